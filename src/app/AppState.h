@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <array>
+
+// Module state shared by the subsystems, owned by the application and handed to whoever
+// needs it. Touched only from the user-interface thread.
+struct AppState
+{
+    QString gAppPath;                // program folder, without trailing separator
+    std::array<QString, 7> gOptions; // slots 1..6: OPT1, OPT2, OPT3, Beep, Moji, Samp
+    qint32 gMaxC = 9;
+    qint16 gSample = 2;
+    qint32 gListRow = 0;
+    qint16 gStopRead = 0; // 0 or -1
+    bool gAnswer = false;
+    QString gCellText;  // armed main-board text; also the line buffer of list operations
+    QString gCellText2; // armed selection-screen text
+    QStringList gSampleList{QString()};
+    qint32 gDiaryRow = 0;
+
+    int opt1() const;
+    int opt2() const;
+    int opt3() const;
+    bool beepOn() const { return gOptions[4] == QLatin1String("1"); }
+    bool mojiOn() const { return gOptions[5] == QLatin1String("1"); }
+    bool sampOn() const;
+};
+
+// The number a stored option text stands for: optional blanks and sign, then the leading
+// digits ("01" is 1, "2x" is 2); text without a leading number is 0.
+int optionNumber(const QString &text);

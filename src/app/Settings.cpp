@@ -1,0 +1,33 @@
+#include "app/Settings.h"
+
+#include "app/AppState.h"
+#include "platform/SettingsStore.h"
+
+#include <algorithm>
+
+namespace {
+QString readKey(const SettingsStore &store, const Settings::Key &key)
+{
+    return store.read(QString::fromUtf16(key.name), QString::number(key.defaultValue));
+}
+
+// Widest board the program will build; wider stored values are held here so that a damaged
+// store cannot ask for a board of millions of columns.
+constexpr int kWidestMaxC = 29;
+} // namespace
+
+void Settings::load(AppState &state, const SettingsStore &store)
+{
+    for (int slot = 1; slot <= 6; ++slot)
+        state.gOptions[slot] = readKey(store, kKeys[slot - 1]);
+    int maxC = optionNumber(readKey(store, kKeys[6]));
+    if (maxC == 10 || maxC < 9)
+        maxC = 9;
+    state.gMaxC = std::min(maxC, kWidestMaxC);
+    state.gSample = qint16(std::clamp(optionNumber(readKey(store, kKeys[7])), 1, 5));
+}
+
+void Settings::save(SettingsStore &store, const QString &key, int value)
+{
+    store.write(key, QString::number(value));
+}

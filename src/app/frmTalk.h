@@ -1,0 +1,127 @@
+#pragma once
+
+#include "app/AppState.h"
+#include "app/Services.h"
+
+#include <QWidget>
+#include <array>
+#include <memory>
+
+class BoardEntry;
+class DiaryScreen;
+class EditPad;
+class FlexGrid;
+class ListStepper;
+class Predictions;
+class QFrame;
+class QLabel;
+class QPushButton;
+class Reader;
+class SampleScreen;
+class TextBox;
+class Voice;
+
+// The main window: every board, list, frame and button, and the composition box.
+// The subsystems' handlers live in their own controllers, which this window owns.
+class frmTalk : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // Design client area, and the outer height (client plus caption and borders) that the
+    // text-area sizes are computed from; all in twips.
+    static constexpr int kDesignWidth = 15270;
+    static constexpr int kDesignHeight = 11115;
+    static constexpr int kDesignOuterHeight = 11580;
+
+    frmTalk(AppState &state, Services services, QWidget *parent = nullptr);
+    ~frmTalk() override;
+
+    AppState &state() { return m_state; }
+    Services &services() { return m_services; }
+
+    BoardEntry &boardEntry() { return *m_boardEntry; }
+    Voice &voice() { return *m_voice; }
+    EditPad &editPad() { return *m_editPad; }
+    Reader &reader() { return *m_reader; }
+    SampleScreen &sampleScreen() { return *m_sampleScreen; }
+    Predictions &predictions() { return *m_predictions; }
+    ListStepper &stepper() { return *m_stepper; }
+    DiaryScreen &diaryScreen() { return *m_diaryScreen; }
+
+    // Shell handlers.
+    void Form_Load();
+    void Form_Activate();
+    void cmdEnd_Click();
+    void cmdEnd2_Click();
+    void cmdOpt_Click();
+    void cmdKey_Click();
+    // Applies the composition font from the Moji setting (100 or 55 points).
+    void applyCompositionFont();
+    // The window's height in design twips, for the sizes computed from it.
+    int heightTwips() const { return kDesignOuterHeight; }
+    // Fits the design into the screen's available area at the largest scale.
+    void fitToScreen();
+
+    // Controls, named as the design names them.
+    FlexGrid *grdSp = nullptr;
+    QFrame *fraSet = nullptr;
+    FlexGrid *grdBoard2 = nullptr;
+    QPushButton *cmdEnd2 = nullptr;
+    QPushButton *cmdspace = nullptr;
+    FlexGrid *grdEx = nullptr;
+    QFrame *fraText = nullptr;
+    TextBox *txtTalk = nullptr;
+    QPushButton *cmdWide = nullptr;
+    QPushButton *cmdCopy = nullptr;
+    QPushButton *cmdPaste = nullptr;
+    QFrame *fraRes = nullptr;
+    std::array<QPushButton *, 5> cmdRes{};
+    QPushButton *cmdStart = nullptr;
+    QPushButton *cmdSamp = nullptr;
+    QPushButton *cmdSampADD = nullptr;
+    FlexGrid *grdDay = nullptr;
+    QPushButton *cmdKey = nullptr;
+    QPushButton *cmdRead = nullptr;
+    QPushButton *cmdEnd = nullptr;
+    QPushButton *cmdOpt = nullptr;
+    FlexGrid *grdBoard = nullptr;
+    QFrame *fraDay = nullptr;
+    QPushButton *cmdRevise = nullptr;
+    QPushButton *cmdBack = nullptr;
+    QFrame *fraTalk = nullptr;
+    QPushButton *cmdUp = nullptr;
+    QPushButton *cmdDown = nullptr;
+    QPushButton *cmdDec = nullptr;
+    QPushButton *cmdSampDel = nullptr;
+    QLabel *txtHide = nullptr;
+
+    // Main-window state.
+    qint32 mBoardRow = 0;
+    qint32 mBoardCol = 0;
+    bool mKeyHeld = false;
+
+signals:
+    // Emitted when "終了" or the close box asks the program to end.
+    void endRequested();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool event(QEvent *event) override;
+
+private:
+    void createControls();
+    void connectShell();
+
+    AppState &m_state;
+    Services m_services;
+    std::unique_ptr<BoardEntry> m_boardEntry;
+    std::unique_ptr<Voice> m_voice;
+    std::unique_ptr<EditPad> m_editPad;
+    std::unique_ptr<Reader> m_reader;
+    std::unique_ptr<SampleScreen> m_sampleScreen;
+    std::unique_ptr<Predictions> m_predictions;
+    std::unique_ptr<ListStepper> m_stepper;
+    std::unique_ptr<DiaryScreen> m_diaryScreen;
+};

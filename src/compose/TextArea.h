@@ -1,0 +1,23 @@
+#pragma once
+
+class frmTalk;
+
+// Sizes of the composition area and the conventions of the composition text.
+namespace TextArea {
+
+constexpr int kNarrowFrame = 2445;
+constexpr int kNarrowText = 2295;
+constexpr int kWideFrameMargin = 3480; // widened frame: window height minus this
+constexpr int kWideTextMargin = 3630;  // widened text box: window height minus this
+
+// Narrow sizes with the caption "広げる".
+void setNarrow(frmTalk &talk);
+// Widened sizes; the caption of cmdWide is left as it is.
+void setWideSizes(frmTalk &talk);
+// Appends the end marker "_" when the text does not end with it.
+void ensureEndMarker(frmTalk &talk);
+// The effect of the keystroke "+{RIGHT}" when nothing is selected: selects the character
+// after the caret (nothing at the end of the text).
+void selectNextIfNone(frmTalk &talk);
+
+} // namespace TextArea

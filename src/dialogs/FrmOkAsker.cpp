@@ -1,0 +1,6 @@
+#include "dialogs/FrmOkAsker.h"
+
+bool FrmOkAsker::ask(const QString &, int, const QString &, QWidget *)
+{
+    return false;
+}

@@ -1,0 +1,42 @@
+#include "app/AppState.h"
+#include "app/frmTalk.h"
+#include "dialogs/FrmOkAsker.h"
+#include "platform/Clock.h"
+#include "platform/QtWaveDevice.h"
+#include "platform/SettingsStore.h"
+#include "platform/SingleInstance.h"
+#include "platform/UiServices.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QStyleFactory>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+
+    // A second start leaves silently and leaves the running one alone.
+    const SingleInstance instance(QCoreApplication::applicationFilePath());
+    if (!instance.isFirst())
+        return 0;
+
+    SystemClock clock;
+    QtEventPump events;
+    SystemBeeper beeper;
+    SystemClipboard clipboard;
+    QtWaveDevice wave;
+    QtSettingsStore settings;
+    ScreenBusyPointer busy;
+    FrmOkAsker asker;
+    AppState state;
+    const QString appPath = QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
+
+    frmTalk window(state,
+                   Services{clock, events, beeper, clipboard, wave, settings, busy, asker, appPath});
+    QObject::connect(&window, &frmTalk::endRequested, &app, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+    window.fitToScreen();
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+class QSettings;
+
+// The per-user settings store: application "Talk", section "OPT", text values.
+class SettingsStore
+{
+public:
+    virtual ~SettingsStore() = default;
+    // The stored text, or `defaultValue` when the key is missing.
+    virtual QString read(const QString &key, const QString &defaultValue) const = 0;
+    virtual void write(const QString &key, const QString &value) = 0;
+};
+
+class QtSettingsStore final : public SettingsStore
+{
+public:
+    // The user's own store (QSettings, organisation and application "Talk").
+    QtSettingsStore();
+    // A store kept in the given INI file (tests, benchmarks).
+    explicit QtSettingsStore(const QString &iniPath);
+    ~QtSettingsStore() override;
+
+    QString read(const QString &key, const QString &defaultValue) const override;
+    void write(const QString &key, const QString &value) override;
+
+private:
+    std::unique_ptr<QSettings> m_settings;
+};

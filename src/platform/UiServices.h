@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QString>
+
+// Small desktop services the logic reaches through an interface, so tests can record them.
+class Beeper
+{
+public:
+    virtual ~Beeper() = default;
+    virtual void beep() = 0;
+};
+
+class EventPump
+{
+public:
+    virtual ~EventPump() = default;
+    // Lets pending user-interface events run once.
+    virtual void yield() = 0;
+};
+
+class Clipboard
+{
+public:
+    virtual ~Clipboard() = default;
+    virtual void clear() = 0;
+    virtual void setText(const QString &text) = 0;
+    virtual QString text() const = 0;
+};
+
+class BusyPointer
+{
+public:
+    virtual ~BusyPointer() = default;
+    virtual void setBusy(bool busy) = 0;
+    virtual bool isBusy() const = 0;
+};
+
+class SystemBeeper final : public Beeper
+{
+public:
+    void beep() override;
+};
+
+class QtEventPump final : public EventPump
+{
+public:
+    void yield() override;
+};
+
+class SystemClipboard final : public Clipboard
+{
+public:
+    void clear() override;
+    void setText(const QString &text) override;
+    QString text() const override;
+};
+
+class ScreenBusyPointer final : public BusyPointer
+{
+public:
+    ~ScreenBusyPointer() override;
+    void setBusy(bool busy) override;
+    bool isBusy() const override { return m_busy; }
+
+private:
+    bool m_busy = false;
+};

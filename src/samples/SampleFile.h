@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+class frmTalk;
+
+// "Talk.txt": the sample sentences, one per line, with the diary placeholder line.
+namespace SampleFile {
+
+inline constexpr char16_t kFileName[] = u"Talk.txt";
+inline constexpr char16_t kPlaceholder[] = u"ああああ日記ダミー消さないでね！";
+
+// Fills grdEx (2 columns) and gSampleList from the file. A missing file is an empty list.
+void LoadSamples(frmTalk &talk);
+// Replaces the file with the rows of grdEx. Returns false, leaving the old file whole,
+// when the write fails or when the file could not be read at the last load (so a shorter
+// list never overwrites sentences the program could not see).
+bool SaveSamples(frmTalk &talk);
+// Sorts grdEx by sentence and writes each group's kana-row label on its first row.
+void GroupSamples(frmTalk &talk);
+// The kana-row label of a sentence's first character, or an empty text.
+QString groupLabel(const QString &sentence);
+
+} // namespace SampleFile

@@ -1,0 +1,7 @@
+#include "voice/Reader.h"
+
+#include "app/frmTalk.h"
+
+Reader::Reader(frmTalk &talk) : m_talk(talk) {}
+
+Reader::~Reader() = default;

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Builds Talk (Debug, AddressSanitizer + UndefinedBehaviorSanitizer) and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")"
+source tools/setup.sh
+talk_install_packages
+
+werror=OFF
+[ "${CI:-}" = "true" ] && werror=ON
+cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTALK_SANITIZE=ON \
+    -DTALK_WERROR=$werror -DTALK_BENCH=OFF >/dev/null
+cmake --build build-test
+
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
+export LSAN_OPTIONS="suppressions=$PWD/tools/lsan.supp:print_suppressions=0"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+ctest --test-dir build-test --output-on-failure -j2

@@ -1,0 +1,87 @@
+#include "TalkFixture.h"
+
+#include "platform/FlexGrid.h"
+#include "platform/TextBox.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QStyleFactory>
+#include <QTest>
+
+TalkFixture::TalkFixture()
+{
+    static const bool styled = [] {
+        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+        return true;
+    }();
+    Q_UNUSED(styled);
+    wave.clock = &clock;
+}
+
+TalkFixture::~TalkFixture() = default;
+
+QString TalkFixture::filePath(const QString &name) const
+{
+    return QDir(dir.path()).filePath(name);
+}
+
+void TalkFixture::writeFile(const QString &name, const QByteArray &bytes) const
+{
+    QFile f(filePath(name));
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        qFatal("cannot write test file");
+    f.write(bytes);
+}
+
+QByteArray TalkFixture::readFile(const QString &name) const
+{
+    QFile f(filePath(name));
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+frmTalk &TalkFixture::create()
+{
+    talk = std::make_unique<frmTalk>(
+        state, Services{clock, events, beeper, clipboard, wave, settings, busy, asker,
+                        QDir::toNativeSeparators(dir.path())});
+    talk->show();
+    if (!QTest::qWaitForWindowExposed(talk.get()))
+        qWarning("window not exposed");
+    return *talk;
+}
+
+FlexGrid *TalkFixture::grid(const char *name) const
+{
+    return talk->findChild<FlexGrid *>(QString::fromLatin1(name));
+}
+
+QPushButton *TalkFixture::button(const char *name) const
+{
+    return talk->findChild<QPushButton *>(QString::fromLatin1(name));
+}
+
+TextBox *TalkFixture::text() const
+{
+    return talk->txtTalk;
+}
+
+void TalkFixture::click(const char *name) const
+{
+    QPushButton *b = button(name);
+    if (!b)
+        qFatal("no button %s", name);
+    QTest::mouseClick(b, Qt::LeftButton);
+}
+
+void TalkFixture::clickCell(const char *gridName, int row, int col) const
+{
+    FlexGrid *g = grid(gridName);
+    if (!g)
+        qFatal("no grid %s", gridName);
+    const QRect cell = g->visualRect(g->model()->index(row, col));
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, cell.center());
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "Fakes.h"
+#include "app/AppState.h"
+#include "app/frmTalk.h"
+
+#include <QTemporaryDir>
+#include <memory>
+
+class FlexGrid;
+class QPushButton;
+class TextBox;
+
+// The real main window on a temporary program folder with recording stand-ins for every
+// platform service. Write files and settings first, then call create().
+class TalkFixture
+{
+public:
+    TalkFixture();
+    ~TalkFixture();
+
+    QString programDir() const { return dir.path(); }
+    QString filePath(const QString &name) const;
+    // Writes raw bytes into the program folder.
+    void writeFile(const QString &name, const QByteArray &bytes) const;
+    QByteArray readFile(const QString &name) const;
+
+    frmTalk &create();
+    frmTalk &window() { return *talk; }
+
+    FlexGrid *grid(const char *name) const;
+    QPushButton *button(const char *name) const;
+    TextBox *text() const;
+    // Presses and releases a button with the mouse.
+    void click(const char *name) const;
+    // Presses and releases the mouse on cell (row, col) of a grid.
+    void clickCell(const char *grid, int row, int col) const;
+
+    QTemporaryDir dir;
+    FakeClock clock;
+    CountingEventPump events;
+    RecordingBeeper beeper;
+    FakeClipboard clipboard;
+    RecordingWaveDevice wave;
+    MemorySettingsStore settings;
+    RecordingBusyPointer busy;
+    ScriptedAsker asker;
+    AppState state;
+    std::unique_ptr<frmTalk> talk;
+};
