@@ -1,11 +1,176 @@
 #include "app/frmOPT.h"
 
+#include "app/OptionTexts.h"
+#include "app/Settings.h"
 #include "app/frmTalk.h"
+#include "boards/BoardTexts.h"
+#include "boards/MakeBoard.h"
+#include "platform/DesignLayout.h"
+#include "platform/Units.h"
 
-frmOPT::frmOPT(frmTalk &talk) : QDialog(&talk), m_talk(talk) {}
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+using namespace Qt::Literals::StringLiterals;
+using DesignLayout::Face;
+
+namespace {
+QString text(const char16_t *s)
+{
+    return QString::fromUtf16(s);
+}
+
+template <typename W> W *control(QWidget *parent, const QString &name, QRect place)
+{
+    auto *w = new W(parent);
+    w->setObjectName(name);
+    DesignLayout::setFont(w, Face::PGothic, 15.75, true);
+    DesignLayout::place(w, place);
+    return w;
+}
+
+QGroupBox *group(QWidget *parent, const QString &name, const char16_t *caption, QRect place)
+{
+    auto *g = control<QGroupBox>(parent, name, place);
+    g->setTitle(text(caption));
+    return g;
+}
+
+QRadioButton *radio(QWidget *parent, const QString &name, const char16_t *caption, QRect place)
+{
+    auto *r = control<QRadioButton>(parent, name, place);
+    r->setText(text(caption));
+    r->setAutoExclusive(true);
+    return r;
+}
+
+QCheckBox *check(QWidget *parent, const QString &name, const char16_t *caption, QRect place)
+{
+    auto *c = control<QCheckBox>(parent, name, place);
+    c->setText(text(caption));
+    return c;
+}
+
+// A stored number shown on a check box: anything but 0 checks it.
+bool storedOn(const QString &value)
+{
+    return optionNumber(value) != 0;
+}
+} // namespace
+
+frmOPT::frmOPT(frmTalk &talk) : QDialog(&talk), m_talk(talk)
+{
+    setObjectName(u"frmOPT"_s);
+    setWindowTitle(text(OptionTexts::kCaption));
+    setModal(true);
+    createControls();
+    const double scale = DesignLayout::scale(&talk);
+    DesignLayout::setScale(this, scale);
+    setFixedSize(Units::twipsToPixels(kDesignWidth, scale),
+                 Units::twipsToPixels(kDesignHeight, scale));
+    Form_Load();
+}
 
 frmOPT::~frmOPT() = default;
 
-void frmOPT::Form_Load() {}
+void frmOPT::createControls()
+{
+    frmOPT1 = group(this, u"frmOPT1"_s, OptionTexts::kBoardFrame, QRect(480, 120, 6135, 2055));
+    // Screen order differs from index order in this group.
+    const int option1Tops[] = {1170, 1605, 315, 750};
+    for (int i = 0; i < 4; ++i)
+        Option1[i] = radio(frmOPT1, u"Option1_%1"_s.arg(i), OptionTexts::kOption1[i],
+                           QRect(360, option1Tops[i], 5655, 315));
 
-void frmOPT::cmdOK_Click(int) {}
+    frmOPT2 =
+        group(this, u"frmOPT2"_s, OptionTexts::kSelectionFrame, QRect(480, 2280, 6135, 1215));
+    const int option2Tops[] = {360, 765};
+    for (int i = 0; i < 2; ++i)
+        Option2[i] = radio(frmOPT2, u"Option2_%1"_s.arg(i), OptionTexts::kOption2[i],
+                           QRect(360, option2Tops[i], 5535, 315));
+
+    frmVoice = group(this, u"frmVoice"_s, OptionTexts::kVoiceFrame, QRect(480, 3600, 6135, 2295));
+    for (int i = 0; i < 4; ++i)
+        Option3[i] = radio(frmVoice, u"Option3_%1"_s.arg(i), OptionTexts::kOption3[i],
+                           QRect(360, 360 + 480 * i, 5535, 360));
+
+    frmSample =
+        group(this, u"frmSample"_s, OptionTexts::kSampleFrame, QRect(480, 6000, 6135, 1575));
+    chkSamp = check(frmSample, u"chkSamp"_s, OptionTexts::kSampAuto, QRect(360, 360, 4845, 360));
+    cmbSample = control<QComboBox>(frmSample, u"cmbSample"_s, QRect(360, 900, 615, 435));
+    for (const char16_t *item : OptionTexts::kSampleItems)
+        cmbSample->addItem(text(item));
+    lblSample = control<QLabel>(frmSample, u"lblSample"_s, QRect(1140, 960, 3315, 375));
+    lblSample->setText(text(OptionTexts::kSampleLabel));
+
+    chkMaxC = check(this, u"chkMaxC"_s, OptionTexts::kMaxC, QRect(780, 7680, 5475, 375));
+    chkBeep = check(this, u"chkBeep"_s, OptionTexts::kBeep, QRect(780, 8205, 5505, 315));
+    chkMoji = check(this, u"chkMoji"_s, OptionTexts::kMoji, QRect(780, 8655, 5505, 315));
+
+    const char16_t *captions[] = {OptionTexts::kCancel, OptionTexts::kConfirm};
+    const int lefts[] = {780, 3660};
+    for (int i = 0; i < 2; ++i) {
+        cmdOK[i] = new QPushButton(text(captions[i]), this);
+        cmdOK[i]->setObjectName(u"cmdOK_%1"_s.arg(i));
+        cmdOK[i]->setAccessibleName(cmdOK[i]->text());
+        cmdOK[i]->setAutoDefault(false);
+        DesignLayout::setFont(cmdOK[i], Face::PGothic, 18, false);
+        DesignLayout::place(cmdOK[i], QRect(lefts[i], 9240, 2475, 615));
+        connect(cmdOK[i], &QPushButton::clicked, this, [this, i] { cmdOK_Click(i); });
+    }
+}
+
+void frmOPT::Form_Load()
+{
+    AppState &state = m_talk.state();
+    Settings::load(state, m_talk.services().settings);
+    // A stored value outside a group's indices shows the group with nothing on; confirming
+    // then leaves that key as it is in the store.
+    const auto turnOn = [](auto &buttons, int index) {
+        if (index >= 0 && index < int(buttons.size()))
+            buttons[index]->setChecked(true);
+    };
+    turnOn(Option1, state.opt1());
+    turnOn(Option2, state.opt2());
+    turnOn(Option3, state.opt3());
+    chkBeep->setChecked(storedOn(state.gOptions[4]));
+    chkMoji->setChecked(storedOn(state.gOptions[5]));
+    chkSamp->setChecked(storedOn(state.gOptions[6]));
+    chkMaxC->setChecked(state.gMaxC != 9);
+    cmbSample->setCurrentIndex(state.gSample - 1);
+}
+
+void frmOPT::cmdOK_Click(int index)
+{
+    if (index != 1) {
+        reject();
+        return;
+    }
+    SettingsStore &store = m_talk.services().settings;
+    const auto firstOn = [](const auto &buttons) {
+        for (int i = 0; i < int(buttons.size()); ++i)
+            if (buttons[i]->isChecked())
+                return i;
+        return -1;
+    };
+    if (const int v = firstOn(Option1); v >= 0)
+        Settings::save(store, u"OPT1"_s, v);
+    if (const int v = firstOn(Option2); v >= 0)
+        Settings::save(store, u"OPT2"_s, v);
+    if (const int v = firstOn(Option3); v >= 0)
+        Settings::save(store, u"OPT3"_s, v);
+    Settings::save(store, u"Samp"_s, chkSamp->isChecked() ? 1 : 0);
+    Settings::save(store, u"Sample"_s, cmbSample->currentIndex() + 1);
+    Settings::save(store, u"Beep"_s, chkBeep->isChecked() ? 1 : 0);
+    Settings::save(store, u"Moji"_s, chkMoji->isChecked() ? 1 : 0);
+    Settings::save(store, u"gMaxC"_s, chkMaxC->isChecked() ? 14 : 9);
+    Settings::load(m_talk.state(), store);
+    m_talk.applyCompositionFont();
+    accept();
+    m_talk.cmdKey->setText(QString::fromUtf16(BoardTexts::kAlphanumeric));
+    MakeBoard(m_talk);
+}

@@ -6,6 +6,7 @@
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
+class QLabel;
 class QPushButton;
 class QRadioButton;
 class frmTalk;
@@ -17,12 +18,32 @@ class frmOPT : public QDialog
     Q_OBJECT
 
 public:
+    static constexpr int kDesignWidth = 6990;
+    static constexpr int kDesignHeight = 10005;
+
     explicit frmOPT(frmTalk &talk);
     ~frmOPT() override;
 
     void Form_Load();
     void cmdOK_Click(int index);
 
+    QGroupBox *frmOPT1 = nullptr;
+    QGroupBox *frmOPT2 = nullptr;
+    QGroupBox *frmVoice = nullptr;
+    QGroupBox *frmSample = nullptr;
+    std::array<QRadioButton *, 4> Option1{};
+    std::array<QRadioButton *, 2> Option2{};
+    std::array<QRadioButton *, 4> Option3{};
+    QCheckBox *chkSamp = nullptr;
+    QComboBox *cmbSample = nullptr;
+    QLabel *lblSample = nullptr;
+    QCheckBox *chkMaxC = nullptr;
+    QCheckBox *chkBeep = nullptr;
+    QCheckBox *chkMoji = nullptr;
+    std::array<QPushButton *, 2> cmdOK{};
+
 private:
+    void createControls();
+
     frmTalk &m_talk;
 };

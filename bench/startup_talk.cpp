@@ -1,0 +1,50 @@
+// Starts the real program on the program folder given as the first argument and exits on
+// the first paint of the main window.
+#include "app/AppState.h"
+#include "app/frmTalk.h"
+#include "dialogs/FrmOkAsker.h"
+#include "platform/Clock.h"
+#include "platform/QtWaveDevice.h"
+#include "platform/SettingsStore.h"
+#include "platform/UiServices.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+
+namespace {
+class FirstPaint final : public QObject
+{
+public:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+        return false;
+    }
+};
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    if (argc < 2)
+        return 2;
+    const QString folder = QString::fromLocal8Bit(argv[1]);
+    QTemporaryDir settingsDir;
+    SystemClock clock;
+    QtEventPump events;
+    SystemBeeper beeper;
+    SystemClipboard clipboard;
+    QtWaveDevice wave;
+    QtSettingsStore settings(settingsDir.filePath(QStringLiteral("Talk.conf")));
+    ScreenBusyPointer busy;
+    FrmOkAsker asker;
+    AppState state;
+    frmTalk window(state, Services{clock, events, beeper, clipboard, wave, settings, busy, asker,
+                                   QDir::toNativeSeparators(folder)});
+    FirstPaint firstPaint;
+    window.installEventFilter(&firstPaint);
+    window.show();
+    return app.exec();
+}
