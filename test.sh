@@ -15,4 +15,6 @@ export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
 export LSAN_OPTIONS="suppressions=$PWD/tools/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-ctest --test-dir build-test --output-on-failure -j2
+# Short fuzz runs of the file and settings readers (longer: ./fuzz/run.sh 3600).
+./fuzz/run.sh "${TALK_FUZZ_SECONDS:-30}"
+exec ctest --test-dir build-test --output-on-failure -j2

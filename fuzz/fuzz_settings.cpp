@@ -1,0 +1,43 @@
+// Any stored texts: loading keeps every number in its domain and never crashes.
+#include "app/AppState.h"
+#include "app/Settings.h"
+#include "platform/SettingsStore.h"
+
+#include <QMap>
+#include <cstdlib>
+
+namespace {
+class BytesStore final : public SettingsStore
+{
+public:
+    QString read(const QString &key, const QString &def) const override
+    {
+        return values.value(key, def);
+    }
+    void write(const QString &key, const QString &value) override { values.insert(key, value); }
+    QMap<QString, QString> values;
+};
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QList<QByteArray> parts =
+        QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)).split('\0');
+    BytesStore store;
+    int i = 0;
+    for (const Settings::Key &key : Settings::kKeys) {
+        if (i < parts.size())
+            store.values.insert(QString::fromUtf16(key.name), QString::fromUtf8(parts[i]));
+        ++i;
+    }
+    AppState state;
+    Settings::load(state, store);
+    if (state.gMaxC < 9 || state.gMaxC > 29 || state.gMaxC == 10)
+        abort();
+    if (state.gSample < 1 || state.gSample > 5)
+        abort();
+    (void)state.opt1();
+    (void)state.opt2();
+    (void)state.opt3();
+    return 0;
+}
