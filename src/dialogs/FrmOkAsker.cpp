@@ -1,6 +1,9 @@
 #include "dialogs/FrmOkAsker.h"
 
-bool FrmOkAsker::ask(const QString &, int, const QString &, QWidget *)
+#include "dialogs/frmOK.h"
+
+bool FrmOkAsker::ask(const QString &prompt, int kind, const QString &title, QWidget *parent)
 {
-    return false;
+    frmOK dialog(parent);
+    return dialog.ask(prompt, kind, title);
 }

@@ -5,6 +5,6 @@
 // Asks through the large-type dialog frmOK, shown modally.
 class FrmOkAsker final : public QuestionAsker
 {
-public:
+  public:
     bool ask(const QString &prompt, int kind, const QString &title, QWidget *parent) override;
 };

@@ -8,7 +8,7 @@ class QWidget;
 // The application uses the real dialog; tests answer in advance.
 class QuestionAsker
 {
-public:
+  public:
     virtual ~QuestionAsker() = default;
     virtual bool ask(const QString &prompt, int kind, const QString &title, QWidget *parent) = 0;
 };
