@@ -38,6 +38,34 @@ constexpr Group kGroups[] = {
 // Whether the last load could see the file's content: a file that exists but could not be
 // read must not be replaced by the (shorter) list the program holds.
 constexpr char kUnreadable[] = "talkSamplesUnreadable";
+
+// A row that stands for the diary entry: the placeholder as loaded, or a reserved text.
+bool isDiaryRow(const QString &text)
+{
+    return text == QString::fromUtf16(SampleFile::kPlaceholder) ||
+           SampleTexts::isReserved(SampleTexts::trimSpaces(text));
+}
+
+// Writes the label of each run of equal labels on its first row, from row `from` on.
+void labelRows(frmTalk &talk, int from)
+{
+    FlexGrid &grid = *talk.grdEx;
+    AppState &state = talk.state();
+    QString current;
+    QString previous;
+    for (int r = from; r < grid.rows(); ++r) {
+        state.gCellText = grid.textMatrix(r, 1);
+        const QString label = SampleFile::groupLabel(state.gCellText);
+        if (!label.isEmpty())
+            current = label;
+        if (current != previous) {
+            grid.setTextMatrix(r, 0, current);
+            previous = current;
+        } else if (!grid.textMatrix(r, 0).isEmpty()) {
+            grid.setTextMatrix(r, 0, QString());
+        }
+    }
+}
 } // namespace
 
 QString SampleFile::groupLabel(const QString &sentence)
@@ -56,11 +84,13 @@ void SampleFile::LoadSamples(frmTalk &talk)
     AppState &state = talk.state();
     FlexGrid &grid = *talk.grdEx;
     state.gSampleList = QStringList{QString()};
+    const bool redraw = grid.redraw();
+    grid.setRedraw(false);
     grid.setRows(0);
     grid.setCols(2);
 
     const TextFile::ReadResult file = TextFile::readLines(filePath(talk));
-    talk.grdEx->setProperty(kUnreadable, file.status == TextFile::ReadResult::Status::Unreadable);
+    grid.setProperty(kUnreadable, file.status == TextFile::ReadResult::Status::Unreadable);
     QStringList sentences;
     sentences.reserve(file.lines.size());
     for (const QString &line : file.lines) {
@@ -70,12 +100,10 @@ void SampleFile::LoadSamples(frmTalk &talk)
         sentence.remove(u'"');
         sentences.append(SampleTexts::trimSpaces(sentence));
     }
-    // The grid grows row by row as the file is read; nothing runs in between, so the rows
-    // are added in one pass with redraw off.
-    const bool redraw = grid.redraw();
-    grid.setRedraw(false);
-    for (const QString &sentence : sentences)
-        grid.appendRow(1, sentence);
+    // Nothing runs while the file is read, so the rows are made at once and then filled.
+    grid.setRows(int(sentences.size()));
+    for (int r = 0; r < int(sentences.size()); ++r)
+        grid.setTextMatrix(r, 1, sentences.at(r));
     grid.setRedraw(redraw);
     if (!sentences.isEmpty())
         state.gSampleList = sentences;
@@ -103,25 +131,44 @@ bool SampleFile::SaveSamples(frmTalk &talk)
 void SampleFile::GroupSamples(frmTalk &talk)
 {
     FlexGrid &grid = *talk.grdEx;
-    AppState &state = talk.state();
     const bool redraw = grid.redraw();
     grid.setRedraw(false);
     grid.setCol(1);
     grid.setColSel(1);
     grid.sort(7);
-    QString current;
-    QString previous;
-    for (int r = 0; r < grid.rows(); ++r) {
-        state.gCellText = grid.textMatrix(r, 1);
-        const QString label = groupLabel(state.gCellText);
-        if (!label.isEmpty())
-            current = label;
-        if (current != previous) {
-            grid.setTextMatrix(r, 0, current);
-            previous = current;
-        } else {
-            grid.setTextMatrix(r, 0, QString());
-        }
+    labelRows(talk, 0);
+    grid.setRedraw(redraw);
+}
+
+void SampleFile::PlaceDiaryRow(frmTalk &talk)
+{
+    FlexGrid &grid = *talk.grdEx;
+    const bool redraw = grid.redraw();
+    grid.setRedraw(false);
+    int first = -1;
+    for (int r = 0; r < grid.rows() && first < 0; ++r)
+        if (isDiaryRow(grid.textMatrix(r, 1)))
+            first = r;
+    if (first < 0) {
+        first = grid.rows();
+        grid.setRows(first + 1);
     }
+    // The sentences that sorted in front of the diary row move down one, over it.
+    for (int r = first - 1; r >= 0; --r)
+        grid.setTextMatrix(r + 1, 1, grid.textMatrix(r, 1));
+    // Any later diary rows are dropped and the rows below them close up.
+    int removed = 0;
+    for (int r = first + 1; r < grid.rows(); ++r) {
+        if (isDiaryRow(grid.textMatrix(r, 1))) {
+            ++removed;
+            continue;
+        }
+        if (removed > 0)
+            grid.setTextMatrix(r - removed, 1, grid.textMatrix(r, 1));
+    }
+    grid.setRows(grid.rows() - removed);
+    grid.setTextMatrix(0, 1, QString::fromUtf16(SampleTexts::kDiary));
+    grid.setTextMatrix(0, 0, QString());
+    labelRows(talk, 1);
     grid.setRedraw(redraw);
 }

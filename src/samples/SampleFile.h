@@ -18,6 +18,11 @@ void LoadSamples(frmTalk &talk);
 bool SaveSamples(frmTalk &talk);
 // Sorts grdEx by sentence and writes each group's kana-row label on its first row.
 void GroupSamples(frmTalk &talk);
+// After GroupSamples: puts the diary entry "日記" in row 0 without covering a sentence.
+// The placeholder sorts after sentences such as "1時" or "ああ", so its row is moved to the
+// front rather than row 0 overwritten; a list without one gets one; further placeholder
+// rows are dropped. Row 0 gets no label and the sentences are labelled from row 1.
+void PlaceDiaryRow(frmTalk &talk);
 // The kana-row label of a sentence's first character, or an empty text.
 QString groupLabel(const QString &sentence);
 

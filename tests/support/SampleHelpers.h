@@ -1,0 +1,54 @@
+#pragma once
+
+#include "TalkFixture.h"
+#include "platform/FlexGrid.h"
+#include "platform/TextFile.h"
+#include "samples/SampleFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+
+// Sample-file set-ups shared by the sample tests.
+namespace SampleHelpers {
+
+inline QString placeholderLine()
+{
+    return u'"' + QString::fromUtf16(SampleFile::kPlaceholder) + u'"';
+}
+
+// Writes Talk.txt as the program writes it: the placeholder line, then each sentence quoted.
+inline void writeSamples(const TalkFixture &f, const QStringList &sentences)
+{
+    QStringList lines{placeholderLine()};
+    for (const QString &s : sentences)
+        lines.append(u'"' + s + u'"');
+    if (!TextFile::writeLines(f.filePath(QStringLiteral("Talk.txt")), lines))
+        qFatal("cannot write Talk.txt");
+}
+
+inline QStringList fileLines(const TalkFixture &f)
+{
+    return TextFile::readLines(f.filePath(QStringLiteral("Talk.txt"))).lines;
+}
+
+// Column `col` of every row of a grid.
+inline QStringList column(const FlexGrid *grid, int col)
+{
+    QStringList texts;
+    for (int r = 0; r < grid->rows(); ++r)
+        texts.append(grid->textMatrix(r, col));
+    return texts;
+}
+
+// Replaces Talk.txt by a directory of that name: reading and writing it then fail, even as
+// root.
+inline void makeTalkTxtADirectory(const TalkFixture &f)
+{
+    const QString path = f.filePath(QStringLiteral("Talk.txt"));
+    QFile::remove(path);
+    if (!QDir().mkdir(path))
+        qFatal("cannot make the directory Talk.txt");
+}
+
+} // namespace SampleHelpers
