@@ -42,3 +42,8 @@ void QtWaveDevice::command(const QString &command)
     if (command == u"Play"_s)
         m_effect->play(); // plays once loaded; returns at once
 }
+
+bool QtWaveDevice::isPlaying() const
+{
+    return m_effect && (m_effect->isPlaying() || m_effect->status() == QSoundEffect::Loading);
+}

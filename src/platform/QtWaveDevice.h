@@ -11,7 +11,7 @@ class QSoundEffect;
 // without blocking, "Close" cuts off what is playing.
 class QtWaveDevice final : public QObject, public WaveDevice
 {
-public:
+  public:
     QtWaveDevice();
     ~QtWaveDevice() override;
 
@@ -19,7 +19,10 @@ public:
     void setFileName(const QString &path) override;
     void command(const QString &command) override;
 
-private:
+    // Whether a sound is playing (or queued to play once its file has loaded).
+    bool isPlaying() const;
+
+  private:
     QString m_fileName;
     std::unique_ptr<QSoundEffect> m_effect;
 };

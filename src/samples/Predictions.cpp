@@ -1,7 +1,169 @@
 #include "samples/Predictions.h"
 
 #include "app/frmTalk.h"
+#include "compose/TextArea.h"
+#include "platform/DesignLayout.h"
+#include "platform/FlexGrid.h"
+#include "platform/TextBox.h"
+#include "platform/UiServices.h"
+#include "platform/Units.h"
 
-Predictions::Predictions(frmTalk &talk) : m_talk(talk) {}
+#include <QFrame>
+#include <algorithm>
+
+namespace {
+
+// The first n characters of `text`, n clamped into the text.
+QStringView head(QStringView text, qsizetype n)
+{
+    return text.first(std::clamp<qsizetype>(n, 0, text.size()));
+}
+
+// `text` from character `from` on, `from` clamped into the text.
+QStringView tail(QStringView text, qsizetype from)
+{
+    return text.sliced(std::clamp<qsizetype>(from, 0, text.size()));
+}
+
+} // namespace
+
+Predictions::Predictions(frmTalk &talk) : m_talk(talk)
+{
+    QObject::connect(talk.grdSp, &FlexGrid::clicked, &talk, [this] { grdSp_Click(); });
+}
 
 Predictions::~Predictions() = default;
+
+QString Predictions::trimBlanks(const QString &text)
+{
+    qsizetype from = 0;
+    qsizetype to = text.size();
+    while (from < to && text.at(from) == u' ')
+        ++from;
+    while (to > from && text.at(to - 1) == u' ')
+        --to;
+    if (from == 0 && to == text.size())
+        return text;
+    return text.mid(from, to - from);
+}
+
+void Predictions::OfferPredictions(const QString &text)
+{
+    const AppState &state = m_talk.state();
+    if (!state.sampOn() || text.isEmpty())
+        return;
+    BusyPointer &busy = m_talk.services().busy;
+    busy.setBusy(true);
+    const TextBox &box = *m_talk.txtTalk;
+    if (box.selStart() == box.length() - 1) {
+        const qsizetype g = std::max<qsizetype>(0, state.gSample);
+        const QStringView t = text;
+        QStringView key;
+        if (box.text().endsWith(u'_'))
+            key = t.size() < g + 2 ? t.chopped(1) : t.sliced(t.size() - 1 - g, g);
+        else
+            key = t.last(std::min(g, t.size()));
+        ShowPredictions(key.toString());
+    }
+    busy.setBusy(false);
+}
+
+void Predictions::ShowPredictions(const QString &key)
+{
+    if (key.isEmpty())
+        return;
+    frmTalk &talk = m_talk;
+    FlexGrid &list = *talk.grdSp;
+    list.setRedraw(false);
+    DesignLayout::place(&list, DesignLayout::rect(talk.grdBoard));
+    list.setRows(0);
+    list.setCols(1);
+    list.setRows(1);
+    list.setColWidth(-1, qRound(Units::pixelsToTwips(talk.width(), DesignLayout::scale(&talk))));
+    const QString trimmed = trimBlanks(key);
+    list.setTextMatrix(0, 0, trimmed);
+    // One pass, no allocation per sample. The first key-length characters of a sample (all of
+    // a shorter one) must equal the trimmed key; an empty sample predicts nothing, even for a
+    // blank key.
+    const qsizetype length = key.size();
+    for (const QString &s : std::as_const(talk.state().gSampleList))
+        if (!s.isEmpty() && head(s, length) == trimmed)
+            list.appendRow(0, s);
+    if (list.rows() == 1) {
+        talk.grdBoard->show();
+        talk.fraRes->show();
+        list.hide();
+    } else {
+        paintRow(0, Units::Colour::LightGreen);
+        list.setTopRow(0);
+        list.show();
+        list.raise();
+        talk.grdBoard->hide();
+        talk.fraRes->hide();
+        talk.fraSet->hide();
+        talk.fraTalk->show();
+    }
+    list.setRedraw(true);
+    talk.state().gListRow = list.row();
+}
+
+void Predictions::grdSp_Click()
+{
+    frmTalk &talk = m_talk;
+    if (talk.state().beepOn())
+        talk.services().beeper.beep();
+    const int r = talk.grdSp->mouseRow();
+    // A press below the last row picks nothing and keeps the highlight.
+    if (r < 0)
+        return;
+    paintRow(talk.state().gListRow, Units::Colour::White);
+    paintRow(r, Units::Colour::LightGreen);
+    talk.state().gListRow = r;
+    talk.txtTalk->setFocus();
+}
+
+void Predictions::confirm()
+{
+    frmTalk &talk = m_talk;
+    AppState &state = talk.state();
+    TextBox &box = *talk.txtTalk;
+    const QString pick = talk.grdSp->textMatrix(state.gListRow, 0);
+    state.gCellText = pick;
+    const qsizetype p = box.selStart();
+    const QString text = box.text();
+    const QStringView t = text;
+    const QString sentence = trimBlanks(pick);
+    const qsizetype g = state.gSample;
+    QString result;
+    qsizetype caret = 0;
+    if (t.size() < g + 1) {
+        result = sentence + u'_';
+        caret = sentence.size() + p - t.size() + 1;
+    } else if (t.endsWith(u'_')) {
+        result = head(t, t.size() - g - 1) + sentence + tail(t, p);
+        caret = sentence.size() + p - g;
+    } else {
+        result = head(t, t.size() - g) + sentence + tail(t, p);
+        caret = sentence.size() + p - g + 1;
+    }
+    box.setText(result);
+    box.setSelStart(int(caret));
+    talk.fraRes->show();
+    talk.grdSp->hide();
+    talk.grdBoard->show();
+    talk.fraTalk->hide();
+    talk.setEnabled(true);
+    box.setFocus();
+    TextArea::selectNextIfNone(talk);
+}
+
+void Predictions::paintRow(int row, qint64 bgr)
+{
+    FlexGrid &list = *m_talk.grdSp;
+    if (row < 0 || row >= list.rows())
+        return;
+    list.setRow(row);
+    list.setCol(0);
+    list.setColSel(list.cols() - 1);
+    list.setCellBackColor(bgr);
+}
