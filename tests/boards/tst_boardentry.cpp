@@ -1,0 +1,327 @@
+#include "TalkFixture.h"
+#include "boards/BoardEntry.h"
+#include "platform/DesignLayout.h"
+#include "platform/FlexGrid.h"
+#include "platform/TextBox.h"
+#include "platform/Units.h"
+
+#include <QFrame>
+#include <QPushButton>
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+
+using SettingValues = QMap<QString, QString>;
+
+namespace {
+
+// A fixture with the given settings, showing the board reached by `keyPresses` presses of
+// the set switch (0 hiragana, 1 katakana, 2 alphanumeric).
+frmTalk &start(TalkFixture &f, const SettingValues &settings, int keyPresses = 0)
+{
+    for (auto it = settings.cbegin(); it != settings.cend(); ++it)
+        f.settings.values.insert(it.key(), it.value());
+    frmTalk &w = f.create();
+    for (int i = 0; i < keyPresses; ++i)
+        f.click("cmdKey");
+    return w;
+}
+
+// Runs clicks written "b<row>,<col>" for grdBoard and "s<row>,<col>" for grdBoard2.
+void run(TalkFixture &f, const QStringList &clicks)
+{
+    for (const QString &click : clicks) {
+        const QStringList at = click.mid(1).split(u',');
+        f.clickCell(click.startsWith(u'b') ? "grdBoard" : "grdBoard2", at[0].toInt(),
+                    at[1].toInt());
+    }
+}
+
+QStringList selectionTexts(const FlexGrid &g)
+{
+    QStringList texts;
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 3; ++c)
+            texts.append(g.textMatrix(r, c));
+    return texts;
+}
+
+// The voice texts played, from the recorded file names.
+QStringList playedTexts(const TalkFixture &f)
+{
+    QStringList texts;
+    for (const QString &file : f.wave.played)
+        texts.append(file.section(QDir::separator(), -1).chopped(4));
+    return texts;
+}
+
+} // namespace
+
+class tst_boardentry : public QObject
+{
+    Q_OBJECT
+
+  private slots:
+    void selectionScreen_data();
+    void selectionScreen();
+    void clickModes_data();
+    void clickModes();
+    void insertChar_data();
+    void insertChar();
+    void pressColours();
+    void clicksDuringVoiceAreDropped();
+    void beepOnEveryGridClick();
+};
+
+void tst_boardentry::selectionScreen_data()
+{
+    QTest::addColumn<int>("maxC");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("col");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("か") << 9 << 0 << 8 << QStringList{u""_s,   u""_s,   u""_s,   u"さ"_s, u"か"_s,
+                                                      u"が"_s, u"し"_s, u"き"_s, u"ぎ"_s};
+    QTest::newRow("は") << 9 << 0 << 4 << QStringList{u""_s,   u""_s,   u""_s,   u"ぱ"_s, u"は"_s,
+                                                      u"ば"_s, u"ぴ"_s, u"ひ"_s, u"び"_s};
+    QTest::newRow("つ") << 9 << 2 << 6 << QStringList{u"に"_s, u"ち"_s, u"ぢ"_s, u"っ"_s, u"つ"_s,
+                                                      u"づ"_s, u"ね"_s, u"て"_s, u"で"_s};
+    QTest::newRow("あ") << 9 << 0 << 9 << QStringList{u""_s,   u""_s,   u""_s,   u"か"_s, u"あ"_s,
+                                                      u"ぁ"_s, u"き"_s, u"い"_s, u"ぃ"_s};
+    QTest::newRow("な") << 9 << 0 << 5 << QStringList{u""_s,   u""_s,   u""_s,   u"は"_s, u"な"_s,
+                                                      u"た"_s, u"ひ"_s, u"に"_s, u"ち"_s};
+    QTest::newRow("な, fifteen columns")
+        << 14 << 0 << 10
+        << QStringList{u""_s, u""_s, u""_s, u"は"_s, u"な"_s, u""_s, u"ひ"_s, u"に"_s, u""_s};
+    QTest::newRow("お, bottom row")
+        << 9 << 4 << 9
+        << QStringList{u"け"_s, u"え"_s, u"ぇ"_s, u"こ"_s, u"お"_s, u"ぉ"_s, u""_s, u""_s, u""_s};
+    QTest::newRow("ほ, bottom row")
+        << 9 << 4 << 4
+        << QStringList{u"ぺ"_s, u"へ"_s, u"べ"_s, u"ぽ"_s, u"ほ"_s, u"ぼ"_s, u""_s, u""_s, u""_s};
+}
+
+void tst_boardentry::selectionScreen()
+{
+    QFETCH(int, maxC);
+    QFETCH(int, row);
+    QFETCH(int, col);
+    QFETCH(QStringList, expected);
+    TalkFixture f;
+    frmTalk &w = start(f, {{u"gMaxC"_s, QString::number(maxC)}});
+    f.clickCell("grdBoard", row, col);
+
+    QCOMPARE(selectionTexts(*w.grdBoard2), expected);
+    QVERIFY(w.fraSet->isVisible());
+    QVERIFY(w.grdBoard->isVisible());
+    const QRect board = DesignLayout::rect(w.grdBoard);
+    QCOMPARE(DesignLayout::rect(w.fraSet).topLeft(), board.topLeft());
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 3; ++c) {
+            QCOMPARE(w.grdBoard2->cellBackColor(r, c), Units::Colour::White);
+            QCOMPARE(w.grdBoard2->cellAlignment(r, c), 5);
+        }
+    QCOMPARE(w.grdBoard2->colWidth(2), 5250);
+    QCOMPARE(w.grdBoard->cellBackColor(row, col), Units::kSystemDesktopColour);
+    QCOMPARE(playedTexts(f), QStringList{expected[4]});
+    QCOMPARE(w.txtTalk->text(), QString());
+}
+
+void tst_boardentry::clickModes_data()
+{
+    QTest::addColumn<SettingValues>("settings");
+    QTest::addColumn<int>("keyPresses");
+    QTest::addColumn<QStringList>("clicks");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("selectionShown");
+    QTest::addColumn<QStringList>("played");
+
+    const auto opts = [](const char16_t *opt1, const char16_t *opt2 = u"0",
+                         const char16_t *maxC = u"9") {
+        return SettingValues{{u"OPT1"_s, QString::fromUtf16(opt1)},
+                             {u"OPT2"_s, QString::fromUtf16(opt2)},
+                             {u"gMaxC"_s, QString::fromUtf16(maxC)}};
+    };
+    // Hiragana: か (0,8), き (1,8), あ (0,9). Alphanumeric with fifteen columns: (0,12) empty.
+    QTest::newRow("1: one click opens")
+        << opts(u"0") << 0 << QStringList{u"b0,8"_s} << QString() << true << QStringList{u"か"_s};
+    QTest::newRow("1: selection cell enters at once")
+        << opts(u"0") << 0 << QStringList{u"b0,8"_s, u"s1,2"_s} << u"が_"_s << false
+        << QStringList{u"か"_s, u"が"_s};
+    QTest::newRow("1: selection two clicks")
+        << opts(u"0", u"1") << 0 << QStringList{u"b0,8"_s, u"s1,2"_s} << QString() << true
+        << QStringList{u"か"_s, u"が"_s};
+    QTest::newRow("1: selection second click enters")
+        << opts(u"0", u"1") << 0 << QStringList{u"b0,8"_s, u"s1,0"_s, u"s1,2"_s, u"s1,2"_s}
+        << u"が_"_s << false << QStringList{u"か"_s, u"さ"_s, u"が"_s, u"が"_s};
+    QTest::newRow("1: empty selection cell does nothing")
+        << opts(u"0") << 0 << QStringList{u"b0,8"_s, u"s0,0"_s} << QString() << true
+        << QStringList{u"か"_s};
+    QTest::newRow("2: first click only arms")
+        << opts(u"1") << 0 << QStringList{u"b0,8"_s} << QString() << false << QStringList{u"か"_s};
+    QTest::newRow("2: second click opens") << opts(u"1") << 0 << QStringList{u"b0,8"_s, u"b0,8"_s}
+                                           << QString() << true << QStringList{u"か"_s, u"か"_s};
+    QTest::newRow("3: one click enters")
+        << opts(u"2") << 0 << QStringList{u"b0,9"_s} << u"あ_"_s << false << QStringList{u"あ"_s};
+    QTest::newRow("4: か, き, き, き")
+        << opts(u"3") << 0 << QStringList{u"b0,8"_s, u"b1,8"_s, u"b1,8"_s, u"b1,8"_s} << u"きき_"_s
+        << false << QStringList{u"か"_s, u"き"_s, u"き"_s, u"き"_s};
+    QTest::newRow("unknown mode does nothing")
+        << opts(u"7") << 0 << QStringList{u"b0,8"_s} << QString() << false << QStringList{};
+    QTest::newRow("empty cell enters full-width space")
+        << opts(u"2", u"0", u"14") << 2 << QStringList{u"b0,12"_s} << u"\u3000_"_s << false
+        << QStringList{u"\u3000"_s};
+    QTest::newRow("empty cell opens empty selection")
+        << opts(u"0", u"0", u"14") << 2 << QStringList{u"b0,12"_s} << QString() << true
+        << QStringList{u"\u3000"_s};
+    QTest::newRow("two-click empty cell acts while nothing armed")
+        << opts(u"3", u"0", u"14") << 2 << QStringList{u"b0,12"_s} << u"\u3000_"_s << false
+        << QStringList{u"\u3000"_s};
+    QTest::newRow("two-click empty cell never acts once armed")
+        << opts(u"3", u"0", u"14") << 2 << QStringList{u"b0,0"_s, u"b0,12"_s, u"b0,12"_s}
+        << QString() << false << QStringList{u"1"_s, u"\u3000"_s, u"\u3000"_s};
+}
+
+void tst_boardentry::clickModes()
+{
+    QFETCH(SettingValues, settings);
+    QFETCH(int, keyPresses);
+    QFETCH(QStringList, clicks);
+    QFETCH(QString, text);
+    QFETCH(bool, selectionShown);
+    QFETCH(QStringList, played);
+    TalkFixture f;
+    frmTalk &w = start(f, settings, keyPresses);
+    w.state().gCellText.clear();
+    run(f, clicks);
+
+    QCOMPARE(w.txtTalk->text(), text);
+    QCOMPARE(w.fraSet->isVisible(), selectionShown);
+    QCOMPARE(playedTexts(f), played);
+    QVERIFY(w.grdBoard->isEnabled());
+    QVERIFY(w.grdBoard2->isEnabled());
+    if (selectionShown)
+        QCOMPARE(w.grdBoard2->textMatrix(1, 1), w.grdBoard->textMatrix(w.mBoardRow, w.mBoardCol));
+}
+
+void tst_boardentry::insertChar_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<int>("selStart");
+    QTest::addColumn<int>("selLength");
+    QTest::addColumn<int>("keyPresses");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("col");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<int>("afterStart");
+
+    // After every entry the character after the caret is selected.
+    QTest::newRow("empty box") << QString() << 0 << 0 << 0 << 0 << 9 << u"あ_"_s << 1;
+    QTest::newRow("in front of the current character")
+        << u"あいう"_s << 1 << 1 << 0 << 0 << 8 << u"あかいう_"_s << 2;
+    QTest::newRow("in front of the end marker")
+        << u"あ_"_s << 1 << 1 << 0 << 0 << 8 << u"あか_"_s << 2;
+    QTest::newRow("plain caret after the marker")
+        << u"あ_"_s << 2 << 0 << 0 << 0 << 8 << u"あ_か_"_s << 3;
+    QTest::newRow("face mark whole") << u"あ_"_s << 1 << 1 << 2 << 4 << 8 << u"あ(^_^)_"_s << 6;
+}
+
+void tst_boardentry::insertChar()
+{
+    QFETCH(QString, before);
+    QFETCH(int, selStart);
+    QFETCH(int, selLength);
+    QFETCH(int, keyPresses);
+    QFETCH(int, row);
+    QFETCH(int, col);
+    QFETCH(QString, after);
+    QFETCH(int, afterStart);
+    TalkFixture f;
+    frmTalk &w = start(f, {{u"OPT1"_s, u"2"_s}}, keyPresses);
+    w.txtTalk->setText(before);
+    w.txtTalk->select(selStart, selLength);
+    f.clickCell("grdBoard", row, col);
+
+    QCOMPARE(w.txtTalk->text(), after);
+    QCOMPARE(w.txtTalk->selStart(), afterStart);
+    QCOMPARE(w.txtTalk->selLength(), 1);
+    QCOMPARE(w.focusWidget(), w.txtTalk);
+}
+
+void tst_boardentry::pressColours()
+{
+    TalkFixture f;
+    frmTalk &w = start(f, {{u"OPT1"_s, u"3"_s}});
+    FlexGrid &board = *w.grdBoard;
+    const auto press = [&](int row, int col) {
+        QTest::mousePress(board.viewport(), Qt::LeftButton, {},
+                          board.visualRect(board.model()->index(row, col)).center());
+    };
+    const auto release = [&](int row, int col) {
+        QTest::mouseRelease(board.viewport(), Qt::LeftButton, {},
+                            board.visualRect(board.model()->index(row, col)).center());
+    };
+    w.state().gCellText.clear();
+    press(0, 8);
+    QCOMPARE(board.cellBackColor(0, 8), Units::Colour::LightGreen);
+    QCOMPARE(w.mBoardRow, 0);
+    QCOMPARE(w.mBoardCol, 8);
+    release(0, 8); // arms か
+    press(1, 8);
+    QCOMPARE(board.cellBackColor(1, 8), Units::Colour::LightGreen);
+    QCOMPARE(board.cellBackColor(0, 8), Units::Colour::White);
+    release(1, 8); // arms き
+    press(1, 8);
+    QCOMPARE(board.cellBackColor(1, 8), Units::Colour::Silver);
+    release(1, 8);
+
+    // The selection grid marks its own armed text.
+    TalkFixture g;
+    frmTalk &v = start(g, {{u"OPT2"_s, u"1"_s}});
+    g.clickCell("grdBoard", 0, 8);
+    FlexGrid &sel = *v.grdBoard2;
+    const QPoint ga = sel.visualRect(sel.model()->index(1, 2)).center();
+    QTest::mousePress(sel.viewport(), Qt::LeftButton, {}, ga);
+    QCOMPARE(sel.cellBackColor(1, 2), Units::Colour::LightGreen);
+    QCOMPARE(v.boardEntry().mBoard2Row, 1);
+    QCOMPARE(v.boardEntry().mBoard2Col, 2);
+    QTest::mouseRelease(sel.viewport(), Qt::LeftButton, {}, ga);
+    QTest::mousePress(sel.viewport(), Qt::LeftButton, {}, ga);
+    QCOMPARE(sel.cellBackColor(1, 2), Units::Colour::Silver);
+    QVERIFY(v.grdBoard->isEnabled());
+}
+
+void tst_boardentry::clicksDuringVoiceAreDropped()
+{
+    TalkFixture f;
+    frmTalk &w = start(f, {{u"OPT1"_s, u"2"_s}});
+    bool inside = false;
+    f.events.beforeYield = [&] {
+        if (inside)
+            return;
+        inside = true;
+        f.clickCell("grdBoard", 1, 8);
+        inside = false;
+    };
+    f.clickCell("grdBoard", 0, 9);
+    QCOMPARE(w.txtTalk->text(), u"あ_"_s);
+    QCOMPARE(playedTexts(f), QStringList{u"あ"_s});
+    QVERIFY(w.grdBoard->isEnabled());
+    f.events.beforeYield = nullptr;
+    f.clickCell("grdBoard", 1, 8);
+    QCOMPARE(w.txtTalk->text(), u"あき_"_s);
+}
+
+void tst_boardentry::beepOnEveryGridClick()
+{
+    TalkFixture f;
+    frmTalk &w = start(f, {{u"Beep"_s, u"1"_s}});
+    f.clickCell("grdBoard", 0, 8);
+    QCOMPARE(f.beeper.count, 1);
+    f.clickCell("grdBoard2", 0, 0); // empty: the beep and nothing else
+    QCOMPARE(f.beeper.count, 2);
+    QVERIFY(w.fraSet->isVisible());
+    QCOMPARE(f.wave.played.size(), 1);
+}
+
+QTEST_MAIN(tst_boardentry)
+#include "tst_boardentry.moc"
