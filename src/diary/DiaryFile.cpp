@@ -1,0 +1,111 @@
+#include "diary/DiaryFile.h"
+
+#include "app/frmTalk.h"
+#include "platform/Clock.h"
+#include "platform/DesignLayout.h"
+#include "platform/FlexGrid.h"
+#include "platform/TextFile.h"
+#include "platform/Units.h"
+
+#include <QDir>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+constexpr int kStampWidth = 4500;
+// Set when the last load could not read an existing file: saving then would replace the
+// whole diary with the few rows the program holds.
+constexpr char kUnreadable[] = "talkDiaryUnreadable";
+
+QString filePath(frmTalk &talk)
+{
+    return QDir(QDir::fromNativeSeparators(talk.state().gAppPath))
+        .filePath(QString::fromUtf16(DiaryFile::kFileName));
+}
+
+QString trimSpaces(QStringView text)
+{
+    qsizetype from = 0;
+    qsizetype to = text.size();
+    while (from < to && text[from] == u' ')
+        ++from;
+    while (to > from && text[to - 1] == u' ')
+        --to;
+    return text.mid(from, to - from).toString();
+}
+} // namespace
+
+QString DiaryFile::stamp(const QDate &date)
+{
+    return date.toString(u"yy.MM.dd"_s);
+}
+
+void DiaryFile::LoadDiary(frmTalk &talk)
+{
+    FlexGrid &grid = *talk.grdDay;
+    grid.setRedraw(false);
+    grid.setRows(0);
+    grid.setCols(2);
+    const QRect board = DesignLayout::rect(talk.grdBoard);
+    DesignLayout::place(&grid, board);
+    grid.setColWidth(0, kStampWidth);
+    grid.setColWidth(1, board.width() - kStampWidth);
+    grid.show();
+    grid.raise();
+
+    const TextFile::ReadResult file = TextFile::readLines(filePath(talk));
+    grid.setProperty(kUnreadable, file.status == TextFile::ReadResult::Status::Unreadable);
+    const QString today = stamp(talk.services().clock.today());
+    int n = 0;
+    for (const QString &line : file.lines) {
+        if (trimSpaces(line).isEmpty())
+            continue;
+        QString s = line;
+        s.remove(u'"');
+        if (n == 0 && s.left(8) != today) {
+            grid.appendRow(0, today);
+            ++n;
+        }
+        grid.appendRow(0, s.left(8));
+        grid.setTextMatrix(n, 1, trimSpaces(QStringView(s).mid(9)));
+        ++n;
+    }
+    // A missing or empty file still gives today's row, so there is always an entry to open.
+    if (n == 0)
+        grid.appendRow(0, today);
+    grid.setRedraw(true);
+}
+
+void DiaryFile::SortDiary(frmTalk &talk)
+{
+    FlexGrid &grid = *talk.grdDay;
+    grid.setRedraw(false);
+    grid.setCol(0);
+    grid.sort(8);
+    grid.setRow(0);
+    grid.setCol(1);
+    grid.setColSel(grid.cols() - 1);
+    grid.setCellBackColor(Units::Colour::LightGreen);
+    talk.state().gListRow = 0;
+    grid.setTopRow(0);
+    grid.setRedraw(true);
+}
+
+bool DiaryFile::SaveDiary(frmTalk &talk, const QString &entryText)
+{
+    FlexGrid &grid = *talk.grdDay;
+    if (grid.property(kUnreadable).toBool())
+        return false;
+    // The end marker that board entry adds is not part of the entry.
+    QString entry = entryText;
+    if (entry.endsWith(u'_'))
+        entry.chop(1);
+    const int diaryRow = talk.state().gDiaryRow;
+    QStringList lines;
+    lines.reserve(grid.rows());
+    for (int r = 0; r < grid.rows(); ++r) {
+        const QString t = r == diaryRow ? entry : grid.textMatrix(r, 1);
+        lines.append(u'"' + grid.textMatrix(r, 0) + u' ' + t + u'"');
+    }
+    return TextFile::writeLines(filePath(talk), lines);
+}
