@@ -10,6 +10,7 @@
 
 #include <QFrame>
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -26,6 +27,23 @@ QStringView tail(QStringView text, qsizetype from)
 }
 
 } // namespace
+
+void Predictions::appendMatches(FlexGrid &list, qsizetype keyLength, const QString &trimmed)
+{
+    // A sample matches when its first keyLength characters (all of a shorter sample) equal
+    // the trimmed key. A blank key would match only empty samples, which predict nothing.
+    const qsizetype n = trimmed.size();
+    if (n == 0)
+        return;
+    const QChar *key = trimmed.constData();
+    // One pass without allocations: this runs after every entry, over every sample.
+    for (const QString &s : std::as_const(m_talk.state().gSampleList)) {
+        if (std::min(keyLength, s.size()) != n)
+            continue;
+        if (std::memcmp(s.constData(), key, std::size_t(n) * sizeof(QChar)) == 0)
+            list.appendRow(0, s);
+    }
+}
 
 Predictions::Predictions(frmTalk &talk) : m_talk(talk)
 {
@@ -82,13 +100,7 @@ void Predictions::ShowPredictions(const QString &key)
     list.setColWidth(-1, qRound(Units::pixelsToTwips(talk.width(), DesignLayout::scale(&talk))));
     const QString trimmed = trimBlanks(key);
     list.setTextMatrix(0, 0, trimmed);
-    // One pass, no allocation per sample. The first key-length characters of a sample (all of
-    // a shorter one) must equal the trimmed key; an empty sample predicts nothing, even for a
-    // blank key.
-    const qsizetype length = key.size();
-    for (const QString &s : std::as_const(talk.state().gSampleList))
-        if (!s.isEmpty() && head(s, length) == trimmed)
-            list.appendRow(0, s);
+    appendMatches(list, key.size(), trimmed);
     if (list.rows() == 1) {
         talk.grdBoard->show();
         talk.fraRes->show();

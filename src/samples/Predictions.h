@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class FlexGrid;
 class frmTalk;
 
 // The prediction list laid over the board while typing.
@@ -25,6 +26,7 @@ class Predictions
     static QString trimBlanks(const QString &text);
 
   private:
+    void appendMatches(FlexGrid &list, qsizetype keyLength, const QString &trimmed);
     void paintRow(int row, qint64 bgr);
 
     frmTalk &m_talk;
