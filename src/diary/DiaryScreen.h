@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QString>
 
 class frmTalk;
@@ -7,7 +8,7 @@ class frmTalk;
 // The diary list, the open entry and its buttons.
 class DiaryScreen
 {
-public:
+  public:
     explicit DiaryScreen(frmTalk &talk);
     ~DiaryScreen();
 
@@ -17,6 +18,17 @@ public:
     void cmdBack_Click();
     void grdDay_Click();
 
-private:
+    // Saves `text` as the open entry; when the file could not be written, tells the user with
+    // a notice and returns false (the text stays in the composition box).
+    bool saveOpenEntry(const QString &text);
+
+  private:
+    // fraDay with both buttons in the foot rectangle, as designed.
+    void placeButtonsInFoot();
+    // fraDay holding only "戻る", moved beside the caret pad.
+    void placeBackBesidePad();
+
     frmTalk &m_talk;
+    QRect m_footFrame;
+    QRect m_backButton;
 };
