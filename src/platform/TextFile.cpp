@@ -1,145 +1,152 @@
 #include "platform/TextFile.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <QVarLengthArray>
+#include <optional>
 
 using namespace Qt::Literals::StringLiterals;
 
+namespace TextFile {
 namespace {
-constexpr char kCodePage[] = "windows-31j";
-constexpr char16_t kLineSeparator = u'\u2028';
-const QByteArray kBom("\xEF\xBB\xBF", 3);
 
-bool hasLineBreak(const QString &line)
+constexpr char cp932Name[] = "windows-31j";
+constexpr QChar lineSeparator(0x2028);
+constexpr QByteArrayView utf8Bom("\xEF\xBB\xBF");
+
+bool holdsLineBreak(const QString &line)
 {
     return line.contains(u'\n') || line.contains(u'\r');
 }
 
-// Code page 932 bytes of the text, or nothing when it does not round-trip exactly.
-std::optional<QByteArray> encodeCp932(const QString &text)
+qsizetype joinedSize(const QStringList &lines)
 {
-    QStringEncoder encoder(kCodePage);
-    QByteArray bytes = encoder.encode(text);
-    if (encoder.hasError())
+    qsizetype size = 0;
+    for (const QString &line : lines)
+        size += line.size() + 2;
+    return size;
+}
+
+// The code page 932 bytes of the lines, each followed by CR LF, or nothing when some line
+// would not come back exactly as it went in. Lines are encoded straight into one buffer and
+// checked through a small reused one, so a large file costs no second copy of its text.
+std::optional<QByteArray> cp932Bytes(const QStringList &lines)
+{
+    QStringEncoder encoder(cp932Name, QStringEncoder::Flag::Stateless);
+    QStringDecoder decoder(cp932Name, QStringDecoder::Flag::Stateless);
+    if (!encoder.isValid() || !decoder.isValid())
         return std::nullopt;
-    QStringDecoder decoder(kCodePage);
-    const QString back = decoder.decode(bytes);
-    if (decoder.hasError() || back != text)
-        return std::nullopt;
+    QByteArray bytes(encoder.requiredSpace(joinedSize(lines)), Qt::Uninitialized);
+    char *out = bytes.data();
+    QVarLengthArray<QChar, 256> back;
+    for (const QString &line : lines) {
+        if (holdsLineBreak(line))
+            return std::nullopt;
+        const char *start = out;
+        out = encoder.appendToBuffer(out, line);
+        back.resize(decoder.requiredSpace(out - start));
+        const QChar *end = decoder.appendToBuffer(back.data(), QByteArrayView(start, out));
+        if (encoder.hasError() || decoder.hasError() || QStringView(back.data(), end) != line)
+            return std::nullopt;
+        *out++ = '\r';
+        *out++ = '\n';
+    }
+    bytes.truncate(out - bytes.constData());
     return bytes;
 }
 
-QString joinLines(const QStringList &lines)
+QByteArray utf8Bytes(const QStringList &lines)
 {
-    QString all;
-    qsizetype size = 0;
-    for (const QString &l : lines)
-        size += l.size() + 2;
-    all.reserve(size);
-    for (const QString &l : lines) {
-        all += l;
-        all += u"\r\n"_s;
+    QString text;
+    text.reserve(joinedSize(lines));
+    for (const QString &line : lines) {
+        if (holdsLineBreak(line)) {
+            QString kept = line;
+            kept.replace(u"\r\n"_s, QString(lineSeparator));
+            kept.replace(u'\r', lineSeparator);
+            kept.replace(u'\n', lineSeparator);
+            text += kept;
+        } else {
+            text += line;
+        }
+        text += u"\r\n";
     }
-    return all;
+    return utf8Bom.toByteArray() + text.toUtf8();
 }
 
-QStringList splitLines(const QString &text, bool unfoldSeparators)
+// Splits on LF or CR LF; a CR not followed by LF is ordinary content. Nothing after the last
+// line end is not a line; text after it without an end is.
+QStringList splitLines(const QString &text, bool separatorIsLineBreak)
 {
     QStringList lines;
-    const QStringView all(text);
+    lines.reserve(text.count(u'\n') + 1);
+    const QStringView view(text);
     qsizetype start = 0;
-    while (start < all.size()) {
-        qsizetype end = all.indexOf(u'\n', start);
-        const bool last = end < 0;
-        if (last)
-            end = all.size();
-        qsizetype stop = end;
-        if (!last && stop > start && all[stop - 1] == u'\r')
-            --stop; // CR LF
-        QString line = all.mid(start, stop - start).toString();
-        if (unfoldSeparators)
-            line.replace(kLineSeparator, u'\n');
+    while (start < view.size()) {
+        qsizetype end = view.indexOf(u'\n', start);
+        const qsizetype next = end < 0 ? view.size() : end + 1;
+        if (end < 0)
+            end = view.size();
+        else if (end > start && view[end - 1] == u'\r')
+            --end;
+        QString line = view.sliced(start, end - start).toString();
+        if (separatorIsLineBreak)
+            line.replace(lineSeparator, u'\n');
         lines.append(std::move(line));
-        start = end + 1;
+        start = next;
     }
     return lines;
 }
+
 } // namespace
 
-TextFile::Encoding TextFile::encodingFor(const QStringList &lines)
-{
-    for (const QString &l : lines)
-        if (hasLineBreak(l))
-            return Encoding::Utf8;
-    return encodeCp932(joinLines(lines)) ? Encoding::Cp932 : Encoding::Utf8;
-}
-
-TextFile::ReadResult TextFile::readLines(const QString &path)
+ReadResult readLines(const QString &path)
 {
     ReadResult result;
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        result.status = ReadResult::Status::Missing;
-        return result;
-    }
     QFile file(path);
-    if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
-        result.status = ReadResult::Status::Unreadable;
+    if (!file.exists())
         return result;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        result.status = ReadResult::Status::Unreadable;
+    result.status = ReadResult::Status::Unreadable;
+    if (!file.open(QIODevice::ReadOnly))
         return result;
-    }
+    const QByteArray data = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return result;
     result.status = ReadResult::Status::Ok;
-    if (bytes.startsWith(kBom)) {
+
+    if (data.startsWith(utf8Bom)) {
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                      QStringDecoder::Flag::ConvertInitialBom);
         result.encoding = Encoding::Utf8;
-        result.lines = splitLines(QString::fromUtf8(bytes.mid(3)), true);
+        result.lines = splitLines(utf8.decode(QByteArrayView(data).sliced(utf8Bom.size())), true);
         return result;
     }
-    QStringDecoder cp932(kCodePage);
-    QString text = cp932.decode(bytes);
-    if (cp932.hasError()) {
-        // Not code page 932: a file saved as UTF-8 by another editor is read as such, so
-        // the next save does not turn it into mojibake.
-        QStringDecoder utf8(QStringConverter::Utf8);
-        QString asUtf8 = utf8.decode(bytes);
-        if (!utf8.hasError()) {
-            result.encoding = Encoding::Utf8;
-            result.lines = splitLines(asUtf8, true);
-            return result;
-        }
+    QStringDecoder cp932(cp932Name, QStringDecoder::Flag::Stateless);
+    const QString text = cp932.decode(data);
+    if (cp932.isValid() && !cp932.hasError()) {
+        result.lines = splitLines(text, false);
+        return result;
     }
-    result.encoding = Encoding::Cp932;
-    result.lines = splitLines(text, false);
+    // Not code page 932: a file saved by a modern editor is UTF-8 without a byte-order mark.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString utf8Text = utf8.decode(data);
+    if (utf8.hasError()) {
+        result.lines = splitLines(text, false);
+        return result;
+    }
+    result.encoding = Encoding::Utf8;
+    result.lines = splitLines(utf8Text, true);
     return result;
 }
 
-bool TextFile::writeLines(const QString &path, const QStringList &lines)
+bool writeLines(const QString &path, const QStringList &lines)
 {
-    bool breaks = false;
-    for (const QString &l : lines)
-        breaks = breaks || hasLineBreak(l);
-    QByteArray bytes;
-    std::optional<QByteArray> legacy;
-    if (!breaks)
-        legacy = encodeCp932(joinLines(lines));
-    if (legacy) {
-        bytes = std::move(*legacy);
-    } else {
-        QStringList folded = lines;
-        for (QString &l : folded) {
-            l.replace(u"\r\n"_s, QString(kLineSeparator));
-            l.replace(u'\r', kLineSeparator);
-            l.replace(u'\n', kLineSeparator);
-        }
-        bytes = kBom + joinLines(folded).toUtf8();
-    }
+    const std::optional<QByteArray> legacy = cp932Bytes(lines);
+    const QByteArray bytes = legacy ? *legacy : utf8Bytes(lines);
     QSaveFile file(path);
+    file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly))
         return false;
     if (file.write(bytes) != bytes.size()) {
@@ -148,3 +155,10 @@ bool TextFile::writeLines(const QString &path, const QStringList &lines)
     }
     return file.commit();
 }
+
+Encoding encodingFor(const QStringList &lines)
+{
+    return cp932Bytes(lines) ? Encoding::Cp932 : Encoding::Utf8;
+}
+
+} // namespace TextFile

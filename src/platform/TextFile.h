@@ -22,9 +22,11 @@ struct ReadResult
     bool ok() const { return status == Status::Ok; }
 };
 
-// Reads every line. CR LF, LF and a last line without an end are all accepted.
-// A file starting with the UTF-8 byte-order mark is read as UTF-8 (U+2028 -> "\n");
-// a file that is not valid code page 932 but is valid UTF-8 is read as UTF-8.
+// Reads every line. CR LF, LF and a last line without an end are all accepted; a CR not
+// followed by LF is kept as part of the line. A file starting with the UTF-8 byte-order mark
+// is read as UTF-8; a file that is not valid code page 932 but is valid UTF-8 is read as
+// UTF-8 too. In text read as UTF-8, U+2028 comes back as "\n". Bytes valid in neither are
+// decoded as code page 932 with replacement characters.
 ReadResult readLines(const QString &path);
 
 // Replaces the file atomically (QSaveFile): on any failure the old file stays whole and
