@@ -1,0 +1,11 @@
+#include "samples/ListHighlight.h"
+
+#include "platform/FlexGrid.h"
+
+void ListHighlight::paint(FlexGrid &grid, int row, int firstCol, qint64 bgr)
+{
+    grid.setRow(row);
+    grid.setCol(firstCol);
+    grid.setColSel(grid.cols() - 1);
+    grid.setCellBackColor(bgr);
+}

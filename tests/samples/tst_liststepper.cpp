@@ -1,0 +1,225 @@
+#include "SampleHelpers.h"
+#include "TalkFixture.h"
+#include "platform/DesignLayout.h"
+#include "platform/FlexGrid.h"
+#include "platform/TextBox.h"
+
+#include <QFrame>
+#include <QPushButton>
+#include <QTest>
+#include <array>
+#include <utility>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace SampleHelpers;
+
+namespace {
+constexpr qint64 kGreen = 8454016;
+constexpr qint64 kWhite = 16777215;
+
+QStringList samples(int count)
+{
+    QStringList s;
+    for (int i = 0; i < count; ++i)
+        s.append(u"か%1"_s.arg(i, 2, 10, QChar(u'0')));
+    return s;
+}
+
+QList<int> highlighted(const FlexGrid *g, int col)
+{
+    QList<int> rows;
+    for (int r = 0; r < g->rows(); ++r)
+        if (g->cellBackColor(r, col) == kGreen)
+            rows.append(r);
+    return rows;
+}
+} // namespace
+
+class tst_liststepper : public QObject
+{
+    Q_OBJECT
+
+  private:
+    // Holds `button` down for `steps` pauses: the release arrives at the event handling
+    // that follows the last of them.
+    void hold(TalkFixture &f, QPushButton *button, int steps);
+
+  private slots:
+    void pressColours();
+    void downScrollsUnderTheThirdRow();
+    void upScrollsBackFirst();
+    void endsChangeNothing();
+    void predictionsComeFirstAndKeepTheirTopRow();
+    void releaseDuringThePauseStopsAfterIt();
+    void holdingASecondMovesFourOrFiveRows();
+    void noListOnlyKeepsTheFocus();
+};
+
+void tst_liststepper::hold(TalkFixture &f, QPushButton *button, int steps)
+{
+    bool released = false;
+    f.events.beforeYield = [&] {
+        if (released || f.clock.waits.size() < steps)
+            return;
+        released = true;
+        QTest::mouseRelease(button, Qt::LeftButton);
+    };
+    f.clock.waits.clear();
+    QTest::mousePress(button, Qt::LeftButton);
+    if (!released)
+        QTest::mouseRelease(button, Qt::LeftButton);
+    f.events.beforeYield = nullptr;
+}
+
+void tst_liststepper::pressColours()
+{
+    TalkFixture f;
+    frmTalk &w = f.create();
+    const std::pair<QPushButton *, std::array<qint64, 2>> buttons[] = {
+        {w.cmdUp, {49152, 12648384}}, {w.cmdDown, {32768, 8454016}}};
+    for (const auto &[button, colours] : buttons) {
+        qint64 heldColour = -1;
+        bool heldFlag = false;
+        f.clock.duringWait = [&, b = button] {
+            heldColour = DesignLayout::backColour(b);
+            heldFlag = w.mKeyHeld;
+        };
+        hold(f, button, 1);
+        QCOMPARE(heldColour, colours[0]);
+        QVERIFY(heldFlag);
+        QCOMPARE(DesignLayout::backColour(button), colours[1]);
+        QVERIFY(!w.mKeyHeld);
+    }
+}
+
+void tst_liststepper::downScrollsUnderTheThirdRow()
+{
+    TalkFixture f;
+    writeSamples(f, samples(19));
+    frmTalk &w = f.create();
+    f.click("cmdSamp");
+    QCOMPARE(w.grdEx->rows(), 20);
+    const QList<int> expectedTop{0, 0, 1};
+    for (int i = 0; i < 3; ++i) {
+        hold(f, w.cmdDown, 1);
+        QCOMPARE(w.state().gListRow, i + 1);
+        QCOMPARE(highlighted(w.grdEx, 1), QList<int>{i + 1});
+        QCOMPARE(w.grdEx->topRow(), expectedTop[i]);
+        QCOMPARE(w.grdEx->row(), i + 1);
+        QCOMPARE(f.clock.waits, QList<qint64>{230});
+    }
+    QCOMPARE(w.grdEx->cellBackColor(1, 0), kWhite);
+    QVERIFY(w.txtTalk->hasFocus());
+}
+
+void tst_liststepper::upScrollsBackFirst()
+{
+    TalkFixture f;
+    writeSamples(f, samples(29));
+    frmTalk &w = f.create();
+    f.click("cmdSamp");
+    f.clickCell("grdEx", 7, 1);
+    w.grdEx->setTopRow(5);
+    QCOMPARE(w.grdEx->topRow(), 5);
+    hold(f, w.cmdUp, 1);
+    QCOMPARE(w.state().gListRow, 6);
+    QCOMPARE(highlighted(w.grdEx, 1), QList<int>{6});
+    QCOMPARE(w.grdEx->topRow(), 4);
+}
+
+void tst_liststepper::endsChangeNothing()
+{
+    TalkFixture f;
+    writeSamples(f, samples(2));
+    frmTalk &w = f.create();
+    f.click("cmdSamp");
+    hold(f, w.cmdUp, 1);
+    QCOMPARE(w.state().gListRow, 0);
+    QVERIFY(f.clock.waits.isEmpty());
+    f.clickCell("grdEx", 2, 1);
+    hold(f, w.cmdDown, 1);
+    QCOMPARE(w.state().gListRow, 2);
+    QCOMPARE(highlighted(w.grdEx, 1), QList<int>{2});
+    QVERIFY(f.clock.waits.isEmpty());
+    QVERIFY(!w.mKeyHeld);
+}
+
+void tst_liststepper::predictionsComeFirstAndKeepTheirTopRow()
+{
+    TalkFixture f;
+    writeSamples(f, samples(5));
+    frmTalk &w = f.create();
+    f.click("cmdSamp");
+    FlexGrid &sp = *w.grdSp;
+    DesignLayout::place(&sp, DesignLayout::rect(w.grdBoard));
+    sp.setRows(0);
+    sp.setCols(2);
+    for (int i = 0; i < 30; ++i)
+        sp.appendRow(1, u"予測%1"_s.arg(i));
+    sp.show();
+    w.state().gListRow = 3;
+    sp.setTopRow(1);
+    hold(f, w.cmdUp, 3);
+    QCOMPARE(w.state().gListRow, 0);
+    QCOMPARE(highlighted(&sp, 0), QList<int>{0});
+    QCOMPARE(highlighted(&sp, 1), QList<int>{0});
+    QCOMPARE(sp.topRow(), 1);
+    QCOMPARE(highlighted(w.grdEx, 1), QList<int>{0}); // the sample list is untouched
+    hold(f, w.cmdDown, 1);
+    QCOMPARE(highlighted(&sp, 0), QList<int>{1});
+}
+
+void tst_liststepper::releaseDuringThePauseStopsAfterIt()
+{
+    TalkFixture f;
+    writeSamples(f, samples(10));
+    frmTalk &w = f.create();
+    f.click("cmdSamp");
+    QPushButton *down = w.cmdDown;
+    // The release is queued while the pause lets nothing through; it arrives afterwards.
+    f.clock.duringWait = [down] {
+        QMetaObject::invokeMethod(
+            down, [down] { QTest::mouseRelease(down, Qt::LeftButton); }, Qt::QueuedConnection);
+    };
+    f.clock.waits.clear();
+    QTest::mousePress(down, Qt::LeftButton);
+    QCOMPARE(w.state().gListRow, 1);
+    QCOMPARE(f.clock.waits.size(), 1);
+    QVERIFY(!w.mKeyHeld);
+}
+
+void tst_liststepper::holdingASecondMovesFourOrFiveRows()
+{
+    TalkFixture f;
+    writeSamples(f, samples(20));
+    frmTalk &w = f.create();
+    f.click("cmdSamp");
+    QPushButton *down = w.cmdDown;
+    const qint64 start = f.clock.nowMs();
+    bool queued = false;
+    f.clock.duringWait = [&] {
+        // The release comes 1 s after the press, during the pause that spans that moment.
+        if (queued || f.clock.nowMs() + 230 - start < 1000)
+            return;
+        queued = true;
+        QMetaObject::invokeMethod(
+            down, [down] { QTest::mouseRelease(down, Qt::LeftButton); }, Qt::QueuedConnection);
+    };
+    QTest::mousePress(down, Qt::LeftButton);
+    QVERIFY2(w.state().gListRow >= 4 && w.state().gListRow <= 5,
+             qPrintable(QString::number(w.state().gListRow)));
+}
+
+void tst_liststepper::noListOnlyKeepsTheFocus()
+{
+    TalkFixture f;
+    frmTalk &w = f.create();
+    w.state().gListRow = 2;
+    hold(f, w.cmdDown, 3);
+    QCOMPARE(f.clock.waits.size(), 3);
+    QCOMPARE(w.state().gListRow, 2);
+    QVERIFY(w.txtTalk->hasFocus());
+}
+
+QTEST_MAIN(tst_liststepper)
+#include "tst_liststepper.moc"
