@@ -7,7 +7,7 @@ class frmTalk;
 // The caret pad and the buttons beside the composition box.
 class EditPad
 {
-public:
+  public:
     explicit EditPad(frmTalk &talk);
     ~EditPad();
 
@@ -18,6 +18,6 @@ public:
     void cmdCopy_Click();
     void cmdPaste_Click();
 
-private:
+  private:
     frmTalk &m_talk;
 };

@@ -24,11 +24,11 @@ void TextArea::setWideSizes(frmTalk &talk)
 void TextArea::ensureEndMarker(frmTalk &talk)
 {
     const QString text = talk.txtTalk->text();
-    if (text.endsWith(u'_'))
+    if (text.endsWith(QChar(kEndMarker)))
         return;
     const int start = talk.txtTalk->selStart();
     const int length = talk.txtTalk->selLength();
-    talk.txtTalk->setText(text + u'_');
+    talk.txtTalk->setText(text + QChar(kEndMarker));
     talk.txtTalk->select(start, length);
 }
 

@@ -9,6 +9,8 @@ constexpr int kNarrowFrame = 2445;
 constexpr int kNarrowText = 2295;
 constexpr int kWideFrameMargin = 3480; // widened frame: window height minus this
 constexpr int kWideTextMargin = 3630;  // widened text box: window height minus this
+// Stands last in the text once the caret has gone past the end.
+constexpr char16_t kEndMarker = u'_';
 
 // Narrow sizes with the caption "広げる".
 void setNarrow(frmTalk &talk);

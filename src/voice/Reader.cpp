@@ -1,7 +1,83 @@
 #include "voice/Reader.h"
 
+#include "app/AppTexts.h"
 #include "app/frmTalk.h"
+#include "compose/TextArea.h"
+#include "platform/Clock.h"
+#include "platform/TextBox.h"
+#include "platform/UiServices.h"
+#include "voice/ReadTexts.h"
+#include "voice/Voice.h"
+#include "voice/frmRead.h"
 
-Reader::Reader(frmTalk &talk) : m_talk(talk) {}
+#include <QFrame>
+#include <QPushButton>
+
+namespace {
+constexpr qint64 kStepMs = 800;
+constexpr qint16 kStop = -1;
+} // namespace
+
+Reader::Reader(frmTalk &talk) : m_talk(talk)
+{
+    QObject::connect(talk.cmdRead, &QPushButton::clicked, &talk, [this] { cmdRead_Click(); });
+    // Ending the program ends a reading in progress at its next check.
+    QObject::connect(&talk, &frmTalk::endRequested, &talk,
+                     [&talk] { talk.state().gStopRead = kStop; });
+}
 
 Reader::~Reader() = default;
+
+void Reader::cmdRead_Click()
+{
+    if (m_talk.state().beepOn())
+        m_talk.services().beeper.beep();
+    TextArea::setWideSizes(m_talk);
+    m_talk.services().events.yield();
+    m_panel = new frmRead(m_talk);
+    m_panel->show();
+    m_talk.state().gStopRead = 0;
+    m_talk.cmdRead->setEnabled(false);
+    m_talk.cmdRead->setText(QString::fromUtf16(ReadTexts::kReadingCaption));
+    readCharacters();
+    finishReading();
+}
+
+void Reader::readCharacters()
+{
+    TextBox &box = *m_talk.txtTalk;
+    Services &services = m_talk.services();
+    // The text may change during the yields; every step reads the current text.
+    const int n = box.length();
+    for (int i = 1; i <= n; ++i) {
+        const QString text = box.text();
+        if (text.isEmpty())
+            return;
+        const QString c = i <= text.size() ? text.mid(i - 1, 1) : QString();
+        const qint64 start = services.clock.nowMs();
+        m_talk.voice().play(c);
+        services.clock.blockUntilPast(start, kStepMs);
+        services.events.yield();
+        if (m_talk.state().gStopRead == kStop)
+            return;
+        box.setFocus();
+        if (box.length() >= i + 1)
+            box.select(i, 1);
+        else
+            box.setSelStart(i);
+    }
+}
+
+void Reader::finishReading()
+{
+    if (m_panel && !m_panel->isHidden())
+        m_panel->unload();
+    m_panel.clear();
+    TextBox &box = *m_talk.txtTalk;
+    TextArea::ensureEndMarker(m_talk);
+    box.select(box.length() - 1, 1);
+    if (!m_talk.fraDay->isVisibleTo(&m_talk))
+        TextArea::setNarrow(m_talk);
+    m_talk.cmdRead->setText(QString::fromUtf16(AppTexts::kRead));
+    m_talk.cmdRead->setEnabled(true);
+}

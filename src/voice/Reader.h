@@ -1,18 +1,27 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
 
+class frmRead;
 class frmTalk;
 
 // "読む": reads the whole composition aloud with the stop panel.
 class Reader
 {
-public:
+  public:
     explicit Reader(frmTalk &talk);
     ~Reader();
 
     void cmdRead_Click();
 
-private:
+  private:
+    // Plays the characters one by one until the end, an emptied text or a stop request.
+    void readCharacters();
+    // Ends the reading: closes the panel, ensures and selects the end marker, narrows the
+    // area unless a diary entry is open, and enables "読む" again.
+    void finishReading();
+
     frmTalk &m_talk;
+    QPointer<frmRead> m_panel;
 };
