@@ -73,6 +73,7 @@ class tst_samplescreen : public QObject
     void startAgain_data();
     void startAgain();
     void diaryEndAsksOnlyWithAnEntryOpen();
+    void diaryEndWithYesSavesTheEntry();
     void failedRegisterKeepsTheSentence();
     void failedDeletePutsTheSentenceBack();
     void unreadableFileIsNotOverwritten();
@@ -401,6 +402,23 @@ void tst_samplescreen::diaryEndAsksOnlyWithAnEntryOpen()
     QCOMPARE(f.asker.asked[0].kind, 36);
     QCOMPARE(f.asker.asked[0].title, u"日記の終了"_s);
     QVERIFY(onBoardScreen(w));
+}
+
+void tst_samplescreen::diaryEndWithYesSavesTheEntry()
+{
+    TalkFixture f;
+    frmTalk &w = f.create();
+    f.click("cmdSamp");
+    f.click("cmdDec"); // "日記": the diary list
+    QVERIFY(w.grdDay->isVisible());
+    f.click("cmdDec"); // today's entry
+    QVERIFY(w.fraDay->isVisible());
+    w.txtTalk->setText(u"はれ"_s);
+    f.asker.answers = {true};
+    f.click("cmdSamp");
+    QCOMPARE(f.asker.asked.size(), 1);
+    QVERIFY(onBoardScreen(w));
+    QVERIFY(TextFile::readLines(f.filePath(u"day.txt"_s)).lines.join(u'\n').contains(u"はれ"_s));
 }
 
 void tst_samplescreen::failedRegisterKeepsTheSentence()
