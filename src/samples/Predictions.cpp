@@ -1,5 +1,7 @@
 #include "samples/Predictions.h"
 
+#include "samples/SampleTexts.h"
+
 #include "app/frmTalk.h"
 #include "compose/TextArea.h"
 #include "platform/DesignLayout.h"
@@ -54,15 +56,8 @@ Predictions::~Predictions() = default;
 
 QString Predictions::trimBlanks(const QString &text)
 {
-    qsizetype from = 0;
-    qsizetype to = text.size();
-    while (from < to && text.at(from) == u' ')
-        ++from;
-    while (to > from && text.at(to - 1) == u' ')
-        --to;
-    if (from == 0 && to == text.size())
-        return text;
-    return text.mid(from, to - from);
+    // Only the ASCII space: a typed full-width space is part of what the user wrote.
+    return SampleTexts::trimSpaces(text);
 }
 
 void Predictions::OfferPredictions(const QString &text)
