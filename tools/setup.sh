@@ -5,7 +5,7 @@ set -euo pipefail
 
 talk_packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev
     libgl-dev espeak-ng fonts-ipafont-gothic fonts-noto-cjk libbenchmark-dev
-    gstreamer1.0-plugins-base gstreamer1.0-plugins-good xvfb xauth clang)
+    gstreamer1.0-plugins-base gstreamer1.0-plugins-good xvfb xauth clang libclang-rt-14-dev)
 
 talk_install_packages() {
     local missing=()
