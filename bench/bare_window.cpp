@@ -1,19 +1,9 @@
 // The reference: an empty QMainWindow of the main window's size that exits on its first paint.
+#include "FirstPaint.h"
+
 #include <QApplication>
 #include <QMainWindow>
 
-namespace {
-class FirstPaint final : public QObject
-{
-public:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint)
-            QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
-        return false;
-    }
-};
-} // namespace
 
 int main(int argc, char *argv[])
 {

@@ -8,22 +8,12 @@
 #include "platform/SettingsStore.h"
 #include "platform/UiServices.h"
 
+#include "FirstPaint.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
 
-namespace {
-class FirstPaint final : public QObject
-{
-public:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint)
-            QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
-        return false;
-    }
-};
-} // namespace
 
 int main(int argc, char *argv[])
 {
