@@ -162,6 +162,7 @@ void FlexGrid::setForeColor(qint64 bgr)
 void FlexGrid::setRedraw(bool on)
 {
     m_redraw = on;
+    m_model->holdChanges(!on);
     viewport()->setUpdatesEnabled(on);
 }
 

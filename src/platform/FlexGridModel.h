@@ -8,7 +8,7 @@
 // Only the cells' texts are heap data; a 100,000-row list stays small.
 class FlexGridModel final : public QAbstractTableModel
 {
-public:
+  public:
     using QAbstractTableModel::QAbstractTableModel;
 
     int rowCount(const QModelIndex &parent = {}) const override;
@@ -32,12 +32,19 @@ public:
     // Stable sort of the rows by the texts of columns colFrom..colTo.
     void sortRows(int colFrom, int colTo, bool descending);
 
-private:
+    // While held, cell changes are gathered and announced as one change on release: a list
+    // filled row by row with its drawing off costs one view update instead of one per cell.
+    void holdChanges(bool hold);
+
+  private:
+    void cellsChanged(int rowFrom, int rowTo, int colFrom, int colTo, int role);
+
+    // Colours are 32-bit values (0x00BBGGRR or 0x800000nn system colours): 32 bytes a cell.
     struct Cell
     {
         QString text;
-        qint64 back = 16777215;
-        int alignment = 0;
+        quint32 back = 16777215;
+        qint32 alignment = 0;
     };
     std::size_t index(int row, int col) const { return std::size_t(row) * m_cols + col; }
 
@@ -45,4 +52,7 @@ private:
     int m_rows = 0;
     int m_cols = 0;
     qint64 m_fore = 0;
+    bool m_held = false;
+    int m_heldFrom = -1;
+    int m_heldTo = -1;
 };

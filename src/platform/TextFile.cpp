@@ -76,28 +76,45 @@ QByteArray utf8Bytes(const QStringList &lines)
     return utf8Bom.toByteArray() + text.toUtf8();
 }
 
-// Splits on LF or CR LF; a CR not followed by LF is ordinary content. Nothing after the last
-// line end is not a line; text after it without an end is.
-QStringList splitLines(const QString &text, bool separatorIsLineBreak)
+// Decodes the lines of data into lines, splitting on LF or CR LF; a CR not followed by LF is
+// ordinary content. Nothing after the last line end is not a line; text after it without an
+// end is. The line ends are single bytes that neither code page 932 nor UTF-8 uses inside a
+// character, so each line is decoded on its own through one reused buffer: every line is held
+// at its exact size and the file is never held a second time as one decoded text. Returns
+// false on the first undecodable line when stopAtError, else after decoding everything.
+bool decodeLines(QByteArrayView data, QStringDecoder &decoder, bool separatorIsLineBreak,
+                 bool stopAtError, QStringList &lines)
 {
-    QStringList lines;
-    lines.reserve(text.count(u'\n') + 1);
-    const QStringView view(text);
+    lines.clear();
+    lines.reserve(data.count('\n') + 1);
+    QVarLengthArray<QChar, 512> buffer;
+    bool decoded = true;
     qsizetype start = 0;
-    while (start < view.size()) {
-        qsizetype end = view.indexOf(u'\n', start);
-        const qsizetype next = end < 0 ? view.size() : end + 1;
-        if (end < 0)
-            end = view.size();
-        else if (end > start && view[end - 1] == u'\r')
-            --end;
-        QString line = view.sliced(start, end - start).toString();
+    while (start < data.size()) {
+        const qsizetype end = data.indexOf('\n', start);
+        const qsizetype next = end < 0 ? data.size() : end + 1;
+        // The line end is decoded with the line, so a broken character before it becomes a
+        // replacement character instead of vanishing; it is cut off the decoded text.
+        const QByteArrayView bytes = data.sliced(start, next - start);
+        buffer.resize(decoder.requiredSpace(bytes.size()));
+        QStringView text(buffer.data(), decoder.appendToBuffer(buffer.data(), bytes));
+        if (decoder.hasError()) {
+            decoded = false;
+            if (stopAtError)
+                return false;
+        }
+        if (end >= 0 && text.endsWith(u'\n')) {
+            text.chop(1);
+            if (text.endsWith(u'\r'))
+                text.chop(1);
+        }
+        QString line = text.toString();
         if (separatorIsLineBreak)
             line.replace(lineSeparator, u'\n');
         lines.append(std::move(line));
         start = next;
     }
-    return lines;
+    return decoded;
 }
 
 } // namespace
@@ -117,27 +134,22 @@ ReadResult readLines(const QString &path)
     result.status = ReadResult::Status::Ok;
 
     if (data.startsWith(utf8Bom)) {
-        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
-                                                      QStringDecoder::Flag::ConvertInitialBom);
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
         result.encoding = Encoding::Utf8;
-        result.lines = splitLines(utf8.decode(QByteArrayView(data).sliced(utf8Bom.size())), true);
+        decodeLines(QByteArrayView(data).sliced(utf8Bom.size()), utf8, true, false, result.lines);
         return result;
     }
     QStringDecoder cp932(cp932Name, QStringDecoder::Flag::Stateless);
-    const QString text = cp932.decode(data);
-    if (cp932.isValid() && !cp932.hasError()) {
-        result.lines = splitLines(text, false);
+    if (cp932.isValid() && decodeLines(data, cp932, false, true, result.lines))
         return result;
-    }
     // Not code page 932: a file saved by a modern editor is UTF-8 without a byte-order mark.
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString utf8Text = utf8.decode(data);
-    if (utf8.hasError()) {
-        result.lines = splitLines(text, false);
+    if (decodeLines(data, utf8, true, true, result.lines)) {
+        result.encoding = Encoding::Utf8;
         return result;
     }
-    result.encoding = Encoding::Utf8;
-    result.lines = splitLines(utf8Text, true);
+    QStringDecoder lenient(cp932Name, QStringDecoder::Flag::Stateless);
+    decodeLines(data, lenient, false, false, result.lines);
     return result;
 }
 

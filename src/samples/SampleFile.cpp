@@ -89,17 +89,18 @@ void SampleFile::LoadSamples(frmTalk &talk)
     grid.setRows(0);
     grid.setCols(2);
 
-    const TextFile::ReadResult file = TextFile::readLines(filePath(talk));
+    TextFile::ReadResult file = TextFile::readLines(filePath(talk));
     grid.setProperty(kUnreadable, file.status == TextFile::ReadResult::Status::Unreadable);
+    // The lines are edited in place and moved on, so the file's text is held only once.
     QStringList sentences;
     sentences.reserve(file.lines.size());
-    for (const QString &line : file.lines) {
+    for (QString &line : file.lines) {
         if (SampleTexts::trimSpaces(line).isEmpty())
             continue;
-        QString sentence = line;
-        sentence.remove(u'"');
-        sentences.append(SampleTexts::trimSpaces(sentence));
+        line.remove(u'"');
+        sentences.append(SampleTexts::trimSpaces(std::move(line)));
     }
+    file.lines.clear();
     // Nothing runs while the file is read, so the rows are made at once and then filled.
     grid.setRows(int(sentences.size()));
     for (int r = 0; r < int(sentences.size()); ++r)

@@ -1,7 +1,11 @@
 #include "platform/FlexGrid.h"
 #include "platform/Units.h"
 
+#include <QRandomGenerator>
+#include <QSignalSpy>
 #include <QTest>
+
+#include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -13,6 +17,9 @@ private slots:
     void sortByCodeUnits_data();
     void sortByCodeUnits();
     void descendingSortKeepsRowsTogether();
+    void sortMatchesStableReference_data();
+    void sortMatchesStableReference();
+    void changesWithDrawingOffAreAnnouncedOnce();
     void formattingAppliesToSelection();
     void outOfRangeCellsAreHarmless();
     void shrinkingKeepsCurrentCellInside();
@@ -65,6 +72,74 @@ void tst_flexgrid::descendingSortKeepsRowsTogether()
     QCOMPARE(g.textMatrix(0, 0), u"99.01.01"_s);
     QCOMPARE(g.textMatrix(2, 1), u"t04.06.09"_s);
     QCOMPARE(g.cellBackColor(2, 1), Units::Colour::LightGreen);
+}
+
+void tst_flexgrid::sortMatchesStableReference_data()
+{
+    QTest::addColumn<int>("order");
+    QTest::addColumn<int>("colFrom");
+    QTest::newRow("ascending, one column") << 7 << 1;
+    QTest::newRow("descending, one column") << 8 << 1;
+    QTest::newRow("ascending, two columns") << 7 << 0;
+}
+
+// Texts that share long beginnings, are short, hold NUL or repeat: the cases a sort that
+// looks at the first characters first must still order exactly, and stably.
+void tst_flexgrid::sortMatchesStableReference()
+{
+    QFETCH(int, order);
+    QFETCH(int, colFrom);
+    const QStringList pieces{u"あ"_s, u"ああ"_s, u"a"_s, QString(QChar(0)), u"日記"_s, QString()};
+    QRandomGenerator random(7);
+    FlexGrid g;
+    g.setCols(3);
+    g.setRows(500);
+    struct Row
+    {
+        QString c0, c1;
+        int id;
+    };
+    std::vector<Row> rows;
+    for (int r = 0; r < 500; ++r) {
+        QString text;
+        for (int n = random.bounded(6); n > 0; --n)
+            text += pieces.at(random.bounded(pieces.size()));
+        const QString group = QString::number(random.bounded(3));
+        rows.push_back({group, text, r});
+        g.setTextMatrix(r, 0, group);
+        g.setTextMatrix(r, 1, text);
+        g.setTextMatrix(r, 2, QString::number(r));
+    }
+    std::stable_sort(rows.begin(), rows.end(), [&](const Row &a, const Row &b) {
+        int cmp = colFrom == 0 ? QString::compare(a.c0, b.c0) : 0;
+        if (cmp == 0)
+            cmp = QString::compare(a.c1, b.c1);
+        return order == 8 ? cmp > 0 : cmp < 0;
+    });
+    g.setCol(colFrom);
+    g.setColSel(1);
+    g.sort(order);
+    for (int r = 0; r < 500; ++r)
+        QCOMPARE(g.textMatrix(r, 2), QString::number(rows[r].id));
+}
+
+void tst_flexgrid::changesWithDrawingOffAreAnnouncedOnce()
+{
+    FlexGrid g;
+    g.setCols(2);
+    g.setRows(100);
+    QSignalSpy changed(g.model(), &QAbstractItemModel::dataChanged);
+    g.setRedraw(false);
+    for (int r = 10; r < 60; ++r)
+        g.setTextMatrix(r, 1, u"x"_s);
+    QCOMPARE(changed.count(), 0);
+    g.setRedraw(true);
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(changed.at(0).at(0).toModelIndex().row(), 10);
+    QCOMPARE(changed.at(0).at(1).toModelIndex().row(), 59);
+    // Drawing on: each change is announced as it happens.
+    g.setTextMatrix(0, 1, u"y"_s);
+    QCOMPARE(changed.count(), 2);
 }
 
 void tst_flexgrid::formattingAppliesToSelection()
