@@ -45,7 +45,10 @@ def main():
         for n in (10000, 100000):
             folders[n] = Path(tmp) / f"samples{n}"
             sh(sys.executable, str(ROOT / "bench" / "make_data.py"), str(folders[n]), str(n), "10")
+        empty = Path(tmp) / "empty"
+        empty.mkdir()
         bare_t, bare_rss = startup([str(BUILD / "bench" / "bare_window")])
+        t0, rss0 = startup([str(BUILD / "bench" / "startup_talk"), str(empty)])
         t10, _ = startup([str(BUILD / "bench" / "startup_talk"), str(folders[10000])])
         t100, rss100 = startup([str(BUILD / "bench" / "startup_talk"), str(folders[100000])])
         size100 = (folders[100000] / "Talk.txt").stat().st_size / 1024
@@ -65,8 +68,11 @@ def main():
         ("start-up to first paint, 10,000 samples", t10 * 1000, "ms", f"{t10 / bare_t:.2f} x bare (target <= 1.5)"),
         ("start-up to first paint, 100,000 samples", t100 * 1000, "ms", f"{t100 / bare_t:.2f} x bare (target <= 3)"),
         ("bare window to first paint", bare_t * 1000, "ms", "reference"),
+        ("start-up to first paint, no samples", t0 * 1000, "ms", f"{t0 / bare_t:.2f} x bare (the window alone)"),
         ("peak RSS, 100,000 samples", rss100 / 1024, "MiB",
          f"bare {bare_rss / 1024:.1f} MiB + {(rss100 - bare_rss) / size100:.2f} x file {size100 / 1024:.1f} MiB (target <= 3)"),
+        ("peak RSS, no samples", rss0 / 1024, "MiB",
+         f"100,000 samples add {(rss100 - rss0) / size100:.2f} x the file"),
         ("board click, 10,000 samples", ms("BM_BoardClickWithPredictions/10000"), "ms", "target <= 2 ms"),
         ("board click, 100,000 samples", ms("BM_BoardClickWithPredictions/100000"), "ms", "target <= 16 ms"),
         ("MakeBoard, hiragana, 15 columns", ms("BM_MakeBoardFifteenColumns"), "ms", "target <= 1 ms"),

@@ -13,7 +13,7 @@ class tst_flexgrid : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void sortByCodeUnits_data();
     void sortByCodeUnits();
     void descendingSortKeepsRowsTogether();
@@ -29,9 +29,10 @@ void tst_flexgrid::sortByCodeUnits_data()
 {
     QTest::addColumn<QStringList>("input");
     QTest::addColumn<QStringList>("sorted");
-    QTest::newRow("prefix first") << QStringList{u"あさ"_s, u"あ"_s} << QStringList{u"あ"_s, u"あさ"_s};
-    QTest::newRow("case-sensitive") << QStringList{u"b"_s, u"B"_s, u"a"_s}
-                                    << QStringList{u"B"_s, u"a"_s, u"b"_s};
+    QTest::newRow("prefix first") << QStringList{u"あさ"_s, u"あ"_s}
+                                  << QStringList{u"あ"_s, u"あさ"_s};
+    QTest::newRow("case-sensitive")
+        << QStringList{u"b"_s, u"B"_s, u"a"_s} << QStringList{u"B"_s, u"a"_s, u"b"_s};
     QTest::newRow("digits and kana")
         << QStringList{u"あさ"_s, u"1時"_s, u"OK"_s} << QStringList{u"1時"_s, u"OK"_s, u"あさ"_s};
     QTest::newRow("placeholder between ああ and あい")
