@@ -2,8 +2,8 @@
 // window, with the options dialog, confirmations and reading stops answered at random.
 // After every step the window's state and both files must still make sense, and no
 // sentence may leave the sample file except by a confirmed delete.
-// TALK_SOAK_STEPS (2,000) and TALK_SOAK_SEED (1) replay or lengthen a run; ctest runs four
-// seeds.
+// TALK_SOAK_STEPS (5,000) and TALK_SOAK_SEED (1) replay or lengthen a run; ctest runs four
+// seeds, 20,000 steps in all.
 #include "TalkFixture.h"
 #include "app/frmOPT.h"
 #include "platform/FlexGrid.h"
@@ -84,7 +84,7 @@ class tst_soak : public QObject
 
 void tst_soak::randomUseLosesNothing()
 {
-    const int steps = envNumber("TALK_SOAK_STEPS", 2000);
+    const int steps = envNumber("TALK_SOAK_STEPS", 5000);
     const int seed = envNumber("TALK_SOAK_SEED", 1);
     random.seed(quint32(seed));
     TalkFixture fixture;
