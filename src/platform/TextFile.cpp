@@ -159,9 +159,11 @@ bool writeLines(const QString &path, const QStringList &lines)
     const QByteArray bytes = legacy ? *legacy : utf8Bytes(lines);
     QSaveFile file(path);
     file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, so a full disk fails the write itself: a buffered write reports success
+    // and the failed flush inside commit() can still leave an empty file in place.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
-    if (file.write(bytes) != bytes.size()) {
+    if (file.write(bytes) != bytes.size() || file.error() != QFileDevice::NoError) {
         file.cancelWriting();
         return false;
     }
