@@ -9,7 +9,7 @@
 namespace {
 class BytesStore final : public SettingsStore
 {
-public:
+  public:
     QString read(const QString &key, const QString &def) const override
     {
         return values.value(key, def);

@@ -6,7 +6,7 @@ cd "$(dirname "$0")"
 seconds=${1:-30}
 cmake -S . -B ../fuzz-build -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build ../fuzz-build
-for target in textfile settings; do
+for target in samplefile diaryfile settings; do
     work=$(mktemp -d)
     cp corpus/$target/* "$work"/ 2>/dev/null || true
     echo "fuzz_$target: ${seconds}s"

@@ -1,6 +1,7 @@
 #include "diary/DiaryFile.h"
 
 #include "app/frmTalk.h"
+#include "diary/DiaryLines.h"
 #include "platform/Clock.h"
 #include "platform/DesignLayout.h"
 #include "platform/FlexGrid.h"
@@ -23,16 +24,6 @@ QString filePath(frmTalk &talk)
         .filePath(QString::fromUtf16(DiaryFile::kFileName));
 }
 
-QString trimSpaces(QStringView text)
-{
-    qsizetype from = 0;
-    qsizetype to = text.size();
-    while (from < to && text[from] == u' ')
-        ++from;
-    while (to > from && text[to - 1] == u' ')
-        --to;
-    return text.mid(from, to - from).toString();
-}
 } // namespace
 
 QString DiaryFile::stamp(const QDate &date)
@@ -58,16 +49,15 @@ void DiaryFile::LoadDiary(frmTalk &talk)
     const QString today = stamp(talk.services().clock.today());
     int n = 0;
     for (const QString &line : file.lines) {
-        if (trimSpaces(line).isEmpty())
+        const std::optional<DiaryLines::Entry> entry = DiaryLines::entry(line);
+        if (!entry)
             continue;
-        QString s = line;
-        s.remove(u'"');
-        if (n == 0 && s.left(8) != today) {
+        if (n == 0 && entry->stamp != today) {
             grid.appendRow(0, today);
             ++n;
         }
-        grid.appendRow(0, s.left(8));
-        grid.setTextMatrix(n, 1, trimSpaces(QStringView(s).mid(9)));
+        grid.appendRow(0, entry->stamp);
+        grid.setTextMatrix(n, 1, entry->text);
         ++n;
     }
     // A missing or empty file still gives today's row, so there is always an entry to open.
@@ -105,7 +95,7 @@ bool DiaryFile::SaveDiary(frmTalk &talk, const QString &entryText)
     lines.reserve(grid.rows());
     for (int r = 0; r < grid.rows(); ++r) {
         const QString t = r == diaryRow ? entry : grid.textMatrix(r, 1);
-        lines.append(u'"' + grid.textMatrix(r, 0) + u' ' + t + u'"');
+        lines.append(DiaryLines::fileLine(grid.textMatrix(r, 0), t));
     }
     return TextFile::writeLines(filePath(talk), lines);
 }

@@ -3,6 +3,7 @@
 #include "app/frmTalk.h"
 #include "platform/FlexGrid.h"
 #include "platform/TextFile.h"
+#include "samples/SampleLines.h"
 #include "samples/SampleTexts.h"
 
 #include <QDir>
@@ -91,16 +92,7 @@ void SampleFile::LoadSamples(frmTalk &talk)
 
     TextFile::ReadResult file = TextFile::readLines(filePath(talk));
     grid.setProperty(kUnreadable, file.status == TextFile::ReadResult::Status::Unreadable);
-    // The lines are edited in place and moved on, so the file's text is held only once.
-    QStringList sentences;
-    sentences.reserve(file.lines.size());
-    for (QString &line : file.lines) {
-        if (SampleTexts::trimSpaces(line).isEmpty())
-            continue;
-        line.remove(u'"');
-        sentences.append(SampleTexts::trimSpaces(std::move(line)));
-    }
-    file.lines.clear();
+    const QStringList sentences = SampleLines::sentences(std::move(file.lines));
     // Nothing runs while the file is read, so the rows are made at once and then filled.
     grid.setRows(int(sentences.size()));
     for (int r = 0; r < int(sentences.size()); ++r)
@@ -120,11 +112,8 @@ bool SampleFile::SaveSamples(frmTalk &talk)
     lines.reserve(grid.rows());
     for (int r = 0; r < grid.rows(); ++r) {
         state.gCellText = grid.textMatrix(r, 1);
-        const QString trimmed = SampleTexts::trimSpaces(state.gCellText);
-        if (SampleTexts::isReserved(trimmed))
-            lines.append(u'"' + QString::fromUtf16(kPlaceholder) + u'"');
-        else if (!trimmed.isEmpty())
-            lines.append(u'"' + state.gCellText + u'"');
+        if (QString line = SampleLines::fileLine(state.gCellText); !line.isEmpty())
+            lines.append(std::move(line));
     }
     return TextFile::writeLines(filePath(talk), lines);
 }

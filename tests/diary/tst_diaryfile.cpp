@@ -118,6 +118,12 @@ void tst_diaryfile::lineParsing_data()
     QTest::newRow("no quotes") << cp932(u"04.06.09 はれ"_s) << u"04.06.09"_s << u"はれ"_s;
     QTest::newRow("short line") << cp932(u"\"abc\""_s) << u"abc"_s << QString();
     QTest::newRow("malformed stamp") << cp932(u"\"2004/6/9 はれ\""_s) << u"2004/6/9"_s << u"はれ"_s;
+    // Without the separating space the ninth character stays in the text.
+    QTest::newRow("no separator") << cp932(u"\"no quotes at all\""_s) << u"no quote"_s
+                                  << u"s at all"_s;
+    // A two-unit character where the stamp ends is not cut in half.
+    QTest::newRow("emoji at the stamp's end")
+        << (QByteArray("\xEF\xBB\xBF") + u"\"1234567😀 x\""_s.toUtf8()) << u"1234567"_s << u"😀 x"_s;
 }
 
 void tst_diaryfile::lineParsing()

@@ -1,0 +1,29 @@
+#include "samples/SampleLines.h"
+
+#include "samples/SampleFile.h"
+#include "samples/SampleTexts.h"
+
+QStringList SampleLines::sentences(QStringList &&lines)
+{
+    // The lines are edited in place and moved on, so the file's text is held only once.
+    QStringList result;
+    result.reserve(lines.size());
+    for (QString &line : lines) {
+        if (SampleTexts::trimSpaces(line).isEmpty())
+            continue;
+        line.remove(u'"');
+        result.append(SampleTexts::trimSpaces(std::move(line)));
+    }
+    lines.clear();
+    return result;
+}
+
+QString SampleLines::fileLine(const QString &rowText)
+{
+    const QString trimmed = SampleTexts::trimSpaces(rowText);
+    if (SampleTexts::isReserved(trimmed))
+        return u'"' + QString::fromUtf16(SampleFile::kPlaceholder) + u'"';
+    if (trimmed.isEmpty())
+        return {};
+    return u'"' + rowText + u'"';
+}
