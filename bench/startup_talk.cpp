@@ -11,9 +11,7 @@
 #include "FirstPaint.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QTemporaryDir>
-
 
 int main(int argc, char *argv[])
 {
@@ -32,7 +30,7 @@ int main(int argc, char *argv[])
     FrmOkAsker asker;
     AppState state;
     frmTalk window(state, Services{clock, events, beeper, clipboard, wave, settings, busy, asker,
-                                   QDir::toNativeSeparators(folder)});
+                                   ProgramFolders::portable(folder)});
     FirstPaint firstPaint;
     window.installEventFilter(&firstPaint);
     window.show();

@@ -2,18 +2,21 @@
 #include "app/frmTalk.h"
 #include "dialogs/FrmOkAsker.h"
 #include "platform/Clock.h"
+#include "platform/ProgramFolders.h"
 #include "platform/QtWaveDevice.h"
 #include "platform/SettingsStore.h"
 #include "platform/SingleInstance.h"
 #include "platform/UiServices.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QStyleFactory>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    // Names the user's data folder (~/.local/share/Talk) and matches the menu entry.
+    QApplication::setApplicationName(QStringLiteral("Talk"));
+    QApplication::setDesktopFileName(QStringLiteral("org.talkboard.Talk"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 
     // A second start leaves silently and leaves the running one alone.
@@ -30,10 +33,12 @@ int main(int argc, char *argv[])
     ScreenBusyPointer busy;
     FrmOkAsker asker;
     AppState state;
-    const QString appPath = QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
+    const ProgramFolders folders = ProgramFolders::forThisProgram();
+    // A failure shows later, as the notice of the first save that cannot be written.
+    folders.ensureDataDir();
 
-    frmTalk window(state,
-                   Services{clock, events, beeper, clipboard, wave, settings, busy, asker, appPath});
+    frmTalk window(
+        state, Services{clock, events, beeper, clipboard, wave, settings, busy, asker, folders});
     QObject::connect(&window, &frmTalk::endRequested, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     window.fitToScreen();

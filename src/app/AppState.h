@@ -8,7 +8,7 @@
 // needs it. Touched only from the user-interface thread.
 struct AppState
 {
-    QString gAppPath;                // program folder, without trailing separator
+    QString gAppPath;                // folder of the data files, without trailing separator
     std::array<QString, 7> gOptions; // slots 1..6: OPT1, OPT2, OPT3, Beep, Moji, Samp
     qint32 gMaxC = 9;
     qint16 gSample = 2;

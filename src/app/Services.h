@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include "platform/ProgramFolders.h"
 
 class Beeper;
 class BusyPointer;
@@ -23,5 +23,5 @@ struct Services
     SettingsStore &settings;
     BusyPointer &busy;
     QuestionAsker &asker;
-    QString appPath; // the program folder, without trailing separator
+    ProgramFolders folders; // where the data and voice files are
 };

@@ -58,7 +58,7 @@ void frmTalk::connectShell()
 
 void frmTalk::Form_Load()
 {
-    m_state.gAppPath = m_services.appPath;
+    m_state.gAppPath = m_services.folders.dataDir();
     Settings::load(m_state, m_services.settings);
     m_services.busy.setBusy(true);
     setWindowTitle(QString::fromUtf16(AppTexts::kCaption));

@@ -77,5 +77,5 @@ QString Voice::voiceFile(const QString &text) const
 {
     if (text.isEmpty() || hasForbiddenChar(text))
         return {};
-    return m_talk.state().gAppPath + QDir::separator() + text + u".wav"_s;
+    return m_talk.services().folders.voiceFile(text);
 }

@@ -45,9 +45,9 @@ QByteArray TalkFixture::readFile(const QString &name) const
 
 frmTalk &TalkFixture::create()
 {
-    talk = std::make_unique<frmTalk>(
-        state, Services{clock, events, beeper, clipboard, wave, settings, busy, asker,
-                        QDir::toNativeSeparators(dir.path())});
+    talk = std::make_unique<frmTalk>(state,
+                                     Services{clock, events, beeper, clipboard, wave, settings,
+                                              busy, asker, ProgramFolders::portable(dir.path())});
     talk->show();
     if (!QTest::qWaitForWindowExposed(talk.get()))
         qWarning("window not exposed");

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Where the program keeps its files, decided once at start-up.
+//
+// A program folder the user can write (a portable copy, or build/program/ of a source build)
+// holds everything: the voice files, Talk.txt and day.txt. An installed program keeps Talk.txt
+// and day.txt in the user's data folder and looks a voice file up first there (the user's own
+// recordings), then in the installed voice folder.
+class ProgramFolders
+{
+  public:
+    // Everything in `programDir`.
+    static ProgramFolders portable(const QString &programDir);
+    // Data files and own recordings in `userDir`; supplied voices in `installedVoiceDir`.
+    static ProgramFolders installed(const QString &userDir, const QString &installedVoiceDir);
+    // A program folder counts as installed when it cannot be written, or when an installed
+    // voice folder lies beside it: root can write /usr/bin, yet its files do not belong there.
+    static ProgramFolders decide(const QString &programDir, bool programDirWritable,
+                                 const QString &installedVoiceDir, const QString &userDir);
+    // The decision for the running executable; the application name must be set first, as it
+    // names the user's data folder.
+    static ProgramFolders forThisProgram();
+
+    bool isPortable() const { return m_portable; }
+    // Folder of Talk.txt and day.txt, native separators, without trailing separator.
+    QString dataDir() const;
+    // Creates the data folder when it is missing; false when it cannot be created.
+    bool ensureDataDir() const;
+    // The voice file `name`.wav from the first folder that holds it; where none does, the path
+    // in the first folder (nothing plays).
+    QString voiceFile(const QString &name) const;
+
+  private:
+    ProgramFolders(bool portable, QStringList voiceDirs);
+
+    bool m_portable;
+    QStringList m_voiceDirs; // the first one is also the data folder
+};
