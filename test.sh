@@ -17,4 +17,5 @@ export LSAN_OPTIONS="suppressions=$PWD/tools/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 # Short fuzz runs of the file and settings readers (longer: ./fuzz/run.sh 3600).
 ./fuzz/run.sh "${TALK_FUZZ_SECONDS:-30}"
+tools/package_test.sh # the Debian package, unpacked and used with a fresh HOME
 exec ctest --test-dir build-test --output-on-failure -j2

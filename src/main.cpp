@@ -36,6 +36,7 @@ int main(int argc, char *argv[])
     const ProgramFolders folders = ProgramFolders::forThisProgram();
     // A failure shows later, as the notice of the first save that cannot be written.
     folders.ensureDataDir();
+    qInfo("Talk: Talk.txt and day.txt in %s", qUtf8Printable(folders.dataDir()));
 
     frmTalk window(
         state, Services{clock, events, beeper, clipboard, wave, settings, busy, asker, folders});
