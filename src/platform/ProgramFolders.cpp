@@ -27,9 +27,11 @@ ProgramFolders ProgramFolders::installed(const QString &userDir, const QString &
 ProgramFolders ProgramFolders::decide(const QString &programDir, bool programDirWritable,
                                       const QString &installedVoiceDir, const QString &userDir)
 {
-    if (programDirWritable && !QFileInfo(installedVoiceDir).isDir())
+    const bool voicesInstalled = QFileInfo(installedVoiceDir).isDir();
+    if (programDirWritable && !voicesInstalled)
         return portable(programDir);
-    return installed(userDir, installedVoiceDir);
+    // A copy on read-only media keeps its voices beside the executable.
+    return installed(userDir, voicesInstalled ? installedVoiceDir : programDir);
 }
 
 ProgramFolders ProgramFolders::forThisProgram()

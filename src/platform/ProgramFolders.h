@@ -18,6 +18,7 @@ class ProgramFolders
     static ProgramFolders installed(const QString &userDir, const QString &installedVoiceDir);
     // A program folder counts as installed when it cannot be written, or when an installed
     // voice folder lies beside it: root can write /usr/bin, yet its files do not belong there.
+    // Without an installed voice folder the voices are those in `programDir`.
     static ProgramFolders decide(const QString &programDir, bool programDirWritable,
                                  const QString &installedVoiceDir, const QString &userDir);
     // The decision for the running executable; the application name must be set first, as it

@@ -18,25 +18,17 @@ class tst_programfolders : public QObject
     void voiceFile();
 };
 
-namespace {
-void touch(const QString &path)
-{
-    QVERIFY(QDir().mkpath(QFileInfo(path).path()));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-}
-} // namespace
-
 void tst_programfolders::decide_data()
 {
     QTest::addColumn<bool>("writable");
     QTest::addColumn<bool>("installedVoices");
     QTest::addColumn<bool>("portable");
-    QTest::newRow("own copy") << true << false << true;
-    QTest::newRow("read-only folder") << false << false << false;
+    QTest::addColumn<QString>("voices"); // where あ.wav is found
+    QTest::newRow("own copy") << true << false << true << u"usr/bin"_s;
+    QTest::newRow("copy on read-only media") << false << false << false << u"usr/bin"_s;
     // Root can write /usr/bin: the voice folder beside it still marks an installation.
-    QTest::newRow("installed, run by root") << true << true << false;
-    QTest::newRow("installed") << false << true << false;
+    QTest::newRow("installed, run by root") << true << true << false << u"usr/share/talk/voices"_s;
+    QTest::newRow("installed") << false << true << false << u"usr/share/talk/voices"_s;
 }
 
 void tst_programfolders::decide()
@@ -44,17 +36,23 @@ void tst_programfolders::decide()
     QFETCH(bool, writable);
     QFETCH(bool, installedVoices);
     QFETCH(bool, portable);
+    QFETCH(QString, voices);
     QTemporaryDir root;
     const QString programDir = root.filePath(u"usr/bin"_s);
     const QString voiceDir = root.filePath(u"usr/share/talk/voices"_s);
     const QString userDir = root.filePath(u"home/.local/share/Talk"_s);
-    QVERIFY(QDir().mkpath(programDir));
-    if (installedVoices)
-        QVERIFY(QDir().mkpath(voiceDir));
+    for (const QString &dir :
+         installedVoices ? QStringList{programDir, voiceDir} : QStringList{programDir}) {
+        QVERIFY(QDir().mkpath(dir));
+        QFile file(dir + u"/あ.wav"_s);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
 
     const ProgramFolders folders = ProgramFolders::decide(programDir, writable, voiceDir, userDir);
     QCOMPARE(folders.isPortable(), portable);
     QCOMPARE(folders.dataDir(), QDir::toNativeSeparators(portable ? programDir : userDir));
+    QCOMPARE(folders.voiceFile(u"あ"_s),
+             QDir::toNativeSeparators(root.filePath(voices) + u"/あ.wav"_s));
     // The user's folder does not exist before the first start.
     QVERIFY(folders.ensureDataDir());
     QVERIFY(QFileInfo(folders.dataDir()).isDir());
@@ -62,31 +60,28 @@ void tst_programfolders::decide()
 
 void tst_programfolders::voiceFile_data()
 {
-    QTest::addColumn<bool>("recorded");       // あ.wav in the user's folder
-    QTest::addColumn<bool>("supplied");       // あ.wav in the installed voices
-    QTest::addColumn<QString>("expectedDir"); // "user" or "installed"
-    QTest::newRow("own recording wins") << true << true << u"user"_s;
-    QTest::newRow("supplied voice") << false << true << u"installed"_s;
-    QTest::newRow("own recording only") << true << false << u"user"_s;
-    QTest::newRow("no file anywhere") << false << false << u"user"_s;
+    QTest::addColumn<QStringList>("holders"); // the folders holding あ.wav
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("own recording wins") << QStringList{u"user"_s, u"installed"_s} << u"user"_s;
+    QTest::newRow("supplied voice") << QStringList{u"installed"_s} << u"installed"_s;
+    QTest::newRow("own recording only") << QStringList{u"user"_s} << u"user"_s;
+    QTest::newRow("no file anywhere") << QStringList{} << u"user"_s;
 }
 
 void tst_programfolders::voiceFile()
 {
-    QFETCH(bool, recorded);
-    QFETCH(bool, supplied);
-    QFETCH(QString, expectedDir);
+    QFETCH(QStringList, holders);
+    QFETCH(QString, expected);
     QTemporaryDir root;
-    const QString userDir = root.filePath(u"user"_s);
-    const QString voiceDir = root.filePath(u"installed"_s);
-    if (recorded)
-        touch(userDir + u"/あ.wav"_s);
-    if (supplied)
-        touch(voiceDir + u"/あ.wav"_s);
-
-    const ProgramFolders folders = ProgramFolders::installed(userDir, voiceDir);
+    for (const QString &holder : holders) {
+        QVERIFY(QDir(root.path()).mkdir(holder));
+        QFile file(root.filePath(holder + u"/あ.wav"_s));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    const ProgramFolders folders =
+        ProgramFolders::installed(root.filePath(u"user"_s), root.filePath(u"installed"_s));
     QCOMPARE(folders.voiceFile(u"あ"_s),
-             QDir::toNativeSeparators(root.filePath(expectedDir) + u"/あ.wav"_s));
+             QDir::toNativeSeparators(root.filePath(expected + u"/あ.wav"_s)));
 }
 
 QTEST_APPLESS_MAIN(tst_programfolders)
