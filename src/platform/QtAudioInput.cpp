@@ -43,7 +43,9 @@ qint16 toInt16(double value)
 
 } // namespace
 
-QtAudioInput::QtAudioInput() : m_device(QMediaDevices::defaultAudioInput())
+QtAudioInput::QtAudioInput() : QtAudioInput(QMediaDevices::defaultAudioInput()) {}
+
+QtAudioInput::QtAudioInput(const QAudioDevice &device) : m_device(device)
 {
     if (m_device.isNull())
         return;

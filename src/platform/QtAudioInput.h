@@ -10,15 +10,16 @@
 class QAudioSource;
 class QIODevice;
 
-// The default audio input through QAudioSource in push mode: 48 kHz mono 16-bit when the
-// device takes it, otherwise the device's preferred format converted here (channels mixed
-// down, float and 32-bit samples scaled to 16 bits).
+// An audio input (the default one unless told) through QAudioSource in push mode: 48 kHz mono
+// 16-bit when the device takes it, otherwise the device's preferred format converted here (channels
+// mixed down, float and 32-bit samples scaled to 16 bits).
 class QtAudioInput final : public QObject, public AudioInput
 {
     Q_OBJECT
 
   public:
     QtAudioInput();
+    explicit QtAudioInput(const QAudioDevice &device);
     ~QtAudioInput() override;
 
     bool isAvailable() const override;

@@ -4,7 +4,9 @@
 #include <QAudioSink>
 #include <QMediaDevices>
 
-QtPcmPlayer::QtPcmPlayer() = default;
+QtPcmPlayer::QtPcmPlayer() : QtPcmPlayer(QMediaDevices::defaultAudioOutput()) {}
+
+QtPcmPlayer::QtPcmPlayer(const QAudioDevice &device) : m_device(device) {}
 
 QtPcmPlayer::~QtPcmPlayer()
 {
@@ -14,8 +16,7 @@ QtPcmPlayer::~QtPcmPlayer()
 void QtPcmPlayer::play(const QList<qint16> &samples, int sampleRate)
 {
     stop();
-    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-    if (device.isNull() || samples.isEmpty())
+    if (m_device.isNull() || samples.isEmpty())
         return;
     QAudioFormat format;
     format.setSampleRate(sampleRate);
@@ -25,7 +26,7 @@ void QtPcmPlayer::play(const QList<qint16> &samples, int sampleRate)
                          samples.size() * qsizetype(sizeof(qint16)));
     m_buffer.setBuffer(&m_bytes);
     m_buffer.open(QIODevice::ReadOnly);
-    m_sink = std::make_unique<QAudioSink>(device, format);
+    m_sink = std::make_unique<QAudioSink>(m_device, format);
     m_sink->start(&m_buffer);
 }
 
