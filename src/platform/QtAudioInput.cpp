@@ -58,7 +58,9 @@ QtAudioInput::QtAudioInput(const QAudioDevice &device) : m_device(device)
 
 QtAudioInput::~QtAudioInput()
 {
-    stop();
+    m_sink = nullptr;
+    if (m_source)
+        m_source->stop();
 }
 
 bool QtAudioInput::isAvailable() const
@@ -89,13 +91,22 @@ bool QtAudioInput::start(SampleSink sink)
 
 void QtAudioInput::stop()
 {
+    m_sink = nullptr;
     if (m_stream)
         disconnect(m_stream, nullptr, this, nullptr);
     m_stream = nullptr;
-    if (m_source)
-        m_source->stop();
-    m_source.reset();
-    m_sink = nullptr;
+    if (!m_source)
+        return;
+    // Usually called from the sink, while the source is still delivering: stopping or deleting
+    // it there pulls the stream from under the backend, so both wait for the event loop.
+    QAudioSource *source = m_source.release();
+    QMetaObject::invokeMethod(
+        source,
+        [source] {
+            source->stop();
+            delete source;
+        },
+        Qt::QueuedConnection);
 }
 
 void QtAudioInput::readAvailable()
