@@ -25,14 +25,22 @@ constexpr int kLabelPoints = 28;
 constexpr int kCellPoints = 22;
 constexpr int kMeterRangeDb = 60;
 
+QString kindColour(VoiceStore::Kind kind)
+{
+    switch (kind) {
+    case VoiceStore::Kind::Own:
+        return u"#80FF80"_s;
+    case VoiceStore::Kind::Generated:
+        return u"#FFFFFF"_s;
+    case VoiceStore::Kind::None:
+        break;
+    }
+    return u"#C0C0C0"_s;
+}
+
 QString cellStyle(VoiceStore::Kind kind, bool current)
 {
-    static const QString own = u"#80FF80"_s;
-    static const QString generated = u"#FFFFFF"_s;
-    static const QString none = u"#C0C0C0"_s;
-    const QString &colour = kind == VoiceStore::Kind::Own         ? own
-                            : kind == VoiceStore::Kind::Generated ? generated
-                                                                  : none;
+    const QString colour = kindColour(kind);
     const QString border = current ? u"5px solid #1565C0"_s : u"1px solid #808080"_s;
     return u"QPushButton { background: %1; color: black; border: %2; }"_s.arg(colour, border);
 }
@@ -48,6 +56,19 @@ QString kindName(VoiceStore::Kind kind)
         break;
     }
     return QString::fromUtf16(RecordTexts::kNoVoice);
+}
+
+// The cell colours and what they mean, as coloured boxes.
+QString legendText()
+{
+    QString text;
+    for (VoiceStore::Kind kind :
+         {VoiceStore::Kind::Own, VoiceStore::Kind::Generated, VoiceStore::Kind::None}) {
+        text +=
+            u"<span style=\"background:%1; border:1px solid black\">&nbsp;&nbsp;&nbsp;&nbsp;</span> %2&nbsp;&nbsp;&nbsp;"_s
+                .arg(kindColour(kind), kindName(kind));
+    }
+    return text;
 }
 
 QStringList adviceLines(const PcmTools::Take &take)
@@ -90,10 +111,9 @@ frmRecord::frmRecord(VoiceStore &store, const VoiceReadings &readings, AudioInpu
     }
     m_cellGrid = new QGridLayout;
     m_cellGrid->setSpacing(2);
-    auto *legend = new QLabel(u"■ %1　□ %2　▒ %3"_s.arg(kindName(VoiceStore::Kind::Own),
-                                                        kindName(VoiceStore::Kind::Generated),
-                                                        kindName(VoiceStore::Kind::None)),
-                              this);
+    auto *legend = new QLabel(legendText(), this);
+    legend->setObjectName(u"lblLegend"_s);
+    setPoints(legend, kCellPoints);
     auto *left = new QVBoxLayout;
     left->addLayout(pageButtons);
     left->addLayout(m_cellGrid, 1);
@@ -388,8 +408,12 @@ void frmRecord::keyPressEvent(QKeyEvent *event)
         if (event->isAutoRepeat() || m_recorder->isRecording())
             return;
         // Keep and move on; a take that could not be kept stays here with its notice.
-        if (!m_hasTake || cmdSave_Click())
+        if (!m_hasTake) {
             cmdNext_Click();
+        } else if (cmdSave_Click()) {
+            cmdNext_Click();
+            lblStatus->setText(QString::fromUtf16(RecordTexts::kSaved));
+        }
         return;
     case Qt::Key_P:
         cmdListen_Click();
