@@ -320,7 +320,8 @@ void frmRecord::cmdRecord_Click()
 void frmRecord::onTakeFinished()
 {
     const PcmTools::Take &take = m_recorder->take();
-    m_hasTake = true;
+    // Stopped before a single sample arrived: nothing to hear or keep.
+    m_hasTake = !take.samples.isEmpty();
     lblStatus->clear();
     lblLength->setText(
         QString::fromUtf16(RecordTexts::kSeconds).arg(take.lengthMs() / 1000.0, 0, 'f', 2));

@@ -77,7 +77,8 @@ class TestFrmRecord : public QObject
     void keepAndRestore_data();
     void keepAndRestore();
     void secondTakeKeepsTheOriginal();
-    void noMicrophoneWritesNothing();
+    void nothingToKeep_data();
+    void nothingToKeep();
     void failedSaveKeepsTheOldVoice();
     void rebuildKeepsTheRecording();
 };
@@ -148,22 +149,32 @@ void TestFrmRecord::secondTakeKeepsTheOriginal()
     QCOMPARE(readFile(folder.path(u"あ"_s)), folder.generated.value(u"あ"_s));
 }
 
-void TestFrmRecord::noMicrophoneWritesNothing()
+void TestFrmRecord::nothingToKeep_data()
 {
+    QTest::addColumn<bool>("microphone");
+    QTest::addColumn<QString>("status");
+    QTest::newRow("no microphone") << false << QString::fromUtf16(RecordTexts::kNoMicrophone);
+    QTest::newRow("stopped before any sound") << true << QString();
+}
+
+void TestFrmRecord::nothingToKeep()
+{
+    QFETCH(bool, microphone);
+    QFETCH(QString, status);
     Folder folder;
     const QStringList before = QDir(folder.dir.path()).entryList(QDir::AllEntries | QDir::Hidden);
     VoiceStore store(folder.dir.path());
-    FakeAudioInput microphone;
-    microphone.available = false;
+    FakeAudioInput input;
+    input.available = microphone;
     RecordingPcmPlayer player;
-    frmRecord screen(store, folder.readings, microphone, player);
+    frmRecord screen(store, folder.readings, input, player);
 
-    QVERIFY(!screen.findChild<QPushButton *>(u"cmdRecord"_s)->isEnabled());
-    QCOMPARE(screen.findChild<QLabel *>(u"lblStatus"_s)->text(),
-             QString::fromUtf16(RecordTexts::kNoMicrophone));
+    QCOMPARE(screen.findChild<QPushButton *>(u"cmdRecord"_s)->isEnabled(), microphone);
     QTest::keyClick(&screen, Qt::Key_Space);
-    QTest::keyClick(&screen, Qt::Key_Return);
+    QTest::keyClick(&screen, Qt::Key_Space);
+    QCOMPARE(screen.findChild<QLabel *>(u"lblStatus"_s)->text(), status);
     QVERIFY(!screen.findChild<QPushButton *>(u"cmdSave"_s)->isEnabled());
+    QTest::keyClick(&screen, Qt::Key_Return);
     QCOMPARE(QDir(folder.dir.path()).entryList(QDir::AllEntries | QDir::Hidden), before);
     QCOMPARE(readFile(folder.path(u"あ"_s)), folder.generated.value(u"あ"_s));
 }
