@@ -1,0 +1,39 @@
+#include "platform/QtPcmPlayer.h"
+
+#include <QAudioFormat>
+#include <QAudioSink>
+#include <QMediaDevices>
+
+QtPcmPlayer::QtPcmPlayer() : QtPcmPlayer(QMediaDevices::defaultAudioOutput()) {}
+
+QtPcmPlayer::QtPcmPlayer(const QAudioDevice &device) : m_device(device) {}
+
+QtPcmPlayer::~QtPcmPlayer()
+{
+    stop();
+}
+
+void QtPcmPlayer::play(const QList<qint16> &samples, int sampleRate)
+{
+    stop();
+    if (m_device.isNull() || samples.isEmpty())
+        return;
+    QAudioFormat format;
+    format.setSampleRate(sampleRate);
+    format.setChannelCount(1);
+    format.setSampleFormat(QAudioFormat::Int16);
+    m_bytes = QByteArray(reinterpret_cast<const char *>(samples.constData()),
+                         samples.size() * qsizetype(sizeof(qint16)));
+    m_buffer.setBuffer(&m_bytes);
+    m_buffer.open(QIODevice::ReadOnly);
+    m_sink = std::make_unique<QAudioSink>(m_device, format);
+    m_sink->start(&m_buffer);
+}
+
+void QtPcmPlayer::stop()
+{
+    if (m_sink)
+        m_sink->stop();
+    m_sink.reset();
+    m_buffer.close();
+}

@@ -1,0 +1,21 @@
+#include "record/OpenRecorder.h"
+
+#include "app/frmTalk.h"
+#include "platform/QtAudioInput.h"
+#include "platform/QtPcmPlayer.h"
+#include "record/VoiceReadings.h"
+#include "record/VoiceStore.h"
+#include "record/frmRecord.h"
+
+#include <QDir>
+
+void openRecorder(frmTalk &talk, QWidget *parent)
+{
+    VoiceStore store(QDir::fromNativeSeparators(talk.state().gAppPath));
+    const VoiceReadings readings = VoiceReadings::builtIn();
+    QtAudioInput input;
+    QtPcmPlayer player;
+    frmRecord dialog(store, readings, input, player, parent);
+    dialog.setWindowState(Qt::WindowMaximized);
+    dialog.exec();
+}

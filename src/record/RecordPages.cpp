@@ -1,0 +1,96 @@
+#include "record/RecordPages.h"
+
+#include "boards/BoardTables.h"
+#include "boards/BoardTexts.h"
+#include "record/RecordTexts.h"
+#include "record/VoiceReadings.h"
+
+#include <QSet>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+constexpr int kKanaGroups = 15;
+constexpr int kRows = 5;
+constexpr int kMarksColumns = 10;
+constexpr char16_t kSmallKana[] = u"ぁぃぅぇぉっゃゅょ";
+constexpr char16_t kSpace[] = u"　";
+constexpr char16_t kEndMark[] = u"_";
+
+using KanaTable = std::array<std::array<const char16_t *, 5>, 15>;
+
+RecordPage kanaPage(const QString &caption, const KanaTable &table)
+{
+    RecordPage page{caption, kRows, kKanaGroups, {}};
+    for (int row = 0; row < kRows; ++row) {
+        for (int column = 0; column < kKanaGroups; ++column)
+            page.cells.append(
+                QString::fromUtf16(table[size_t(kKanaGroups - 1 - column)][size_t(row)]));
+    }
+    return page;
+}
+
+RecordPage alphanumericPage()
+{
+    const auto &table = BoardTables::kAlphanumeric;
+    RecordPage page{
+        QString::fromUtf16(BoardTexts::kAlphanumeric), int(table.size()), int(table[0].size()), {}};
+    for (const auto &row : table) {
+        for (const char16_t *text : row)
+            page.cells.append(QString::fromUtf16(text));
+    }
+    return page;
+}
+
+} // namespace
+
+namespace RecordPages {
+
+QList<RecordPage> pages(const VoiceReadings &readings)
+{
+    QList<RecordPage> result{
+        kanaPage(QString::fromUtf16(BoardTexts::kHiragana), BoardTables::kHiragana),
+        kanaPage(QString::fromUtf16(BoardTexts::kKatakana), BoardTables::kKatakana),
+        alphanumericPage()};
+    QSet<QString> shown;
+    for (const RecordPage &page : result)
+        shown.unite(QSet<QString>(page.cells.cbegin(), page.cells.cend()));
+    RecordPage marks{QString::fromUtf16(RecordTexts::kMarksPage), 0, kMarksColumns, {}};
+    for (const QString &text : readings.texts()) {
+        if (!shown.contains(text))
+            marks.cells.append(text);
+    }
+    marks.rows = int((marks.cells.size() + kMarksColumns - 1) / kMarksColumns);
+    result.append(marks);
+    return result;
+}
+
+QStringList order(const VoiceReadings &readings)
+{
+    QStringList wanted;
+    for (int group = 0; group < kKanaGroups; ++group) {
+        for (const char16_t *text : BoardTables::kHiragana[size_t(group)])
+            wanted.append(QString::fromUtf16(text));
+    }
+    for (QChar small : QStringView(kSmallKana))
+        wanted.append(QString(small));
+    wanted << QString::fromUtf16(kSpace) << QString::fromUtf16(kEndMark);
+    for (const auto &row : BoardTables::kAlphanumeric) {
+        for (const char16_t *text : row)
+            wanted.append(QString::fromUtf16(text));
+    }
+    wanted.append(readings.texts());
+
+    QStringList result;
+    QSet<QString> seen;
+    for (const QString &text : std::as_const(wanted)) {
+        if (readings.contains(text) && !seen.contains(text)) {
+            seen.insert(text);
+            result.append(text);
+        }
+    }
+    return result;
+}
+
+} // namespace RecordPages

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class VoiceReadings;
+
+// The characters of the recording screen: pages laid out like the boards, and the order in
+// which "next" walks through them.
+struct RecordPage
+{
+    QString caption;
+    int rows = 0;
+    int columns = 0;
+    QStringList cells; // row by row; an empty string is an empty cell
+};
+
+namespace RecordPages {
+// ひら and カタ as the 15-column kana boards (あ column at the right), 英数 as its board, and
+// 記号 with every other text of the table (small kana, lower-case letters, space, end mark).
+QList<RecordPage> pages(const VoiceReadings &readings);
+// The 50 cells of the hiragana board column by column, the voiced and half-voiced kana, the
+// small kana, space and end mark, the alphanumeric board row by row, then every other text
+// in table order.
+QStringList order(const VoiceReadings &readings);
+} // namespace RecordPages

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+// The voice texts and what each one says, from the reading table ("text TAB reading"; a text
+// alone is read as itself; lines starting with # are comments). Texts that cannot be file
+// names (holding "/") have no voice file and are left out.
+class VoiceReadings
+{
+  public:
+    VoiceReadings() = default;
+    explicit VoiceReadings(const QString &table);
+    // The table built into the program.
+    static VoiceReadings builtIn();
+
+    const QStringList &texts() const { return m_texts; }
+    bool contains(const QString &text) const { return m_readings.contains(text); }
+    QString reading(const QString &text) const { return m_readings.value(text); }
+    // Every text read like `text` once katakana is folded to hiragana (ア and あ; ニ, に and 2),
+    // `text` first, the others in table order.
+    QStringList sharing(const QString &text) const;
+
+  private:
+    QStringList m_texts;
+    QHash<QString, QString> m_readings;
+};
