@@ -324,15 +324,16 @@ def main():
     if not configure(copy, build_dir, os.path.join(work, "configure.log")):
         log(f"the tree does not configure: see {work}/configure.log")
         return 2
+    if not build(build_dir, build_log, None):
+        log(f"the fault-free tree does not build: see {build_log}")
+        return 2
     tests = list_tests(build_dir)
     if args.tests:
         tests = [t for t in tests if re.search(args.tests, t.name)]
     if args.exclude:
         tests = [t for t in tests if not re.search(args.exclude, t.name)]
+    # Each fault rebuilds only what the chosen tests run.
     targets = sorted({os.path.basename(t.command[0]) for t in tests}) if args.tests else None
-    if not build(build_dir, build_log, targets):
-        log(f"the fault-free tree does not build: see {build_log}")
-        return 2
     free_digest = {t.name: digest(t.command[0]) for t in tests}
     free = run_suite(tests, {t.name: args.timeout or 600 for t in tests}, args.jobs, tmp)
     failing = sorted(n for n, (r, _) in free.items() if r != "pass")
