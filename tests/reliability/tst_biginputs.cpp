@@ -44,7 +44,6 @@ void tst_biginputs::hundredThousandSamplesAndOneHugeLine()
     const TextFile::ReadResult back = TextFile::readLines(f.filePath(u"Talk.txt"_s));
     QVERIFY(back.ok());
     QCOMPARE(back.lines.size(), lines.size());
-    QVERIFY(back.lines.contains(u'"' + huge + u'"'));
     QCOMPARE(QSet<QString>(back.lines.begin(), back.lines.end()),
              QSet<QString>(lines.begin(), lines.end()));
 
