@@ -5,21 +5,20 @@ Each fault is a small exact search/replace in one source file. The tree under te
 into one reusable folder (default <tree>/build-mutate: the copy in src-copy/, its build in
 build/); the working tree is never changed. Per fault the script restores the previous
 fault's file, applies the next, rebuilds incrementally (non-sanitized Debug, ccache, nice)
-and runs every ctest test with a per-test timeout, then prints the tests that failed. A test
-whose executable the fault leaves byte for byte unchanged (the faulty file is not linked into
-it) keeps its fault-free result without running again.
+and runs every ctest test with a per-test timeout, then prints the tests that failed. In the
+copy the program library is built shared, so a fault recompiles one file and relinks one
+library instead of every test executable.
 
   nice -n 19 tools/mutate.py                       # every fault against this tree
   nice -n 19 tools/mutate.py --tree ../other-tree  # against another checkout
   tools/mutate.py --list                           # faults and whether their anchors match
   tools/mutate.py --only 3,17                      # just these faults
-  tools/mutate.py --tests 'samplescreen|frmok'     # build and run only these tests
+  tools/mutate.py --tests 'samplescreen|frmok'     # run only these tests
   TALK_SOAK_STEPS=1000 tools/mutate.py --exclude soak_seed  # a shorter soak, one seed
 """
 
 import argparse
 import concurrent.futures
-import hashlib
 import json
 import os
 import re
@@ -195,6 +194,17 @@ def sync_tree(tree, copy):
                 os.remove(os.path.join(copy, rel))
 
 
+def share_library(copy):
+    """Builds the copy's program library shared; the tree's own build is not touched."""
+    path = os.path.join(copy, "src", "CMakeLists.txt")
+    with open(path, encoding="utf-8") as fh:
+        text = fh.read()
+    shared = text.replace("add_library(talklib STATIC", "add_library(talklib SHARED")
+    if shared != text:
+        with open(path, "w", encoding="utf-8") as fh:
+            fh.write(shared)
+
+
 def same_bytes(a, b):
     if os.path.getsize(a) != os.path.getsize(b):
         return False
@@ -215,20 +225,14 @@ def configure(copy, build, logfile):
         cmd.append("-DCMAKE_CXX_COMPILER_LAUNCHER=ccache")
     if shutil.which("ld.lld"):
         # Every fault relinks every test binary; lld links them several times faster.
-        cmd += ["-DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=lld"]
+        cmd += ["-DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=lld", "-DCMAKE_SHARED_LINKER_FLAGS=-fuse-ld=lld"]
+    # The tests load the rebuilt library; they need no relinking when it changes.
+    cmd.append("-DCMAKE_LINK_DEPENDS_NO_SHARED=ON")
     return run(cmd, logfile) == 0
 
 
-def build(build_dir, logfile, targets):
-    cmd = ["nice", "cmake", "--build", build_dir]
-    if targets:
-        cmd += ["--target", *targets]
-    return run(cmd, logfile) == 0
-
-
-def digest(path):
-    with open(path, "rb") as fh:
-        return hashlib.sha256(fh.read()).hexdigest()
+def build(build_dir, logfile):
+    return run(["nice", "cmake", "--build", build_dir], logfile) == 0
 
 
 @dataclass
@@ -271,16 +275,13 @@ def run_test(test, timeout, tmp):
     return result, time.monotonic() - start
 
 
-def run_suite(tests, timeouts, jobs, tmp, known=None):
-    """Runs the tests; `known` maps test names to results that need no run."""
-    known = known or {}
+def run_suite(tests, timeouts, jobs, tmp):
     shutil.rmtree(tmp, ignore_errors=True)
     os.makedirs(os.path.join(tmp, "runtime"), mode=0o700)
     with concurrent.futures.ThreadPoolExecutor(jobs) as pool:
         futures = {t.name: pool.submit(run_test, t, timeouts[t.name], tmp)
-                   for t in tests if t.name not in known}
+                   for t in tests}
         results = {name: fut.result() for name, fut in futures.items()}
-    results.update(known)
     shutil.rmtree(tmp, ignore_errors=True)
     return results
 
@@ -293,7 +294,7 @@ def main():
     ap.add_argument("--only", help="comma-separated fault numbers")
     ap.add_argument("--list", action="store_true", help="list the faults and exit")
     ap.add_argument("--jobs", type=int, default=2, help="tests run at once")
-    ap.add_argument("--tests", help="regular expression: build and run only the tests it finds")
+    ap.add_argument("--tests", help="regular expression: run only the tests it finds")
     ap.add_argument("--exclude", help="regular expression: tests not to run")
     ap.add_argument("--timeout", type=float,
                     help="seconds per test (default: 3x its fault-free time + 30)")
@@ -320,11 +321,12 @@ def main():
 
     os.makedirs(work, exist_ok=True)
     sync_tree(tree, copy)
+    share_library(copy)
     build_log = os.path.join(work, "build.log")
     if not configure(copy, build_dir, os.path.join(work, "configure.log")):
         log(f"the tree does not configure: see {work}/configure.log")
         return 2
-    if not build(build_dir, build_log, None):
+    if not build(build_dir, build_log):
         log(f"the fault-free tree does not build: see {build_log}")
         return 2
     tests = list_tests(build_dir)
@@ -332,9 +334,6 @@ def main():
         tests = [t for t in tests if re.search(args.tests, t.name)]
     if args.exclude:
         tests = [t for t in tests if not re.search(args.exclude, t.name)]
-    # Each fault rebuilds only what the chosen tests run.
-    targets = sorted({os.path.basename(t.command[0]) for t in tests}) if args.tests else None
-    free_digest = {t.name: digest(t.command[0]) for t in tests}
     free = run_suite(tests, {t.name: args.timeout or 600 for t in tests}, args.jobs, tmp)
     failing = sorted(n for n, (r, _) in free.items() if r != "pass")
     timeouts = {n: args.timeout or 3 * secs + 30 for n, (_, secs) in free.items()}
@@ -356,12 +355,10 @@ def main():
         with open(path, "w", encoding="utf-8") as fh:
             fh.write(mutated(source, fault))
         try:
-            if not build(build_dir, build_log, targets):
+            if not build(build_dir, build_log):
                 log(f"{label}\n      does not build (not counted)")
                 continue
-            unchanged = {t.name: free[t.name] for t in tests
-                         if digest(t.command[0]) == free_digest[t.name]}
-            results = run_suite(tests, timeouts, args.jobs, tmp, unchanged)
+            results = run_suite(tests, timeouts, args.jobs, tmp)
         finally:
             # Rewritten with a new time, so the next build compiles the original again.
             with open(path, "w", encoding="utf-8") as fh:
@@ -377,7 +374,7 @@ def main():
             log(f"{label}\n      survived")
     log(f"\nkilled {killed} of {applied} applicable faults"
         + (f"; survived: {', '.join(map(str, survivors))}" if survivors else ""))
-    build(build_dir, build_log, targets)  # leave the copy built fault-free
+    build(build_dir, build_log)  # leave the copy built fault-free
     return 0
 
 
