@@ -308,6 +308,9 @@ void tst_boardentry::beepOnEveryGridClick()
     QCOMPARE(f.beeper.count, 2);
     QVERIFY(w.fraSet->isVisible());
     QCOMPARE(f.wave.played.size(), 1);
+    f.click("cmdEnd2"); // "戻る" closes the selection screen
+    QCOMPARE(f.beeper.count, 3);
+    QVERIFY(!w.fraSet->isVisible());
 }
 
 QTEST_MAIN(tst_boardentry)

@@ -111,6 +111,8 @@ void tst_frmok::scaledLikeTheMainWindow()
     frmTalk &w = f.create();
     DesignLayout::setScale(&w, 0.5);
     frmOK dialog(&w);
+    // Design colours are 0x00BBGGRR: the window is blue, not red.
+    QCOMPARE(dialog.palette().color(QPalette::Window), QColor(0x80, 0x80, 0xFF));
     QCOMPARE(dialog.width(), Units::twipsToPixels(11775, 0.5));
     QCOMPARE(dialog.cmdOK[0]->width(), Units::twipsToPixels(4845, 0.5));
 }

@@ -107,7 +107,7 @@ class tst_samplescreen : public QObject
 void tst_samplescreen::showAndCloseTheList()
 {
     TalkFixture f;
-    QStringList samples{u"おはよう"_s, u"ありがとう"_s};
+    QStringList samples{u"おはよう"_s, u"ありがとう"_s, u"まど"_s};
     for (int i = 0; i < 30; ++i)
         samples.append(u"か%1"_s.arg(i, 2, 10, QChar(u'0')));
     writeSamples(f, samples);
@@ -120,6 +120,7 @@ void tst_samplescreen::showAndCloseTheList()
              (QStringList{u"日記"_s, u"ありがとう"_s, u"おはよう"_s, u"か00"_s}));
     QCOMPARE(column(w.grdEx, 0).mid(0, 4),
              (QStringList{QString(), u"あ行"_s, QString(), u"か行"_s}));
+    QCOMPARE(w.grdEx->textMatrix(33, 0), u"ま行"_s);
     QCOMPARE(highlighted(w.grdEx), QList<int>{0});
     QCOMPARE(DesignLayout::rect(w.grdEx), DesignLayout::rect(w.grdBoard));
     QCOMPARE(DesignLayout::rect(w.fraText).height(), 2445);
