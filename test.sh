@@ -12,10 +12,16 @@ cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTALK_SANITIZE=ON \
 cmake --build build-test
 
 export QT_QPA_PLATFORM=offscreen
+# Every scratch file of the fuzz runs and the tests (Qt's runtime folder too) goes under one
+# folder, removed however the script ends.
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+mkdir -m 700 "$scratch/runtime"
+export TMPDIR=$scratch XDG_RUNTIME_DIR=$scratch/runtime
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
 export LSAN_OPTIONS="suppressions=$PWD/tools/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 # Short fuzz runs of the file and settings readers (longer: ./fuzz/run.sh 3600).
 ./fuzz/run.sh "${TALK_FUZZ_SECONDS:-30}"
 tools/package_test.sh # the Debian package, unpacked and used with a fresh HOME
-exec ctest --test-dir build-test --output-on-failure -j2
+ctest --test-dir build-test --output-on-failure -j2

@@ -10,47 +10,29 @@ class tst_settings : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void emptyStoreGivesDefaults();
+  private slots:
     void numbersNormalised_data();
     void numbersNormalised();
     void optionTexts_data();
     void optionTexts();
-    void saveWritesDecimalText();
 };
-
-void tst_settings::emptyStoreGivesDefaults()
-{
-    MemorySettingsStore store;
-    AppState s;
-    Settings::load(s, store);
-    QCOMPARE(s.gOptions[1], u"0"_s);
-    QCOMPARE(s.gOptions[2], u"0"_s);
-    QCOMPARE(s.gOptions[3], u"0"_s);
-    QCOMPARE(s.gOptions[4], u"0"_s);
-    QCOMPARE(s.gOptions[5], u"0"_s);
-    QCOMPARE(s.gOptions[6], u"1"_s);
-    QCOMPARE(s.gMaxC, 9);
-    QCOMPARE(s.gSample, qint16(2));
-    QVERIFY(s.sampOn());
-    QVERIFY(!s.beepOn());
-}
 
 void tst_settings::numbersNormalised_data()
 {
-    QTest::addColumn<QString>("maxC");
+    QTest::addColumn<QString>("maxC"); // null: not in the store
     QTest::addColumn<QString>("sample");
     QTest::addColumn<int>("expectedMaxC");
     QTest::addColumn<int>("expectedSample");
+    QTest::newRow("defaults") << QString() << QString() << 9 << 2;
     QTest::newRow("fifteen columns") << u"14"_s << u"5"_s << 14 << 5;
     QTest::newRow("10 reads as 9") << u"10"_s << u"1"_s << 9 << 1;
     QTest::newRow("below 9 reads as 9") << u"3"_s << u"2"_s << 9 << 2;
     QTest::newRow("negative") << u"-5"_s << u"-1"_s << 9 << 1;
-    QTest::newRow("12 kept") << u"12"_s << u"3"_s << 12 << 3;
+    QTest::newRow("widest kept") << u"29"_s << u"3"_s << 29 << 3;
     QTest::newRow("huge held") << u"99999999999"_s << u"70000"_s << 29 << 5;
+    QTest::newRow("just above the limits") << u"30"_s << u"6"_s << 29 << 5;
     QTest::newRow("leading zero") << u"014"_s << u"04"_s << 14 << 4;
     QTest::newRow("not a number") << u"abc"_s << u"x"_s << 9 << 1;
-    QTest::newRow("sample zero") << u"9"_s << u"0"_s << 9 << 1;
 }
 
 void tst_settings::numbersNormalised()
@@ -58,8 +40,10 @@ void tst_settings::numbersNormalised()
     QFETCH(QString, maxC);
     QFETCH(QString, sample);
     MemorySettingsStore store;
-    store.values.insert(u"gMaxC"_s, maxC);
-    store.values.insert(u"Sample"_s, sample);
+    if (!maxC.isNull())
+        store.values.insert(u"gMaxC"_s, maxC);
+    if (!sample.isNull())
+        store.values.insert(u"Sample"_s, sample);
     AppState s;
     Settings::load(s, store);
     QTEST(int(s.gMaxC), "expectedMaxC");
@@ -68,35 +52,35 @@ void tst_settings::numbersNormalised()
 
 void tst_settings::optionTexts_data()
 {
-    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("stored"); // null: not in the store
     QTest::addColumn<int>("number");
-    QTest::addColumn<bool>("beep");
+    QTest::addColumn<bool>("on");
+    QTest::newRow("defaults: beep off, predictions on") << QString() << 0 << false;
     QTest::newRow("one") << u"1"_s << 1 << true;
     QTest::newRow("leading zero is the number 1 but not the beep text") << u"01"_s << 1 << false;
     QTest::newRow("blank before") << u" 2"_s << 2 << false;
     QTest::newRow("digits then text") << u"3x"_s << 3 << false;
+    QTest::newRow("negative") << u"-2"_s << -2 << false;
     QTest::newRow("text") << u"abc"_s << 0 << false;
-    QTest::newRow("empty") << QString() << 0 << false;
+    QTest::newRow("empty") << u""_s << 0 << false;
 }
 
 void tst_settings::optionTexts()
 {
     QFETCH(QString, stored);
+    QFETCH(int, number);
+    QFETCH(bool, on);
     MemorySettingsStore store;
-    store.values.insert(u"OPT1"_s, stored);
-    store.values.insert(u"Beep"_s, stored);
+    if (!stored.isNull()) {
+        for (const char16_t *key : {u"OPT1", u"Beep", u"Samp"})
+            store.values.insert(QString::fromUtf16(key), stored);
+    }
     AppState s;
     Settings::load(s, store);
-    QCOMPARE(s.gOptions[1], stored);
-    QTEST(s.opt1(), "number");
-    QTEST(s.beepOn(), "beep");
-}
-
-void tst_settings::saveWritesDecimalText()
-{
-    MemorySettingsStore store;
-    Settings::save(store, u"gMaxC"_s, 14);
-    QCOMPARE(store.values.value(u"gMaxC"_s), u"14"_s);
+    QCOMPARE(s.gOptions[1], stored.isNull() ? u"0"_s : stored);
+    QCOMPARE(s.opt1(), number);
+    QCOMPARE(s.beepOn(), on);
+    QCOMPARE(s.sampOn(), stored.isNull() || number != 0);
 }
 
 QTEST_APPLESS_MAIN(tst_settings)

@@ -76,51 +76,52 @@ class tst_boardentry : public QObject
 void tst_boardentry::selectionScreen_data()
 {
     QTest::addColumn<int>("maxC");
+    QTest::addColumn<int>("keyPresses");
     QTest::addColumn<int>("row");
     QTest::addColumn<int>("col");
     QTest::addColumn<QStringList>("expected");
-    QTest::newRow("か") << 9 << 0 << 8 << QStringList{u""_s,   u""_s,   u""_s,   u"さ"_s, u"か"_s,
-                                                      u"が"_s, u"し"_s, u"き"_s, u"ぎ"_s};
-    QTest::newRow("は") << 9 << 0 << 4 << QStringList{u""_s,   u""_s,   u""_s,   u"ぱ"_s, u"は"_s,
-                                                      u"ば"_s, u"ぴ"_s, u"ひ"_s, u"び"_s};
-    QTest::newRow("つ") << 9 << 2 << 6 << QStringList{u"に"_s, u"ち"_s, u"ぢ"_s, u"っ"_s, u"つ"_s,
-                                                      u"づ"_s, u"ね"_s, u"て"_s, u"で"_s};
-    QTest::newRow("あ") << 9 << 0 << 9 << QStringList{u""_s,   u""_s,   u""_s,   u"か"_s, u"あ"_s,
-                                                      u"ぁ"_s, u"き"_s, u"い"_s, u"ぃ"_s};
-    QTest::newRow("な") << 9 << 0 << 5 << QStringList{u""_s,   u""_s,   u""_s,   u"は"_s, u"な"_s,
-                                                      u"た"_s, u"ひ"_s, u"に"_s, u"ち"_s};
+    QTest::newRow("か") << 9 << 0 << 0 << 8
+                        << QStringList{u""_s,   u""_s,   u""_s,   u"さ"_s, u"か"_s,
+                                       u"が"_s, u"し"_s, u"き"_s, u"ぎ"_s};
+    QTest::newRow("つ") << 9 << 0 << 2 << 6
+                        << QStringList{u"に"_s, u"ち"_s, u"ぢ"_s, u"っ"_s, u"つ"_s,
+                                       u"づ"_s, u"ね"_s, u"て"_s, u"で"_s};
+    QTest::newRow("あ") << 9 << 0 << 0 << 9
+                        << QStringList{u""_s,   u""_s,   u""_s,   u"か"_s, u"あ"_s,
+                                       u"ぁ"_s, u"き"_s, u"い"_s, u"ぃ"_s};
+    QTest::newRow("な") << 9 << 0 << 0 << 5
+                        << QStringList{u""_s,   u""_s,   u""_s,   u"は"_s, u"な"_s,
+                                       u"た"_s, u"ひ"_s, u"に"_s, u"ち"_s};
     QTest::newRow("な, fifteen columns")
-        << 14 << 0 << 10
+        << 14 << 0 << 0 << 10
         << QStringList{u""_s, u""_s, u""_s, u"は"_s, u"な"_s, u""_s, u"ひ"_s, u"に"_s, u""_s};
     QTest::newRow("お, bottom row")
-        << 9 << 4 << 9
+        << 9 << 0 << 4 << 9
         << QStringList{u"け"_s, u"え"_s, u"ぇ"_s, u"こ"_s, u"お"_s, u"ぉ"_s, u""_s, u""_s, u""_s};
-    QTest::newRow("ほ, bottom row")
-        << 9 << 4 << 4
-        << QStringList{u"ぺ"_s, u"へ"_s, u"べ"_s, u"ぽ"_s, u"ほ"_s, u"ぼ"_s, u""_s, u""_s, u""_s};
+    QTest::newRow("9: the last column with its right neighbour")
+        << 9 << 2 << 0 << 8
+        << QStringList{u""_s, u""_s, u""_s, u"8"_s, u"9"_s, u"0"_s, u"I"_s, u"O"_s, u"o"_s};
+    QTest::newRow("Z") << 9 << 2 << 3 << 1 << QStringList{u"A"_s, u"S"_s, u"s"_s, u"/"_s, u"Z"_s,
+                                                          u"z"_s, u":"_s, u"%"_s, u"+"_s};
+    QTest::newRow("face mark") << 9 << 2 << 4 << 8
+                               << QStringList{u"M"_s,     u","_s, u"."_s, u"!"_s, u"(^_^)"_s,
+                                              u"(T_T)"_s, u""_s,  u""_s,  u""_s};
 }
 
 void tst_boardentry::selectionScreen()
 {
     QFETCH(int, maxC);
+    QFETCH(int, keyPresses);
     QFETCH(int, row);
     QFETCH(int, col);
     QFETCH(QStringList, expected);
     TalkFixture f;
-    frmTalk &w = start(f, {{u"gMaxC"_s, QString::number(maxC)}});
+    frmTalk &w = start(f, {{u"gMaxC"_s, QString::number(maxC)}}, keyPresses);
     f.clickCell("grdBoard", row, col);
 
     QCOMPARE(selectionTexts(*w.grdBoard2), expected);
     QVERIFY(w.fraSet->isVisible());
-    QVERIFY(w.grdBoard->isVisible());
-    const QRect board = DesignLayout::rect(w.grdBoard);
-    QCOMPARE(DesignLayout::rect(w.fraSet).topLeft(), board.topLeft());
-    for (int r = 0; r < 3; ++r)
-        for (int c = 0; c < 3; ++c) {
-            QCOMPARE(w.grdBoard2->cellBackColor(r, c), Units::Colour::White);
-            QCOMPARE(w.grdBoard2->cellAlignment(r, c), 5);
-        }
-    QCOMPARE(w.grdBoard2->colWidth(2), 5250);
+    QCOMPARE(DesignLayout::rect(w.fraSet).topLeft(), DesignLayout::rect(w.grdBoard).topLeft());
     QCOMPARE(w.grdBoard->cellBackColor(row, col), Units::kSystemDesktopColour);
     QCOMPARE(playedTexts(f), QStringList{expected[4]});
     QCOMPARE(w.txtTalk->text(), QString());
@@ -273,21 +274,7 @@ void tst_boardentry::pressColours()
     press(1, 8);
     QCOMPARE(board.cellBackColor(1, 8), Units::Colour::Silver);
     release(1, 8);
-
-    // The selection grid marks its own armed text.
-    TalkFixture g;
-    frmTalk &v = start(g, {{u"OPT2"_s, u"1"_s}});
-    g.clickCell("grdBoard", 0, 8);
-    FlexGrid &sel = *v.grdBoard2;
-    const QPoint ga = sel.visualRect(sel.model()->index(1, 2)).center();
-    QTest::mousePress(sel.viewport(), Qt::LeftButton, {}, ga);
-    QCOMPARE(sel.cellBackColor(1, 2), Units::Colour::LightGreen);
-    QCOMPARE(v.boardEntry().mBoard2Row, 1);
-    QCOMPARE(v.boardEntry().mBoard2Col, 2);
-    QTest::mouseRelease(sel.viewport(), Qt::LeftButton, {}, ga);
-    QTest::mousePress(sel.viewport(), Qt::LeftButton, {}, ga);
-    QCOMPARE(sel.cellBackColor(1, 2), Units::Colour::Silver);
-    QVERIFY(v.grdBoard->isEnabled());
+    QVERIFY(board.isEnabled());
 }
 
 void tst_boardentry::clicksDuringVoiceAreDropped()
@@ -321,6 +308,9 @@ void tst_boardentry::beepOnEveryGridClick()
     QCOMPARE(f.beeper.count, 2);
     QVERIFY(w.fraSet->isVisible());
     QCOMPARE(f.wave.played.size(), 1);
+    f.click("cmdEnd2"); // "戻る" closes the selection screen
+    QCOMPARE(f.beeper.count, 3);
+    QVERIFY(!w.fraSet->isVisible());
 }
 
 QTEST_MAIN(tst_boardentry)

@@ -5,7 +5,6 @@
 #include "platform/Units.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QStringEncoder>
 #include <QTest>
@@ -249,19 +248,6 @@ void tst_diaryfile::manyEntries()
     QCOMPARE(w.grdDay->rows(), 10001);
     QCOMPARE(column(*w.grdDay, 0).count(kToday), 1);
     QCOMPARE(column(*w.grdDay, 0).count(u"-bad-"_s), 104);
-
-    f.writeFile(u"day.txt"_s, diaryFile(entries.mid(0, 3650)));
-    QElapsedTimer timer;
-    timer.start();
-    DiaryFile::LoadDiary(w);
-    DiaryFile::SortDiary(w);
-    const qint64 elapsed = timer.elapsed();
-    QCOMPARE(w.grdDay->rows(), 3651);
-#ifdef NDEBUG
-    QVERIFY2(elapsed <= 30, qPrintable(QString::number(elapsed)));
-#else
-    qDebug("3650 entries opened in %lld ms", elapsed);
-#endif
 }
 
 QTEST_MAIN(tst_diaryfile)

@@ -1,0 +1,382 @@
+#!/usr/bin/env python3
+"""Measures what the test suite catches: plants hand-made faults one at a time and runs ctest.
+
+Each fault is a small exact search/replace in one source file. The tree under test is copied
+into one reusable folder (default <tree>/build-mutate: the copy in src-copy/, its build in
+build/); the working tree is never changed. Per fault the script restores the previous
+fault's file, applies the next, rebuilds incrementally (non-sanitized Debug, ccache, nice)
+and runs every ctest test with a per-test timeout, then prints the tests that failed. In the
+copy the program library is built shared, so a fault recompiles one file and relinks one
+library instead of every test executable.
+
+  nice -n 19 tools/mutate.py                       # every fault against this tree
+  nice -n 19 tools/mutate.py --tree ../other-tree  # against another checkout
+  tools/mutate.py --list                           # faults and whether their anchors match
+  tools/mutate.py --only 3,17                      # just these faults
+  tools/mutate.py --tests 'samplescreen|frmok'     # run only these tests
+  TALK_SOAK_STEPS=1000 tools/mutate.py --exclude soak_seed  # a shorter soak, one seed
+"""
+
+import argparse
+import concurrent.futures
+import json
+import os
+import re
+import shutil
+import signal
+import subprocess
+import sys
+import time
+from dataclasses import dataclass
+
+
+@dataclass
+class Fault:
+    path: str  # relative to src/
+    what: str
+    edits: list  # (search, replace) pairs, each search occurring exactly once
+
+
+def f(path, what, *edits):
+    return Fault(path, what, list(edits))
+
+
+FAULTS = [
+    # boards
+    f("boards/BoardEntry.cpp", "selection window: right neighbour shown one column short",
+      ("col <= kLastColumnWithRightNeighbour}", "col < kLastColumnWithRightNeighbour}")),
+    f("boards/BoardEntry.cpp", "end marker not appended on entry",
+      ("if (!result.endsWith(u'_'))", "if (false)")),
+    f("boards/BoardEntry.cpp", "armed cell painted light green instead of silver",
+      ("Units::Colour::Silver : Units::Colour::LightGreen",
+       "Units::Colour::LightGreen : Units::Colour::Silver")),
+    f("boards/BoardEntry.cpp", "caret left before the entered character",
+      ("box.setSelStart(p + int(s.size()));", "box.setSelStart(p);")),
+    f("boards/BoardEntry.cpp", "direct entry mode only speaks",
+      ("paintCurrent(board, Units::kSystemDesktopColour);\n        enterFromBoard(t);",
+       "paintCurrent(board, Units::kSystemDesktopColour);\n        speak(t, kKindEnter);")),
+    f("boards/BoardTables.cpp", "two hiragana cells swapped",
+      ('u"よ", u"ー", u"？"}', 'u"よ", u"？", u"ー"}')),
+    f("boards/MakeBoard.cpp", "wide board drops the last voiced row",
+      ("for (int k = 10; k <= 14; ++k)", "for (int k = 10; k < 14; ++k)")),
+    f("boards/ConvertChar.cpp", "つ loses its small form on the left",
+      ("{u'つ', u'づ', u'っ'}", "{u'つ', u'づ', 0}")),
+    # compose
+    f("compose/CaretSteps.cpp", "→ at the last character selects it again, not the marker",
+      ("box.select(length, 1);", "box.select(length - 1, 1);")),
+    f("compose/CaretSteps.cpp", "ＢＳ deletes the character after the caret",
+      ("removeAt(box, start - 1, 1);", "removeAt(box, start, 1);")),
+    f("compose/CaretSteps.cpp", "← steps two characters",
+      ("box.select(start - 1, 1);\n    return Then::Repeat;",
+       "box.select(std::max(start - 2, 0), 1);\n    return Then::Repeat;")),
+    f("compose/EditPad.cpp", "copy takes only the first character",
+      ("clipboard.setText(m_talk.txtTalk->text());",
+       "clipboard.setText(m_talk.txtTalk->text().left(1));")),
+    f("compose/EditPad.cpp", "paste puts the text in front",
+      ("setText(m_talk.txtTalk->text() + pasted);", "setText(pasted + m_talk.txtTalk->text());")),
+    f("compose/TextArea.cpp", "end marker never restored",
+      ("setText(text + QChar(kEndMarker));", "setText(text);")),
+    # voice
+    f("voice/Voice.cpp", "voice mode 2 speaks on every press",
+      ("case 2:\n        return enter;", "case 2:\n        return true;")),
+    f("voice/Reader.cpp", "reading step of 0.7 s",
+      ("kStepMs = 800;", "kStepMs = 700;")),
+    # samples
+    f("samples/ListStepper.cpp", "↓ steps past the last row",
+      ("if (listRow + 1 >= t.grid->rows())", "if (listRow >= t.grid->rows())")),
+    f("samples/Predictions.cpp", "prediction key one character late (takes the end marker)",
+      ("t.sliced(t.size() - 1 - g, g)", "t.sliced(t.size() - g, g)")),
+    f("samples/Predictions.cpp", "picked prediction loses its end marker",
+      ("result = sentence + u'_';", "result = sentence;")),
+    f("samples/SampleFile.cpp", "wrong group label for ま",
+      ("{u'ま', u'も', u\"ま行\"}", "{u'ま', u'も', u\"や行\"}")),
+    f("samples/SampleFile.cpp", "sample list sorted descending",
+      ("grid.sort(7);", "grid.sort(8);")),
+    f("samples/SampleFile.cpp", "unreadable sample file overwritten on save",
+      ("if (grid.property(kUnreadable).toBool())\n        return false;\n    AppState",
+       "if (false)\n        return false;\n    AppState")),
+    f("samples/SampleLines.cpp", "sample lines saved without quotes",
+      ("return u'\"' + rowText + u'\"';", "return rowText;")),
+    f("samples/SampleScreen.cpp", "duplicate check misses the last row",
+      ("for (int r = 0; r < grid.rows(); ++r) {\n        if (SampleTexts::trimSpaces",
+       "for (int r = 0; r + 1 < grid.rows(); ++r) {\n        if (SampleTexts::trimSpaces")),
+    f("samples/SampleScreen.cpp", "delete without confirmation",
+      ("if (!talk.state().gAnswer)\n        return;\n    grid.setRedraw(false);",
+       "grid.setRedraw(false);")),
+    # diary
+    f("diary/DiaryFile.cpp", "diary stamp day and month swapped",
+      ('u"yy.MM.dd"_s', 'u"yy.dd.MM"_s')),
+    f("diary/DiaryFile.cpp", "save drops the oldest diary line",
+      ("for (int r = 0; r < grid.rows(); ++r) {\n        const QString t = r == diaryRow",
+       "for (int r = 0; r + 1 < grid.rows(); ++r) {\n        const QString t = r == diaryRow")),
+    f("diary/DiaryFile.cpp", "end marker saved into the diary",
+      ("entry.chop(1);", "entry.chop(0);")),
+    f("diary/DiaryFile.cpp", "diary sorted oldest first",
+      ("grid.sort(8);", "grid.sort(7);")),
+    f("diary/DiaryLines.cpp", "diary line written without the separating space",
+      ("stamp + u' ' + text", "stamp + text")),
+    f("diary/DiaryScreen.cpp", "failed diary save reported as saved",
+      ("if (DiaryFile::SaveDiary(m_talk, text))\n        return true;",
+       "DiaryFile::SaveDiary(m_talk, text);\n    return true;")),
+    # dialogs
+    f("dialogs/frmOK.cpp", "frmOK answers yes for the right button",
+      ("m_answer = index == 0;", "m_answer = index == 1;")),
+    f("dialogs/frmOK.cpp", "yes/no question shows no on both buttons",
+      ("cmdOK[0]->setText(text(DialogTexts::kYes));", "cmdOK[0]->setText(text(DialogTexts::kNo));")),
+    # app
+    f("app/Settings.cpp", "gMaxC of 10 accepted",
+      ("if (maxC == 10 || maxC < 9)", "if (maxC < 9)")),
+    f("app/Settings.cpp", "Sample clamped to 1..6",
+      ("1, 5));", "1, 6));")),
+    f("app/frmOPT.cpp", "options dialog writes the beep setting as Moji",
+      ('Settings::save(store, u"Beep"_s,', 'Settings::save(store, u"Moji"_s,')),
+    f("app/frmOPT.cpp", "options dialog stores Sample one low",
+      ("cmbSample->currentIndex() + 1);", "cmbSample->currentIndex());")),
+    f("app/AppState.cpp", "negative settings read as positive",
+      ("negative = text[i] == u'-';", "negative = false;")),
+    f("app/frmTalk.cpp", "戻る leaves the selection screen open",
+      ("txtTalk->setFocus();\n    fraSet->hide();", "txtTalk->setFocus();")),
+    # platform
+    f("platform/TextFile.cpp", "save not atomic (written in place)",
+      ("QSaveFile file(path);\n    file.setDirectWriteFallback(false);", "QFile file(path);"),
+      ("file.cancelWriting();", "file.close();"),
+      ("return file.commit();", "return file.flush();")),
+    f("platform/TextFile.cpp", "text files written in EUC-JP",
+      ('cp932Name[] = "windows-31j";', 'cp932Name[] = "EUC-JP";')),
+    f("platform/TextFile.cpp", "UTF-8 fallback written without byte-order mark",
+      ("return utf8Bom.toByteArray() + text.toUtf8();", "return text.toUtf8();")),
+    f("platform/TextFile.cpp", "lines end in LF only",
+      ("        *out++ = '\\r';\n", "")),
+    f("platform/Units.cpp", "colours read as RGB instead of BGR",
+      ("QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF))",
+       "QColor(int((v >> 16) & 0xFF), int((v >> 8) & 0xFF), int(v & 0xFF))")),
+]
+
+
+def log(*args):
+    print(*args, flush=True)
+
+
+def applicable(source, fault):
+    return all(source.count(search) == 1 for search, _ in fault.edits)
+
+
+def mutated(source, fault):
+    for search, replace in fault.edits:
+        source = source.replace(search, replace, 1)
+    return source
+
+
+def skipped_dir(name):
+    return name.startswith(("build", "fuzz-build")) or name == ".git"
+
+
+def sync_tree(tree, copy):
+    """Makes copy hold exactly tree's files. Only changed files are written (with a new
+    modification time, so the build sees them); unchanged ones keep theirs."""
+    wanted = set()
+    for root, dirs, files in os.walk(tree):
+        dirs[:] = [d for d in dirs if not (root == tree and skipped_dir(d))]
+        rel_root = os.path.relpath(root, tree)
+        for name in files:
+            rel = os.path.normpath(os.path.join(rel_root, name))
+            wanted.add(rel)
+            src, dst = os.path.join(tree, rel), os.path.join(copy, rel)
+            if os.path.isfile(dst) and same_bytes(src, dst):
+                continue
+            os.makedirs(os.path.dirname(dst), exist_ok=True)
+            shutil.copyfile(src, dst)
+            shutil.copymode(src, dst)
+    for root, dirs, files in os.walk(copy):
+        for name in files:
+            rel = os.path.normpath(os.path.relpath(os.path.join(root, name), copy))
+            if rel not in wanted:
+                os.remove(os.path.join(copy, rel))
+
+
+def share_library(copy):
+    """Builds the copy's program library shared; the tree's own build is not touched."""
+    path = os.path.join(copy, "src", "CMakeLists.txt")
+    with open(path, encoding="utf-8") as fh:
+        text = fh.read()
+    shared = text.replace("add_library(talklib STATIC", "add_library(talklib SHARED")
+    if shared != text:
+        with open(path, "w", encoding="utf-8") as fh:
+            fh.write(shared)
+
+
+def same_bytes(a, b):
+    if os.path.getsize(a) != os.path.getsize(b):
+        return False
+    with open(a, "rb") as fa, open(b, "rb") as fb:
+        return fa.read() == fb.read()
+
+
+def run(cmd, logfile, **kw):
+    with open(logfile, "w") as out:
+        return subprocess.run(cmd, stdout=out, stderr=subprocess.STDOUT, **kw).returncode
+
+
+def configure(copy, build, logfile):
+    # Debug without debug information: assertions stay on, compiling and linking are faster.
+    cmd = ["cmake", "-S", copy, "-B", build, "-G", "Ninja", "-DCMAKE_BUILD_TYPE=Debug",
+           "-DCMAKE_CXX_FLAGS_DEBUG=-O0", "-DTALK_BENCH=OFF", "-DTALK_SANITIZE=OFF"]
+    if shutil.which("ccache"):
+        cmd.append("-DCMAKE_CXX_COMPILER_LAUNCHER=ccache")
+    if shutil.which("ld.lld"):
+        # Every fault relinks every test binary; lld links them several times faster.
+        cmd += ["-DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=lld", "-DCMAKE_SHARED_LINKER_FLAGS=-fuse-ld=lld"]
+    # The tests load the rebuilt library; they need no relinking when it changes.
+    cmd.append("-DCMAKE_LINK_DEPENDS_NO_SHARED=ON")
+    return run(cmd, logfile) == 0
+
+
+def build(build_dir, logfile):
+    return run(["nice", "cmake", "--build", build_dir], logfile) == 0
+
+
+@dataclass
+class Test:
+    name: str
+    command: list
+    env: dict
+    cwd: str
+
+
+def list_tests(build_dir):
+    out = subprocess.run(["ctest", "--show-only=json-v1"], cwd=build_dir, check=True,
+                         capture_output=True, text=True).stdout
+    tests = []
+    for t in json.loads(out)["tests"]:
+        env, cwd = {}, build_dir
+        for p in t.get("properties", []):
+            if p["name"] == "ENVIRONMENT":
+                env.update(v.split("=", 1) for v in p["value"])
+            elif p["name"] == "WORKING_DIRECTORY":
+                cwd = p["value"]
+        tests.append(Test(t["name"], t["command"], env, cwd))
+    return tests
+
+
+def run_test(test, timeout, tmp):
+    """'pass', 'fail' or 'timeout' and the seconds taken. The test runs in its own process
+    group, so a hung test is killed with everything it started."""
+    env = dict(os.environ, TMPDIR=tmp, XDG_RUNTIME_DIR=os.path.join(tmp, "runtime"), **test.env)
+    start = time.monotonic()
+    proc = subprocess.Popen(test.command, cwd=test.cwd, env=env, stdout=subprocess.DEVNULL,
+                            stderr=subprocess.DEVNULL, start_new_session=True)
+    try:
+        code = proc.wait(timeout=timeout)
+        result = "pass" if code == 0 else "fail"
+    except subprocess.TimeoutExpired:
+        os.killpg(proc.pid, signal.SIGKILL)
+        proc.wait()
+        result = "timeout"
+    return result, time.monotonic() - start
+
+
+def run_suite(tests, timeouts, jobs, tmp):
+    shutil.rmtree(tmp, ignore_errors=True)
+    os.makedirs(os.path.join(tmp, "runtime"), mode=0o700)
+    with concurrent.futures.ThreadPoolExecutor(jobs) as pool:
+        futures = {t.name: pool.submit(run_test, t, timeouts[t.name], tmp)
+                   for t in tests}
+        results = {name: fut.result() for name, fut in futures.items()}
+    shutil.rmtree(tmp, ignore_errors=True)
+    return results
+
+
+def main():
+    here = os.path.dirname(os.path.abspath(__file__))
+    ap = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawTextHelpFormatter)
+    ap.add_argument("--tree", default=os.path.dirname(here), help="source tree to test")
+    ap.add_argument("--work", help="reusable copy and build folder (default <tree>/build-mutate)")
+    ap.add_argument("--only", help="comma-separated fault numbers")
+    ap.add_argument("--list", action="store_true", help="list the faults and exit")
+    ap.add_argument("--jobs", type=int, default=2, help="tests run at once")
+    ap.add_argument("--tests", help="regular expression: run only the tests it finds")
+    ap.add_argument("--exclude", help="regular expression: tests not to run")
+    ap.add_argument("--timeout", type=float,
+                    help="seconds per test (default: 3x its fault-free time + 30)")
+    args = ap.parse_args()
+
+    tree = os.path.abspath(args.tree)
+    work = os.path.abspath(args.work or os.path.join(tree, "build-mutate"))
+    copy, build_dir, tmp = (os.path.join(work, d) for d in ("src-copy", "build", "tmp"))
+    chosen = range(1, len(FAULTS) + 1)
+    if args.only:
+        chosen = [int(n) for n in args.only.split(",")]
+
+    def original(fault):
+        with open(os.path.join(tree, "src", fault.path), encoding="utf-8") as fh:
+            return fh.read()
+
+    if args.list:
+        for n in chosen:
+            fault = FAULTS[n - 1]
+            ok = os.path.exists(os.path.join(tree, "src", fault.path)) and applicable(
+                original(fault), fault)
+            log(f"{n:3} {fault.path:28} {fault.what}{'' if ok else '  [not applicable]'}")
+        return 0
+
+    os.makedirs(work, exist_ok=True)
+    sync_tree(tree, copy)
+    share_library(copy)
+    build_log = os.path.join(work, "build.log")
+    if not configure(copy, build_dir, os.path.join(work, "configure.log")):
+        log(f"the tree does not configure: see {work}/configure.log")
+        return 2
+    if not build(build_dir, build_log):
+        log(f"the fault-free tree does not build: see {build_log}")
+        return 2
+    tests = list_tests(build_dir)
+    if args.tests:
+        tests = [t for t in tests if re.search(args.tests, t.name)]
+    if args.exclude:
+        tests = [t for t in tests if not re.search(args.exclude, t.name)]
+    free = run_suite(tests, {t.name: args.timeout or 600 for t in tests}, args.jobs, tmp)
+    failing = sorted(n for n, (r, _) in free.items() if r != "pass")
+    timeouts = {n: args.timeout or 3 * secs + 30 for n, (_, secs) in free.items()}
+    log(f"tree {tree}: {len(tests)} tests, fault-free run "
+        f"{sum(s for _, s in free.values()):.0f} s of test time")
+    if failing:
+        log("failing without any fault (not counted as kills): " + ", ".join(failing))
+
+    killed = applied = 0
+    survivors = []
+    for n in chosen:
+        fault = FAULTS[n - 1]
+        label = f"{n:3} {fault.path}: {fault.what}"
+        path = os.path.join(copy, "src", fault.path)
+        if not os.path.exists(path) or not applicable(original(fault), fault):
+            log(f"{label}\n      not applicable")
+            continue
+        source = original(fault)
+        with open(path, "w", encoding="utf-8") as fh:
+            fh.write(mutated(source, fault))
+        try:
+            if not build(build_dir, build_log):
+                log(f"{label}\n      does not build (not counted)")
+                continue
+            results = run_suite(tests, timeouts, args.jobs, tmp)
+        finally:
+            # Rewritten with a new time, so the next build compiles the original again.
+            with open(path, "w", encoding="utf-8") as fh:
+                fh.write(source)
+        applied += 1
+        killers = [f"{name}{' (hung)' if r == 'timeout' else ''}"
+                   for name, (r, _) in results.items() if r != "pass" and name not in failing]
+        if killers:
+            killed += 1
+            log(f"{label}\n      killed by: {', '.join(sorted(killers))}")
+        else:
+            survivors.append(n)
+            log(f"{label}\n      survived")
+    log(f"\nkilled {killed} of {applied} applicable faults"
+        + (f"; survived: {', '.join(map(str, survivors))}" if survivors else ""))
+    build(build_dir, build_log)  # leave the copy built fault-free
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
