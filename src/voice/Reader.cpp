@@ -12,10 +12,27 @@
 
 #include <QFrame>
 #include <QPushButton>
+#include <QTextDocument>
 
 namespace {
 constexpr qint64 kStepMs = 800;
 constexpr qint16 kStop = -1;
+
+// The character at `index` of the box's Text, read from the document without copying the whole
+// text (a long text is read step by step). Separators read as the Text shows them.
+QString characterAt(const TextBox &box, int index)
+{
+    const QChar c = box.document()->characterAt(index);
+    switch (c.unicode()) {
+    case QChar::ParagraphSeparator:
+    case QChar::LineSeparator:
+        return QString(QChar(u'\n'));
+    case QChar::Nbsp:
+        return QString(QChar(u' '));
+    default:
+        return QString(c);
+    }
+}
 } // namespace
 
 Reader::Reader(frmTalk &talk) : m_talk(talk)
@@ -50,10 +67,10 @@ void Reader::readCharacters()
     // The text may change during the yields; every step reads the current text.
     const int n = box.length();
     for (int i = 1; i <= n; ++i) {
-        const QString text = box.text();
-        if (text.isEmpty())
+        const int length = box.length();
+        if (length == 0)
             return;
-        const QString c = i <= text.size() ? text.mid(i - 1, 1) : QString();
+        const QString c = i <= length ? characterAt(box, i - 1) : QString();
         const qint64 start = services.clock.nowMs();
         m_talk.voice().play(c);
         services.clock.blockUntilPast(start, kStepMs);
