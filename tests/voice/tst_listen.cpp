@@ -100,13 +100,14 @@ class tst_listen : public QObject
     Q_OBJECT
 
   private slots:
-    void init();
+    void initTestCase();
     void spokenClick_data();
     void spokenClick();
     void readAloud();
+    void deviceFollowsTheServer();
 };
 
-void tst_listen::init()
+void tst_listen::initTestCase()
 {
     const QString reason = listeningUnavailable();
     // Under ./test.sh the sink is always there: then a missing server is a failure.
@@ -177,6 +178,49 @@ void tst_listen::readAloud()
             QVERIFY2(std::abs(heard[i].onsetMs - heard[i - 1].onsetMs - 800) < kStepToleranceMs,
                      qPrintable(u"step %1 ms"_s.arg(heard[i].onsetMs - heard[i - 1].onsetMs)));
     }
+}
+
+void tst_listen::deviceFollowsTheServer()
+{
+    QTemporaryDir dir;
+    const QString shortVoice = dir.filePath(u"short.wav"_s);
+    const QString longVoice = dir.filePath(u"long.wav"_s);
+    for (const auto &[path, hz, ms] :
+         {std::tuple{shortVoice, 700, kVoiceMs}, {longVoice, 1000, 2000}}) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(toWav(makeTone(hz, ms, 0.5)));
+    }
+    QtWaveDevice device;
+    const auto play = [&](const QString &path) {
+        for (const QString &step : {u"Close"_s, u"Open"_s, u"Prev"_s, u"Play"_s}) {
+            device.setFileName(path);
+            device.command(step);
+        }
+    };
+    MonitorRecorder recorder;
+    QVERIFY(recorder.isRecording());
+
+    // No server: silence. The server back: heard from the next playback on.
+    const QByteArray server = qgetenv("PULSE_SERVER");
+    qputenv("PULSE_SERVER", "unix:" + dir.filePath(u"no-server"_s).toUtf8());
+    play(shortVoice);
+    QTest::qWait(kVoiceMs + 200);
+    server.isNull() ? qunsetenv("PULSE_SERVER") : qputenv("PULSE_SERVER", server);
+    play(shortVoice);
+    QTest::qWait(kVoiceMs + 200);
+    // "Close" cuts off a long sound.
+    play(longVoice);
+    QTest::qWait(200);
+    device.command(u"Close"_s);
+    QTest::qWait(300);
+
+    const QList<HeardTone> heard = heardTones(recorder.stop(), MonitorRecorder::kRate, {700, 1000});
+    QCOMPARE(heard.size(), 2);
+    QCOMPARE(heard[0].frequencyHz, 700);
+    QVERIFY(std::abs(heard[0].durationMs - kVoiceMs) < kWholeMs);
+    QCOMPARE(heard[1].frequencyHz, 1000);
+    QVERIFY2(heard[1].durationMs < 1000, qPrintable(u"heard %1 ms"_s.arg(heard[1].durationMs)));
 }
 
 QTEST_MAIN(tst_listen)
