@@ -49,6 +49,8 @@ class tst_reader : public QObject
   private slots:
     void readsEveryCharacter_data();
     void readsEveryCharacter();
+    void stepsKeepTheirCadence_data();
+    void stepsKeepTheirCadence();
     void selectsEachCharacterBeforeItsSound();
     void whileReading();
     void stopPanelLabelStops();
@@ -101,6 +103,32 @@ void tst_reader::readsEveryCharacter()
     QCOMPARE(w.cmdRead->text(), u"読む"_s);
     QVERIFY(w.cmdRead->isEnabled());
     QCOMPARE(f.beeper.count, 0);
+}
+
+void tst_reader::stepsKeepTheirCadence_data()
+{
+    QTest::addColumn<qint64>("betweenSteps"); // time the window takes between steps
+    QTest::addColumn<QList<qint64>>("gaps");  // from one sound to the next
+    QTest::newRow("none") << qint64(0) << QList<qint64>{801, 801};
+    QTest::newRow("a repaint: made up") << qint64(30) << QList<qint64>{831, 801};
+    QTest::newRow("a long handler: no rush") << qint64(500) << QList<qint64>{1301, 1301};
+}
+
+void tst_reader::stepsKeepTheirCadence()
+{
+    QFETCH(qint64, betweenSteps);
+    QFETCH(QList<qint64>, gaps);
+    TalkFixture f;
+    frmTalk &w = f.create();
+    w.txtTalk->setText(u"あいう"_s);
+    f.events.beforeYield = [&] { f.clock.advance(betweenSteps); };
+
+    f.click("cmdRead");
+
+    const QList<qint64> &at = f.wave.playTimesMs;
+    QCOMPARE(at.size(), 3);
+    QCOMPARE((QList<qint64>{at[1] - at[0], at[2] - at[1]}), gaps);
+    QCOMPARE(f.clock.waits, QList<qint64>(3, 800));
 }
 
 void tst_reader::selectsEachCharacterBeforeItsSound()
