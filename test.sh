@@ -3,6 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 source tools/setup.sh
+source tools/test_sound_server.sh
 talk_install_packages
 
 werror=OFF
@@ -12,10 +13,13 @@ cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTALK_SANITIZE=ON \
 cmake --build build-test
 
 export QT_QPA_PLATFORM=offscreen
+# The listening tests hear the program through a null sink of its own (a private server where
+# the machine has none); started before the runtime folder moves, so a desktop's server is found.
+talk_sound_server_start
 # Every scratch file of the fuzz runs and the tests (Qt's runtime folder too) goes under one
-# folder, removed however the script ends.
+# folder; it and the sound server are removed however the script ends.
 scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
+trap 'talk_sound_server_stop; rm -rf "$scratch"' EXIT
 mkdir -m 700 "$scratch/runtime"
 export TMPDIR=$scratch XDG_RUNTIME_DIR=$scratch/runtime
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"

@@ -81,7 +81,7 @@ int main(int argc, char *argv[])
     VoiceStore store(dir.path());
     FakeAudioInput microphone;
     microphone.rate = kRate;
-    RecordingPcmPlayer player;
+    RecordingTakePlayer player;
     frmRecord screen(store, readings, microphone, player);
 
     double sittingSeconds = 0.0;

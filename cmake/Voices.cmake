@@ -11,6 +11,8 @@ add_custom_command(OUTPUT ${talk_voice_manifest}
     COMMENT "Generating voice files"
     VERBATIM)
 add_custom_target(talk_voices ALL DEPENDS ${talk_voice_manifest})
+# Building the program (as ./run.sh does) leaves it a folder that speaks.
+add_dependencies(talk talk_voices)
 
 # The voice-set test runs the script on folders of its own; its target is created later, in tests/.
 function(talk_voice_test_setup)

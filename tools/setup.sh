@@ -4,14 +4,16 @@
 set -euo pipefail
 
 talk_packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev
-    libgl-dev espeak-ng fonts-ipafont-gothic fonts-noto-cjk libbenchmark-dev
+    libgl-dev libpulse-dev pkgconf espeak-ng fonts-ipafont-gothic fonts-noto-cjk libbenchmark-dev
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good xvfb xauth clang libclang-rt-14-dev)
 # The Debian package and its test: library dependencies, menu entry and metadata checks, clicks.
 talk_packages+=(dpkg-dev file desktop-file-utils appstream xdotool)
 
+# Installs the given packages, or else every package above, when missing.
 talk_install_packages() {
-    local missing=()
-    for p in "${talk_packages[@]}"; do
+    local wanted=("${talk_packages[@]}") missing=()
+    (($# > 0)) && wanted=("$@")
+    for p in "${wanted[@]}"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
     done
     [ ${#missing[@]} -eq 0 ] && return 0

@@ -1,12 +1,10 @@
 #include "platform/QtWaveDevice.h"
 
-#include <QFileInfo>
-#include <QSoundEffect>
-#include <QUrl>
+#include "platform/PcmPlayer.h"
 
 using namespace Qt::Literals::StringLiterals;
 
-QtWaveDevice::QtWaveDevice() = default;
+QtWaveDevice::QtWaveDevice() : m_player(std::make_unique<PcmPlayer>("voice")) {}
 
 QtWaveDevice::~QtWaveDevice() = default;
 
@@ -20,30 +18,18 @@ void QtWaveDevice::setFileName(const QString &path)
 void QtWaveDevice::command(const QString &command)
 {
     if (command == u"Close"_s) {
-        // Deleting the effect stops the sound at once.
-        m_effect.reset();
+        m_open.reset();
+        m_player->stop();
         return;
     }
     if (command == u"Open"_s) {
-        m_effect.reset();
-        const QFileInfo file(m_fileName);
-        if (!file.isFile() || !file.isReadable())
-            return; // no file, no sound: nothing else happens
-        m_effect = std::make_unique<QSoundEffect>();
-        m_effect->setSource(QUrl::fromLocalFile(file.absoluteFilePath()));
+        m_open = m_cache.clip(m_fileName); // a missing or unplayable file: nothing is open
         return;
     }
-    if (!m_effect)
+    if (!m_open)
         return;
-    if (command == u"Prev"_s) {
-        m_effect->stop();
-        return;
-    }
-    if (command == u"Play"_s)
-        m_effect->play(); // plays once loaded; returns at once
-}
-
-bool QtWaveDevice::isPlaying() const
-{
-    return m_effect && (m_effect->isPlaying() || m_effect->status() == QSoundEffect::Loading);
+    if (command == u"Prev"_s)
+        m_player->stop(); // back to the start: the next "Play" begins at the first sample
+    else if (command == u"Play"_s)
+        m_player->play(m_open);
 }

@@ -1,15 +1,16 @@
 #pragma once
 
+#include "platform/PcmCache.h"
 #include "platform/WaveDevice.h"
 
-#include <QObject>
 #include <memory>
 
-class QSoundEffect;
+class PcmPlayer;
 
-// The wave device over QSoundEffect: "Open" loads the file, "Prev" rewinds, "Play" starts it
-// without blocking, "Close" cuts off what is playing.
-class QtWaveDevice final : public QObject, public WaveDevice
+// The wave device over the sound server: "Open" takes the file's decoded sound from the cache,
+// "Play" starts it on the playback thread and returns at once, "Prev" and "Close" cut off what
+// is playing. Only the device type "WaveAudio" exists, so the type is not examined.
+class QtWaveDevice final : public WaveDevice
 {
   public:
     QtWaveDevice();
@@ -19,10 +20,9 @@ class QtWaveDevice final : public QObject, public WaveDevice
     void setFileName(const QString &path) override;
     void command(const QString &command) override;
 
-    // Whether a sound is playing (or queued to play once its file has loaded).
-    bool isPlaying() const;
-
   private:
     QString m_fileName;
-    std::unique_ptr<QSoundEffect> m_effect;
+    PcmCache m_cache;
+    std::shared_ptr<const PcmClip> m_open; // the sound of the open file, null when none
+    std::unique_ptr<PcmPlayer> m_player;
 };

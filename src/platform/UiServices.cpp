@@ -1,12 +1,27 @@
 #include "platform/UiServices.h"
 
+#include "platform/PcmPlayer.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QCursor>
 
+namespace {
+constexpr int kBeepMs = 60;
+constexpr double kBeepAmplitude = 0.3;
+} // namespace
+
+SystemBeeper::SystemBeeper()
+    : m_tone(std::make_shared<const PcmClip>(makeTone(kToneHz, kBeepMs, kBeepAmplitude))),
+      m_player(std::make_unique<PcmPlayer>("beep"))
+{
+}
+
+SystemBeeper::~SystemBeeper() = default;
+
 void SystemBeeper::beep()
 {
-    QApplication::beep();
+    m_player->play(m_tone);
 }
 
 void QtEventPump::yield()

@@ -2,7 +2,7 @@
 
 #include "app/frmTalk.h"
 #include "platform/QtAudioInput.h"
-#include "platform/QtPcmPlayer.h"
+#include "platform/QtTakePlayer.h"
 #include "record/VoiceReadings.h"
 #include "record/VoiceStore.h"
 #include "record/frmRecord.h"
@@ -14,7 +14,7 @@ void openRecorder(frmTalk &talk, QWidget *parent)
     VoiceStore store(QDir::fromNativeSeparators(talk.state().gAppPath));
     const VoiceReadings readings = VoiceReadings::builtIn();
     QtAudioInput input;
-    QtPcmPlayer player;
+    QtTakePlayer player;
     frmRecord dialog(store, readings, input, player, parent);
     dialog.setWindowState(Qt::WindowMaximized);
     dialog.exec();

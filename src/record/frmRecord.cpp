@@ -1,7 +1,7 @@
 #include "record/frmRecord.h"
 
 #include "platform/AudioInput.h"
-#include "platform/PcmPlayer.h"
+#include "platform/TakePlayer.h"
 #include "record/RecordTexts.h"
 #include "record/TakeRecorder.h"
 #include "record/VoiceReadings.h"
@@ -95,7 +95,7 @@ void setPoints(QWidget *widget, int points)
 } // namespace
 
 frmRecord::frmRecord(VoiceStore &store, const VoiceReadings &readings, AudioInput &input,
-                     PcmPlayer &player, QWidget *parent)
+                     TakePlayer &player, QWidget *parent)
     : QDialog(parent), m_store(store), m_readings(readings), m_input(input), m_player(player),
       m_recorder(new TakeRecorder(input, this)), m_pages(RecordPages::pages(readings)),
       m_order(RecordPages::order(readings))

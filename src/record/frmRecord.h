@@ -7,7 +7,7 @@
 #include <QList>
 
 class AudioInput;
-class PcmPlayer;
+class TakePlayer;
 class QCheckBox;
 class QGridLayout;
 class QLabel;
@@ -26,7 +26,7 @@ class frmRecord : public QDialog
 
   public:
     frmRecord(VoiceStore &store, const VoiceReadings &readings, AudioInput &input,
-              PcmPlayer &player, QWidget *parent = nullptr);
+              TakePlayer &player, QWidget *parent = nullptr);
     ~frmRecord() override;
 
     QString currentText() const;
@@ -57,7 +57,7 @@ class frmRecord : public QDialog
     VoiceStore &m_store;
     const VoiceReadings &m_readings;
     AudioInput &m_input;
-    PcmPlayer &m_player;
+    TakePlayer &m_player;
     TakeRecorder *m_recorder = nullptr;
     QList<RecordPage> m_pages;
     QStringList m_order;

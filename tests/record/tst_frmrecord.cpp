@@ -108,7 +108,7 @@ void TestFrmRecord::keepAndRestore()
     Folder folder;
     VoiceStore store(folder.dir.path());
     FakeAudioInput microphone;
-    RecordingPcmPlayer player;
+    RecordingTakePlayer player;
     frmRecord screen(store, folder.readings, microphone, player);
     screen.findChild<QCheckBox *>(u"chkShare"_s)->setChecked(share);
     screen.selectText(text);
@@ -166,7 +166,7 @@ void TestFrmRecord::nothingToKeep()
     VoiceStore store(folder.dir.path());
     FakeAudioInput input;
     input.available = microphone;
-    RecordingPcmPlayer player;
+    RecordingTakePlayer player;
     frmRecord screen(store, folder.readings, input, player);
 
     QCOMPARE(screen.findChild<QPushButton *>(u"cmdRecord"_s)->isEnabled(), microphone);
@@ -186,7 +186,7 @@ void TestFrmRecord::failedSaveKeepsTheOldVoice()
     writeFile(folder.dir.filePath(u"voices-original"_s), "in the way");
     VoiceStore store(folder.dir.path());
     FakeAudioInput microphone;
-    RecordingPcmPlayer player;
+    RecordingTakePlayer player;
     frmRecord screen(store, folder.readings, microphone, player);
 
     QTest::keyClick(&screen, Qt::Key_Space);

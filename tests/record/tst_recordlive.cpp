@@ -1,6 +1,6 @@
 #include "RecordFakes.h"
 #include "platform/QtAudioInput.h"
-#include "platform/QtPcmPlayer.h"
+#include "platform/QtTakePlayer.h"
 #include "record/TakeRecorder.h"
 #include "record/VoiceStore.h"
 #include "record/WavFile.h"
@@ -51,7 +51,7 @@ void TestRecordLive::recordsAPlayedTone()
     };
     QTRY_VERIFY(!device(QMediaDevices::audioInputs(), source).isNull());
     QtAudioInput microphone(device(QMediaDevices::audioInputs(), source));
-    QtPcmPlayer speaker(device(QMediaDevices::audioOutputs(), sink));
+    QtTakePlayer speaker(device(QMediaDevices::audioOutputs(), sink));
     QVERIFY2(microphone.isAvailable(), "the test sound server offers no audio input");
     TakeRecorder recorder(microphone);
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/AudioInput.h"
-#include "platform/PcmPlayer.h"
+#include "platform/TakePlayer.h"
 
 #include <QList>
 #include <algorithm>
@@ -45,7 +45,7 @@ class FakeAudioInput final : public AudioInput
     SampleSink m_sink;
 };
 
-class RecordingPcmPlayer final : public PcmPlayer
+class RecordingTakePlayer final : public TakePlayer
 {
   public:
     void play(const QList<qint16> &samples, int) override { played.append(samples); }

@@ -47,9 +47,10 @@ class tst_reader : public QObject
     Q_OBJECT
 
   private slots:
-    void emptyTextLeavesEndMarker();
     void readsEveryCharacter_data();
     void readsEveryCharacter();
+    void stepsKeepTheirCadence_data();
+    void stepsKeepTheirCadence();
     void selectsEachCharacterBeforeItsSound();
     void whileReading();
     void stopPanelLabelStops();
@@ -62,31 +63,20 @@ class tst_reader : public QObject
     void endingProgramStopsReading();
 };
 
-void tst_reader::emptyTextLeavesEndMarker()
-{
-    TalkFixture f;
-    frmTalk &w = f.create();
-
-    f.click("cmdRead");
-
-    QVERIFY(f.wave.played.isEmpty());
-    QCOMPARE(w.txtTalk->text(), u"_"_s);
-    QCOMPARE(w.txtTalk->selStart(), 0);
-    QCOMPARE(w.txtTalk->selLength(), 1);
-    QTRY_VERIFY(!panel(w));
-}
-
 void tst_reader::readsEveryCharacter_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("spoken");
     QTest::addColumn<QString>("newText");
 
+    QTest::newRow("empty: the end marker alone") << QString() << QStringList() << u"_"_s;
     QTest::newRow("plain") << u"あい"_s << QStringList{u"あ"_s, u"い"_s} << u"あい_"_s;
     QTest::newRow("with end marker")
         << u"あい_"_s << QStringList{u"あ"_s, u"い"_s, u"_"_s} << u"あい_"_s;
     QTest::newRow("marks and spaces")
         << u"A、　"_s << QStringList{u"A"_s, u"、"_s, u"　"_s} << u"A、　_"_s;
+    QTest::newRow("line break") << u"あ\nい"_s << QStringList{u"あ"_s, u"\n"_s, u"い"_s}
+                                << u"あ\nい_"_s;
 }
 
 void tst_reader::readsEveryCharacter()
@@ -104,10 +94,6 @@ void tst_reader::readsEveryCharacter()
     QCOMPARE(f.clock.waits, QList<qint64>(spoken.size(), 800));
     for (qsizetype i = 1; i < f.wave.playTimesMs.size(); ++i)
         QVERIFY(f.wave.playTimesMs[i] - f.wave.playTimesMs[i - 1] > 800);
-    QCOMPARE(f.wave.log.mid(0, 6),
-             (QStringList{u"Command:Close"_s, u"DeviceType:WaveAudio"_s,
-                          u"FileName:"_s + w.voice().voiceFile(spoken.first()), u"Command:Open"_s,
-                          u"Command:Prev"_s, u"Command:Play"_s}));
     QCOMPARE(w.txtTalk->text(), newText);
     QCOMPARE(w.txtTalk->selStart(), newText.size() - 1);
     QCOMPARE(w.txtTalk->selLength(), 1);
@@ -117,6 +103,32 @@ void tst_reader::readsEveryCharacter()
     QCOMPARE(w.cmdRead->text(), u"読む"_s);
     QVERIFY(w.cmdRead->isEnabled());
     QCOMPARE(f.beeper.count, 0);
+}
+
+void tst_reader::stepsKeepTheirCadence_data()
+{
+    QTest::addColumn<qint64>("betweenSteps"); // time the window takes between steps
+    QTest::addColumn<QList<qint64>>("gaps");  // from one sound to the next
+    QTest::newRow("none") << qint64(0) << QList<qint64>{801, 801};
+    QTest::newRow("a repaint: made up") << qint64(30) << QList<qint64>{831, 801};
+    QTest::newRow("a long handler: no rush") << qint64(500) << QList<qint64>{1301, 1301};
+}
+
+void tst_reader::stepsKeepTheirCadence()
+{
+    QFETCH(qint64, betweenSteps);
+    QFETCH(QList<qint64>, gaps);
+    TalkFixture f;
+    frmTalk &w = f.create();
+    w.txtTalk->setText(u"あいう"_s);
+    f.events.beforeYield = [&] { f.clock.advance(betweenSteps); };
+
+    f.click("cmdRead");
+
+    const QList<qint64> &at = f.wave.playTimesMs;
+    QCOMPARE(at.size(), 3);
+    QCOMPARE((QList<qint64>{at[1] - at[0], at[2] - at[1]}), gaps);
+    QCOMPARE(f.clock.waits, QList<qint64>(3, 800));
 }
 
 void tst_reader::selectsEachCharacterBeforeItsSound()
@@ -157,18 +169,11 @@ void tst_reader::whileReading()
         QCOMPARE(w.cmdWide->text(), u"広げる"_s);
 
         frmRead *p = panel(w);
-        QVERIFY(p);
-        QVERIFY(p->isVisible());
-        QVERIFY(p->isWindow());
+        QVERIFY(p && p->isVisible() && p->isWindow());
         QVERIFY(p->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QCOMPARE(p->windowTitle(), u"読み上げ中止パネル"_s);
-        QCOMPARE(DesignLayout::backColour(p), 16744576);
         QCOMPARE(p->lblLabel->text(), u"読み上げ中止"_s);
-        QCOMPARE(DesignLayout::fontPoints(p->lblLabel), 72.0);
-        QVERIFY(p->lblLabel->font().bold());
         QCOMPARE(DesignLayout::scale(p), scale);
-        QCOMPARE(p->size(),
-                 QSize(Units::twipsToPixels(15300, scale), Units::twipsToPixels(3120, scale)));
         const QRect screen = w.screen()->geometry();
         QCOMPARE(p->pos(), QPoint(screen.left(), screen.top() + Units::twipsToPixels(8400, scale)));
     });

@@ -27,7 +27,6 @@ class tst_speakchar : public QObject
     void voiceFile();
     void textWithoutFileStillWaits();
     void secondPlaybackClosesFirst();
-    void playSendsWithoutWait();
 };
 
 void tst_speakchar::voiceMode_data()
@@ -127,19 +126,6 @@ void tst_speakchar::secondPlaybackClosesFirst()
     QCOMPARE(f.wave.log, sequence(dir + u"か.wav"_s) + sequence(dir + u"き.wav"_s));
     QCOMPARE(f.wave.playTimesMs.size(), 2);
     QVERIFY(f.wave.playTimesMs[1] - f.wave.playTimesMs[0] > 500);
-}
-
-void tst_speakchar::playSendsWithoutWait()
-{
-    TalkFixture f;
-    frmTalk &w = f.create();
-    w.state().gStopRead = 0;
-    const int yields = f.events.count;
-    w.voice().play(u"う"_s);
-    QCOMPARE(f.wave.log, sequence(f.programDir() + QDir::separator() + u"う.wav"_s));
-    QVERIFY(f.clock.waits.isEmpty());
-    QCOMPARE(f.events.count, yields);
-    QCOMPARE(w.state().gStopRead, qint16(0));
 }
 
 QTEST_MAIN(tst_speakchar)

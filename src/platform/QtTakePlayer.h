@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/PcmPlayer.h"
+#include "platform/TakePlayer.h"
 
 #include <QAudioDevice>
 #include <QBuffer>
@@ -11,12 +11,12 @@ class QAudioSink;
 
 // Plays takes on an audio output (the default one unless told) through QAudioSink from a
 // buffer in memory.
-class QtPcmPlayer final : public PcmPlayer
+class QtTakePlayer final : public TakePlayer
 {
   public:
-    QtPcmPlayer();
-    explicit QtPcmPlayer(const QAudioDevice &device);
-    ~QtPcmPlayer() override;
+    QtTakePlayer();
+    explicit QtTakePlayer(const QAudioDevice &device);
+    ~QtTakePlayer() override;
 
     void play(const QList<qint16> &samples, int sampleRate) override;
     void stop() override;

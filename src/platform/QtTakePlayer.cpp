@@ -1,19 +1,19 @@
-#include "platform/QtPcmPlayer.h"
+#include "platform/QtTakePlayer.h"
 
 #include <QAudioFormat>
 #include <QAudioSink>
 #include <QMediaDevices>
 
-QtPcmPlayer::QtPcmPlayer() : QtPcmPlayer(QMediaDevices::defaultAudioOutput()) {}
+QtTakePlayer::QtTakePlayer() : QtTakePlayer(QMediaDevices::defaultAudioOutput()) {}
 
-QtPcmPlayer::QtPcmPlayer(const QAudioDevice &device) : m_device(device) {}
+QtTakePlayer::QtTakePlayer(const QAudioDevice &device) : m_device(device) {}
 
-QtPcmPlayer::~QtPcmPlayer()
+QtTakePlayer::~QtTakePlayer()
 {
     stop();
 }
 
-void QtPcmPlayer::play(const QList<qint16> &samples, int sampleRate)
+void QtTakePlayer::play(const QList<qint16> &samples, int sampleRate)
 {
     stop();
     if (m_device.isNull() || samples.isEmpty())
@@ -30,7 +30,7 @@ void QtPcmPlayer::play(const QList<qint16> &samples, int sampleRate)
     m_sink->start(&m_buffer);
 }
 
-void QtPcmPlayer::stop()
+void QtTakePlayer::stop()
 {
     if (m_sink)
         m_sink->stop();

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QByteArray>
+#include <optional>
+
+// A decoded sound: interleaved signed 16-bit little-endian samples, ready for the sound server.
+struct PcmClip
+{
+    int sampleRate = 0;
+    int channels = 0;
+    QByteArray samples;
+
+    int bytesPerFrame() const { return channels * 2; }
+    qint64 durationMs() const
+    {
+        return sampleRate > 0 ? samples.size() / bytesPerFrame() * 1000 / sampleRate : 0;
+    }
+};
+
+// Decodes a RIFF WAVE file holding PCM (8, 16, 24 or 32 bits) or 32-bit float samples.
+// Anything else, or a file too damaged to tell its format, gives nothing. A data chunk that
+// claims more bytes than the file holds (as recorders that were cut off leave it) is read as far
+// as it goes.
+std::optional<PcmClip> decodeWav(const QByteArray &file);
+
+// A sine tone with short fades, for beeps and test signals.
+PcmClip makeTone(int frequencyHz, int durationMs, double amplitude, int sampleRate = 44100);

@@ -1,0 +1,156 @@
+#include "Listening.h"
+
+#include <QThread>
+#include <QtEndian>
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <pulse/simple.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+constexpr int kReadBytes = MonitorRecorder::kRate / 100 * 2; // 10 ms at a time
+constexpr int kKeepAwakeSeconds = 60;
+} // namespace
+
+MonitorRecorder::MonitorRecorder()
+{
+    const QByteArray sink = qgetenv("TALK_TEST_SINK");
+    if (sink.isEmpty())
+        return;
+    const QByteArray source = sink + ".monitor";
+    const pa_sample_spec spec{PA_SAMPLE_S16LE, kRate, 1};
+    const uint32_t server = uint32_t(-1);
+    const pa_buffer_attr attr{server, server, server, server, uint32_t(kReadBytes)};
+    m_stream = pa_simple_new(nullptr, "Talk tests", PA_STREAM_RECORD, source.constData(), "monitor",
+                             &spec, nullptr, &attr, nullptr);
+    if (!m_stream)
+        return;
+    // A sink with nothing to play may feed its monitor nothing: keep one silent stream playing,
+    // so the recording is one unbroken timeline.
+    m_keepAwake.play(std::make_shared<const PcmClip>(
+        PcmClip{kRate, 1, QByteArray(qsizetype(kRate) * 2 * kKeepAwakeSeconds, 0)}));
+    m_thread.reset(QThread::create([this] {
+        char buffer[kReadBytes];
+        for (;;) {
+            if (pa_simple_read(m_stream, buffer, sizeof buffer, nullptr) < 0)
+                return;
+            const QMutexLocker lock(&m_mutex);
+            m_samples.append(buffer, sizeof buffer);
+            if (m_samples.size() >= m_stopAtBytes)
+                return;
+        }
+    }));
+    m_thread->start();
+    // Starts the timeline once sound comes in (or gives up after a while).
+    QElapsedTimer waited;
+    waited.start();
+    while (!hasSamples() && waited.elapsed() < 3000)
+        QThread::msleep(5);
+    m_started.start();
+}
+
+bool MonitorRecorder::hasSamples()
+{
+    const QMutexLocker lock(&m_mutex);
+    return !m_samples.isEmpty();
+}
+
+MonitorRecorder::~MonitorRecorder()
+{
+    stop();
+}
+
+QByteArray MonitorRecorder::stop()
+{
+    if (!m_stream)
+        return m_samples;
+    {
+        // The monitor may deliver late (an idle null sink renders in long blocks): read on
+        // until the recording covers the time it ran.
+        const QMutexLocker lock(&m_mutex);
+        m_stopAtBytes = m_started.elapsed() * kRate / 1000 * 2;
+    }
+    m_thread->wait();
+    m_keepAwake.stop();
+    pa_simple_free(m_stream);
+    m_stream = nullptr;
+    return m_samples;
+}
+
+QString listeningUnavailable()
+{
+    if (qEnvironmentVariableIsEmpty("TALK_TEST_SINK"))
+        return u"no test sound server: run ./test.sh, or source tools/test_sound_server.sh"_s;
+    if (!MonitorRecorder().isRecording())
+        return u"cannot record the monitor of "_s + qEnvironmentVariable("TALK_TEST_SINK");
+    return {};
+}
+
+QList<HeardTone> heardTones(const QByteArray &samples, int rate, const QList<int> &frequencies)
+{
+    // Hann-windowed Goertzel over 10 ms windows, 1 ms apart: a pitch is heard where its
+    // amplitude passes a tenth of full scale; stretches shorter than 15 ms are leakage.
+    constexpr double kThreshold = 0.1 * 32768;
+    constexpr double kShortestMs = 15;
+    const int window = rate / 100;
+    const int hop = rate / 1000;
+    const auto *pcm = reinterpret_cast<const qint16 *>(samples.constData());
+    const qsizetype count = samples.size() / 2;
+    QList<double> hann(window);
+    double gain = 0;
+    for (int i = 0; i < window; ++i) {
+        hann[i] = 0.5 - 0.5 * std::cos(2 * std::numbers::pi * i / (window - 1));
+        gain += hann[i];
+    }
+    QList<HeardTone> heard;
+    for (const int f : frequencies) {
+        const double coeff = 2 * std::cos(2 * std::numbers::pi * f / rate);
+        double onset = -1;
+        const auto close = [&](double endMs) {
+            if (onset >= 0 && endMs - onset >= kShortestMs)
+                heard.append({f, onset, endMs - onset});
+            onset = -1;
+        };
+        for (qsizetype start = 0; start + window <= count; start += hop) {
+            double s1 = 0, s2 = 0;
+            for (int i = 0; i < window; ++i) {
+                const double s = qFromLittleEndian(pcm[start + i]) * hann[i] + coeff * s1 - s2;
+                s2 = s1;
+                s1 = s;
+            }
+            const double amplitude = 2 * std::sqrt(s1 * s1 + s2 * s2 - coeff * s1 * s2) / gain;
+            const double centreMs = (start + window / 2) * 1000.0 / rate;
+            if (amplitude >= kThreshold && onset < 0)
+                onset = centreMs;
+            else if (amplitude < kThreshold)
+                close(centreMs);
+        }
+        close(count * 1000.0 / rate);
+    }
+    std::sort(heard.begin(), heard.end(),
+              [](const HeardTone &a, const HeardTone &b) { return a.onsetMs < b.onsetMs; });
+    return heard;
+}
+
+QByteArray toWav(const PcmClip &clip)
+{
+    QByteArray wav(44, Qt::Uninitialized);
+    char *h = wav.data();
+    const auto put16 = [&](int at, quint16 v) { qToLittleEndian(v, h + at); };
+    const auto put32 = [&](int at, quint32 v) { qToLittleEndian(v, h + at); };
+    memcpy(h, "RIFF", 4);
+    put32(4, quint32(36 + clip.samples.size()));
+    memcpy(h + 8, "WAVEfmt ", 8);
+    put32(16, 16);
+    put16(20, 1);
+    put16(22, quint16(clip.channels));
+    put32(24, quint32(clip.sampleRate));
+    put32(28, quint32(clip.sampleRate * clip.bytesPerFrame()));
+    put16(32, quint16(clip.bytesPerFrame()));
+    put16(34, 16);
+    memcpy(h + 36, "data", 4);
+    put32(40, quint32(clip.samples.size()));
+    return wav + clip.samples;
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "platform/PcmClip.h"
+#include "platform/PcmPlayer.h"
+
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QList>
+#include <QMutex>
+#include <QString>
+#include <limits>
+#include <memory>
+
+class QThread;
+struct pa_simple;
+
+// Listening to what the program plays: the monitor of the test sink ($TALK_TEST_SINK, set up by
+// tools/test_sound_server.sh) recorded from a thread of its own, so nothing is lost while the
+// window thread waits.
+class MonitorRecorder
+{
+  public:
+    static constexpr int kRate = 16000; // mono, signed 16-bit
+
+    // Starts recording; isRecording() tells whether the server could be reached.
+    MonitorRecorder();
+    ~MonitorRecorder();
+    bool isRecording() const { return m_stream != nullptr; }
+    // Stops and returns everything recorded.
+    QByteArray stop();
+
+  private:
+    bool hasSamples();
+
+    PcmPlayer m_keepAwake{"keep-awake"};
+    pa_simple *m_stream = nullptr;
+    QMutex m_mutex;
+    QByteArray m_samples;
+    qsizetype m_stopAtBytes = std::numeric_limits<qsizetype>::max();
+    QElapsedTimer m_started;
+    std::unique_ptr<QThread> m_thread;
+};
+
+// Why listening tests cannot run here; empty when they can.
+QString listeningUnavailable();
+
+// One stretch of a tone heard in a recording: its start and length in milliseconds.
+struct HeardTone
+{
+    int frequencyHz = 0;
+    double onsetMs = 0;
+    double durationMs = 0;
+};
+
+// Every stretch of each given pitch heard in a mono recording, ordered by onset.
+QList<HeardTone> heardTones(const QByteArray &samples, int rate, const QList<int> &frequencies);
+
+// A WAV file of the clip.
+QByteArray toWav(const PcmClip &clip);

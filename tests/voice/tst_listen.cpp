@@ -1,0 +1,227 @@
+#include "Fakes.h"
+#include "Listening.h"
+#include "app/AppState.h"
+#include "app/frmTalk.h"
+#include "platform/Clock.h"
+#include "platform/FlexGrid.h"
+#include "platform/PcmPlayer.h"
+#include "platform/QtWaveDevice.h"
+#include "platform/TextBox.h"
+#include "platform/UiServices.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// Each voice is a tone of its own pitch, so the recording tells which one was heard.
+constexpr int kMarkerHz = 2900;
+constexpr int kClickHz = 500;
+constexpr int kClickColumn = 8; // "か": not one of the voices read aloud
+const QList<std::pair<QString, int>> kReadVoices = {
+    {u"あ"_s, 700}, {u"い"_s, 1000}, {u"う"_s, 1700}, {u"_"_s, 2300}};
+constexpr int kVoiceMs = 350;
+// Generous: a loaded machine must not fail these (bench/listen_bench holds the tight figures).
+constexpr double kOnsetMs = 100;
+constexpr double kWholeMs = 30;
+constexpr double kStepToleranceMs = 100;
+
+// The real window with the real clock, wave device and beeper, playing to the test sink.
+struct ListeningWindow
+{
+    explicit ListeningWindow(const QMap<QString, QString> &options)
+    {
+        settings.values = options;
+        const auto write = [this](const QString &text, int hz) {
+            QFile file(QDir(dir.path()).filePath(text + u".wav"_s));
+            return file.open(QIODevice::WriteOnly) &&
+                   file.write(toWav(makeTone(hz, kVoiceMs, 0.5, 22050))) > 0;
+        };
+        for (const auto &[text, hz] : kReadVoices)
+            QVERIFY(write(text, hz));
+        talk = std::make_unique<frmTalk>(state, Services{clock, events, beeper, clipboard, wave,
+                                                         settings, busy, asker,
+                                                         QDir::toNativeSeparators(dir.path())});
+        talk->show();
+        QVERIFY(QTest::qWaitForWindowExposed(talk.get()));
+        QVERIFY(write(talk->grdBoard->textMatrix(0, kClickColumn), kClickHz));
+    }
+
+    // Plays the marker, runs the press, and returns what was heard, the marker's onset first.
+    QList<HeardTone> listen(const std::function<void()> &press)
+    {
+        MonitorRecorder recorder;
+        if (!recorder.isRecording())
+            return {};
+        QTest::qWait(100); // some silence before the marker
+        marker.play(markerTone);
+        press();
+        QTest::qWait(600); // the last sound ends in the recording
+        QList<int> pitches{kMarkerHz, kClickHz, SystemBeeper::kToneHz};
+        for (const auto &voice : kReadVoices)
+            pitches.append(voice.second);
+        return heardTones(recorder.stop(), MonitorRecorder::kRate, pitches);
+    }
+
+    QTemporaryDir dir;
+    SystemClock clock;
+    QtEventPump events;
+    SystemBeeper beeper;
+    FakeClipboard clipboard;
+    QtWaveDevice wave;
+    MemorySettingsStore settings;
+    RecordingBusyPointer busy;
+    ScriptedAsker asker;
+    AppState state;
+    std::unique_ptr<frmTalk> talk;
+    PcmPlayer marker{"marker"};
+    std::shared_ptr<const PcmClip> markerTone =
+        std::make_shared<const PcmClip>(makeTone(kMarkerHz, 30, 0.5, 22050));
+};
+
+QList<HeardTone> withPitch(const QList<HeardTone> &heard, int hz)
+{
+    QList<HeardTone> found;
+    for (const HeardTone &t : heard)
+        if (t.frequencyHz == hz)
+            found.append(t);
+    return found;
+}
+
+} // namespace
+
+class tst_listen : public QObject
+{
+    Q_OBJECT
+
+  private slots:
+    void initTestCase();
+    void spokenClick_data();
+    void spokenClick();
+    void readAloud();
+    void deviceFollowsTheServer();
+};
+
+void tst_listen::initTestCase()
+{
+    const QString reason = listeningUnavailable();
+    // Under ./test.sh the sink is always there: then a missing server is a failure.
+    if (!reason.isEmpty() && qEnvironmentVariableIsSet("TALK_TEST_SINK"))
+        QFAIL(qPrintable(reason));
+    if (!reason.isEmpty())
+        QSKIP(qPrintable(reason));
+}
+
+void tst_listen::spokenClick_data()
+{
+    QTest::addColumn<QString>("voiceMode");
+    QTest::addColumn<QString>("beep");
+    QTest::addColumn<bool>("voiceHeard");
+    QTest::newRow("spoken") << u"0"_s << u"0"_s << true;
+    QTest::newRow("spoken with the key beep") << u"0"_s << u"1"_s << true;
+    QTest::newRow("声を出さない") << u"3"_s << u"0"_s << false;
+}
+
+void tst_listen::spokenClick()
+{
+    QFETCH(QString, voiceMode);
+    QFETCH(QString, beep);
+    QFETCH(bool, voiceHeard);
+    // One click enters the cell's character and speaks it; the window then waits 0.5 s.
+    ListeningWindow w({{u"OPT1"_s, u"2"_s}, {u"OPT3"_s, voiceMode}, {u"Beep"_s, beep}});
+    FlexGrid *board = w.talk->grdBoard;
+    const QRect cell = board->visualRect(board->model()->index(0, kClickColumn));
+
+    const QList<HeardTone> heard =
+        w.listen([&] { QTest::mouseClick(board->viewport(), Qt::LeftButton, {}, cell.center()); });
+
+    const QList<HeardTone> marker = withPitch(heard, kMarkerHz);
+    QCOMPARE(marker.size(), 1);
+    const QList<HeardTone> voice = withPitch(heard, kClickHz);
+    QCOMPARE(voice.size(), voiceHeard ? 1 : 0);
+    QCOMPARE(withPitch(heard, SystemBeeper::kToneHz).size(), beep == u"1"_s ? 1 : 0);
+    if (!voiceHeard)
+        return;
+    QVERIFY2(voice[0].onsetMs - marker[0].onsetMs < kOnsetMs,
+             qPrintable(
+                 u"voice began %1 ms after the press"_s.arg(voice[0].onsetMs - marker[0].onsetMs)));
+    QVERIFY2(std::abs(voice[0].durationMs - kVoiceMs) < kWholeMs,
+             qPrintable(u"heard %1 ms of %2 ms"_s.arg(voice[0].durationMs).arg(kVoiceMs)));
+}
+
+void tst_listen::readAloud()
+{
+    ListeningWindow w({});
+    w.talk->txtTalk->setText(u"あいう_"_s); // as typed: entering keeps the end marker
+
+    const QList<HeardTone> heard =
+        w.listen([&] { QTest::mouseClick(w.talk->cmdRead, Qt::LeftButton); });
+
+    QCOMPARE(withPitch(heard, kMarkerHz).size(), 1);
+    QList<int> order;
+    for (const HeardTone &t : heard)
+        if (t.frequencyHz != kMarkerHz)
+            order.append(t.frequencyHz);
+    QList<int> expected;
+    for (const auto &voice : kReadVoices)
+        expected.append(voice.second);
+    QCOMPARE(order, expected);
+    QVERIFY(heard[1].onsetMs - heard[0].onsetMs < kOnsetMs);
+    for (qsizetype i = 1; i < heard.size(); ++i) {
+        QVERIFY(std::abs(heard[i].durationMs - kVoiceMs) < kWholeMs);
+        if (i > 1)
+            QVERIFY2(std::abs(heard[i].onsetMs - heard[i - 1].onsetMs - 800) < kStepToleranceMs,
+                     qPrintable(u"step %1 ms"_s.arg(heard[i].onsetMs - heard[i - 1].onsetMs)));
+    }
+}
+
+void tst_listen::deviceFollowsTheServer()
+{
+    QTemporaryDir dir;
+    const QString shortVoice = dir.filePath(u"short.wav"_s);
+    const QString longVoice = dir.filePath(u"long.wav"_s);
+    for (const auto &[path, hz, ms] :
+         {std::tuple{shortVoice, 700, kVoiceMs}, {longVoice, 1000, 2000}}) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(toWav(makeTone(hz, ms, 0.5)));
+    }
+    QtWaveDevice device;
+    const auto play = [&](const QString &path) {
+        for (const QString &step : {u"Close"_s, u"Open"_s, u"Prev"_s, u"Play"_s}) {
+            device.setFileName(path);
+            device.command(step);
+        }
+    };
+    MonitorRecorder recorder;
+    QVERIFY(recorder.isRecording());
+
+    // No server: silence. The server back: heard from the next playback on.
+    const QByteArray server = qgetenv("PULSE_SERVER");
+    qputenv("PULSE_SERVER", "unix:" + dir.filePath(u"no-server"_s).toUtf8());
+    play(shortVoice);
+    QTest::qWait(kVoiceMs + 200);
+    server.isNull() ? qunsetenv("PULSE_SERVER") : qputenv("PULSE_SERVER", server);
+    play(shortVoice);
+    QTest::qWait(kVoiceMs + 200);
+    // "Close" cuts off a long sound.
+    play(longVoice);
+    QTest::qWait(200);
+    device.command(u"Close"_s);
+    QTest::qWait(300);
+
+    const QList<HeardTone> heard = heardTones(recorder.stop(), MonitorRecorder::kRate, {700, 1000});
+    QCOMPARE(heard.size(), 2);
+    QCOMPARE(heard[0].frequencyHz, 700);
+    QVERIFY(std::abs(heard[0].durationMs - kVoiceMs) < kWholeMs);
+    QCOMPARE(heard[1].frequencyHz, 1000);
+    QVERIFY2(heard[1].durationMs < 1000, qPrintable(u"heard %1 ms"_s.arg(heard[1].durationMs)));
+}
+
+QTEST_MAIN(tst_listen)
+#include "tst_listen.moc"
