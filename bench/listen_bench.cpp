@@ -9,6 +9,7 @@
 #include "platform/Clock.h"
 #include "platform/FlexGrid.h"
 #include "platform/PcmPlayer.h"
+#include "platform/ProgramFolders.h"
 #include "platform/QtWaveDevice.h"
 #include "platform/TextBox.h"
 #include "platform/UiServices.h"
@@ -101,7 +102,7 @@ int main(int argc, char *argv[])
     ScriptedAsker asker;
     AppState state;
     frmTalk talk(state, Services{clock, events, beeper, clipboard, wave, settings, busy, asker,
-                                 QDir::toNativeSeparators(dir.path())});
+                                 ProgramFolders::portable(dir.path())});
     talk.show();
     if (!QTest::qWaitForWindowExposed(&talk))
         return 1;

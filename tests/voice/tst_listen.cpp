@@ -5,6 +5,7 @@
 #include "platform/Clock.h"
 #include "platform/FlexGrid.h"
 #include "platform/PcmPlayer.h"
+#include "platform/ProgramFolders.h"
 #include "platform/QtWaveDevice.h"
 #include "platform/TextBox.h"
 #include "platform/UiServices.h"
@@ -46,7 +47,7 @@ struct ListeningWindow
             QVERIFY(write(text, hz));
         talk = std::make_unique<frmTalk>(state, Services{clock, events, beeper, clipboard, wave,
                                                          settings, busy, asker,
-                                                         QDir::toNativeSeparators(dir.path())});
+                                                         ProgramFolders::portable(dir.path())});
         talk->show();
         QVERIFY(QTest::qWaitForWindowExposed(talk.get()));
         QVERIFY(write(talk->grdBoard->textMatrix(0, kClickColumn), kClickHz));
