@@ -22,6 +22,10 @@ inline constexpr char16_t kStartQuestion[] = u"はじめからでよろしいで
 inline constexpr char16_t kDiaryEndTitle[] = u"日記の終了";
 inline constexpr char16_t kDiaryEndQuestion[] = u"日記を登録して終了します";
 inline constexpr char16_t kDiarySaveFailed[] = u"日記を保存できませんでした";
+inline constexpr char16_t kFileTitle[] = u"例文のファイル";
+// Followed by the path of the copy.
+inline constexpr char16_t kOriginalKept[] =
+    u"例文のファイルに読めない文字があったので、元のファイルを次の名前で残しました：\n";
 
 // Removes leading and trailing ASCII spaces (the sample file's own trimming).
 QString trimSpaces(const QString &text);
