@@ -2,6 +2,9 @@
 #include "app/AppState.h"
 #include "app/Settings.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
@@ -17,6 +20,7 @@ private slots:
     void optionTexts_data();
     void optionTexts();
     void saveWritesDecimalText();
+    void storeThatCannotBeWrittenSaysSo();
 };
 
 void tst_settings::emptyStoreGivesDefaults()
@@ -97,6 +101,21 @@ void tst_settings::saveWritesDecimalText()
     MemorySettingsStore store;
     Settings::save(store, u"gMaxC"_s, 14);
     QCOMPARE(store.values.value(u"gMaxC"_s), u"14"_s);
+}
+
+void tst_settings::storeThatCannotBeWrittenSaysSo()
+{
+    QTemporaryDir dir;
+    const QString conf = dir.filePath(u"Talk.conf"_s);
+    QVERIFY(QDir().mkdir(conf));
+    QtSettingsStore store(conf);
+    store.write(u"Beep"_s, u"1"_s);
+    QVERIFY(!store.sync());
+    // Once the folder is gone, the next sync stores again.
+    QVERIFY(QDir().rmdir(conf));
+    store.write(u"Moji"_s, u"1"_s);
+    QVERIFY(store.sync());
+    QVERIFY(QFile::exists(conf));
 }
 
 QTEST_APPLESS_MAIN(tst_settings)
