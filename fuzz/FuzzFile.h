@@ -61,8 +61,12 @@ inline bool readAsExpected(QByteArrayView bytes, const TextFile::ReadResult &rea
     }
     if (!mark.isEmpty() && bytes.startsWith(mark))
         bytes = bytes.sliced(mark.size());
-    QString text = decoder->decode(bytes);
+    // A character cut off by the end of the bytes counts as one, as at the end of any line.
     const bool utf16 = read.encoding == Encoding::Utf16Le || read.encoding == Encoding::Utf16Be;
+    QByteArray data = bytes.toByteArray();
+    if (!utf16 && !data.isEmpty() && !data.endsWith('\n') && !data.endsWith('\r'))
+        data += '\n';
+    QString text = decoder->decode(data);
     if ((decoder->hasError() || (utf16 && bytes.size() % 2 != 0)) && read.clean)
         return false;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

@@ -154,12 +154,19 @@ bool decodeLines(QByteArrayView data, QStringDecoder &decoder, bool unicode, boo
                                            [](char b) { return b == '\n' || b == '\r'; }) -
                               data.data();
         const qsizetype endLength = lineEndLength(data, end);
-        // The line end is decoded with the line, so a character cut off by it becomes a
-        // replacement character instead of vanishing; it is then cut off the decoded text.
-        const QByteArrayView bytes = data.sliced(start, end + endLength - start);
+        // The line end is decoded with the line (the last line, without one, is given one), so
+        // a character cut off by it becomes a replacement character instead of vanishing; the
+        // end is then cut off the decoded text.
+        QByteArrayView bytes = data.sliced(start, end + endLength - start);
+        QByteArray lastLine;
+        if (endLength == 0) {
+            lastLine = bytes.toByteArray() + '\n';
+            bytes = lastLine;
+        }
         buffer.resize(decoder.requiredSpace(bytes.size()));
         QStringView text(buffer.data(), decoder.appendToBuffer(buffer.data(), bytes));
-        for (qsizetype i = 0; i < endLength && !text.isEmpty() && isLineEnd(text.back()); ++i)
+        const qsizetype decodedEnd = endLength == 0 ? 1 : endLength;
+        for (qsizetype i = 0; i < decodedEnd && !text.isEmpty() && isLineEnd(text.back()); ++i)
             text.chop(1);
         const bool ok = !decoder.hasError();
         if (strict && !ok)
@@ -209,6 +216,14 @@ bool strictly(QByteArrayView data, QStringDecoder decoder, Encoding encoding, bo
 {
     result.encoding = encoding;
     return decoder.isValid() && decodeLines(data, decoder, unicode, true, result);
+}
+
+bool holdsC1Controls(const QStringList &lines)
+{
+    return std::any_of(lines.begin(), lines.end(), [](const QString &line) {
+        return std::any_of(line.begin(), line.end(),
+                           [](QChar c) { return c.unicode() >= 0x80 && c.unicode() < 0xA0; });
+    });
 }
 
 // Whether text decoded from EUC-JP reads as Japanese: kana make up at least a quarter of
@@ -264,6 +279,71 @@ bool writeBytes(const QString &path, const QByteArray &bytes, Disk &disk)
     return disk.commit(file) && disk.syncFolder(QFileInfo(path).absolutePath());
 }
 
+ReadResult decode(QByteArrayView data)
+{
+    ReadResult result;
+    result.status = Status::Ok;
+    QStringDecoder utf8(QStringDecoder::Utf8, unicodeFlags);
+    if (data.startsWith(utf8Bom)) {
+        result.encoding = Encoding::Utf8;
+        decodeLines(data.sliced(utf8Bom.size()), utf8, true, false, result);
+        return result;
+    }
+    if (data.startsWith(utf16LeBom) || data.startsWith(utf16BeBom)) {
+        decodeUtf16(data.sliced(2),
+                    data.startsWith(utf16LeBom) ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE,
+                    true, result);
+        return result;
+    }
+    // No text in the other encodings holds a zero byte; UTF-16 text does in every line end.
+    if (data.contains('\0') && data.size() % 2 == 0) {
+        decodeUtf16(data, utf16Order(data), false, result);
+        return result;
+    }
+    const bool ascii = std::all_of(data.begin(), data.end(),
+                                   [](char b) { return static_cast<unsigned char>(b) < 0x80; });
+    // UTF-8 comes first: code page 932 text is almost never valid UTF-8, while short UTF-8
+    // texts can be valid code page 932.
+    if (!ascii && strictly(data, std::move(utf8), Encoding::Utf8, true, result))
+        return result;
+    // EUC-JP's decoder takes stray bytes as C1 controls; text that holds none is EUC-JP when
+    // code page 932 fails, or when it reads as kana (short kana texts in EUC-JP are also valid
+    // code page 932, as half-width katakana).
+    ReadResult euc;
+    const bool isEuc = !ascii &&
+                       strictly(data, QStringDecoder(eucJpName, QStringDecoder::Flag::Stateless),
+                                Encoding::EucJp, false, euc) &&
+                       !holdsC1Controls(euc.lines);
+    if (strictly(data, QStringDecoder(cp932Name, QStringDecoder::Flag::Stateless), Encoding::Cp932,
+                 false, result) &&
+        !(isEuc && mostlyKana(euc.lines)))
+        return result;
+    if (isEuc) {
+        euc.status = Status::Ok;
+        euc.clean = false; // a guess: the original bytes are kept before any save
+        return euc;
+    }
+    result.encoding = Encoding::Cp932;
+    QStringDecoder lenient(cp932Name, QStringDecoder::Flag::Stateless);
+    decodeLines(data, lenient, false, false, result);
+    result.clean = false;
+    return result;
+}
+
+// The legacy bytes of the lines, or nothing when code page 932 cannot hold them or when the
+// bytes would not read back as exactly these lines (they would look like UTF-8, UTF-16 or
+// EUC-JP, as half-width katakana or a zero byte can).
+std::optional<QByteArray> legacyBytes(const QStringList &lines)
+{
+    std::optional<QByteArray> bytes = cp932Bytes(lines);
+    if (!bytes)
+        return std::nullopt;
+    const ReadResult back = decode(*bytes);
+    if (!back.clean || back.lines != lines)
+        return std::nullopt;
+    return bytes;
+}
+
 } // namespace
 
 bool Disk::syncData(int fd)
@@ -300,58 +380,18 @@ Disk &systemDisk()
 
 ReadResult readLines(const QString &path)
 {
-    ReadResult result;
     QByteArray bytes;
-    result.status = readRegularFile(path, bytes);
-    if (!result.ok())
-        return result;
-    const QByteArrayView data(bytes);
-    QStringDecoder utf8(QStringDecoder::Utf8, unicodeFlags);
-    if (data.startsWith(utf8Bom)) {
-        result.encoding = Encoding::Utf8;
-        decodeLines(data.sliced(utf8Bom.size()), utf8, true, false, result);
-        return result;
-    }
-    if (data.startsWith(utf16LeBom) || data.startsWith(utf16BeBom)) {
-        decodeUtf16(data.sliced(2),
-                    data.startsWith(utf16LeBom) ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE,
-                    true, result);
-        return result;
-    }
-    // No text in the other encodings holds a zero byte; UTF-16 text does in every line end.
-    if (data.contains('\0') && data.size() % 2 == 0) {
-        decodeUtf16(data, utf16Order(data), false, result);
-        return result;
-    }
-    const bool ascii = std::all_of(data.begin(), data.end(),
-                                   [](char b) { return static_cast<unsigned char>(b) < 0x80; });
-    // UTF-8 comes first: code page 932 text is almost never valid UTF-8, while short UTF-8
-    // texts can be valid code page 932.
-    if (!ascii && strictly(data, std::move(utf8), Encoding::Utf8, true, result))
-        return result;
-    ReadResult euc;
-    const bool isEuc =
-        !ascii && strictly(data, QStringDecoder(eucJpName, QStringDecoder::Flag::Stateless),
-                           Encoding::EucJp, false, euc);
-    if (strictly(data, QStringDecoder(cp932Name, QStringDecoder::Flag::Stateless), Encoding::Cp932,
-                 false, result) &&
-        !(isEuc && mostlyKana(euc.lines)))
-        return result;
-    if (isEuc) {
-        euc.status = Status::Ok;
-        euc.clean = false; // a guess: the original bytes are kept before any save
-        return euc;
-    }
-    result.encoding = Encoding::Cp932;
-    QStringDecoder lenient(cp932Name, QStringDecoder::Flag::Stateless);
-    decodeLines(data, lenient, false, false, result);
-    result.clean = false;
+    const Status status = readRegularFile(path, bytes);
+    if (status == Status::Ok)
+        return decode(bytes);
+    ReadResult result;
+    result.status = status;
     return result;
 }
 
 bool writeLines(const QString &path, const QStringList &lines, Disk &disk)
 {
-    const std::optional<QByteArray> legacy = cp932Bytes(lines);
+    const std::optional<QByteArray> legacy = legacyBytes(lines);
     return writeBytes(path, legacy ? *legacy : utf8Bytes(lines), disk);
 }
 
@@ -375,7 +415,7 @@ QString keepCopy(const QString &path, const QDateTime &at, Disk &disk)
 
 Encoding encodingFor(const QStringList &lines)
 {
-    return cp932Bytes(lines) ? Encoding::Cp932 : Encoding::Utf8;
+    return legacyBytes(lines) ? Encoding::Cp932 : Encoding::Utf8;
 }
 
 } // namespace TextFile

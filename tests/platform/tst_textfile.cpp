@@ -131,6 +131,9 @@ void tst_textfile::fallsBackToUtf8_data()
     QTest::newRow("lf inside") << u"a\nb"_s << u"a\nb"_s;
     QTest::newRow("crlf inside") << u"a\r\nb"_s << u"a\nb"_s;
     QTest::newRow("cr inside") << u"a\rb"_s << u"a\nb"_s;
+    // Code page 932 bytes that would read back as UTF-8 or EUC-JP.
+    QTest::newRow("looks like utf-8") << u"ﾃｽﾄｱ"_s << u"ﾃｽﾄｱ"_s;
+    QTest::newRow("looks like euc-jp") << u"､｢､､"_s << u"､｢､､"_s;
 }
 
 void tst_textfile::fallsBackToUtf8()
@@ -219,6 +222,8 @@ void tst_textfile::reads_data()
         << "\x82\xA0\x82\x20z\r\nok"_ba << QStringList{u"あ\x1A z"_s, u"ok"_s} << cp932 << false;
     QTest::newRow("neither") << "a\x82\r\n\xff\r\n"_ba << QStringList{u"a\x1A"_s, u"\x1A"_s}
                              << cp932 << false;
+    QTest::newRow("cut off at the end")
+        << "a\r\n\x82"_ba << QStringList{u"a"_s, u"\x1A"_s} << cp932 << false;
     QTest::newRow("zero byte") << "a\0b"_ba << QStringList{u"a\0b"_s} << cp932 << true;
 }
 
