@@ -12,6 +12,7 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -42,8 +43,9 @@ bool keepDamagedOriginal(frmTalk &talk, FlexGrid &grid)
     if (copy.isEmpty())
         return false;
     grid.setProperty(kDamaged, false);
-    AskUser(talk, QString::fromUtf16(DiaryTexts::kOriginalKept) + QDir::toNativeSeparators(copy),
-            kNotice, QString::fromUtf16(DiaryTexts::kEndTitle));
+    const QString name = QFileInfo(copy).fileName().replace(u".bak-"_s, u".bak-\n"_s);
+    AskUser(talk, QString::fromUtf16(DiaryTexts::kOriginalKept) + name, kNotice,
+            QString::fromUtf16(DiaryTexts::kOriginalKeptTitle));
     return true;
 }
 

@@ -10,6 +10,9 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
+
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 QString filePath(frmTalk &talk)
@@ -58,8 +61,9 @@ bool keepDamagedOriginal(frmTalk &talk, FlexGrid &grid)
     if (copy.isEmpty())
         return false;
     grid.setProperty(kDamaged, false);
-    AskUser(talk, QString::fromUtf16(SampleTexts::kOriginalKept) + QDir::toNativeSeparators(copy),
-            kNotice, QString::fromUtf16(SampleTexts::kFileTitle));
+    const QString name = QFileInfo(copy).fileName().replace(u".bak-"_s, u".bak-\n"_s);
+    AskUser(talk, QString::fromUtf16(SampleTexts::kOriginalKept) + name, kNotice,
+            QString::fromUtf16(SampleTexts::kOriginalKeptTitle));
     return true;
 }
 

@@ -209,7 +209,7 @@ void tst_samplefile::fileNotFullyReadIsKept_data()
     QTest::addColumn<QStringList>("shown");
     QTest::addColumn<bool>("saved");
     QTest::addColumn<QString>("told");
-    const QString kept = u"例文のファイルに読めない文字があったので、"_s;
+    const QString kept = u"控え：Talk.txt.bak-\n20261207-"_s;
     const QString failed = u"例文を保存できませんでした"_s;
     QStringEncoder utf16(QStringEncoder::Utf16LE);
     QTest::newRow("bad cp932 pair") << u"file"_s << "\"\x82\xA0\x82\x20\"\r\n\"\x82\xA2\"\r\n"_ba
@@ -260,9 +260,8 @@ void tst_samplefile::fileNotFullyReadIsKept()
     QCOMPARE(fileLines(f).size(), shown.size() + 3);
     if (told.isEmpty())
         return;
-    const QString copy = prompts[0].section(u'\n', 1);
-    QVERIFY2(copy.startsWith(path + u".bak-20261207-"_s), qPrintable(copy));
-    QCOMPARE(f.readFile(QFileInfo(copy).fileName()), bytes);
+    // The notice names the copy, which holds the original bytes.
+    QCOMPARE(f.readFile(prompts[0].mid(3).remove(u'\n')), bytes);
 }
 
 QTEST_MAIN(tst_samplefile)
