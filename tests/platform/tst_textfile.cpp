@@ -7,10 +7,7 @@
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
 using TextFile::Encoding;
@@ -83,7 +80,6 @@ class tst_textfile : public QObject
     void onlyRegularFilesAreRead();
     void failedStepIsReported_data();
     void failedStepIsReported();
-    void failedWriteKeepsOldFile();
     void keepCopyNeverReplacesOtherBytes();
 
   private:
@@ -294,30 +290,6 @@ void tst_textfile::failedStepIsReported()
         QCOMPARE(contents(path), "old\r\n"_ba);
     // No half-written file is left beside it.
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
-             QStringList{u"kept.txt"_s});
-}
-
-void tst_textfile::failedWriteKeepsOldFile()
-{
-    // A file size limit makes the write itself fail, whoever runs the test.
-    const QString path = m_dir.filePath(u"kept.txt"_s);
-    QVERIFY(TextFile::writeLines(path, {u"old"_s}));
-    const QByteArray old = contents(path);
-    const QStringList big(2000, u"new line that does not fit"_s);
-
-    rlimit saved{};
-    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    rlimit small = saved;
-    small.rlim_cur = 256;
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool written = TextFile::writeLines(path, big);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
-
-    QVERIFY(!written);
-    QCOMPARE(contents(path), old);
-    QCOMPARE(QDir(m_dir.path()).entryList({u"kept.txt*"_s}, QDir::Files),
              QStringList{u"kept.txt"_s});
 }
 
