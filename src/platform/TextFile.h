@@ -45,7 +45,8 @@ struct ReadResult
 // device) is Unreadable, as is a file larger than any the program writes. CR LF, LF and a
 // lone CR all end a line; text after the last line end is a line too.
 // Encodings, in the order they are recognised: UTF-8, UTF-16 LE or BE by their byte-order
-// marks; UTF-16 without one when the file holds zero bytes; UTF-8 without a mark; code
+// marks; UTF-16 without one (a guess, so not clean) when the file holds zero bytes and has an
+// even size; UTF-8 without a mark; code
 // page 932; EUC-JP (a guess, so not clean). In Unicode text U+2028 comes back as "\n".
 // Bytes valid in none are decoded as code page 932 with replacement characters (not clean).
 ReadResult readLines(const QString &path);
@@ -65,9 +66,11 @@ class Disk
 Disk &systemDisk();
 
 // Replaces the file atomically (QSaveFile, synced before and after the rename): on any
-// failure the old file stays whole and false is returned. Code page 932 with CR LF when
-// every line round-trips through it and none holds a line break; UTF-8 with a byte-order
-// mark otherwise.
+// failure the old file stays whole and false is returned (also when the folder could not be
+// synced after the rename: the new file is then in place but may not survive a power cut).
+// Code page 932 with CR LF when the bytes read back as exactly these lines; UTF-8 with a
+// byte-order mark otherwise (a line break inside a line, an emoji, half-width katakana that
+// would read as UTF-8 or EUC-JP).
 bool writeLines(const QString &path, const QStringList &lines, Disk &disk = systemDisk());
 
 // Copies the file's bytes unchanged to "<path>.bak-YYYYMMDD-hhmmss" (the time `at`), written
