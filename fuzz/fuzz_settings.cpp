@@ -15,6 +15,7 @@ class BytesStore final : public SettingsStore
         return values.value(key, def);
     }
     void write(const QString &key, const QString &value) override { values.insert(key, value); }
+    bool sync() override { return true; }
     QMap<QString, QString> values;
 };
 } // namespace

@@ -22,4 +22,6 @@ inline constexpr char16_t kBeep[] = u"キー確認音を出す。";
 inline constexpr char16_t kMoji[] = u"文字を拡大する。";
 inline constexpr char16_t kCancel[] = u"キャンセル";
 inline constexpr char16_t kConfirm[] = u"確定";
+inline constexpr char16_t kNotStored[] =
+    u"設定を保存できませんでした。\n終了するまでは、この設定で動きます";
 } // namespace OptionTexts

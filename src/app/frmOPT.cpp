@@ -5,7 +5,9 @@
 #include "app/frmTalk.h"
 #include "boards/BoardTexts.h"
 #include "boards/MakeBoard.h"
+#include "dialogs/AskUser.h"
 #include "platform/DesignLayout.h"
+#include "platform/SettingsStore.h"
 #include "platform/Units.h"
 
 #include <QCheckBox>
@@ -168,9 +170,13 @@ void frmOPT::cmdOK_Click(int index)
     Settings::save(store, u"Beep"_s, chkBeep->isChecked() ? 1 : 0);
     Settings::save(store, u"Moji"_s, chkMoji->isChecked() ? 1 : 0);
     Settings::save(store, u"gMaxC"_s, chkMaxC->isChecked() ? 14 : 9);
+    const bool stored = store.sync();
     Settings::load(m_talk.state(), store);
     m_talk.applyCompositionFont();
     accept();
     m_talk.cmdKey->setText(QString::fromUtf16(BoardTexts::kAlphanumeric));
     MakeBoard(m_talk);
+    // The settings apply until the program ends; the user learns they will not come back.
+    if (!stored)
+        AskUser(m_talk, text(OptionTexts::kNotStored), 48, text(OptionTexts::kCaption));
 }

@@ -1,14 +1,18 @@
 #include "diary/DiaryFile.h"
 
 #include "app/frmTalk.h"
+#include "dialogs/AskUser.h"
 #include "diary/DiaryLines.h"
+#include "diary/DiaryTexts.h"
 #include "platform/Clock.h"
 #include "platform/DesignLayout.h"
 #include "platform/FlexGrid.h"
 #include "platform/TextFile.h"
 #include "platform/Units.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -17,6 +21,10 @@ constexpr int kStampWidth = 4500;
 // Set when the last load could not read an existing file: saving then would replace the
 // whole diary with the few rows the program holds.
 constexpr char kUnreadable[] = "talkDiaryUnreadable";
+// Set when the last load read the file only in part: its original bytes are copied beside it
+// before the first save replaces it.
+constexpr char kDamaged[] = "talkDiaryDamaged";
+constexpr int kNotice = 48;
 
 QString filePath(frmTalk &talk)
 {
@@ -24,6 +32,40 @@ QString filePath(frmTalk &talk)
         .filePath(QString::fromUtf16(DiaryFile::kFileName));
 }
 
+// Keeps the original of a file read only in part and tells the user where it is, once.
+// False when no copy could be made: the file must then not be replaced.
+bool keepDamagedOriginal(frmTalk &talk, FlexGrid &grid)
+{
+    if (!grid.property(kDamaged).toBool())
+        return true;
+    const QDateTime now(talk.services().clock.today(), QTime::currentTime());
+    const QString copy = TextFile::keepCopy(filePath(talk), now);
+    if (copy.isEmpty())
+        return false;
+    grid.setProperty(kDamaged, false);
+    const QString name = QFileInfo(copy).fileName().replace(u".bak-"_s, u".bak-\n"_s);
+    AskUser(talk, QString::fromUtf16(DiaryTexts::kOriginalKept) + name, kNotice,
+            QString::fromUtf16(DiaryTexts::kOriginalKeptTitle));
+    return true;
+}
+
+// Lines without a date (written by hand) can sort above today's row. Today's entry is the
+// one the list opens on and saves into, so its row is moved to the top.
+void bringToTop(FlexGrid &grid, const QString &today)
+{
+    int row = 0;
+    while (row < grid.rows() && grid.textMatrix(row, 0) != today)
+        ++row;
+    if (row == 0 || row == grid.rows())
+        return;
+    const QString text = grid.textMatrix(row, 1);
+    for (int r = row; r > 0; --r) {
+        grid.setTextMatrix(r, 0, grid.textMatrix(r - 1, 0));
+        grid.setTextMatrix(r, 1, grid.textMatrix(r - 1, 1));
+    }
+    grid.setTextMatrix(0, 0, today);
+    grid.setTextMatrix(0, 1, text);
+}
 } // namespace
 
 QString DiaryFile::stamp(const QDate &date)
@@ -46,6 +88,7 @@ void DiaryFile::LoadDiary(frmTalk &talk)
 
     const TextFile::ReadResult file = TextFile::readLines(filePath(talk));
     grid.setProperty(kUnreadable, file.status == TextFile::ReadResult::Status::Unreadable);
+    grid.setProperty(kDamaged, file.ok() && !file.clean);
     const QString today = stamp(talk.services().clock.today());
     int n = 0;
     for (const QString &line : file.lines) {
@@ -72,6 +115,7 @@ void DiaryFile::SortDiary(frmTalk &talk)
     grid.setRedraw(false);
     grid.setCol(0);
     grid.sort(8);
+    bringToTop(grid, stamp(talk.services().clock.today()));
     grid.setRow(0);
     grid.setCol(1);
     grid.setColSel(grid.cols() - 1);
@@ -84,7 +128,7 @@ void DiaryFile::SortDiary(frmTalk &talk)
 bool DiaryFile::SaveDiary(frmTalk &talk, const QString &entryText)
 {
     FlexGrid &grid = *talk.grdDay;
-    if (grid.property(kUnreadable).toBool())
+    if (grid.property(kUnreadable).toBool() || !keepDamagedOriginal(talk, grid))
         return false;
     // The end marker that board entry adds is not part of the entry.
     QString entry = entryText;

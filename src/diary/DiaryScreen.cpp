@@ -2,7 +2,6 @@
 
 #include "app/frmTalk.h"
 #include "compose/TextArea.h"
-#include "dialogs/AskUser.h"
 #include "diary/DiaryFile.h"
 #include "diary/DiaryTexts.h"
 #include "platform/DesignLayout.h"
@@ -17,7 +16,6 @@
 
 namespace {
 constexpr qint64 kCorrectingOutsideDiary = 16761024;
-constexpr int kNotice = 48;
 // While an entry is corrected the caret pad fills the foot rectangle; "戻る" moves to the place
 // of "例文追加", which the diary hides.
 constexpr QRect kBackBesidePad(600, 9810, 3345, 1185);
@@ -108,15 +106,6 @@ void DiaryScreen::grdDay_Click()
     paintRow(*talk.grdDay, row, Units::Colour::LightGreen);
     state.gListRow = row;
     talk.txtTalk->setFocus();
-}
-
-bool DiaryScreen::saveOpenEntry(const QString &text)
-{
-    if (DiaryFile::SaveDiary(m_talk, text))
-        return true;
-    AskUser(m_talk, QString::fromUtf16(DiaryTexts::kSaveFailed), kNotice,
-            QString::fromUtf16(DiaryTexts::kEndTitle));
-    return false;
 }
 
 void DiaryScreen::placeButtonsInFoot()

@@ -18,10 +18,6 @@ class DiaryScreen
     void cmdBack_Click();
     void grdDay_Click();
 
-    // Saves `text` as the open entry; when the file could not be written, tells the user with
-    // a notice and returns false (the text stays in the composition box).
-    bool saveOpenEntry(const QString &text);
-
   private:
     // fraDay with both buttons in the foot rectangle, as designed.
     void placeButtonsInFoot();

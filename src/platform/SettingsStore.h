@@ -13,6 +13,8 @@ public:
     // The stored text, or `defaultValue` when the key is missing.
     virtual QString read(const QString &key, const QString &defaultValue) const = 0;
     virtual void write(const QString &key, const QString &value) = 0;
+    // Stores what was written; false when it could not be stored (full disk, no access).
+    virtual bool sync() = 0;
 };
 
 class QtSettingsStore final : public SettingsStore
@@ -26,7 +28,9 @@ public:
 
     QString read(const QString &key, const QString &defaultValue) const override;
     void write(const QString &key, const QString &value) override;
+    bool sync() override;
 
 private:
     std::unique_ptr<QSettings> m_settings;
+    QString m_iniPath;
 };

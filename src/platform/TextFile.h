@@ -3,6 +3,9 @@
 #include <QString>
 #include <QStringList>
 
+class QDateTime;
+class QSaveFile;
+
 // Whole-file line I/O for the program's data files.
 // The common form is the legacy one: Windows code page 932 with CR LF line ends.
 // Text that code page 932 cannot hold (or that carries a line break inside a line) is
@@ -10,29 +13,70 @@
 // as U+2028, so nothing is ever turned into "?" or split into two lines.
 namespace TextFile {
 
-enum class Encoding { Cp932, Utf8 };
+enum class Encoding
+{
+    Cp932,
+    Utf8,
+    Utf16Le,
+    Utf16Be,
+    EucJp
+};
 
 struct ReadResult
 {
-    enum class Status { Ok, Missing, Unreadable };
+    enum class Status
+    {
+        Ok,
+        Missing,
+        Unreadable
+    };
     Status status = Status::Missing;
     QStringList lines; // without line ends; a line break inside a line comes back as "\n"
     Encoding encoding = Encoding::Cp932;
+    // False when some bytes did not decode (they became replacement characters) or the
+    // encoding was a guess: the lines may not hold what the file does, so its original bytes
+    // must be kept (keepCopy) before the file is replaced.
+    bool clean = true;
 
     bool ok() const { return status == Status::Ok; }
 };
 
-// Reads every line. CR LF, LF and a last line without an end are all accepted; a CR not
-// followed by LF is kept as part of the line. A file starting with the UTF-8 byte-order mark
-// is read as UTF-8; a file that is not valid code page 932 but is valid UTF-8 is read as
-// UTF-8 too. In text read as UTF-8, U+2028 comes back as "\n". Bytes valid in neither are
-// decoded as code page 932 with replacement characters.
+// Reads every line of a regular file; anything else that exists (a folder, a named pipe, a
+// device) is Unreadable, as is a file larger than any the program writes. CR LF, LF and a
+// lone CR all end a line; text after the last line end is a line too.
+// Encodings, in the order they are recognised: UTF-8, UTF-16 LE or BE by their byte-order
+// marks; UTF-16 without one (a guess, so not clean) when the file holds zero bytes and has an
+// even size; UTF-8 without a mark; code
+// page 932; EUC-JP (a guess, so not clean). In Unicode text U+2028 comes back as "\n".
+// Bytes valid in none are decoded as code page 932 with replacement characters (not clean).
 ReadResult readLines(const QString &path);
 
-// Replaces the file atomically (QSaveFile): on any failure the old file stays whole and
-// false is returned. Code page 932 with CR LF when every line round-trips through it and
-// none holds a line break; UTF-8 with a byte-order mark otherwise.
-bool writeLines(const QString &path, const QStringList &lines);
+// The steps that make a save lasting. Tests derive from it to make one of them fail.
+class Disk
+{
+  public:
+    virtual ~Disk() = default;
+    // Flushes the written bytes to the device (fdatasync).
+    virtual bool syncData(int fd);
+    // Renames the written file over the old one.
+    virtual bool commit(QSaveFile &file);
+    // Makes the rename itself lasting (fsync of the folder).
+    virtual bool syncFolder(const QString &folder);
+};
+Disk &systemDisk();
+
+// Replaces the file atomically (QSaveFile, synced before and after the rename): on any
+// failure the old file stays whole and false is returned (also when the folder could not be
+// synced after the rename: the new file is then in place but may not survive a power cut).
+// Code page 932 with CR LF when the bytes read back as exactly these lines; UTF-8 with a
+// byte-order mark otherwise (a line break inside a line, an emoji, half-width katakana that
+// would read as UTF-8 or EUC-JP).
+bool writeLines(const QString &path, const QStringList &lines, Disk &disk = systemDisk());
+
+// Copies the file's bytes unchanged to "<path>.bak-YYYYMMDD-hhmmss" (the time `at`), written
+// like a save. Returns the copy's path, or an empty text when no copy could be made (an
+// existing copy of that name with other bytes is never replaced).
+QString keepCopy(const QString &path, const QDateTime &at, Disk &disk = systemDisk());
 
 // The encoding writeLines would choose for these lines.
 Encoding encodingFor(const QStringList &lines);

@@ -1,12 +1,18 @@
 #include "samples/SampleFile.h"
 
 #include "app/frmTalk.h"
+#include "dialogs/AskUser.h"
+#include "platform/Clock.h"
 #include "platform/FlexGrid.h"
 #include "platform/TextFile.h"
 #include "samples/SampleLines.h"
 #include "samples/SampleTexts.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
+
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 QString filePath(frmTalk &talk)
@@ -39,6 +45,27 @@ constexpr Group kGroups[] = {
 // Whether the last load could see the file's content: a file that exists but could not be
 // read must not be replaced by the (shorter) list the program holds.
 constexpr char kUnreadable[] = "talkSamplesUnreadable";
+// Whether the last load read the file only in part (bytes that became no character): its
+// original bytes are copied beside it before the first save replaces it.
+constexpr char kDamaged[] = "talkSamplesDamaged";
+constexpr int kNotice = 48;
+
+// Keeps the original of a file read only in part and tells the user where it is, once.
+// False when no copy could be made: the file must then not be replaced.
+bool keepDamagedOriginal(frmTalk &talk, FlexGrid &grid)
+{
+    if (!grid.property(kDamaged).toBool())
+        return true;
+    const QDateTime now(talk.services().clock.today(), QTime::currentTime());
+    const QString copy = TextFile::keepCopy(filePath(talk), now);
+    if (copy.isEmpty())
+        return false;
+    grid.setProperty(kDamaged, false);
+    const QString name = QFileInfo(copy).fileName().replace(u".bak-"_s, u".bak-\n"_s);
+    AskUser(talk, QString::fromUtf16(SampleTexts::kOriginalKept) + name, kNotice,
+            QString::fromUtf16(SampleTexts::kOriginalKeptTitle));
+    return true;
+}
 
 // A row that stands for the diary entry: the placeholder as loaded, or a reserved text.
 bool isDiaryRow(const QString &text)
@@ -92,6 +119,7 @@ void SampleFile::LoadSamples(frmTalk &talk)
 
     TextFile::ReadResult file = TextFile::readLines(filePath(talk));
     grid.setProperty(kUnreadable, file.status == TextFile::ReadResult::Status::Unreadable);
+    grid.setProperty(kDamaged, file.ok() && !file.clean);
     const QStringList sentences = SampleLines::sentences(std::move(file.lines));
     // Nothing runs while the file is read, so the rows are made at once and then filled.
     grid.setRows(int(sentences.size()));
@@ -105,7 +133,7 @@ void SampleFile::LoadSamples(frmTalk &talk)
 bool SampleFile::SaveSamples(frmTalk &talk)
 {
     FlexGrid &grid = *talk.grdEx;
-    if (grid.property(kUnreadable).toBool())
+    if (grid.property(kUnreadable).toBool() || !keepDamagedOriginal(talk, grid))
         return false;
     AppState &state = talk.state();
     QStringList lines;

@@ -26,6 +26,7 @@ private slots:
     void storedTenBecomesNine();
     void outOfRangeGroupLeftAlone();
     void settingsButtonOpensModalDialog();
+    void unstoredSettingsAreTold();
 };
 
 void tst_options::opensOnEmptyStore()
@@ -141,6 +142,20 @@ void tst_options::settingsButtonOpensModalDialog()
     f.click("cmdOpt");
     QVERIFY(seen);
     QCOMPARE(f.settings.writes, 0);
+}
+
+void tst_options::unstoredSettingsAreTold()
+{
+    TalkFixture f;
+    f.settings.refuseToStore = true;
+    frmTalk &w = f.create();
+    frmOPT d(w);
+    d.chkMaxC->setChecked(true);
+    QTest::mouseClick(d.cmdOK[1], Qt::LeftButton);
+    // Applied all the same, and told.
+    QCOMPARE(f.state.gMaxC, 14);
+    QCOMPARE(f.asker.asked.size(), 1);
+    QCOMPARE(f.asker.asked[0].prompt.section(u'\n', 0, 0), u"設定を保存できませんでした。"_s);
 }
 
 QTEST_MAIN(tst_options)

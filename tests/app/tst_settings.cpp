@@ -2,6 +2,9 @@
 #include "app/AppState.h"
 #include "app/Settings.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
@@ -15,6 +18,7 @@ class tst_settings : public QObject
     void numbersNormalised();
     void optionTexts_data();
     void optionTexts();
+    void storeThatCannotBeWrittenSaysSo();
 };
 
 void tst_settings::numbersNormalised_data()
@@ -81,6 +85,21 @@ void tst_settings::optionTexts()
     QCOMPARE(s.opt1(), number);
     QCOMPARE(s.beepOn(), on);
     QCOMPARE(s.sampOn(), stored.isNull() || number != 0);
+}
+
+void tst_settings::storeThatCannotBeWrittenSaysSo()
+{
+    QTemporaryDir dir;
+    const QString conf = dir.filePath(u"Talk.conf"_s);
+    QVERIFY(QDir().mkdir(conf));
+    QtSettingsStore store(conf);
+    store.write(u"Beep"_s, u"1"_s);
+    QVERIFY(!store.sync());
+    // Once the folder is gone, the next sync stores again.
+    QVERIFY(QDir().rmdir(conf));
+    store.write(u"Moji"_s, u"1"_s);
+    QVERIFY(store.sync());
+    QVERIFY(QFile::exists(conf));
 }
 
 QTEST_APPLESS_MAIN(tst_settings)

@@ -52,7 +52,6 @@ class tst_diaryfile : public QObject
     Q_OBJECT
 
   private slots:
-    void stampPattern();
     void todaysRow_data();
     void todaysRow();
     void lineParsing_data();
@@ -63,15 +62,8 @@ class tst_diaryfile : public QObject
     void noEntriesStillGiveToday_data();
     void noEntriesStillGiveToday();
     void lineBreakRoundTrips();
-    void unreadableFileIsNotReplaced();
     void manyEntries();
 };
-
-void tst_diaryfile::stampPattern()
-{
-    QCOMPARE(DiaryFile::stamp(QDate(2004, 6, 9)), u"04.06.09"_s);
-    QCOMPARE(DiaryFile::stamp(QDate(1999, 12, 31)), u"99.12.31"_s);
-}
 
 void tst_diaryfile::todaysRow_data()
 {
@@ -88,6 +80,13 @@ void tst_diaryfile::todaysRow_data()
     QTest::newRow("today not first") << QStringList{u"26.12.06 あめ"_s, u"26.12.07 はれ"_s}
                                      << QStringList{kToday, kToday, u"26.12.06"_s}
                                      << QStringList{QString(), u"はれ"_s, u"あめ"_s};
+    // Lines that sort above today's stamp do not take its place at the top.
+    QTest::newRow("undated line") << QStringList{u"26.12.07 はれ"_s, u"メモ かいもの"_s}
+                                  << QStringList{kToday, u"メモ かいもの"_s}
+                                  << QStringList{u"はれ"_s, QString()};
+    QTest::newRow("last century") << QStringList{u"99.01.01 z"_s, u"26.12.06 あめ"_s}
+                                  << QStringList{kToday, u"99.01.01"_s, u"26.12.06"_s}
+                                  << QStringList{QString(), u"z"_s, u"あめ"_s};
 }
 
 void tst_diaryfile::todaysRow()
@@ -122,7 +121,7 @@ void tst_diaryfile::lineParsing_data()
                                   << u"s at all"_s;
     // A two-unit character where the stamp ends is not cut in half.
     QTest::newRow("emoji at the stamp's end")
-        << (QByteArray("\xEF\xBB\xBF") + u"\"1234567😀 x\""_s.toUtf8()) << u"1234567"_s << u"😀 x"_s;
+        << u"\"1234567😀 x\""_s.toUtf8() << u"1234567"_s << u"😀 x"_s;
 }
 
 void tst_diaryfile::lineParsing()
@@ -151,8 +150,8 @@ void tst_diaryfile::sortHighlightsNewest()
     DiaryFile::LoadDiary(w);
     DiaryFile::SortDiary(w);
     FlexGrid &g = *w.grdDay;
-    // By the stamp's text: "99" (1999) sorts above "26" (2026).
-    QCOMPARE(column(g, 1), (QStringList{u"z"_s, u"c"_s, u"b"_s, u"a"_s}));
+    // By the stamp's text, "99" (1999) above "26" (2026), with today's row at the top.
+    QCOMPARE(column(g, 1), (QStringList{u"c"_s, u"z"_s, u"b"_s, u"a"_s}));
     QCOMPARE(g.cellBackColor(0, 1), Units::Colour::LightGreen);
     QCOMPARE(g.cellBackColor(1, 1), Units::Colour::White);
     QCOMPARE(w.state().gListRow, 0);
@@ -224,16 +223,6 @@ void tst_diaryfile::lineBreakRoundTrips()
     QCOMPARE(column(*w.grdDay, 0), (QStringList{kToday, u"26.12.06"_s}));
     QCOMPARE(w.grdDay->textMatrix(0, 1), u"はれ\nのち\nくもり"_s);
     QCOMPARE(w.grdDay->textMatrix(1, 1), u"あめ"_s);
-}
-
-void tst_diaryfile::unreadableFileIsNotReplaced()
-{
-    TalkFixture f;
-    QVERIFY(QDir(f.programDir()).mkdir(u"day.txt"_s));
-    frmTalk &w = loaded(f);
-    QCOMPARE(w.grdDay->rows(), 1);
-    QVERIFY(!DiaryFile::SaveDiary(w, u"a"_s));
-    QVERIFY(QFileInfo(f.filePath(u"day.txt"_s)).isDir());
 }
 
 void tst_diaryfile::manyEntries()

@@ -9,10 +9,12 @@
 #include "samples/SampleTexts.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QPushButton>
 #include <QStringEncoder>
 #include <QTest>
+#include <sys/stat.h>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -69,8 +71,8 @@ class tst_diaryscreen : public QObject
     void backAfterUnsavedCorrection();
     void clickMovesHighlight();
     void clickBelowLastRowIsIgnored();
-    void failedSaveIsTold();
-    void savedEntryReachesFile();
+    void endingSavesTheOpenEntry_data();
+    void endingSavesTheOpenEntry();
 };
 
 void tst_diaryscreen::openAndRevise_data()
@@ -174,29 +176,61 @@ void tst_diaryscreen::clickBelowLastRowIsIgnored()
     QCOMPARE(w.grdDay->cellBackColor(0, 1), Units::Colour::LightGreen);
 }
 
-void tst_diaryscreen::failedSaveIsTold()
+void tst_diaryscreen::endingSavesTheOpenEntry_data()
 {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("answer");
+    QTest::addColumn<QStringList>("told");
+    QTest::addColumn<QByteArray>("saved");
+    const QString question = u"日記を登録して終了します"_s;
+    const QString failed = u"日記を保存できませんでした"_s;
+    const QString kept = u"控え：day.txt.bak-\n20261207-"_s;
+    const QByteArray written("\"26.12.07 \x82\xCD\x82\xEA\"\r\n");
+    QTest::newRow("ＹＥＳ") << u"missing"_s << true << QStringList{question} << written;
+    QTest::newRow("ＮＯ") << u"missing"_s << false << QStringList{question} << QByteArray();
+    QTest::newRow("a folder") << u"folder"_s << true << QStringList{question, failed}
+                              << QByteArray();
+    QTest::newRow("a named pipe") << u"pipe"_s << true << QStringList{question, failed}
+                                  << QByteArray();
+    QTest::newRow("undecodable bytes kept")
+        << u"damaged"_s << true << QStringList{question, kept} << QByteArray(written);
+}
+
+void tst_diaryscreen::endingSavesTheOpenEntry()
+{
+    QFETCH(QString, file);
+    QFETCH(bool, answer);
+    QFETCH(QStringList, told);
+    QFETCH(QByteArray, saved);
     TalkFixture f;
-    QVERIFY(QDir(f.programDir()).mkdir(u"day.txt"_s));
+    const QString path = f.filePath(u"day.txt"_s);
+    const QByteArray damaged("\"26.12.07 \x82\x20\"\r\n");
+    if (file == u"folder"_s)
+        QVERIFY(QDir().mkdir(path));
+    if (file == u"pipe"_s)
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    if (file == u"damaged"_s)
+        f.writeFile(u"day.txt"_s, damaged);
     frmTalk &w = diaryList(f, {});
     decide(w);
     w.txtTalk->setText(u"はれ"_s);
-    QVERIFY(!w.diaryScreen().saveOpenEntry(w.txtTalk->text()));
-    QCOMPARE(f.asker.asked.size(), 1);
-    QCOMPARE(f.asker.asked[0].prompt, u"日記を保存できませんでした"_s);
-    QCOMPARE(f.asker.asked[0].kind, 48);
-    QCOMPARE(f.asker.asked[0].title, u"日記の終了"_s);
-    QCOMPARE(w.txtTalk->text(), u"はれ"_s);
-}
+    f.asker.answers = {answer, true};
+    f.click("cmdSamp");
 
-void tst_diaryscreen::savedEntryReachesFile()
-{
-    TalkFixture f;
-    frmTalk &w = diaryList(f, {});
-    decide(w);
-    QVERIFY(w.diaryScreen().saveOpenEntry(u"はれ_"_s));
-    QVERIFY(f.asker.asked.isEmpty());
-    QCOMPARE(f.readFile(u"day.txt"_s), QByteArray("\"26.12.07 \x82\xCD\x82\xEA\"\r\n"));
+    QCOMPARE(f.asker.asked.size(), told.size());
+    for (int i = 0; i < told.size(); ++i)
+        QVERIFY2(f.asker.asked[i].prompt.startsWith(told[i]), qPrintable(f.asker.asked[i].prompt));
+    QCOMPARE(f.asker.asked[0].title, u"日記の終了"_s);
+    QVERIFY(w.txtTalk->text().startsWith(u"はれ"_s));
+    if (file == u"folder"_s || file == u"pipe"_s) {
+        QVERIFY(!QFileInfo(path).isFile());
+        return;
+    }
+    QCOMPARE(f.readFile(u"day.txt"_s), saved);
+    if (file != u"damaged"_s)
+        return;
+    // The notice names the copy, which holds the original bytes.
+    QCOMPARE(f.readFile(f.asker.asked[1].prompt.mid(3).remove(u'\n')), damaged);
 }
 
 QTEST_MAIN(tst_diaryscreen)

@@ -5,26 +5,73 @@
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <optional>
+#include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
+
+namespace {
+const QString kProgram = u"/opt/talk/talk"_s;
+
+// The name of the program's lock file in `dir`, found by taking the lock once.
+QString lockPath(const QString &dir)
+{
+    const SingleInstance probe(kProgram, dir);
+    return QDir(dir).filePath(QDir(dir).entryList({u"*.lock"_s}, QDir::Files).value(0));
+}
+} // namespace
 
 class tst_singleinstance : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void secondInstanceIsRefused();
+  private slots:
+    void onlyARunningInstanceBlocks_data();
+    void onlyARunningInstanceBlocks();
     void otherExecutableIsIndependent();
-    void staleLockDoesNotBlock();
 };
 
-void tst_singleinstance::secondInstanceIsRefused()
+void tst_singleinstance::onlyARunningInstanceBlocks_data()
 {
+    // What the lock folder holds: "running", "nothing", "no folder" or a lock file's content.
+    QTest::addColumn<QByteArray>("found");
+    QTest::addColumn<bool>("starts");
+    const QByteArray host = QSysInfo::machineHostName().toUtf8();
+    QTest::newRow("running instance") << "running"_ba << false;
+    QTest::newRow("nothing") << "nothing"_ba << true;
+    QTest::newRow("crashed instance") << "999999\ntalk\n" + host + "\n" << true;
+    QTest::newRow("empty lock file") << ""_ba << true;
+    QTest::newRow("garbage") << "\x01garbage\n"_ba << true;
+    QTest::newRow("other machine") << QByteArray::number(getpid()) + "\ntalk\nelsewhere.invalid\n"
+                                   << true;
+    QTest::newRow("no folder for the lock") << "no folder"_ba << true;
+}
+
+void tst_singleinstance::onlyARunningInstanceBlocks()
+{
+    QFETCH(QByteArray, found);
+    QFETCH(bool, starts);
     QTemporaryDir dir;
-    const SingleInstance first(u"/opt/talk/talk"_s, dir.path());
-    QVERIFY(first.isFirst());
-    const SingleInstance second(u"/opt/talk/talk"_s, dir.path());
-    QVERIFY(!second.isFirst());
+    QString lockDir = dir.path();
+    std::optional<SingleInstance> running;
+    if (found == "running") {
+        running.emplace(kProgram, lockDir);
+    } else if (found == "no folder") {
+        lockDir = dir.filePath(u"file"_s);
+        QFile file(lockDir);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    } else if (found != "nothing") {
+        QFile lock(lockPath(lockDir));
+        QVERIFY(lock.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        lock.write(found);
+    }
+    const SingleInstance next(kProgram, lockDir);
+    QCOMPARE(next.isFirst(), starts);
+    if (!starts || found == "no folder")
+        return;
+    // The lock it holds now is a sound one.
+    const SingleInstance third(kProgram, lockDir);
+    QVERIFY(!third.isFirst());
 }
 
 void tst_singleinstance::otherExecutableIsIndependent()
@@ -34,26 +81,6 @@ void tst_singleinstance::otherExecutableIsIndependent()
     const SingleInstance b(u"/opt/b/talk"_s, dir.path());
     QVERIFY(a.isFirst());
     QVERIFY(b.isFirst());
-}
-
-void tst_singleinstance::staleLockDoesNotBlock()
-{
-    QTemporaryDir dir;
-    QString lockPath;
-    {
-        const SingleInstance crashed(u"/opt/talk/talk"_s, dir.path());
-        QVERIFY(crashed.isFirst());
-        const QStringList held = QDir(dir.path()).entryList({u"*.lock"_s}, QDir::Files);
-        QCOMPARE(held.size(), 1);
-        lockPath = dir.filePath(held.first());
-    }
-    // The lock a crash leaves behind: its owner's pid is no longer running on this host.
-    QFile stale(lockPath);
-    QVERIFY(stale.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    stale.write("999999\ntalk\n" + QSysInfo::machineHostName().toUtf8() + "\n");
-    stale.close();
-    const SingleInstance next(u"/opt/talk/talk"_s, dir.path());
-    QVERIFY(next.isFirst());
 }
 
 QTEST_APPLESS_MAIN(tst_singleinstance)

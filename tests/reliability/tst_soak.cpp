@@ -1,15 +1,19 @@
 // Long use: seeded random presses, clicks and holds on every visible control of the real
 // window, with the options dialog, confirmations and reading stops answered at random.
 // After every step the window's state and both files must still make sense, and no
-// sentence may leave the sample file except by a confirmed delete.
+// sentence may leave the sample file except by a confirmed delete, and the diary changes only
+// by the entry a confirmed "日記終了" saves (which a scripted visit does every few steps).
 // TALK_SOAK_STEPS (5,000) and TALK_SOAK_SEED (1) replay or lengthen a run; ctest runs four
 // seeds, 20,000 steps in all.
 #include "TalkFixture.h"
 #include "app/frmOPT.h"
+#include "diary/DiaryFile.h"
+#include "diary/DiaryLines.h"
 #include "platform/FlexGrid.h"
 #include "platform/TextBox.h"
 #include "platform/TextFile.h"
 #include "samples/SampleFile.h"
+#include "samples/SampleLines.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -32,25 +36,50 @@ int envNumber(const char *name, int fallback)
     return ok ? v : fallback;
 }
 
-QMap<QString, int> sentenceCounts(const QStringList &lines)
+// The file's sentences as the program loads them (quotes dropped), counted.
+QMap<QString, int> sentenceCounts(QStringList lines)
 {
     QMap<QString, int> counts;
-    for (const QString &line : lines)
-        if (line != u'"' + QString::fromUtf16(SampleFile::kPlaceholder) + u'"')
-            ++counts[line];
+    for (const QString &s : SampleLines::sentences(std::move(lines)))
+        if (s != QString::fromUtf16(SampleFile::kPlaceholder))
+            ++counts[s];
     return counts;
 }
 
-// How many sentences left `before` for `after`, and how many came in.
-std::pair<int, int> difference(const QMap<QString, int> &before, const QMap<QString, int> &after)
+// The diary's entries as "stamp|text", counted.
+QMap<QString, int> diaryCounts(const QStringList &lines)
 {
-    int gone = 0;
-    int added = 0;
+    QMap<QString, int> counts;
+    for (const QString &line : lines)
+        if (const std::optional<DiaryLines::Entry> e = DiaryLines::entry(line))
+            ++counts[e->stamp + u'|' + e->text];
+    return counts;
+}
+
+// The keys that left `before` for `after`, and those that came in, once per count.
+std::pair<QStringList, QStringList> difference(const QMap<QString, int> &before,
+                                               const QMap<QString, int> &after)
+{
+    QStringList gone;
+    QStringList added;
     for (auto it = before.begin(); it != before.end(); ++it)
-        gone += std::max(0, it.value() - after.value(it.key()));
+        for (int n = after.value(it.key()); n < it.value(); ++n)
+            gone << it.key();
     for (auto it = after.begin(); it != after.end(); ++it)
-        added += std::max(0, it.value() - before.value(it.key()));
+        for (int n = before.value(it.key()); n < it.value(); ++n)
+            added << it.key();
     return {gone, added};
+}
+
+// How a saved entry text reads back: one end marker off, no quotes, no outer spaces, one
+// form of line break.
+QString asReadBack(QString text)
+{
+    if (text.endsWith(u'_'))
+        text.chop(1);
+    static const QRegularExpression outerSpaces(u"^ +| +$"_s);
+    text.remove(u'"').remove(outerSpaces);
+    return text.replace(u"\r\n"_s, u"\n"_s).replace(u'\r', u'\n');
 }
 } // namespace
 
@@ -63,6 +92,9 @@ class tst_soak : public QObject
 
   private:
     void step();
+    void visitDiary();
+    void noteDiarySave();
+    void checkDiary();
     void pressButton(QPushButton *b);
     void clickGridCell(FlexGrid *g);
     void answerOptions();
@@ -75,7 +107,9 @@ class tst_soak : public QObject
     QRandomGenerator random;
     QString action;
     QMap<QString, int> samples;
-    int diaryLines = 0;
+    QMap<QString, int> diary;
+    QString savedEntry; // "stamp|text" a press of "日記終了" may have saved, else empty
+    int diarySaves = 0;
     int pendingRelease = -1;
     QPointer<QWidget> held;
     QPoint heldAt;
@@ -97,7 +131,7 @@ void tst_soak::randomUseLosesNothing()
     QVERIFY(TextFile::writeLines(f->filePath(u"day.txt"_s),
                                  {u"\"26.12.06 きのう\""_s, u"\"26.12.01 はじめ\""_s}));
     samples = sentenceCounts(TextFile::readLines(f->filePath(u"Talk.txt"_s)).lines);
-    diaryLines = 2;
+    diary = diaryCounts(TextFile::readLines(f->filePath(u"day.txt"_s)).lines);
     f->create();
     // Holds end and readings stop from inside the program's own waits, as a user would.
     f->events.beforeYield = [this] {
@@ -115,8 +149,8 @@ void tst_soak::randomUseLosesNothing()
         if (QTest::currentTestFailed())
             QFAIL(qPrintable(u"seed %1, step %2 (%3)"_s.arg(seed).arg(stepNo).arg(action)));
     }
-    qInfo("%d steps, seed %d, %lld questions answered", steps, seed,
-          qlonglong(f->asker.asked.size()));
+    qInfo("%d steps, seed %d, %lld questions answered, %d diary saves", steps, seed,
+          qlonglong(f->asker.asked.size()), diarySaves);
 }
 
 void tst_soak::step()
@@ -129,6 +163,11 @@ void tst_soak::step()
     if (f->text()->text().size() > 300)
         f->text()->setText(QString());
     f->asker.answers = {random.bounded(2) == 0, random.bounded(2) == 0};
+    savedEntry.clear();
+    if (random.bounded(20) == 0) {
+        visitDiary();
+        return;
+    }
 
     QList<QPushButton *> buttons;
     for (QPushButton *b : f->window().findChildren<QPushButton *>())
@@ -147,9 +186,55 @@ void tst_soak::step()
         pressButton(buttons.at(random.bounded(buttons.size())));
 }
 
+// Opens the diary from the sample list, opens a random entry, writes in it and ends the
+// diary with "ＹＥＳ": the path that saves "day.txt".
+void tst_soak::visitDiary()
+{
+    static const QStringList texts{u"はれ"_s, u"  \"あめ\" のち くもり _"_s, u"😀ゆき\nこおり"_s,
+                                   u"__"_s, QString()};
+    QPushButton *samp = f->button("cmdSamp");
+    if (!samp->isVisible() || !samp->isEnabled() || samp->text() != u"例文表示"_s)
+        return;
+    action = u"diary visit"_s;
+    trace();
+    // The waits keep a guard against double presses out of the way.
+    const auto press = [this](const char *name) {
+        f->clock.advance(1000);
+        f->click(name);
+    };
+    press("cmdSamp");
+    const FlexGrid *list = f->grid("grdEx");
+    if (!list->isVisible() || list->textMatrix(0, 1) != u"日記"_s)
+        return;
+    f->clock.advance(1000);
+    f->clickCell("grdEx", 0, 1);
+    press("cmdDec");
+    const FlexGrid *days = f->grid("grdDay");
+    if (!days->isVisible())
+        return;
+    f->clock.advance(1000);
+    f->clickCell("grdDay", random.bounded(days->rows()), 1);
+    press("cmdDec");
+    f->text()->setText(texts.at(random.bounded(texts.size())));
+    f->asker.answers = {true};
+    noteDiarySave();
+    press("cmdSamp");
+}
+
+// Before a press of "日記終了" with an entry open: the entry it saves when the answer is yes.
+void tst_soak::noteDiarySave()
+{
+    const FlexGrid *days = f->grid("grdDay");
+    if (f->button("cmdSamp")->text() != u"日記終了"_s || days->isVisible())
+        return;
+    savedEntry = days->textMatrix(f->state.gDiaryRow, 0) + u'|' + asReadBack(f->text()->text());
+}
+
 void tst_soak::pressButton(QPushButton *b)
 {
     action = b->objectName();
+    if (action == u"cmdSamp"_s)
+        noteDiarySave();
     if (action == u"cmdOpt"_s)
         QTimer::singleShot(0, this, &tst_soak::answerOptions);
     // Most presses are short; a quarter are held through several of the program's waits.
@@ -237,19 +322,37 @@ void tst_soak::checkInvariants()
     const QMap<QString, int> now = sentenceCounts(talk.lines);
     const auto [gone, added] = difference(samples, now);
     // A confirmed delete removes one sentence; registering adds at most one.
-    QVERIFY2(gone == 0 || (gone == 1 && action.startsWith(u"cmdSampDel"_s)),
+    QVERIFY2(gone.isEmpty() || (gone.size() == 1 && action.startsWith(u"cmdSampDel"_s)),
              "a sentence left the sample file");
-    QVERIFY(added <= 1);
+    QVERIFY(added.size() <= 1);
     samples = now;
+    checkDiary();
+}
 
+void tst_soak::checkDiary()
+{
     const TextFile::ReadResult day = TextFile::readLines(f->filePath(u"day.txt"_s));
     QVERIFY(day.ok());
     static const QRegularExpression entry(u"^\"\\d\\d\\.\\d\\d\\.\\d\\d .*\"$"_s,
                                           QRegularExpression::DotMatchesEverythingOption);
     for (const QString &line : day.lines)
         QVERIFY2(entry.match(line).hasMatch(), qPrintable(line));
-    QVERIFY2(day.lines.size() >= diaryLines, "a diary entry was lost");
-    diaryLines = int(day.lines.size());
+    const QMap<QString, int> now = diaryCounts(day.lines);
+    const auto [gone, added] = difference(diary, now);
+    diary = now;
+    if (gone.isEmpty() && added.isEmpty())
+        return;
+    ++diarySaves;
+    // A save rewrites the opened entry and may add today's new, empty one; nothing else.
+    QVERIFY2(!savedEntry.isEmpty(), "day.txt changed without a save");
+    const QString stamp = savedEntry.section(u'|', 0, 0);
+    QVERIFY2(now.contains(savedEntry), qPrintable(u"not saved: "_s + savedEntry));
+    QVERIFY(gone.size() <= 1);
+    for (const QString &e : gone)
+        QVERIFY2(e.section(u'|', 0, 0) == stamp, qPrintable(u"lost: "_s + e));
+    const QString today = DiaryFile::stamp(f->clock.today()) + u'|';
+    for (const QString &e : added)
+        QVERIFY2(e == savedEntry || e == today, qPrintable(u"came in: "_s + e));
 }
 
 QTEST_MAIN(tst_soak)

@@ -4,8 +4,10 @@
 #include "platform/TextBox.h"
 #include "samples/SampleFile.h"
 
+#include <QFileInfo>
 #include <QStringEncoder>
 #include <QTest>
+#include <sys/stat.h>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace SampleHelpers;
@@ -25,7 +27,6 @@ class tst_samplefile : public QObject
   private slots:
     void loadLines_data();
     void loadLines();
-    void emptyFileLeavesOneEmptyEntry();
     void saveFormat();
     void cp932SpecialsRoundTripThroughTheWindow();
     void groupLabels_data();
@@ -33,9 +34,8 @@ class tst_samplefile : public QObject
     void diaryRow_data();
     void diaryRow();
     void samplesBeforeThePlaceholderSurviveSaveAndReload();
-    void unreadableFileIsNeverReplaced();
-    void failedWriteKeepsTheOldFile();
-    void showingTenThousandSamples();
+    void fileNotFullyReadIsKept_data();
+    void fileNotFullyReadIsKept();
 };
 
 void tst_samplefile::loadLines_data()
@@ -49,6 +49,8 @@ void tst_samplefile::loadLines_data()
     QTest::newRow("blank lines skipped") << u"\r\n   \r\n\"x\"\r\n\r\n"_s << QStringList{u"x"_s};
     QTest::newRow("quotes only is a row") << u"\"\"\r\n\"y\""_s << QStringList{{}, u"y"_s};
     QTest::newRow("LF ends") << u"\"p\"\n\"q\"\n"_s << QStringList{u"p"_s, u"q"_s};
+    QTest::newRow("blank only") << u"\r\n  \r\n"_s << QStringList{};
+    QTest::newRow("CR ends") << u"\"p\"\r\"q\"\r"_s << QStringList{u"p"_s, u"q"_s};
 }
 
 void tst_samplefile::loadLines()
@@ -61,16 +63,8 @@ void tst_samplefile::loadLines()
     SampleFile::LoadSamples(w);
     QCOMPARE(w.grdEx->cols(), 2);
     QCOMPARE(column(w.grdEx, 1), rows);
-    QCOMPARE(w.state().gSampleList, rows);
-}
-
-void tst_samplefile::emptyFileLeavesOneEmptyEntry()
-{
-    TalkFixture f;
-    f.writeFile(u"Talk.txt"_s, "\r\n  \r\n");
-    frmTalk &w = f.create();
-    QCOMPARE(w.grdEx->rows(), 0);
-    QCOMPARE(w.state().gSampleList, QStringList{QString()});
+    // A file without sentences leaves one empty entry.
+    QCOMPARE(w.state().gSampleList, rows.isEmpty() ? QStringList{QString()} : rows);
 }
 
 void tst_samplefile::saveFormat()
@@ -208,39 +202,66 @@ void tst_samplefile::samplesBeforeThePlaceholderSurviveSaveAndReload()
     QVERIFY(rows.contains(u"いぬ"_s));
 }
 
-void tst_samplefile::unreadableFileIsNeverReplaced()
+void tst_samplefile::fileNotFullyReadIsKept_data()
 {
-    TalkFixture f;
-    makeTalkTxtADirectory(f);
-    frmTalk &w = f.create();
-    QCOMPARE(w.grdEx->cols(), 2);
-    QCOMPARE(w.state().gSampleList, QStringList{QString()});
-    w.grdEx->appendRow(1, u"あい"_s);
-    QVERIFY(!SampleFile::SaveSamples(w));
-    QVERIFY(QFileInfo(f.filePath(u"Talk.txt"_s)).isDir());
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("shown");
+    QTest::addColumn<bool>("saved");
+    QTest::addColumn<QString>("told");
+    const QString kept = u"控え：Talk.txt.bak-\n20261207-"_s;
+    const QString failed = u"例文を保存できませんでした"_s;
+    QStringEncoder utf16(QStringEncoder::Utf16LE);
+    QTest::newRow("bad cp932 pair") << u"file"_s << "\"\x82\xA0\x82\x20\"\r\n\"\x82\xA2\"\r\n"_ba
+                                    << QStringList{u"あ\x1A"_s, u"い"_s} << true << kept;
+    QTest::newRow("euc-jp") << u"file"_s << "\xA4\xA2\xA4\xA4\r\n"_ba << QStringList{u"あい"_s}
+                            << true << kept;
+    QTest::newRow("utf-16 with its mark")
+        << u"file"_s << "\xFF\xFE"_ba + QByteArray(utf16.encode(u"\"あい\"\r\n"_s))
+        << QStringList{u"あい"_s} << true << QString();
+    QTest::newRow("a folder") << u"folder"_s << QByteArray() << QStringList{} << false << failed;
+    QTest::newRow("a named pipe") << u"pipe"_s << QByteArray() << QStringList{} << false << failed;
 }
 
-void tst_samplefile::failedWriteKeepsTheOldFile()
+void tst_samplefile::fileNotFullyReadIsKept()
 {
+    QFETCH(QString, kind);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, shown);
+    QFETCH(bool, saved);
+    QFETCH(QString, told);
     TalkFixture f;
-    writeSamples(f, {u"あい"_s});
+    const QString path = f.filePath(u"Talk.txt"_s);
+    if (kind == u"folder"_s)
+        makeTalkTxtADirectory(f);
+    if (kind == u"pipe"_s)
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    if (kind == u"file"_s)
+        f.writeFile(u"Talk.txt"_s, bytes);
     frmTalk &w = f.create();
-    // Readable at load; a directory of the same name then blocks the write.
-    makeTalkTxtADirectory(f);
-    QVERIFY(!SampleFile::SaveSamples(w));
-}
+    QCOMPARE(column(w.grdEx, 1), shown);
+    w.txtTalk->setText(u"かき_"_s);
+    f.click("cmdSampADD");
+    w.txtTalk->setText(u"くけ_"_s);
+    f.click("cmdSampADD");
 
-void tst_samplefile::showingTenThousandSamples()
-{
-    QStringList sentences;
-    const QString kana = u"あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほ"_s;
-    for (int i = 0; i < 10000; ++i)
-        sentences.append(kana.at(i % kana.size()) + u"今日は元気です%1"_s.arg(i));
-    TalkFixture f;
-    writeSamples(f, sentences);
-    frmTalk &w = f.create();
-    f.click("cmdSamp");
-    QCOMPARE(w.grdEx->rows(), 10001);
+    // Told once, at the first save.
+    QStringList prompts;
+    for (const ScriptedAsker::Question &q : f.asker.asked)
+        prompts.append(q.prompt);
+
+    QCOMPARE(prompts.size(), told.isEmpty() ? 0 : saved ? 1 : 2);
+    for (const QString &prompt : prompts)
+        QVERIFY2(prompt.startsWith(told), qPrintable(prompt));
+    if (!saved) {
+        QVERIFY(!QFileInfo(path).isFile());
+        return;
+    }
+    QCOMPARE(fileLines(f).size(), shown.size() + 3);
+    if (told.isEmpty())
+        return;
+    // The notice names the copy, which holds the original bytes.
+    QCOMPARE(f.readFile(prompts[0].mid(3).remove(u'\n')), bytes);
 }
 
 QTEST_MAIN(tst_samplefile)

@@ -86,8 +86,10 @@ public:
         values.insert(key, value);
         ++writes;
     }
+    bool sync() override { return !refuseToStore; }
     QMap<QString, QString> values;
     int writes = 0;
+    bool refuseToStore = false; // as a full disk: sync() fails
 };
 
 class RecordingBusyPointer final : public BusyPointer
