@@ -27,15 +27,17 @@ int main(int argc, char *argv[])
     SystemClipboard clipboard;
     QtWaveDevice wave;
     QtSettingsStore settings;
+    QtSettingsStore accessSettings({}, QStringLiteral("ACCESS"));
     ScreenBusyPointer busy;
     FrmOkAsker asker;
     AppState state;
     const QString appPath = QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
 
-    frmTalk window(state,
-                   Services{clock, events, beeper, clipboard, wave, settings, busy, asker, appPath});
+    frmTalk window(
+        state, Services{clock, events, beeper, clipboard, wave, settings, busy, asker, appPath});
     QObject::connect(&window, &frmTalk::endRequested, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
+    window.installAccess(accessSettings);
     window.fitToScreen();
     window.show();
     return app.exec();

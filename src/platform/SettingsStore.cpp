@@ -4,19 +4,10 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace {
-QString keyPath(const QString &key)
-{
-    return u"OPT/"_s + key;
-}
-} // namespace
-
-QtSettingsStore::QtSettingsStore() : m_settings(std::make_unique<QSettings>(u"Talk"_s, u"Talk"_s))
-{
-}
-
-QtSettingsStore::QtSettingsStore(const QString &iniPath)
-    : m_settings(std::make_unique<QSettings>(iniPath, QSettings::IniFormat))
+QtSettingsStore::QtSettingsStore(const QString &iniPath, const QString &section)
+    : m_settings(iniPath.isEmpty() ? std::make_unique<QSettings>(u"Talk"_s, u"Talk"_s)
+                                   : std::make_unique<QSettings>(iniPath, QSettings::IniFormat)),
+      m_section(section)
 {
 }
 
