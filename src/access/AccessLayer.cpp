@@ -115,6 +115,8 @@ void AccessLayer::showHighlight()
 
 void AccessLayer::poll()
 {
+    if (!m_engine && !m_dwell)
+        return;
     const qint64 now = m_talk.services().clock.nowMs();
     ScanPlan shown = ScanPlan::build(m_talk, m_settings.scanOrder != 0);
     // A question or the stop panel came up inside a selection's handler, or a pointer click

@@ -34,9 +34,16 @@ class Builder
   public:
     Builder(ScanPlan &plan, QWidget *window) : m_plan(plan) { m_plan.window = window; }
 
+    // Shown, enabled and not clipped away by its frame (the copy and paste buttons sit
+    // below the text frame until it is widened).
     bool shown(const QWidget *w) const
     {
-        return w && w->isVisibleTo(m_plan.window) && w->isEnabled();
+        if (!w || !w->isVisibleTo(m_plan.window) || !w->isEnabled())
+            return false;
+        QRect visible = w->rect();
+        for (const QWidget *child = w; child != m_plan.window; child = child->parentWidget())
+            visible = (visible.translated(child->pos()) & child->parentWidget()->rect());
+        return !visible.isEmpty();
     }
 
     ScanNode leaf(QWidget *widget, QPoint point, const QString &label, bool weighty = false)
