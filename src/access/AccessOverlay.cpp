@@ -62,7 +62,7 @@ void AccessOverlay::paintEvent(QPaintEvent *)
             veil.setFillRule(Qt::OddEvenFill);
             p.fillPath(veil, QColor(128, 128, 128, 102));
         }
-        const int width = std::max(6, std::min(m_frame.width(), m_frame.height()) * 8 / 100);
+        const int width = std::clamp(std::min(m_frame.width(), m_frame.height()) * 8 / 100, 6, 12);
         QPen pen{QColor(kFrameColour)};
         pen.setWidth(width);
         pen.setJoinStyle(Qt::MiterJoin);

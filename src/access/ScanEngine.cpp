@@ -92,9 +92,11 @@ int ScanEngine::press(Switch which, qint64 nowMs)
 {
     if (!m_armed || m_root.children.isEmpty())
         return -1;
-    if (m_lastAccepted >= 0 && nowMs - m_lastAccepted < m_timing.ignoreMs)
+    // A bounce repeats one switch; a press of the other switch always counts.
+    qint64 &last = m_lastAccepted[which == Switch::A ? 0 : 1];
+    if (last >= 0 && nowMs - last < m_timing.ignoreMs)
         return -1;
-    m_lastAccepted = nowMs;
+    last = nowMs;
     if (!m_running) {
         start(nowMs);
         return -1;

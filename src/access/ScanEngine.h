@@ -60,5 +60,5 @@ class ScanEngine
     bool m_armed = true;
     int m_rounds = 0;
     qint64 m_deadline = 0;
-    qint64 m_lastAccepted = -1;
+    qint64 m_lastAccepted[2] = {-1, -1}; // per switch
 };

@@ -84,6 +84,7 @@ void tst_scanengine::script_data()
                                   << u"G G x x =3 x x x x x"_s;
     QTest::newRow("two switches enter")
         << 2 << u"B +300 B +300 A +300 B"_s << u"G G a a b b =1 b"_s;
+    QTest::newRow("other switch is no bounce") << 2 << u"A +300 A +100 B"_s << u"G G x x =3 x"_s;
     QTest::newRow("step wraps then pauses")
         << 2 << u"A +300 A +300 A +300 A +300 A +300 A +300 A"_s << u"G G x x y y G G x x y y -"_s;
 }
