@@ -105,6 +105,7 @@ void AccessLayer::showHighlight()
     AccessOverlay *overlay = overlayFor(m_plan.window);
     if (!overlay)
         return;
+    overlay->follow();
     const ScanNode *lit = m_engine && !suspended() ? m_engine->lit() : nullptr;
     QRect frame = lit ? lit->rect : m_ring;
     overlay->setFrame(frame, lit && m_settings.scanDim != 0);
@@ -209,6 +210,16 @@ void AccessLayer::switchPressed(ScanEngine::Switch which)
         showHighlight();
 }
 
+int AccessLayer::topIndexOf(const QWidget *widget) const
+{
+    for (int i = 0; i < m_plan.root.children.size(); ++i) {
+        const int target = m_plan.root.children[i].target;
+        if (target >= 0 && m_plan.targets[target].widget == widget)
+            return i;
+    }
+    return -1;
+}
+
 void AccessLayer::select(int target)
 {
     const ScanTarget chosen = m_plan.targets.value(target);
@@ -219,6 +230,9 @@ void AccessLayer::select(int target)
     const bool boardCell = chosen.widget == m_talk.grdBoard->viewport() ||
                            chosen.widget == m_talk.grdBoard2->viewport();
     const bool readButton = chosen.widget == static_cast<QWidget *>(m_talk.cmdRead);
+    const bool listRow = chosen.widget == m_talk.grdSp->viewport() ||
+                         chosen.widget == m_talk.grdEx->viewport() ||
+                         chosen.widget == m_talk.grdDay->viewport();
     const QString key = targetKey(chosen);
     ++m_selecting;
     Activator::click(chosen);
@@ -231,6 +245,8 @@ void AccessLayer::select(int target)
     const qint64 now = m_talk.services().clock.nowMs();
     if (m_engine) {
         m_engine->setTree(m_plan.root, now, !restart);
+        if (listRow && !restart)
+            m_engine->lightTop(topIndexOf(m_talk.cmdDec), now); // a chosen row is confirmed next
         showHighlight();
         if (m_overlay)
             m_overlay->repaint(); // lit before presses count again

@@ -50,6 +50,7 @@ class AccessLayer : public QObject
 
   private:
     void select(int target);
+    int topIndexOf(const QWidget *widget) const;
     void pollDwell(qint64 nowMs);
     void showHighlight();
     AccessOverlay *overlayFor(QWidget *window);

@@ -17,8 +17,11 @@ AccessOverlay::AccessOverlay(QWidget *window) : QWidget(window)
 
 void AccessOverlay::follow()
 {
-    setGeometry(parentWidget()->rect());
-    raise();
+    QWidget *window = parentWidget();
+    if (geometry() != window->rect())
+        setGeometry(window->rect());
+    if (window->children().constLast() != this)
+        raise(); // above a frame or list shown since
 }
 
 void AccessOverlay::setFrame(const QRect &rect, bool dimRest)

@@ -22,6 +22,9 @@ class AccessOverlay : public QWidget
     // The hint shown while scanning waits for a press.
     void setPausedHint(bool shown);
 
+    // Covers the whole window again, on top of every control.
+    void follow();
+
     QRect frame() const { return m_frame; }
     double ringProgress() const { return m_ring.isEmpty() ? 0.0 : m_progress; }
 
@@ -29,8 +32,6 @@ class AccessOverlay : public QWidget
     void paintEvent(QPaintEvent *event) override;
 
   private:
-    void follow();
-
     QRect m_frame;
     bool m_dim = false;
     QRect m_ring;

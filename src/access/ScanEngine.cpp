@@ -80,6 +80,15 @@ void ScanEngine::step(qint64 nowMs)
     m_deadline = nowMs + itemMs(next);
 }
 
+void ScanEngine::lightTop(int index, qint64 nowMs)
+{
+    if (!m_running || index < 0 || index >= m_root.children.size())
+        return;
+    m_path = {index};
+    m_rounds = 0;
+    m_deadline = nowMs + itemMs(index);
+}
+
 bool ScanEngine::tick(qint64 nowMs)
 {
     if (m_timing.mode != 1 || !m_running || !m_armed || nowMs < m_deadline)

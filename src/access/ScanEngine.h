@@ -33,6 +33,8 @@ class ScanEngine
     // running time, when the tree still has it; otherwise scanning restarts at the first
     // top-level item (a paused scan stays paused).
     void setTree(ScanNode root, qint64 nowMs, bool resume);
+    // Lights the top-level item `index` (when it exists and scanning runs).
+    void lightTop(int index, qint64 nowMs);
     // Advances the automatic stepping; true when the lit item changed.
     bool tick(qint64 nowMs);
     // A switch press. Returns the selected target, or -1 when the press only moved the

@@ -127,12 +127,12 @@ class Builder
         add(parent, std::move(board));
     }
 
-    // A list's visible rows, each pressed at its first non-empty cell.
-    void addListRows(ScanNode &parent, FlexGrid *grid, const QString &label)
+    // A list's visible rows from `firstRow`, each pressed at its first non-empty cell.
+    void addListRows(ScanNode &parent, FlexGrid *grid, int firstRow)
     {
         ScanNode rows;
-        rows.label = label;
-        for (int r = 0; r < grid->rows(); ++r)
+        rows.label = grid->accessibleName();
+        for (int r = firstRow; r < grid->rows(); ++r)
             for (int c = 0; c < grid->cols(); ++c)
                 if (cellShown(grid, r, c)) {
                     add(rows, cell(grid, r, c));
@@ -218,9 +218,10 @@ void buildMainScreen(ScanPlan &plan, frmTalk &t, bool rowsFirst)
             b.addGridGroups(root, g, g->accessibleName(), rowsDown, range(0, g->cols() - 1), false);
     }
     b.addButtons(root, u"", {t.cmdDec});
+    // Row 0 of the predictions repeats the typed key: "決定" alone already goes back with it.
     for (FlexGrid *list : {t.grdSp, t.grdEx, t.grdDay})
         if (b.shown(list))
-            b.addListRows(root, list, list->accessibleName());
+            b.addListRows(root, list, list == t.grdSp ? 1 : 0);
     b.addButtons(root, u"", {t.cmdDown});
     b.addButtons(root, u"", {t.cmdUp});
     b.addButtons(root, u"", {t.cmdRes[1]});

@@ -78,6 +78,7 @@ class tst_access : public QObject
     void scanOrder_data();
     void scanOrder();
     void questionSafeAnswerFirst();
+    void predictionRowThenDecide();
 };
 
 void tst_access::settingsClamped_data()
@@ -298,6 +299,25 @@ void tst_access::questionSafeAnswerFirst()
     });
     QVERIFY(!question.ask(u"消しますか"_s, frmOK::kYesNo, u"確認"_s));
     QCOMPARE(order, question.cmdOK[1]->text() + u' ' + question.cmdOK[0]->text());
+}
+
+void tst_access::predictionRowThenDecide()
+{
+    AccessFixture a;
+    a.f.settings.values.insert(u"OPT1"_s, u"2"_s); // one click enters
+    frmTalk &w = a.create({{u"ScanMode"_s, u"2"_s}});
+    w.state().gSampleList = QStringList{u"あい"_s, u"あさ"_s};
+    a.f.clickCell("grdBoard", 0, 9); // あ, by pointer: the prediction list replaces the board
+    a.layer().poll();
+    QVERIFY(a.labels(a.layer().plan().root).startsWith(u"決定 予測の一覧 ▽ △ 読む"_s));
+    for (const Qt::Key key :
+         {Qt::Key_Space, Qt::Key_Space, Qt::Key_Return, Qt::Key_Space, Qt::Key_Return}) {
+        a.pass(300);
+        QTest::keyClick(w.txtTalk, key);
+    }
+    QCOMPARE(w.state().gListRow, 2);
+    // The chosen row is confirmed next.
+    QCOMPARE(a.layer().engine()->lit()->label, u"決定"_s);
 }
 
 QTEST_MAIN(tst_access)
