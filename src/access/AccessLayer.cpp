@@ -80,6 +80,7 @@ void AccessLayer::reload()
     }
     m_plan = {};
     m_ring = {};
+    m_guardPending = true;
     if (!m_engine && !m_dwell) {
         m_timer.stop();
         delete m_overlay;
@@ -132,7 +133,10 @@ void AccessLayer::poll()
         if (!suspended())
             m_engine->tick(now);
     }
-    if (changed && m_dwell) {
+    // A window that appears, or a screen that changes, under a resting pointer does not
+    // select what is now beneath it until the pointer has moved off it.
+    if (m_dwell && (changed || m_guardPending) && m_plan.window && m_plan.window->isVisible()) {
+        m_guardPending = false;
         int index = -1;
         if (const QString under = dwellTargetAt(m_pointer(), &index); !under.isEmpty())
             m_dwell->block(under, 0);

@@ -66,7 +66,8 @@ class AccessLayer : public QObject
     QTimer m_timer;
     QPointer<AccessOverlay> m_overlay;
     std::function<QPoint()> m_pointer;
-    int m_selecting = 0; // depth of selections whose handlers are still running
+    bool m_guardPending = true; // the pointer's first target waits until the pointer leaves it
+    int m_selecting = 0;        // depth of selections whose handlers are still running
     QRect m_ring;
     double m_ringProgress = 0;
 };

@@ -86,14 +86,16 @@ void AccessOverlay::paintEvent(QPaintEvent *)
         p.drawPie(pie, 90 * 16, -int(m_progress * 360 * 16));
     }
     if (m_pausedHint && m_frame.isEmpty()) {
+        // Bottom right, over the corner of the board switch, so it never hides the text.
         QFont hint = font();
-        hint.setPointSize(20);
+        hint.setPointSize(14);
         hint.setBold(true);
         p.setFont(hint);
         const QString text = QString::fromUtf16(AccessTexts::kPaused);
-        const QRect box = p.fontMetrics().boundingRect(text).adjusted(-8, -4, 8, 4);
-        p.fillRect(box.translated(-box.topLeft() + QPoint(8, 8)), QColor(kFrameColour));
+        QRect box = p.fontMetrics().boundingRect(text).adjusted(-6, -3, 6, 3);
+        box.moveBottomRight(rect().bottomRight() - QPoint(4, 4));
+        p.fillRect(box, QColor(kFrameColour));
         p.setPen(Qt::white);
-        p.drawText(box.translated(-box.topLeft() + QPoint(8, 8)), Qt::AlignCenter, text);
+        p.drawText(box, Qt::AlignCenter, text);
     }
 }

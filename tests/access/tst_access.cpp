@@ -226,7 +226,16 @@ void tst_access::dwellEntersAndReads()
 {
     AccessFixture a;
     frmTalk &w = a.create({{u"DwellMode"_s, u"1"_s}});
+    // As at start-up: the window appears under a pointer resting on か.
+    w.hide();
+    a.layer().reload();
+    w.show();
     a.pointAtCell(w.grdBoard, 0, 8); // か
+    a.pass(3000);
+    QVERIFY(!w.fraSet->isVisible());
+    a.pointAt(w.txtTalk, {10, 10});
+    a.pass(200);
+    a.pointAtCell(w.grdBoard, 0, 8);
     a.pass(1200);
     QVERIFY(!w.fraSet->isVisible());
     a.pass(160);
