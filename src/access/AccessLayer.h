@@ -30,7 +30,6 @@ class AccessLayer : public QObject
     ~AccessLayer() override;
 
     SettingsStore &store() { return m_store; }
-    const AccessSettings &settings() const { return m_settings; }
     // Re-reads the settings and starts or stops scanning and dwell to match.
     void reload();
     // One step of the stepping and of the pointer watch (the timer calls it every kPollMs).
@@ -42,7 +41,6 @@ class AccessLayer : public QObject
 
     const ScanEngine *engine() const { return m_engine.get(); }
     const ScanPlan &plan() const { return m_plan; }
-    AccessOverlay *overlay() const { return m_overlay; }
     bool suspended() const;
 
   protected:

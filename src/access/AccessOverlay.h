@@ -25,9 +25,6 @@ class AccessOverlay : public QWidget
     // Covers the whole window again, on top of every control.
     void follow();
 
-    QRect frame() const { return m_frame; }
-    double ringProgress() const { return m_ring.isEmpty() ? 0.0 : m_progress; }
-
   protected:
     void paintEvent(QPaintEvent *event) override;
 

@@ -44,7 +44,6 @@ class ScanEngine
     void rearm(qint64 nowMs);
 
     bool running() const { return m_running; }
-    bool armed() const { return m_armed; }
     // The lit item, or nullptr while paused.
     const ScanNode *lit() const;
     QList<int> path() const { return m_path; }
