@@ -141,6 +141,28 @@ class Builder
         add(parent, std::move(rows));
     }
 
+    // The sample list's visible rows under their group labels (column 0 names the group on
+    // its first row, as あ行, か行 …); each row is pressed on its sentence.
+    void addSampleGroups(ScanNode &parent, FlexGrid *grid)
+    {
+        ScanNode groups;
+        groups.label = grid->accessibleName();
+        ScanNode group;
+        for (int r = 0; r < grid->rows(); ++r) {
+            const int col = cellShown(grid, r, 1) ? 1 : 0;
+            if (!cellShown(grid, r, col))
+                continue;
+            if (!grid->textMatrix(r, 0).trimmed().isEmpty()) {
+                add(groups, std::move(group));
+                group = {};
+                group.label = grid->textMatrix(r, 0);
+            }
+            add(group, cell(grid, r, col));
+        }
+        add(groups, std::move(group));
+        add(parent, std::move(groups));
+    }
+
   private:
     ScanPlan &m_plan;
 };
@@ -219,9 +241,11 @@ void buildMainScreen(ScanPlan &plan, frmTalk &t, bool rowsFirst)
     }
     b.addButtons(root, u"", {t.cmdDec});
     // Row 0 of the predictions repeats the typed key: "決定" alone already goes back with it.
-    for (FlexGrid *list : {t.grdSp, t.grdEx, t.grdDay})
+    for (FlexGrid *list : {t.grdSp, t.grdDay})
         if (b.shown(list))
             b.addListRows(root, list, list == t.grdSp ? 1 : 0);
+    if (b.shown(t.grdEx))
+        b.addSampleGroups(root, t.grdEx);
     b.addButtons(root, u"", {t.cmdDown});
     b.addButtons(root, u"", {t.cmdUp});
     b.addButtons(root, u"", {t.cmdRes[1]});

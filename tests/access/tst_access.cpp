@@ -1,3 +1,4 @@
+#include "SampleHelpers.h"
 #include "TalkFixture.h"
 #include "access/AccessLayer.h"
 #include "access/frmAccess.h"
@@ -79,6 +80,7 @@ class tst_access : public QObject
     void scanOrder();
     void questionSafeAnswerFirst();
     void predictionRowThenDecide();
+    void sampleListByGroup();
 };
 
 void tst_access::settingsClamped_data()
@@ -327,6 +329,18 @@ void tst_access::predictionRowThenDecide()
     QCOMPARE(w.state().gListRow, 2);
     // The chosen row is confirmed next.
     QCOMPARE(a.layer().engine()->lit()->label, u"決定"_s);
+}
+
+void tst_access::sampleListByGroup()
+{
+    AccessFixture a;
+    SampleHelpers::writeSamples(a.f, {u"いぬ"_s, u"かさ"_s, u"あさ"_s, u"きく"_s});
+    a.create({{u"ScanMode"_s, u"2"_s}});
+    a.f.click("cmdSamp"); // 例文表示
+    a.layer().poll();
+    const ScanNode &list = a.layer().plan().root.children.at(1);
+    QCOMPARE(a.labels(list), u"日記 あ行 か行"_s);
+    QCOMPARE(a.labels(list.children.at(2)), u"かさ きく"_s);
 }
 
 QTEST_MAIN(tst_access)
