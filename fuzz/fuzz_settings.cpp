@@ -1,4 +1,5 @@
 // Any stored texts: loading keeps every number in its domain and never crashes.
+#include "access/AccessSettings.h"
 #include "app/AppState.h"
 #include "app/Settings.h"
 #include "platform/SettingsStore.h"
@@ -40,5 +41,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     (void)state.opt1();
     (void)state.opt2();
     (void)state.opt3();
+
+    // The parts after the eight OPT values fill the ACCESS section.
+    BytesStore access;
+    for (const AccessSettings::Key &key : AccessSettings::kKeys) {
+        if (i < parts.size())
+            access.values.insert(QString::fromUtf16(key.name), QString::fromUtf8(parts[i]));
+        ++i;
+    }
+    const AccessSettings read = AccessSettings::read(access);
+    for (const AccessSettings::Key &key : AccessSettings::kKeys)
+        if (read.*key.field < key.lowest || read.*key.field > key.highest)
+            abort();
+    if (read.effectiveIgnoreMs() * 2 >= read.scanStepMs)
+        abort();
     return 0;
 }

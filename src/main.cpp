@@ -30,6 +30,7 @@ int main(int argc, char *argv[])
     SystemClipboard clipboard;
     QtWaveDevice wave;
     QtSettingsStore settings;
+    QtSettingsStore accessSettings({}, QStringLiteral("ACCESS"));
     ScreenBusyPointer busy;
     FrmOkAsker asker;
     AppState state;
@@ -42,6 +43,7 @@ int main(int argc, char *argv[])
         state, Services{clock, events, beeper, clipboard, wave, settings, busy, asker, folders});
     QObject::connect(&window, &frmTalk::endRequested, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
+    window.installAccess(accessSettings);
     window.fitToScreen();
     window.show();
     return app.exec();

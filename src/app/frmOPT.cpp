@@ -1,5 +1,9 @@
 #include "app/frmOPT.h"
+#include "record/OpenRecorder.h"
 
+#include "access/AccessLayer.h"
+#include "access/AccessTexts.h"
+#include "access/frmAccess.h"
 #include "app/OptionTexts.h"
 #include "app/Settings.h"
 #include "app/frmTalk.h"
@@ -88,8 +92,7 @@ void frmOPT::createControls()
         Option1[i] = radio(frmOPT1, u"Option1_%1"_s.arg(i), OptionTexts::kOption1[i],
                            QRect(360, option1Tops[i], 5655, 315));
 
-    frmOPT2 =
-        group(this, u"frmOPT2"_s, OptionTexts::kSelectionFrame, QRect(480, 2280, 6135, 1215));
+    frmOPT2 = group(this, u"frmOPT2"_s, OptionTexts::kSelectionFrame, QRect(480, 2280, 6135, 1215));
     const int option2Tops[] = {360, 765};
     for (int i = 0; i < 2; ++i)
         Option2[i] = radio(frmOPT2, u"Option2_%1"_s.arg(i), OptionTexts::kOption2[i],
@@ -124,6 +127,27 @@ void frmOPT::createControls()
         DesignLayout::place(cmdOK[i], QRect(lefts[i], 9240, 2475, 615));
         connect(cmdOK[i], &QPushButton::clicked, this, [this, i] { cmdOK_Click(i); });
     }
+
+    cmdAccess = new QPushButton(text(AccessTexts::kOpenButton), this);
+    cmdAccess->setObjectName(u"cmdAccess"_s);
+    cmdAccess->setAccessibleName(cmdAccess->text());
+    cmdAccess->setAutoDefault(false);
+    cmdAccess->setEnabled(m_talk.access() != nullptr);
+    DesignLayout::setFont(cmdAccess, Face::PGothic, 18, false);
+    DesignLayout::place(cmdAccess, QRect(780, 10020, 5355, 615));
+    connect(cmdAccess, &QPushButton::clicked, this, &frmOPT::cmdAccess_Click);
+}
+
+void frmOPT::cmdAccess_Click()
+{
+    AccessLayer *access = m_talk.access();
+    if (!access)
+        return;
+    frmAccess dialog(this, access->store());
+    connect(&dialog, &frmAccess::recordRequested, &dialog,
+            [this, &dialog] { openRecorder(m_talk, &dialog); });
+    if (dialog.exec() == QDialog::Accepted)
+        access->reload();
 }
 
 void frmOPT::Form_Load()

@@ -17,15 +17,17 @@ class frmOPT : public QDialog
 {
     Q_OBJECT
 
-public:
+  public:
     static constexpr int kDesignWidth = 6990;
-    static constexpr int kDesignHeight = 10005;
+    static constexpr int kDesignHeight = 10800;
 
     explicit frmOPT(frmTalk &talk);
     ~frmOPT() override;
 
     void Form_Load();
     void cmdOK_Click(int index);
+    // "入力と声…": the access settings dialog; confirming it applies them at once.
+    void cmdAccess_Click();
 
     QGroupBox *frmOPT1 = nullptr;
     QGroupBox *frmOPT2 = nullptr;
@@ -41,8 +43,9 @@ public:
     QCheckBox *chkBeep = nullptr;
     QCheckBox *chkMoji = nullptr;
     std::array<QPushButton *, 2> cmdOK{};
+    QPushButton *cmdAccess = nullptr;
 
-private:
+  private:
     void createControls();
 
     frmTalk &m_talk;

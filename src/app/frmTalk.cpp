@@ -1,5 +1,6 @@
 #include "app/frmTalk.h"
 
+#include "access/AccessLayer.h"
 #include "app/AppTexts.h"
 #include "app/Settings.h"
 #include "app/frmOPT.h"
@@ -47,6 +48,11 @@ frmTalk::frmTalk(AppState &state, Services services, QWidget *parent)
 }
 
 frmTalk::~frmTalk() = default;
+
+void frmTalk::installAccess(SettingsStore &accessSettings)
+{
+    m_access = std::make_unique<AccessLayer>(*this, accessSettings);
+}
 
 void frmTalk::connectShell()
 {

@@ -7,6 +7,7 @@
 #include <array>
 #include <memory>
 
+class AccessLayer;
 class BoardEntry;
 class DiaryScreen;
 class EditPad;
@@ -27,7 +28,7 @@ class frmTalk : public QWidget
 {
     Q_OBJECT
 
-public:
+  public:
     // Design client area, and the outer height (client plus caption and borders) that the
     // text-area sizes are computed from; all in twips.
     static constexpr int kDesignWidth = 15270;
@@ -48,6 +49,10 @@ public:
     Predictions &predictions() { return *m_predictions; }
     ListStepper &stepper() { return *m_stepper; }
     DiaryScreen &diaryScreen() { return *m_diaryScreen; }
+    // Switch scanning and dwell selection, read from `accessSettings` (section "ACCESS").
+    void installAccess(SettingsStore &accessSettings);
+    // The access layer, or nullptr when none was installed.
+    AccessLayer *access() { return m_access.get(); }
 
     // Shell handlers.
     void Form_Load();
@@ -101,16 +106,16 @@ public:
     qint32 mBoardCol = 0;
     bool mKeyHeld = false;
 
-signals:
+  signals:
     // Emitted when "終了" or the close box asks the program to end.
     void endRequested();
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool event(QEvent *event) override;
 
-private:
+  private:
     void createControls();
     void connectShell();
 
@@ -124,4 +129,5 @@ private:
     std::unique_ptr<Predictions> m_predictions;
     std::unique_ptr<ListStepper> m_stepper;
     std::unique_ptr<DiaryScreen> m_diaryScreen;
+    std::unique_ptr<AccessLayer> m_access;
 };

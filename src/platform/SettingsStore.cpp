@@ -5,18 +5,16 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-QString keyPath(const QString &key)
+// The user's own store (organisation and application "Talk"), or the INI file at `iniPath`.
+std::unique_ptr<QSettings> open(const QString &iniPath)
 {
-    return u"OPT/"_s + key;
+    return iniPath.isEmpty() ? std::make_unique<QSettings>(u"Talk"_s, u"Talk"_s)
+                             : std::make_unique<QSettings>(iniPath, QSettings::IniFormat);
 }
 } // namespace
 
-QtSettingsStore::QtSettingsStore() : m_settings(std::make_unique<QSettings>(u"Talk"_s, u"Talk"_s))
-{
-}
-
-QtSettingsStore::QtSettingsStore(const QString &iniPath)
-    : m_settings(std::make_unique<QSettings>(iniPath, QSettings::IniFormat)), m_iniPath(iniPath)
+QtSettingsStore::QtSettingsStore(const QString &iniPath, const QString &section)
+    : m_settings(open(iniPath)), m_iniPath(iniPath), m_section(section)
 {
 }
 
@@ -40,8 +38,7 @@ bool QtSettingsStore::sync()
 {
     // QSettings keeps the first error it meets for good. A fresh object on the same file, which
     // shares Qt's pending changes with the old one, tells whether storing works now.
-    auto fresh = m_iniPath.isEmpty() ? std::make_unique<QSettings>(u"Talk"_s, u"Talk"_s)
-                                     : std::make_unique<QSettings>(m_iniPath, QSettings::IniFormat);
+    auto fresh = open(m_iniPath);
     fresh->sync();
     m_settings = std::move(fresh);
     return m_settings->status() == QSettings::NoError;

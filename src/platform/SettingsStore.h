@@ -5,10 +5,10 @@
 
 class QSettings;
 
-// The per-user settings store: application "Talk", section "OPT", text values.
+// The per-user settings store: application "Talk", one section ("OPT" unless named), text values.
 class SettingsStore
 {
-public:
+  public:
     virtual ~SettingsStore() = default;
     // The stored text, or `defaultValue` when the key is missing.
     virtual QString read(const QString &key, const QString &defaultValue) const = 0;
@@ -19,18 +19,21 @@ public:
 
 class QtSettingsStore final : public SettingsStore
 {
-public:
-    // The user's own store (QSettings, organisation and application "Talk").
-    QtSettingsStore();
-    // A store kept in the given INI file (tests, benchmarks).
-    explicit QtSettingsStore(const QString &iniPath);
+  public:
+    // The user's own store (QSettings, organisation and application "Talk"), or, given
+    // `iniPath`, a store kept in that INI file (tests, benchmarks).
+    explicit QtSettingsStore(const QString &iniPath = {},
+                             const QString &section = QStringLiteral("OPT"));
     ~QtSettingsStore() override;
 
     QString read(const QString &key, const QString &defaultValue) const override;
     void write(const QString &key, const QString &value) override;
     bool sync() override;
 
-private:
+  private:
+    QString keyPath(const QString &key) const { return m_section + u'/' + key; }
+
     std::unique_ptr<QSettings> m_settings;
     QString m_iniPath;
+    QString m_section;
 };

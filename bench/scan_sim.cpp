@@ -1,0 +1,254 @@
+// A simulated switch or dwell user on the real window (offscreen, fake clock): the phrase set
+// of fifteen everyday requests, reaction time ~N(0.6 s, 0.15 s), a bounce on 10 % of presses.
+// Prints kana per minute, highlight steps per kana and accidental selections per 100 for one
+// switch at 1.5 s and 1.0 s steps, two switches, and dwell with a jittering pointer.
+#include "TalkFixture.h"
+#include "access/AccessLayer.h"
+#include "platform/FlexGrid.h"
+#include "platform/TextBox.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QTest>
+#include <cstdio>
+#include <random>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+const QStringList kPhrases = {
+    u"おはようございます"_s,   u"ありがとう"_s,       u"みずをください"_s, u"いたい"_s,
+    u"といれにいきたい"_s,     u"さむい"_s,           u"あつい"_s,         u"てれびをつけて"_s,
+    u"からだのむきをかえて"_s, u"たんをとって"_s,     u"くるしい"_s,       u"かゆい"_s,
+    u"めがねをとって"_s,       u"まくらをなおして"_s, u"だいじょうぶ"_s};
+
+// The board cell whose selection screen holds `kana`: voiced kana under their plain form,
+// small kana under their large form.
+QString boardCellFor(const QString &kana)
+{
+    const QString small = u"ぁぃぅぇぉっゃゅょゎ"_s, large = u"あいうえおつやゆよわ"_s;
+    if (const int i = small.indexOf(kana); i >= 0)
+        return large.mid(i, 1);
+    return kana.normalized(QString::NormalizationForm_D).left(1);
+}
+
+bool findPath(const ScanNode &node, const std::function<bool(const ScanNode &)> &wanted,
+              QList<int> &path)
+{
+    for (int i = 0; i < node.children.size(); ++i) {
+        path.append(i);
+        const ScanNode &child = node.children[i];
+        if (child.isGroup() ? findPath(child, wanted, path) : wanted(child))
+            return true;
+        path.removeLast();
+    }
+    return false;
+}
+
+struct Figures
+{
+    double minutes = 0;
+    int kana = 0;
+    int steps = 0;
+    int presses = 0;
+    int selections = 0;
+    int accidental = 0;
+};
+
+class Sim
+{
+  public:
+    Sim(int mode, int stepMs, bool dwell, unsigned seed, int opt1 = 0) : m_mode(mode), m_rng(seed)
+    {
+        f.settings.values.insert(u"OPT1"_s, QString::number(opt1));
+        QMap<QString, QString> values{{u"ScanStepMs"_s, QString::number(stepMs)}};
+        values.insert(dwell ? u"DwellMode"_s : u"ScanMode"_s,
+                      dwell ? u"1"_s : QString::number(mode));
+        m_access.values = values;
+        m_w = &f.create();
+        m_w->installAccess(m_access);
+        layer().setPointerSource([this] { return m_pointer; });
+        f.clock.duringWait = [this] {
+            if (std::exchange(m_bounceDue, false))
+                press(m_key); // a bounce arriving while the handler waits
+        };
+    }
+
+    AccessLayer &layer() { return *m_w->access(); }
+    QString typed() const { return m_w->txtTalk->text().remove(u'_'); }
+
+    void tick()
+    {
+        f.clock.advance(10);
+        layer().poll();
+        if (layer().engine() && layer().engine()->path() != m_lastPath) {
+            m_lastPath = layer().engine()->path();
+            ++m.steps;
+        }
+    }
+    void wait(qint64 ms)
+    {
+        for (qint64 t = 0; t < ms; t += 10)
+            tick();
+    }
+    qint64 reaction() { return std::max<qint64>(150, qint64(m_reaction(m_rng))); }
+
+    void press(Qt::Key key = Qt::Key_Space) { QTest::keyClick(m_w->txtTalk, key); }
+
+    // Switch user: presses when the next item on the way to the wanted leaf lights.
+    void scanTo(const std::function<bool(const ScanNode &)> &wanted)
+    {
+        for (int guard = 0; guard < 2000; ++guard) {
+            QList<int> path;
+            const ScanEngine &e = *layer().engine();
+            if (!findPath(layer().plan().root, wanted, path))
+                return;
+            if (!e.running()) {
+                pressWithBounce(Qt::Key_Space);
+                continue;
+            }
+            const QList<int> lit = e.path();
+            const bool onTheWay = lit.size() <= path.size() && path.mid(0, lit.size()) == lit;
+            if (!onTheWay && m_mode == 1) {
+                tick();
+                continue;
+            }
+            wait(reaction());
+            const QList<int> before = layer().engine()->path();
+            pressWithBounce(m_mode == 2 && onTheWay ? Qt::Key_Return : Qt::Key_Space);
+            if (before == path && (m_mode == 1 || onTheWay))
+                return;
+        }
+    }
+    void pressWithBounce(Qt::Key key)
+    {
+        ++m.presses;
+        m_bounceDue = m_uniform(m_rng) < 0.1;
+        m_key = key;
+        press(key);
+        if (std::exchange(m_bounceDue, false)) {
+            wait(40);
+            press(key);
+        }
+    }
+
+    // Dwell user: glances away for 300 ms, then holds the pointer on the leaf's centre with
+    // jitter until something happens (or 5 s pass).
+    void dwellOn(const std::function<bool(const ScanNode &)> &wanted)
+    {
+        QList<int> path;
+        if (!findPath(layer().plan().root, wanted, path))
+            return;
+        const ScanNode *node = &layer().plan().root;
+        for (int i : path)
+            node = &node->children[i];
+        const QRect rect = node->rect;
+        QWidget *window = layer().plan().window;
+        m_pointer = m_w->txtTalk->mapToGlobal(QPoint(5, 5));
+        wait(300);
+        std::normal_distribution<double> jx(0, rect.width() * 0.15), jy(0, rect.height() * 0.15);
+        const QString before = typed() + layer().plan().screen;
+        for (int t = 0; t < 5000 && typed() + layer().plan().screen == before; t += 10) {
+            m_pointer = window->mapToGlobal(rect.center() + QPoint(int(jx(m_rng)), int(jy(m_rng))));
+            tick();
+        }
+    }
+
+    void enter(const QString &kana, bool dwell)
+    {
+        const auto label = [](const QString &text) {
+            return [text](const ScanNode &n) { return n.label == text; };
+        };
+        const QString expected = typed() + kana;
+        for (int attempt = 0; attempt < 5 && typed() != expected; ++attempt) {
+            auto go = [&](const QString &text) {
+                ++m.selections;
+                dwell ? dwellOn(label(text)) : scanTo(label(text));
+            };
+            if (!m_w->fraSet->isVisible())
+                go(boardCellFor(kana));
+            if (m_w->fraSet->isVisible())
+                go(kana);
+            if (typed() == expected)
+                break;
+            ++m.accidental; // something else was entered or opened: back out of it
+            if (m_w->fraSet->isVisible())
+                go(u"戻る"_s);
+            while (typed().size() > expected.size() - 1)
+                go(u"ＢＳ"_s);
+        }
+    }
+
+    Figures run(bool dwell)
+    {
+        const qint64 start = f.clock.nowMs();
+        for (const QString &phrase : kPhrases) {
+            m_w->txtTalk->setText(QString());
+            for (const QChar c : phrase)
+                enter(QString(c), dwell);
+            m.kana += int(phrase.size());
+        }
+        m.minutes = (f.clock.nowMs() - start) / 60000.0;
+        return m;
+    }
+
+    // Rests on one cell for 10 s (one click enters); returns how often it fired.
+    int restTenSeconds()
+    {
+        const QRect cell = m_w->grdBoard->visualRect(m_w->grdBoard->model()->index(2, 9)); // う
+        m_pointer = m_w->grdBoard->viewport()->mapToGlobal(cell.center());
+        wait(10000);
+        return int(typed().size());
+    }
+
+    TalkFixture f;
+
+  private:
+    MemorySettingsStore m_access;
+    frmTalk *m_w = nullptr;
+    QPoint m_pointer{-1000, -1000};
+    int m_mode;
+    Qt::Key m_key = Qt::Key_Space;
+    QList<int> m_lastPath;
+    bool m_bounceDue = false;
+    std::mt19937 m_rng;
+    std::normal_distribution<double> m_reaction{600, 150};
+    std::uniform_real_distribution<double> m_uniform{0, 1};
+    Figures m;
+};
+
+void report(const char *name, const Figures &r)
+{
+    std::printf("%-28s %6.2f kana/min  %5.2f steps/kana  %5.1f presses/min  "
+                "%4.2f accidental/100 selections  (%d kana, %d selections, %d presses)\n",
+                name, r.kana / r.minutes, double(r.steps) / r.kana, r.presses / r.minutes,
+                100.0 * r.accidental / std::max(1, r.selections), r.kana, r.selections, r.presses);
+}
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    {
+        Sim sim(1, 1500, false, 1);
+        report("one switch, 1.5 s steps", sim.run(false));
+    }
+    {
+        Sim sim(1, 1000, false, 2);
+        report("one switch, 1.0 s steps", sim.run(false));
+    }
+    {
+        Sim sim(2, 1500, false, 3);
+        report("two switches", sim.run(false));
+    }
+    {
+        Sim sim(0, 1500, true, 4);
+        report("dwell, jitter 15 % of a cell", sim.run(true));
+    }
+    {
+        Sim sim(0, 1500, true, 5, 2);
+        std::printf("dwell, resting 10 s on one cell: %d entry\n", sim.restTenSeconds());
+    }
+    return 0;
+}

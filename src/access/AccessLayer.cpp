@@ -1,0 +1,268 @@
+#include "access/AccessLayer.h"
+
+#include "access/AccessOverlay.h"
+#include "access/Activator.h"
+#include "access/DwellTracker.h"
+#include "access/SwitchFilter.h"
+#include "app/frmTalk.h"
+#include "dialogs/frmOK.h"
+#include "platform/Clock.h"
+#include "platform/FlexGrid.h"
+#include "platform/TextBox.h"
+#include "voice/frmRead.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QPushButton>
+
+namespace {
+// A leaf's name for the dwell tracker: its widget and the point pressed in it.
+QString targetKey(const ScanTarget &target)
+{
+    return target.widget->objectName() + u'@' + QString::number(target.point.x()) + u',' +
+           QString::number(target.point.y());
+}
+
+const ScanNode *leafAt(const ScanNode &node, QPoint point)
+{
+    for (const ScanNode &child : node.children) {
+        if (!child.rect.contains(point))
+            continue;
+        if (!child.isGroup())
+            return &child;
+        if (const ScanNode *leaf = leafAt(child, point))
+            return leaf;
+    }
+    return nullptr;
+}
+} // namespace
+
+AccessLayer::AccessLayer(frmTalk &talk, SettingsStore &store)
+    : m_talk(talk), m_store(store), m_pointer([] { return QCursor::pos(); })
+{
+    m_timer.setInterval(kPollMs);
+    connect(&m_timer, &QTimer::timeout, this, &AccessLayer::poll);
+    reload();
+}
+
+AccessLayer::~AccessLayer() = default;
+
+bool AccessLayer::suspended() const
+{
+    return m_filter && m_filter->suspended();
+}
+
+void AccessLayer::reload()
+{
+    m_settings = AccessSettings::read(m_store);
+    m_engine.reset();
+    m_filter.reset();
+    m_dwell.reset();
+    if (m_settings.scanMode != 0) {
+        m_engine = std::make_unique<ScanEngine>(
+            ScanEngine::Timing{m_settings.scanMode, m_settings.scanStepMs,
+                               m_settings.scanFirstExtraMs, m_settings.scanLoops,
+                               m_settings.scanStartOnPress != 0, m_settings.effectiveIgnoreMs()});
+        const auto driven = [this](const QWidget *window) {
+            return window == &m_talk || qobject_cast<const frmOK *>(window) ||
+                   qobject_cast<const frmRead *>(window);
+        };
+        m_filter = std::make_unique<SwitchFilter>(
+            m_talk.services().clock, driven,
+            [this](ScanEngine::Switch which) { switchPressed(which); });
+        connect(m_filter.get(), &SwitchFilter::suspendedChanged, this, [this] { showHighlight(); });
+    }
+    qApp->removeEventFilter(this);
+    if (m_settings.dwellMode != 0) {
+        m_dwell = std::make_unique<DwellTracker>(
+            DwellTracker::Timing{m_settings.dwellLockMs, m_settings.dwellGraceMs});
+        qApp->installEventFilter(this);
+    }
+    m_plan = {};
+    m_ring = {};
+    m_guardPending = true;
+    if (!m_engine && !m_dwell) {
+        m_timer.stop();
+        delete m_overlay;
+        return;
+    }
+    poll();
+    m_timer.start();
+}
+
+AccessOverlay *AccessLayer::overlayFor(QWidget *window)
+{
+    if (!window)
+        return nullptr;
+    if (m_overlay && m_overlay->parentWidget() != window)
+        delete m_overlay;
+    if (!m_overlay)
+        m_overlay = new AccessOverlay(window);
+    return m_overlay;
+}
+
+void AccessLayer::showHighlight()
+{
+    AccessOverlay *overlay = overlayFor(m_plan.window);
+    if (!overlay)
+        return;
+    overlay->follow();
+    const ScanNode *lit = m_engine && !suspended() ? m_engine->lit() : nullptr;
+    QRect frame = lit ? lit->rect : m_ring;
+    overlay->setFrame(frame, lit && m_settings.scanDim != 0);
+    overlay->setRing(m_ring, m_ringProgress);
+    overlay->setPausedHint(m_engine && !suspended() && !m_engine->running() &&
+                           !m_plan.root.children.isEmpty());
+}
+
+void AccessLayer::poll()
+{
+    if (!m_engine && !m_dwell)
+        return;
+    const qint64 now = m_talk.services().clock.nowMs();
+    ScanPlan shown = ScanPlan::build(m_talk, m_settings.scanOrder != 0);
+    // A question or the stop panel came up inside a selection's handler, or a pointer click
+    // changed the screen: scanning starts afresh on what is shown now. Otherwise the same
+    // items are kept with their current places.
+    const bool changed = shown.screen != m_plan.screen || shown.window != m_plan.window;
+    m_plan = std::move(shown);
+    if (m_engine) {
+        m_engine->setTree(m_plan.root, now, !changed);
+        if (changed && m_selecting > 0)
+            m_engine->rearm(now);
+        if (!suspended())
+            m_engine->tick(now);
+    }
+    // A window that appears, or a screen that changes, under a resting pointer does not
+    // select what is now beneath it until the pointer has moved off it.
+    if (m_dwell && (changed || m_guardPending) && m_plan.window && m_plan.window->isVisible()) {
+        m_guardPending = false;
+        int index = -1;
+        if (const QString under = dwellTargetAt(m_pointer(), &index); !under.isEmpty())
+            m_dwell->block(under, 0);
+    }
+    if (m_dwell)
+        pollDwell(now);
+    showHighlight();
+}
+
+QString AccessLayer::dwellTargetAt(QPoint global, int *index) const
+{
+    *index = -1;
+    if (!m_plan.window || !m_plan.window->isVisible())
+        return {};
+    const ScanNode *leaf = leafAt(m_plan.root, m_plan.window->mapFromGlobal(global));
+    if (!leaf || !m_plan.targets.value(leaf->target).widget)
+        return {};
+    *index = leaf->target;
+    return targetKey(m_plan.targets[leaf->target]);
+}
+
+void AccessLayer::pollDwell(qint64 nowMs)
+{
+    int index = -1;
+    const QString target = dwellTargetAt(m_pointer(), &index);
+    const int fillMs =
+        index >= 0 && m_plan.targets[index].weighty
+            ? std::max(m_settings.dwellMs, m_settings.dwellSafeMs - m_settings.dwellLockMs)
+            : m_settings.dwellMs;
+    const DwellTracker::Result result = m_dwell->feed(target, fillMs, nowMs);
+    if (result.fire && index >= 0) {
+        m_ring = {};
+        m_ringProgress = 0;
+        select(index);
+        return;
+    }
+    // The ring stays on the locked target through short exits, so it does not flicker.
+    QRect ring = result.target.isEmpty() ? QRect() : m_ring;
+    if (!result.target.isEmpty() && result.target == target)
+        ring = leafAt(m_plan.root, m_plan.window->mapFromGlobal(m_pointer()))->rect;
+    if (ring != m_ring || result.progress != m_ringProgress) {
+        m_ring = ring;
+        m_ringProgress = result.progress;
+    }
+}
+
+bool AccessLayer::eventFilter(QObject *watched, QEvent *event)
+{
+    // A real click cancels a running fill; that target then waits as after a dwell.
+    if (m_dwell && event->type() == QEvent::MouseButtonPress && event->spontaneous() &&
+        watched->isWidgetType()) {
+        int index = -1;
+        if (const QString under = dwellTargetAt(m_pointer(), &index); !under.isEmpty())
+            m_dwell->clicked(under);
+    }
+    return false;
+}
+
+void AccessLayer::switchPressed(ScanEngine::Switch which)
+{
+    if (!m_engine)
+        return;
+    const ScanPlan shown = ScanPlan::build(m_talk, m_settings.scanOrder != 0);
+    if (shown.readingAloud) {
+        // Any switch stops the reading, as a click on the stop label does.
+        Activator::click(shown.targets.first());
+        return;
+    }
+    if (shown.screen != m_plan.screen || shown.window != m_plan.window)
+        poll();
+    const int target = m_engine->press(which, m_talk.services().clock.nowMs());
+    if (target >= 0)
+        select(target);
+    else
+        showHighlight();
+}
+
+int AccessLayer::topIndexOf(const QWidget *widget) const
+{
+    for (int i = 0; i < m_plan.root.children.size(); ++i) {
+        const int target = m_plan.root.children[i].target;
+        if (target >= 0 && m_plan.targets[target].widget == widget)
+            return i;
+    }
+    return -1;
+}
+
+void AccessLayer::select(int target)
+{
+    const ScanTarget chosen = m_plan.targets.value(target);
+    if (!chosen.widget)
+        return;
+    const QString screenBefore = m_plan.screen;
+    const QString textBefore = m_talk.txtTalk->text();
+    const bool boardCell = chosen.widget == m_talk.grdBoard->viewport() ||
+                           chosen.widget == m_talk.grdBoard2->viewport();
+    const bool readButton = chosen.widget == static_cast<QWidget *>(m_talk.cmdRead);
+    const bool listRow = chosen.widget == m_talk.grdSp->viewport() ||
+                         chosen.widget == m_talk.grdEx->viewport() ||
+                         chosen.widget == m_talk.grdDay->viewport();
+    const QString key = targetKey(chosen);
+    ++m_selecting;
+    Activator::click(chosen);
+    --m_selecting;
+    m_plan = ScanPlan::build(m_talk, m_settings.scanOrder != 0);
+    // A new screen, an entered character or the end of a reading starts at the top; anything
+    // else (caret steps, list steps, a first press that only arms) stays on the same item.
+    const bool restart = m_plan.screen != screenBefore || readButton ||
+                         (boardCell && m_talk.txtTalk->text() != textBefore);
+    const qint64 now = m_talk.services().clock.nowMs();
+    if (m_engine) {
+        m_engine->setTree(m_plan.root, now, !restart);
+        if (listRow && !restart)
+            m_engine->lightTop(topIndexOf(m_talk.cmdDec), now); // a chosen row is confirmed next
+        showHighlight();
+        if (m_overlay)
+            m_overlay->repaint(); // lit before presses count again
+        m_engine->rearm(now);
+    }
+    if (m_dwell) {
+        int index = -1;
+        const QString under = dwellTargetAt(m_pointer(), &index);
+        if (m_plan.screen != screenBefore && !under.isEmpty())
+            m_dwell->block(under, 0);
+        else
+            m_dwell->block(key, m_settings.dwellGraceMs);
+    }
+    showHighlight();
+}

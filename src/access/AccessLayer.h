@@ -1,0 +1,71 @@
+#pragma once
+
+#include "access/AccessOverlay.h"
+#include "access/AccessSettings.h"
+#include "access/ScanEngine.h"
+#include "access/ScanPlan.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+class DwellTracker;
+class SettingsStore;
+class SwitchFilter;
+class frmTalk;
+
+// Switch scanning and dwell selection over the main window, its question dialog and its stop
+// panel, as the "ACCESS" settings ask. With both off it installs nothing and does nothing.
+// Selections go through Activator, so every handler runs exactly as for a click.
+class AccessLayer : public QObject
+{
+    Q_OBJECT
+
+  public:
+    static constexpr int kPollMs = 40;
+
+    AccessLayer(frmTalk &talk, SettingsStore &store);
+    ~AccessLayer() override;
+
+    SettingsStore &store() { return m_store; }
+    // Re-reads the settings and starts or stops scanning and dwell to match.
+    void reload();
+    // One step of the stepping and of the pointer watch (the timer calls it every kPollMs).
+    void poll();
+    // A switch press (from the key filter, or a test).
+    void switchPressed(ScanEngine::Switch which);
+    // Where the pointer is, in global coordinates (tests hand in their own).
+    void setPointerSource(std::function<QPoint()> source) { m_pointer = std::move(source); }
+
+    const ScanEngine *engine() const { return m_engine.get(); }
+    const ScanPlan &plan() const { return m_plan; }
+    bool suspended() const;
+
+  protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+  private:
+    void select(int target);
+    int topIndexOf(const QWidget *widget) const;
+    void pollDwell(qint64 nowMs);
+    void showHighlight();
+    AccessOverlay *overlayFor(QWidget *window);
+    QString dwellTargetAt(QPoint global, int *index) const;
+
+    frmTalk &m_talk;
+    SettingsStore &m_store;
+    AccessSettings m_settings;
+    std::unique_ptr<ScanEngine> m_engine;
+    std::unique_ptr<SwitchFilter> m_filter;
+    std::unique_ptr<DwellTracker> m_dwell;
+    ScanPlan m_plan;
+    QTimer m_timer;
+    QPointer<AccessOverlay> m_overlay;
+    std::function<QPoint()> m_pointer;
+    bool m_guardPending = true; // the pointer's first target waits until the pointer leaves it
+    int m_selecting = 0;        // depth of selections whose handlers are still running
+    QRect m_ring;
+    double m_ringProgress = 0;
+};

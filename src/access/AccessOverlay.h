@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QWidget>
+
+// A transparent layer over a window that draws the scan highlight (a thick frame in a colour
+// the program uses nowhere else, the rest optionally dimmed) and the dwell ring. It takes no
+// input and never changes the colours of the controls beneath it.
+class AccessOverlay : public QWidget
+{
+    Q_OBJECT
+
+  public:
+    static constexpr QRgb kFrameColour = 0xFF4000;
+    static constexpr QRgb kRingColour = 0x1565C0;
+
+    explicit AccessOverlay(QWidget *window);
+
+    // Frame around `rect` (window coordinates); an empty rect draws none.
+    void setFrame(const QRect &rect, bool dimRest);
+    // Ring filled to `progress` (0..1) in the centre of `rect`; an empty rect draws none.
+    void setRing(const QRect &rect, double progress);
+    // The hint shown while scanning waits for a press.
+    void setPausedHint(bool shown);
+
+    // Covers the whole window again, on top of every control.
+    void follow();
+
+  protected:
+    void paintEvent(QPaintEvent *event) override;
+
+  private:
+    QRect m_frame;
+    bool m_dim = false;
+    QRect m_ring;
+    double m_progress = 0;
+    bool m_pausedHint = false;
+};

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QList>
+#include <QRect>
+#include <QString>
+
+// One item of a screen's scan tree: a group to enter or a target to select.
+struct ScanNode
+{
+    QString label;   // what the item shows (a caption, a cell's text, a column's head kana)
+    QRect rect;      // where it is, in the coordinates of its top-level window
+    int target = -1; // a leaf's index into its plan's targets; -1 for a group
+    QList<ScanNode> children;
+
+    bool isGroup() const { return !children.isEmpty(); }
+};

@@ -1,0 +1,284 @@
+#include "access/ScanPlan.h"
+
+#include "access/AccessTexts.h"
+#include "app/AppTexts.h"
+#include "app/frmTalk.h"
+#include "boards/BoardTexts.h"
+#include "dialogs/frmOK.h"
+#include "platform/FlexGrid.h"
+#include "samples/SampleTexts.h"
+#include "voice/frmRead.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+QString text(const char16_t *s)
+{
+    return QString::fromUtf16(s);
+}
+
+// Buttons that end or delete something: they ask first, and dwell waits longer on them.
+bool asksFirst(const QPushButton *b)
+{
+    const QString caption = b->text();
+    return caption == text(AppTexts::kStart) || caption == text(AppTexts::kDeleteSample) ||
+           caption == text(SampleTexts::kDiaryCloseCaption);
+}
+
+class Builder
+{
+  public:
+    Builder(ScanPlan &plan, QWidget *window) : m_plan(plan) { m_plan.window = window; }
+
+    // Shown, enabled and not clipped away by its frame (the copy and paste buttons sit
+    // below the text frame until it is widened).
+    bool shown(const QWidget *w) const
+    {
+        if (!w || !w->isVisibleTo(m_plan.window) || !w->isEnabled())
+            return false;
+        QRect visible = w->rect();
+        for (const QWidget *child = w; child != m_plan.window; child = child->parentWidget())
+            visible = (visible.translated(child->pos()) & child->parentWidget()->rect());
+        return !visible.isEmpty();
+    }
+
+    ScanNode leaf(QWidget *widget, QPoint point, const QString &label, bool weighty = false)
+    {
+        m_plan.targets.append(ScanTarget{widget, point, weighty});
+        ScanNode node;
+        node.label = label;
+        node.rect = QRect(widget->mapTo(m_plan.window, point), QSize(1, 1));
+        node.target = int(m_plan.targets.size()) - 1;
+        return node;
+    }
+
+    ScanNode button(QPushButton *b, bool weighty = false)
+    {
+        ScanNode node = leaf(b, b->rect().center(), b->text(), weighty || asksFirst(b));
+        node.rect = QRect(b->mapTo(m_plan.window, QPoint(0, 0)), b->size());
+        return node;
+    }
+
+    ScanNode cell(FlexGrid *grid, int row, int col)
+    {
+        const QRect r = grid->visualRect(grid->model()->index(row, col));
+        ScanNode node = leaf(grid->viewport(), r.center(), grid->textMatrix(row, col));
+        node.rect = QRect(grid->viewport()->mapTo(m_plan.window, r.topLeft()), r.size());
+        return node;
+    }
+
+    bool cellShown(FlexGrid *grid, int row, int col) const
+    {
+        if (grid->textMatrix(row, col).trimmed().isEmpty())
+            return false;
+        const QRect r = grid->visualRect(grid->model()->index(row, col));
+        return r.isValid() && grid->viewport()->rect().contains(r.center());
+    }
+
+    // Adds the node, or nothing for an empty group, or the only child of a group of one.
+    static void add(ScanNode &parent, ScanNode node)
+    {
+        if (node.target < 0 && node.children.isEmpty())
+            return;
+        if (node.children.size() == 1)
+            node = node.children.takeFirst();
+        if (node.isGroup()) {
+            QRect all;
+            for (const ScanNode &child : node.children)
+                all = all.united(child.rect);
+            node.rect = all;
+        }
+        parent.children.append(std::move(node));
+    }
+
+    void addButtons(ScanNode &parent, const char16_t *label,
+                    std::initializer_list<QPushButton *> buttons)
+    {
+        ScanNode group;
+        group.label = text(label);
+        for (QPushButton *b : buttons)
+            if (shown(b))
+                add(group, button(b));
+        add(parent, std::move(group));
+    }
+
+    // Cells grouped by outer index, cells inside in inner order; empty cells skipped.
+    void addGridGroups(ScanNode &parent, FlexGrid *grid, const QString &label,
+                       const QList<int> &outer, const QList<int> &inner, bool outerIsColumn)
+    {
+        ScanNode board;
+        board.label = label;
+        for (int o : outer) {
+            ScanNode group;
+            for (int i : inner) {
+                const int row = outerIsColumn ? i : o;
+                const int col = outerIsColumn ? o : i;
+                if (cellShown(grid, row, col))
+                    add(group, cell(grid, row, col));
+            }
+            if (!group.children.isEmpty())
+                group.label = group.children.first().label;
+            add(board, std::move(group));
+        }
+        add(parent, std::move(board));
+    }
+
+    // A list's visible rows from `firstRow`, each pressed at its first non-empty cell.
+    void addListRows(ScanNode &parent, FlexGrid *grid, int firstRow)
+    {
+        ScanNode rows;
+        rows.label = grid->accessibleName();
+        for (int r = firstRow; r < grid->rows(); ++r)
+            for (int c = 0; c < grid->cols(); ++c)
+                if (cellShown(grid, r, c)) {
+                    add(rows, cell(grid, r, c));
+                    break;
+                }
+        add(parent, std::move(rows));
+    }
+
+    // The sample list's visible rows under their group labels (column 0 names the group on
+    // its first row, as あ行, か行 …); each row is pressed on its sentence.
+    void addSampleGroups(ScanNode &parent, FlexGrid *grid)
+    {
+        ScanNode groups;
+        groups.label = grid->accessibleName();
+        ScanNode group;
+        for (int r = 0; r < grid->rows(); ++r) {
+            const int col = cellShown(grid, r, 1) ? 1 : 0;
+            if (!cellShown(grid, r, col))
+                continue;
+            if (!grid->textMatrix(r, 0).trimmed().isEmpty()) {
+                add(groups, std::move(group));
+                group = {};
+                group.label = grid->textMatrix(r, 0);
+            }
+            add(group, cell(grid, r, col));
+        }
+        add(groups, std::move(group));
+        add(parent, std::move(groups));
+    }
+
+  private:
+    ScanPlan &m_plan;
+};
+
+QList<int> range(int from, int to) // inclusive, either direction
+{
+    QList<int> values;
+    for (int v = from;; v += from <= to ? 1 : -1) {
+        values.append(v);
+        if (v == to)
+            return values;
+    }
+}
+
+void buildQuestion(ScanPlan &plan, frmOK &question)
+{
+    Builder b(plan, &question);
+    plan.screen = u"frmOK"_s;
+    // The right answer (no, cancel) is the safe one and is lit first.
+    for (int index : {1, 0})
+        if (b.shown(question.cmdOK[index]))
+            Builder::add(plan.root, b.button(question.cmdOK[index], index == 0));
+}
+
+void buildReading(ScanPlan &plan, frmRead &panel)
+{
+    Builder b(plan, &panel);
+    plan.screen = u"frmRead"_s;
+    plan.readingAloud = true;
+    Builder::add(plan.root,
+                 b.leaf(panel.lblLabel, panel.lblLabel->rect().center(), panel.lblLabel->text()));
+    plan.root.children.first().rect =
+        QRect(panel.lblLabel->mapTo(&panel, QPoint(0, 0)), panel.lblLabel->size());
+}
+
+void buildSelectionScreen(ScanPlan &plan, frmTalk &t)
+{
+    Builder b(plan, &t);
+    plan.screen = u"fraSet"_s;
+    FlexGrid *g = t.grdBoard2;
+    // The chosen kana sits in the centre, its variants right and left of it.
+    for (int row : {1, 0, 2})
+        for (int col : {1, 2, 0})
+            if (row < g->rows() && col < g->cols() && b.cellShown(g, row, col))
+                Builder::add(plan.root, b.cell(g, row, col));
+    if (b.shown(t.cmdEnd2))
+        Builder::add(plan.root, b.button(t.cmdEnd2));
+}
+
+void buildMainScreen(ScanPlan &plan, frmTalk &t, bool rowsFirst)
+{
+    Builder b(plan, &t);
+    ScanNode &root = plan.root;
+    const auto visibleNames = [&](std::initializer_list<QWidget *> widgets) {
+        QString names;
+        for (QWidget *w : widgets)
+            if (b.shown(w))
+                names += w->objectName() + u' ';
+        return names;
+    };
+    plan.screen = visibleNames(
+        {t.grdBoard, t.grdSp, t.grdEx, t.grdDay, t.fraRes, t.fraDay, t.fraTalk, t.cmdSampDel});
+
+    if (b.shown(t.grdBoard)) {
+        FlexGrid *g = t.grdBoard;
+        const bool kana =
+            t.cmdKey->text().trimmed() != QString::fromUtf16(BoardTexts::kAlphanumeric);
+        const QList<int> columnsRightToLeft = range(g->cols() - 1, 0);
+        const QList<int> rowsDown = range(0, g->rows() - 1);
+        if (kana && !rowsFirst)
+            b.addGridGroups(root, g, g->accessibleName(), columnsRightToLeft, rowsDown, true);
+        else if (kana)
+            b.addGridGroups(root, g, g->accessibleName(), rowsDown, columnsRightToLeft, false);
+        else
+            b.addGridGroups(root, g, g->accessibleName(), rowsDown, range(0, g->cols() - 1), false);
+    }
+    b.addButtons(root, u"", {t.cmdDec});
+    // Row 0 of the predictions repeats the typed key: "決定" alone already goes back with it.
+    for (FlexGrid *list : {t.grdSp, t.grdDay})
+        if (b.shown(list))
+            b.addListRows(root, list, list == t.grdSp ? 1 : 0);
+    if (b.shown(t.grdEx))
+        b.addSampleGroups(root, t.grdEx);
+    b.addButtons(root, u"", {t.cmdDown});
+    b.addButtons(root, u"", {t.cmdUp});
+    b.addButtons(root, u"", {t.cmdRes[1]});
+    b.addButtons(root, u"", {t.cmdRead});
+    b.addButtons(root, AccessTexts::kCaretGroup,
+                 {t.cmdRes[2], t.cmdRes[0], t.cmdRes[4], t.cmdRes[3], t.cmdStart});
+    b.addButtons(root, u"", {t.cmdRevise, t.cmdBack});
+    b.addButtons(root, u"", {t.cmdKey});
+    b.addButtons(root, AccessTexts::kSampleGroup, {t.cmdSamp, t.cmdSampADD, t.cmdSampDel});
+    b.addButtons(root, AccessTexts::kTextGroup, {t.cmdWide, t.cmdCopy, t.cmdPaste});
+}
+} // namespace
+
+ScanPlan ScanPlan::build(frmTalk &talk, bool rowsFirst)
+{
+    ScanPlan plan;
+    for (QWidget *top : QApplication::topLevelWidgets())
+        if (auto *panel = qobject_cast<frmRead *>(top); panel && panel->isVisible()) {
+            buildReading(plan, *panel);
+            return plan;
+        }
+    QWidget *modal = QApplication::activeModalWidget();
+    if (auto *question = qobject_cast<frmOK *>(modal)) {
+        buildQuestion(plan, *question);
+        return plan;
+    }
+    if (modal && modal != &talk) {
+        plan.screen = modal->objectName(); // a caregiver's dialog: nothing is scanned
+        return plan;
+    }
+    if (talk.fraSet->isVisible())
+        buildSelectionScreen(plan, talk);
+    else
+        buildMainScreen(plan, talk, rowsFirst);
+    return plan;
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "access/AccessSettings.h"
+
+#include <QDialog>
+#include <array>
+
+class QCheckBox;
+class QComboBox;
+class QDoubleSpinBox;
+class QPushButton;
+class SettingsStore;
+
+// The access settings dialog: switch scanning and dwell selection. "確定" writes the "ACCESS"
+// section only; "キャンセル" writes nothing. Settings it does not show are written back as read.
+class frmAccess : public QDialog
+{
+    Q_OBJECT
+
+  public:
+    frmAccess(QWidget *parent, SettingsStore &store);
+
+    void cmdOK_Click(int index);
+
+    QComboBox *cmbScanMode = nullptr;
+    QDoubleSpinBox *spnScanStep = nullptr;
+    QCheckBox *chkDwell = nullptr;
+    QDoubleSpinBox *spnDwell = nullptr;
+    QPushButton *cmdRecord = nullptr;
+    std::array<QPushButton *, 2> cmdOK{};
+
+  signals:
+    // "録音する…": the own-voice recording screen is asked for.
+    void recordRequested();
+
+  private:
+    void createControls();
+
+    SettingsStore &m_store;
+    AccessSettings m_settings;
+};

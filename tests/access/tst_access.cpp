@@ -1,0 +1,347 @@
+#include "SampleHelpers.h"
+#include "TalkFixture.h"
+#include "access/AccessLayer.h"
+#include "access/frmAccess.h"
+#include "app/frmOPT.h"
+#include "dialogs/frmOK.h"
+#include "platform/FlexGrid.h"
+#include "platform/TextBox.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+// The real window with the access layer on an in-memory "ACCESS" section and a pointer the
+// test moves.
+struct AccessFixture
+{
+    TalkFixture f;
+    MemorySettingsStore access;
+    QPoint pointer{-1000, -1000};
+
+    frmTalk &create(const QMap<QString, QString> &values)
+    {
+        access.values = values;
+        frmTalk &w = f.create();
+        w.installAccess(access);
+        layer().setPointerSource([this] { return pointer; });
+        return w;
+    }
+    AccessLayer &layer() { return *f.window().access(); }
+    // Lets `ms` pass on the fake clock, polling as the timer does.
+    void pass(int ms)
+    {
+        for (int i = 0; i < ms; i += AccessLayer::kPollMs) {
+            f.clock.advance(AccessLayer::kPollMs);
+            layer().poll();
+        }
+    }
+    void pointAt(QWidget *w, QPoint local) { pointer = w->mapToGlobal(local); }
+    void pointAtCell(FlexGrid *g, int row, int col)
+    {
+        pointAt(g->viewport(), g->visualRect(g->model()->index(row, col)).center());
+    }
+    QString labels(const ScanNode &node) const
+    {
+        QStringList all;
+        for (const ScanNode &child : node.children)
+            all.append(child.label);
+        return all.join(u' ');
+    }
+    int played(const QString &name) const
+    {
+        int count = 0;
+        for (const QString &file : f.wave.played)
+            count += file.endsWith(name) ? 1 : 0;
+        return count;
+    }
+};
+} // namespace
+
+class tst_access : public QObject
+{
+    Q_OBJECT
+
+  private slots:
+    void settingsClamped_data();
+    void settingsClamped();
+    void offByDefault();
+    void dialogWritesOnlyAccess();
+    void switchesEnterAndRead_data();
+    void switchesEnterAndRead();
+    void escapeSuspends();
+    void dwellEntersAndReads();
+    void scanOrder_data();
+    void scanOrder();
+    void questionSafeAnswerFirst();
+    void predictionRowThenDecide();
+    void sampleListByGroup();
+};
+
+void tst_access::settingsClamped_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("stepMs");
+    QTest::addColumn<int>("ignoreMs");
+    QTest::newRow("absent") << u"X"_s << u""_s << 0 << 1500 << 250;
+    QTest::newRow("mode too high") << u"ScanMode"_s << u"7"_s << 2 << 1500 << 250;
+    QTest::newRow("mode negative") << u"ScanMode"_s << u"-1"_s << 0 << 1500 << 250;
+    QTest::newRow("step too short") << u"ScanStepMs"_s << u"50"_s << 0 << 300 << 149;
+    QTest::newRow("step huge") << u"ScanStepMs"_s << u"99999999999"_s << 0 << 10000 << 250;
+    QTest::newRow("not a number") << u"ScanStepMs"_s << u"1.5s"_s << 0 << 1500 << 250;
+    QTest::newRow("spaces") << u"ScanStepMs"_s << u" 2000 "_s << 0 << 2000 << 250;
+    QTest::newRow("ignore over half a step")
+        << u"SwitchIgnoreMs"_s << u"2000"_s << 0 << 1500 << 749;
+}
+
+void tst_access::settingsClamped()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, stored);
+    MemorySettingsStore store;
+    store.values.insert(key, stored);
+    const AccessSettings s = AccessSettings::read(store);
+    QTEST(s.scanMode, "mode");
+    QTEST(s.scanStepMs, "stepMs");
+    QTEST(s.effectiveIgnoreMs(), "ignoreMs");
+}
+
+void tst_access::offByDefault()
+{
+    AccessFixture a;
+    frmTalk &w = a.create({});
+    a.pass(5000);
+    QVERIFY(!a.layer().engine());
+    QVERIFY(!w.findChild<AccessOverlay *>());
+    QTest::keyClick(w.txtTalk, Qt::Key_Space);
+    QTest::keyClick(w.txtTalk, Qt::Key_1);
+    QCOMPARE(w.txtTalk->text(), u" 1"_s);
+    QCOMPARE(a.access.writes, 0);
+}
+
+void tst_access::dialogWritesOnlyAccess()
+{
+    AccessFixture a;
+    frmTalk &w = a.create({});
+    frmOPT options(w);
+    QVERIFY(options.cmdAccess->isEnabled());
+    QCOMPARE(options.cmdAccess->text(), u"入力と声…"_s);
+    frmAccess cancelled(&options, a.access);
+    cancelled.cmbScanMode->setCurrentIndex(2);
+    QTest::mouseClick(cancelled.cmdOK[0], Qt::LeftButton);
+    QCOMPARE(a.access.writes, 0);
+
+    frmAccess dialog(&options, a.access);
+    QCOMPARE(dialog.windowTitle(), u"入力と声の設定"_s);
+    QSignalSpy record(&dialog, &frmAccess::recordRequested);
+    QTest::mouseClick(dialog.cmdRecord, Qt::LeftButton);
+    QCOMPARE(record.count(), 1);
+    dialog.cmbScanMode->setCurrentIndex(2);
+    QTest::mouseClick(dialog.cmdOK[1], Qt::LeftButton);
+    QCOMPARE(a.access.values.value(u"ScanMode"_s), u"2"_s);
+    QCOMPARE(a.access.values.value(u"ScanStepMs"_s), u"1500"_s);
+    QCOMPARE(a.access.values.size(), qsizetype(std::size(AccessSettings::kKeys)));
+    QCOMPARE(a.f.settings.writes, 0);
+}
+
+void tst_access::switchesEnterAndRead_data()
+{
+    // Words: a key press (after 300 ms) or "+N" ms passing. From the start: A lights the
+    // board, B enters it (あ column), and so on; か opens the selection screen (one click),
+    // whose centre か is lit first; after the entry the board is lit again, then ＢＳ, 読む.
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("plays"); // of か.wav: selection screen, entry, reading aloud
+    QTest::newRow("two switches") << u"2"_s
+                                  << u"Space Return Space Return Return Return Space Space Return"_s
+                                  << u"か"_s << 3;
+    QTest::newRow("two switches, keys 1 and 2") << u"2"_s << u"1 2 1 2 2 2 1 1 2"_s << u"か"_s << 3;
+    QTest::newRow("one switch") << u"1"_s << u"Space Space +2400 Space Space Space +4000 Space"_s
+                                << u"か"_s << 3;
+    // "bounce": a second press at once; every handler's wait also gets a press, so the
+    // reading aloud stops at its first wait, before か.
+    QTest::newRow("one switch, bounces")
+        << u"1"_s << u"Space bounce Space +2400 Space bounce Space Space bounce +4000 Space"_s
+        << u"か"_s << 2;
+    QTest::newRow("one switch, too late")
+        << u"1"_s << u"Space Space +2400 +1500 Space Space Space"_s << u"さ"_s << 0;
+}
+
+void tst_access::switchesEnterAndRead()
+{
+    QFETCH(QString, mode);
+    QFETCH(QString, script);
+    AccessFixture a;
+    frmTalk &w = a.create({{u"ScanMode"_s, mode}});
+    if (script.contains(u"bounce"))
+        a.f.clock.duringWait = [&w] { QTest::keyClick(w.txtTalk, Qt::Key_Space); };
+    for (const QString &word : script.split(u' ')) {
+        if (word.startsWith(u'+')) {
+            a.pass(word.mid(1).toInt());
+            continue;
+        }
+        if (word != u"bounce")
+            a.pass(300);
+        const int key = word == u"Space" || word == u"bounce" ? Qt::Key_Space
+                        : word == u"Return"                   ? Qt::Key_Return
+                        : word == u"1"                        ? Qt::Key_1
+                                                              : Qt::Key_2;
+        // The keys reach the composition text first, as a switch interface's would.
+        QTest::keyClick(w.txtTalk, Qt::Key(key));
+    }
+    QFETCH(QString, text);
+    QVERIFY2(w.txtTalk->text().startsWith(text), qPrintable(w.txtTalk->text()));
+    QVERIFY(!w.txtTalk->text().contains(u' ') && !w.txtTalk->text().contains(u'1'));
+    QTEST(a.played(u"/か.wav"_s), "plays");
+    QCOMPARE(a.access.writes + a.f.settings.writes, 0);
+}
+
+void tst_access::escapeSuspends()
+{
+    AccessFixture a;
+    frmTalk &w = a.create({{u"ScanMode"_s, u"2"_s}});
+    for (int i = 0; i < 4; ++i)
+        QTest::keyClick(w.txtTalk, Qt::Key_Escape);
+    QVERIFY(a.layer().suspended());
+    QTest::keyClick(w.txtTalk, Qt::Key_Space);
+    QCOMPARE(w.txtTalk->text(), u" "_s);
+    a.f.clock.advance(3000);
+    for (int i = 0; i < 4; ++i) {
+        a.f.clock.advance(900); // four within three seconds
+        QTest::keyClick(w.txtTalk, Qt::Key_Escape);
+    }
+    QVERIFY(!a.layer().suspended());
+    QTest::keyClick(w.txtTalk, Qt::Key_Space);
+    QCOMPARE(w.txtTalk->text(), u" "_s);
+    QVERIFY(a.layer().engine()->lit());
+}
+
+void tst_access::dwellEntersAndReads()
+{
+    AccessFixture a;
+    frmTalk &w = a.create({{u"DwellMode"_s, u"1"_s}});
+    // As at start-up: the window appears under a pointer resting on か.
+    w.hide();
+    a.layer().reload();
+    w.show();
+    a.pointAtCell(w.grdBoard, 0, 8); // か
+    a.pass(3000);
+    QVERIFY(!w.fraSet->isVisible());
+    a.pointAt(w.txtTalk, {10, 10});
+    a.pass(200);
+    a.pointAtCell(w.grdBoard, 0, 8);
+    a.pass(1200);
+    QVERIFY(!w.fraSet->isVisible());
+    a.pass(160);
+    QVERIFY(w.fraSet->isVisible());
+    // The enlarged cell now under the pointer waits until the pointer has left it.
+    a.pass(3000);
+    QCOMPARE(w.txtTalk->text(), QString());
+    a.pointAt(w.txtTalk, {10, 10});
+    a.pass(200);
+    a.pointAtCell(w.grdBoard2, 1, 1);
+    a.pass(1400);
+    QCOMPARE(w.txtTalk->text(), u"か_"_s);
+    a.pointAt(w.cmdStart, {5, 5}); // asks first: needs the longer time
+    a.pass(1400);
+    QVERIFY(a.f.asker.asked.isEmpty());
+    a.pointAt(w.cmdRead, {5, 5});
+    a.pass(10000);
+    QCOMPARE(a.played(u"/か.wav"_s), 3);
+    QVERIFY(a.f.asker.asked.isEmpty());
+}
+
+void tst_access::scanOrder_data()
+{
+    QTest::addColumn<int>("maxC");
+    QTest::addColumn<int>("keyClicks");
+    QTest::addColumn<QList<int>>("path");
+    QTest::addColumn<QString>("labels");
+    const QString top = u"文字盤 ＢＳ 読む 移動 %1 例文 広げる"_s;
+    QTest::newRow("board top") << 9 << 0 << QList<int>{} << top.arg(u"ひら"_s);
+    QTest::newRow("kana columns") << 9 << 0 << QList<int>{0} << u"あ か さ た な は ま や ら わ"_s;
+    QTest::newRow("column top down") << 9 << 0 << QList<int>{0, 1} << u"か き く け こ"_s;
+    QTest::newRow("15 columns") << 14 << 0 << QList<int>{0}
+                                << u"あ か さ た な は ま や ら わ が ざ だ ば ぱ"_s;
+    QTest::newRow("caret pad") << 9 << 0 << QList<int>{3} << u"← → ↑ ↓ 始め"_s;
+    QTest::newRow("alphanumeric rows") << 14 << 2 << QList<int>{0} << u"1 Q A / :"_s;
+    QTest::newRow("alphanumeric cells, empty skipped")
+        << 14 << 2 << QList<int>{0, 0} << u"1 2 3 4 5 6 7 8 9 0"_s;
+}
+
+void tst_access::scanOrder()
+{
+    QFETCH(int, maxC);
+    QFETCH(int, keyClicks);
+    QFETCH(QList<int>, path);
+    AccessFixture a;
+    a.f.settings.values.insert(u"gMaxC"_s, QString::number(maxC));
+    frmTalk &w = a.create({{u"ScanMode"_s, u"2"_s}});
+    for (int i = 0; i < keyClicks; ++i)
+        a.f.click("cmdKey");
+    const ScanPlan plan = ScanPlan::build(w, false);
+    const ScanNode *node = &plan.root;
+    for (int index : path)
+        node = &node->children.at(index);
+    QTEST(a.labels(*node), "labels");
+}
+
+void tst_access::questionSafeAnswerFirst()
+{
+    AccessFixture a;
+    frmTalk &w = a.create({{u"ScanMode"_s, u"2"_s}});
+    frmOK question(&w);
+    QString order;
+    QTimer::singleShot(0, &w, [&] {
+        a.layer().poll();
+        order = a.labels(a.layer().plan().root);
+        // Enter selects the lit (safe) answer.
+        QTest::keyClick(&question, Qt::Key_Space);
+        a.pass(300);
+        QTest::keyClick(&question, Qt::Key_Return);
+    });
+    QVERIFY(!question.ask(u"消しますか"_s, frmOK::kYesNo, u"確認"_s));
+    QCOMPARE(order, question.cmdOK[1]->text() + u' ' + question.cmdOK[0]->text());
+}
+
+void tst_access::predictionRowThenDecide()
+{
+    AccessFixture a;
+    a.f.settings.values.insert(u"OPT1"_s, u"2"_s); // one click enters
+    frmTalk &w = a.create({{u"ScanMode"_s, u"2"_s}});
+    w.state().gSampleList = QStringList{u"あい"_s, u"あさ"_s};
+    a.f.clickCell("grdBoard", 0, 9); // あ, by pointer: the prediction list replaces the board
+    a.layer().poll();
+    QVERIFY(a.labels(a.layer().plan().root).startsWith(u"決定 予測の一覧 ▽ △ 読む"_s));
+    for (const Qt::Key key :
+         {Qt::Key_Space, Qt::Key_Space, Qt::Key_Return, Qt::Key_Space, Qt::Key_Return}) {
+        a.pass(300);
+        QTest::keyClick(w.txtTalk, key);
+    }
+    QCOMPARE(w.state().gListRow, 2);
+    // The chosen row is confirmed next.
+    QCOMPARE(a.layer().engine()->lit()->label, u"決定"_s);
+}
+
+void tst_access::sampleListByGroup()
+{
+    AccessFixture a;
+    SampleHelpers::writeSamples(a.f, {u"いぬ"_s, u"かさ"_s, u"あさ"_s, u"きく"_s});
+    a.create({{u"ScanMode"_s, u"2"_s}});
+    a.f.click("cmdSamp"); // 例文表示
+    a.layer().poll();
+    const ScanNode &list = a.layer().plan().root.children.at(1);
+    QCOMPARE(a.labels(list), u"日記 あ行 か行"_s);
+    QCOMPARE(a.labels(list.children.at(2)), u"かさ きく"_s);
+}
+
+QTEST_MAIN(tst_access)
+#include "tst_access.moc"
