@@ -49,9 +49,8 @@ class RecordingPcmPlayer final : public PcmPlayer
 {
   public:
     void play(const QList<qint16> &samples, int) override { played.append(samples); }
-    void stop() override { ++stops; }
+    void stop() override {}
     QList<QList<qint16>> played;
-    int stops = 0;
 };
 
 // Synthetic takes: digital silence and sine tones.
