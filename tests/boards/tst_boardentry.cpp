@@ -27,10 +27,20 @@ frmTalk &start(TalkFixture &f, const SettingValues &settings, int keyPresses = 0
     return w;
 }
 
-// Runs clicks written "b<row>,<col>" for grdBoard and "s<row>,<col>" for grdBoard2.
-void run(TalkFixture &f, const QStringList &clicks)
+// Splits a row written with spaces between items; "-" stands for an empty cell.
+QStringList items(const QString &row)
 {
-    for (const QString &click : clicks) {
+    QStringList out = row.split(u' ', Qt::SkipEmptyParts);
+    for (QString &item : out)
+        if (item == u"-"_s)
+            item.clear();
+    return out;
+}
+
+// Runs clicks written "b<row>,<col>" for grdBoard and "s<row>,<col>" for grdBoard2.
+void run(TalkFixture &f, const QString &clicks)
+{
+    for (const QString &click : items(clicks)) {
         const QStringList at = click.mid(1).split(u',');
         f.clickCell(click.startsWith(u'b') ? "grdBoard" : "grdBoard2", at[0].toInt(),
                     at[1].toInt());
@@ -79,33 +89,17 @@ void tst_boardentry::selectionScreen_data()
     QTest::addColumn<int>("keyPresses");
     QTest::addColumn<int>("row");
     QTest::addColumn<int>("col");
-    QTest::addColumn<QStringList>("expected");
-    QTest::newRow("か") << 9 << 0 << 0 << 8
-                        << QStringList{u""_s,   u""_s,   u""_s,   u"さ"_s, u"か"_s,
-                                       u"が"_s, u"し"_s, u"き"_s, u"ぎ"_s};
-    QTest::newRow("つ") << 9 << 0 << 2 << 6
-                        << QStringList{u"に"_s, u"ち"_s, u"ぢ"_s, u"っ"_s, u"つ"_s,
-                                       u"づ"_s, u"ね"_s, u"て"_s, u"で"_s};
-    QTest::newRow("あ") << 9 << 0 << 0 << 9
-                        << QStringList{u""_s,   u""_s,   u""_s,   u"か"_s, u"あ"_s,
-                                       u"ぁ"_s, u"き"_s, u"い"_s, u"ぃ"_s};
-    QTest::newRow("な") << 9 << 0 << 0 << 5
-                        << QStringList{u""_s,   u""_s,   u""_s,   u"は"_s, u"な"_s,
-                                       u"た"_s, u"ひ"_s, u"に"_s, u"ち"_s};
-    QTest::newRow("な, fifteen columns")
-        << 14 << 0 << 0 << 10
-        << QStringList{u""_s, u""_s, u""_s, u"は"_s, u"な"_s, u""_s, u"ひ"_s, u"に"_s, u""_s};
-    QTest::newRow("お, bottom row")
-        << 9 << 0 << 4 << 9
-        << QStringList{u"け"_s, u"え"_s, u"ぇ"_s, u"こ"_s, u"お"_s, u"ぉ"_s, u""_s, u""_s, u""_s};
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("か") << 9 << 0 << 0 << 8 << u"- - - さ か が し き ぎ"_s;
+    QTest::newRow("つ") << 9 << 0 << 2 << 6 << u"に ち ぢ っ つ づ ね て で"_s;
+    QTest::newRow("あ") << 9 << 0 << 0 << 9 << u"- - - か あ ぁ き い ぃ"_s;
+    QTest::newRow("な") << 9 << 0 << 0 << 5 << u"- - - は な た ひ に ち"_s;
+    QTest::newRow("な, fifteen columns") << 14 << 0 << 0 << 10 << u"- - - は な - ひ に -"_s;
+    QTest::newRow("お, bottom row") << 9 << 0 << 4 << 9 << u"け え ぇ こ お ぉ - - -"_s;
     QTest::newRow("9: the last column with its right neighbour")
-        << 9 << 2 << 0 << 8
-        << QStringList{u""_s, u""_s, u""_s, u"8"_s, u"9"_s, u"0"_s, u"I"_s, u"O"_s, u"o"_s};
-    QTest::newRow("Z") << 9 << 2 << 3 << 1 << QStringList{u"A"_s, u"S"_s, u"s"_s, u"/"_s, u"Z"_s,
-                                                          u"z"_s, u":"_s, u"%"_s, u"+"_s};
-    QTest::newRow("face mark") << 9 << 2 << 4 << 8
-                               << QStringList{u"M"_s,     u","_s, u"."_s, u"!"_s, u"(^_^)"_s,
-                                              u"(T_T)"_s, u""_s,  u""_s,  u""_s};
+        << 9 << 2 << 0 << 8 << u"- - - 8 9 0 I O o"_s;
+    QTest::newRow("Z") << 9 << 2 << 3 << 1 << u"A S s / Z z : % +"_s;
+    QTest::newRow("face mark") << 9 << 2 << 4 << 8 << u"M , . ! (^_^) (T_T) - - -"_s;
 }
 
 void tst_boardentry::selectionScreen()
@@ -114,90 +108,76 @@ void tst_boardentry::selectionScreen()
     QFETCH(int, keyPresses);
     QFETCH(int, row);
     QFETCH(int, col);
-    QFETCH(QStringList, expected);
+    QFETCH(QString, expected);
     TalkFixture f;
     frmTalk &w = start(f, {{u"gMaxC"_s, QString::number(maxC)}}, keyPresses);
     f.clickCell("grdBoard", row, col);
 
-    QCOMPARE(selectionTexts(*w.grdBoard2), expected);
+    QCOMPARE(selectionTexts(*w.grdBoard2), items(expected));
     QVERIFY(w.fraSet->isVisible());
     QCOMPARE(DesignLayout::rect(w.fraSet).topLeft(), DesignLayout::rect(w.grdBoard).topLeft());
     QCOMPARE(w.grdBoard->cellBackColor(row, col), Units::kSystemDesktopColour);
-    QCOMPARE(playedTexts(f), QStringList{expected[4]});
+    QCOMPARE(playedTexts(f), QStringList{items(expected)[4]});
     QCOMPARE(w.txtTalk->text(), QString());
 }
 
 void tst_boardentry::clickModes_data()
 {
-    QTest::addColumn<SettingValues>("settings");
+    QTest::addColumn<QString>("options"); // OPT1 OPT2 gMaxC
     QTest::addColumn<int>("keyPresses");
-    QTest::addColumn<QStringList>("clicks");
+    QTest::addColumn<QString>("clicks");
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("selectionShown");
-    QTest::addColumn<QStringList>("played");
-
-    const auto opts = [](const char16_t *opt1, const char16_t *opt2 = u"0",
-                         const char16_t *maxC = u"9") {
-        return SettingValues{{u"OPT1"_s, QString::fromUtf16(opt1)},
-                             {u"OPT2"_s, QString::fromUtf16(opt2)},
-                             {u"gMaxC"_s, QString::fromUtf16(maxC)}};
-    };
+    QTest::addColumn<QString>("played");
     // Hiragana: か (0,8), き (1,8), あ (0,9). Alphanumeric with fifteen columns: (0,12) empty.
     QTest::newRow("1: one click opens")
-        << opts(u"0") << 0 << QStringList{u"b0,8"_s} << QString() << true << QStringList{u"か"_s};
+        << u"0 0 9"_s << 0 << u"b0,8"_s << QString() << true << u"か"_s;
     QTest::newRow("1: selection cell enters at once")
-        << opts(u"0") << 0 << QStringList{u"b0,8"_s, u"s1,2"_s} << u"が_"_s << false
-        << QStringList{u"か"_s, u"が"_s};
+        << u"0 0 9"_s << 0 << u"b0,8 s1,2"_s << u"が_"_s << false << u"か が"_s;
     QTest::newRow("1: selection two clicks")
-        << opts(u"0", u"1") << 0 << QStringList{u"b0,8"_s, u"s1,2"_s} << QString() << true
-        << QStringList{u"か"_s, u"が"_s};
+        << u"0 1 9"_s << 0 << u"b0,8 s1,2"_s << QString() << true << u"か が"_s;
     QTest::newRow("1: selection second click enters")
-        << opts(u"0", u"1") << 0 << QStringList{u"b0,8"_s, u"s1,0"_s, u"s1,2"_s, u"s1,2"_s}
-        << u"が_"_s << false << QStringList{u"か"_s, u"さ"_s, u"が"_s, u"が"_s};
+        << u"0 1 9"_s << 0 << u"b0,8 s1,0 s1,2 s1,2"_s << u"が_"_s << false << u"か さ が が"_s;
     QTest::newRow("1: empty selection cell does nothing")
-        << opts(u"0") << 0 << QStringList{u"b0,8"_s, u"s0,0"_s} << QString() << true
-        << QStringList{u"か"_s};
+        << u"0 0 9"_s << 0 << u"b0,8 s0,0"_s << QString() << true << u"か"_s;
     QTest::newRow("2: first click only arms")
-        << opts(u"1") << 0 << QStringList{u"b0,8"_s} << QString() << false << QStringList{u"か"_s};
-    QTest::newRow("2: second click opens") << opts(u"1") << 0 << QStringList{u"b0,8"_s, u"b0,8"_s}
-                                           << QString() << true << QStringList{u"か"_s, u"か"_s};
+        << u"1 0 9"_s << 0 << u"b0,8"_s << QString() << false << u"か"_s;
+    QTest::newRow("2: second click opens")
+        << u"1 0 9"_s << 0 << u"b0,8 b0,8"_s << QString() << true << u"か か"_s;
     QTest::newRow("3: one click enters")
-        << opts(u"2") << 0 << QStringList{u"b0,9"_s} << u"あ_"_s << false << QStringList{u"あ"_s};
+        << u"2 0 9"_s << 0 << u"b0,9"_s << u"あ_"_s << false << u"あ"_s;
     QTest::newRow("4: か, き, き, き")
-        << opts(u"3") << 0 << QStringList{u"b0,8"_s, u"b1,8"_s, u"b1,8"_s, u"b1,8"_s} << u"きき_"_s
-        << false << QStringList{u"か"_s, u"き"_s, u"き"_s, u"き"_s};
+        << u"3 0 9"_s << 0 << u"b0,8 b1,8 b1,8 b1,8"_s << u"きき_"_s << false << u"か き き き"_s;
     QTest::newRow("unknown mode does nothing")
-        << opts(u"7") << 0 << QStringList{u"b0,8"_s} << QString() << false << QStringList{};
+        << u"7 0 9"_s << 0 << u"b0,8"_s << QString() << false << QString();
     QTest::newRow("empty cell enters full-width space")
-        << opts(u"2", u"0", u"14") << 2 << QStringList{u"b0,12"_s} << u"\u3000_"_s << false
-        << QStringList{u"\u3000"_s};
+        << u"2 0 14"_s << 2 << u"b0,12"_s << u"\u3000_"_s << false << u"\u3000"_s;
     QTest::newRow("empty cell opens empty selection")
-        << opts(u"0", u"0", u"14") << 2 << QStringList{u"b0,12"_s} << QString() << true
-        << QStringList{u"\u3000"_s};
+        << u"0 0 14"_s << 2 << u"b0,12"_s << QString() << true << u"\u3000"_s;
     QTest::newRow("two-click empty cell acts while nothing armed")
-        << opts(u"3", u"0", u"14") << 2 << QStringList{u"b0,12"_s} << u"\u3000_"_s << false
-        << QStringList{u"\u3000"_s};
+        << u"3 0 14"_s << 2 << u"b0,12"_s << u"\u3000_"_s << false << u"\u3000"_s;
     QTest::newRow("two-click empty cell never acts once armed")
-        << opts(u"3", u"0", u"14") << 2 << QStringList{u"b0,0"_s, u"b0,12"_s, u"b0,12"_s}
-        << QString() << false << QStringList{u"1"_s, u"\u3000"_s, u"\u3000"_s};
+        << u"3 0 14"_s << 2 << u"b0,0 b0,12 b0,12"_s << QString() << false << u"1 \u3000 \u3000"_s;
 }
 
 void tst_boardentry::clickModes()
 {
-    QFETCH(SettingValues, settings);
+    QFETCH(QString, options);
     QFETCH(int, keyPresses);
-    QFETCH(QStringList, clicks);
+    QFETCH(QString, clicks);
     QFETCH(QString, text);
     QFETCH(bool, selectionShown);
-    QFETCH(QStringList, played);
+    QFETCH(QString, played);
+    const QStringList opt = items(options);
     TalkFixture f;
-    frmTalk &w = start(f, settings, keyPresses);
+    frmTalk &w =
+        start(f, {{u"OPT1"_s, opt[0]}, {u"OPT2"_s, opt[1]}, {u"gMaxC"_s, opt[2]}}, keyPresses);
     w.state().gCellText.clear();
     run(f, clicks);
 
     QCOMPARE(w.txtTalk->text(), text);
     QCOMPARE(w.fraSet->isVisible(), selectionShown);
-    QCOMPARE(playedTexts(f), played);
+    QCOMPARE(playedTexts(f), items(played));
     QVERIFY(w.grdBoard->isEnabled());
     QVERIFY(w.grdBoard2->isEnabled());
     if (selectionShown)
@@ -253,13 +233,14 @@ void tst_boardentry::pressColours()
     TalkFixture f;
     frmTalk &w = start(f, {{u"OPT1"_s, u"3"_s}});
     FlexGrid &board = *w.grdBoard;
+    const auto at = [&](int row, int col) {
+        return board.visualRect(board.model()->index(row, col)).center();
+    };
     const auto press = [&](int row, int col) {
-        QTest::mousePress(board.viewport(), Qt::LeftButton, {},
-                          board.visualRect(board.model()->index(row, col)).center());
+        QTest::mousePress(board.viewport(), Qt::LeftButton, {}, at(row, col));
     };
     const auto release = [&](int row, int col) {
-        QTest::mouseRelease(board.viewport(), Qt::LeftButton, {},
-                            board.visualRect(board.model()->index(row, col)).center());
+        QTest::mouseRelease(board.viewport(), Qt::LeftButton, {}, at(row, col));
     };
     w.state().gCellText.clear();
     press(0, 8);

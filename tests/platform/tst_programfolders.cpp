@@ -7,6 +7,15 @@
 
 using namespace Qt::Literals::StringLiterals;
 
+namespace {
+// Puts an empty あ.wav into `dir`, making the folder first.
+bool putVoice(const QString &dir)
+{
+    QFile file(dir + u"/あ.wav"_s);
+    return QDir().mkpath(dir) && file.open(QIODevice::WriteOnly);
+}
+} // namespace
+
 class tst_programfolders : public QObject
 {
     Q_OBJECT
@@ -42,11 +51,8 @@ void tst_programfolders::decide()
     const QString voiceDir = root.filePath(u"usr/share/talk/voices"_s);
     const QString userDir = root.filePath(u"home/.local/share/Talk"_s);
     for (const QString &dir :
-         installedVoices ? QStringList{programDir, voiceDir} : QStringList{programDir}) {
-        QVERIFY(QDir().mkpath(dir));
-        QFile file(dir + u"/あ.wav"_s);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-    }
+         installedVoices ? QStringList{programDir, voiceDir} : QStringList{programDir})
+        QVERIFY(putVoice(dir));
 
     const ProgramFolders folders = ProgramFolders::decide(programDir, writable, voiceDir, userDir);
     QCOMPARE(folders.isPortable(), portable);
@@ -73,11 +79,8 @@ void tst_programfolders::voiceFile()
     QFETCH(QStringList, holders);
     QFETCH(QString, expected);
     QTemporaryDir root;
-    for (const QString &holder : holders) {
-        QVERIFY(QDir(root.path()).mkdir(holder));
-        QFile file(root.filePath(holder + u"/あ.wav"_s));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-    }
+    for (const QString &holder : holders)
+        QVERIFY(putVoice(root.filePath(holder)));
     const ProgramFolders folders =
         ProgramFolders::installed(root.filePath(u"user"_s), root.filePath(u"installed"_s));
     QCOMPARE(folders.voiceFile(u"あ"_s),

@@ -181,8 +181,6 @@ void tst_samplescreen::registerSentence_data()
                                   << kFile + QStringList{u"\"いえ\""_s};
     QTest::newRow("empty") << QString() << FileFault::None << QStringList() << QStringList() << -1
                            << kFile;
-    QTest::newRow("end marker") << u"_"_s << FileFault::None << QStringList() << QStringList() << -1
-                                << kFile;
     QTest::newRow("spaces") << u"  _"_s << FileFault::None << QStringList() << QStringList() << -1
                             << kFile;
     QTest::newRow("duplicate of the last row")

@@ -49,9 +49,8 @@ class RecordingTakePlayer final : public TakePlayer
 {
   public:
     void play(const QList<qint16> &samples, int) override { played.append(samples); }
-    void stop() override { ++stops; }
+    void stop() override {}
     QList<QList<qint16>> played;
-    int stops = 0;
 };
 
 // Synthetic takes: digital silence and sine tones.
