@@ -108,7 +108,10 @@ void tst_editpad::singlePress_data()
 
     QTest::newRow("↓ next line") << 3 << lines << 1 << 1 << lines << 5 << 1;
     QTest::newRow("↓ last line") << 3 << lines << 5 << 1 << lines << 5 << 1;
-    QTest::newRow("↓ shorter line") << 3 << u"あいう\nか"_s << 2 << 1 << u"あいう\nか"_s << 5 << 0;
+    QTest::newRow("↓ shorter line") << 3 << u"あいう\nか"_s << 2 << 1 << u"あいう\nか"_s << 4 << 1;
+    QTest::newRow("↓ onto the end marker")
+        << 3 << u"あいうえ\nか_"_s << 3 << 1 << u"あいうえ\nか_"_s << 6 << 1;
+    QTest::newRow("↑ shorter line") << 4 << u"あ\nかきく"_s << 4 << 1 << u"あ\nかきく"_s << 0 << 1;
     QTest::newRow("↓ empty") << 3 << QString() << 0 << 0 << QString() << 0 << 0;
     QTest::newRow("↑ previous line") << 4 << lines << 6 << 1 << lines << 2 << 1;
     QTest::newRow("↑ first line") << 4 << lines << 1 << 1 << lines << 1 << 1;
