@@ -9,6 +9,8 @@
 namespace {
 // The button's border: the caption keeps clear of it.
 constexpr int kBorder = 1;
+// The least room a one-line caption keeps on either side.
+constexpr int kPadding = 4;
 
 QStringList characters(const QString &text)
 {
@@ -55,10 +57,9 @@ DesignButton::Caption DesignButton::layoutCaption(const QString &caption, const 
                                                   const QSize &box)
 {
     const QFontMetrics metrics(font);
-    // The design's tall narrow buttons are meant to show their captions one character a
-    // line; so is any caption too wide for its button.
-    const bool stacked =
-        box.height() > box.width() || metrics.horizontalAdvance(caption) > box.width();
+    // A caption that does not fit on one line, clear of the border, wraps at every character
+    // (the design's tall narrow buttons).
+    const bool stacked = metrics.horizontalAdvance(caption) + 2 * kPadding > box.width();
     const QStringList lines = stacked ? characters(caption) : QStringList{caption};
     const QSize block = blockSize(lines, metrics);
     Caption result{lines.join(u'\n'), font};
