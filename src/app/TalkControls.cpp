@@ -5,6 +5,7 @@
 #include "platform/DesignButton.h"
 #include "platform/DesignLayout.h"
 #include "platform/FlexGrid.h"
+#include "platform/PressGuard.h"
 #include "platform/TextBox.h"
 
 #include <QFrame>
@@ -158,4 +159,18 @@ void frmTalk::createControls()
     for (QWidget *hidden : std::initializer_list<QWidget *>{grdSp, fraSet, grdEx, grdDay, fraDay,
                                                             fraTalk, cmdSampDel, txtHide})
         hidden->hide();
+}
+
+void frmTalk::guardReplacedControls()
+{
+    auto *guard = new PressGuard(m_services.clock, this);
+    // "例文追加" and "例文削除" take each other's place; the list buttons and the caret pad
+    // share the foot rectangle with the diary's buttons; the lists and the selection screen
+    // are laid over the board, which comes back when the selection screen closes.
+    for (QWidget *control : std::initializer_list<QWidget *>{
+             cmdSampADD, cmdSampDel, cmdUp, cmdDown, cmdDec, cmdRes[0], cmdRes[1], cmdRes[2],
+             cmdRes[3], cmdRes[4], cmdStart, cmdRevise, cmdBack, grdSp, grdEx, grdDay, grdBoard2,
+             cmdEnd2, cmdspace})
+        guard->guard(control);
+    guard->guardBeneath(fraSet, grdBoard);
 }

@@ -27,7 +27,7 @@ class frmTalk : public QWidget
 {
     Q_OBJECT
 
-public:
+  public:
     // Design client area, and the outer height (client plus caption and borders) that the
     // text-area sizes are computed from; all in twips.
     static constexpr int kDesignWidth = 15270;
@@ -101,17 +101,19 @@ public:
     qint32 mBoardCol = 0;
     bool mKeyHeld = false;
 
-signals:
+  signals:
     // Emitted when "終了" or the close box asks the program to end.
     void endRequested();
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool event(QEvent *event) override;
 
-private:
+  private:
     void createControls();
+    // Controls that replace others under the pointer ignore a press just after appearing.
+    void guardReplacedControls();
     void connectShell();
 
     AppState &m_state;

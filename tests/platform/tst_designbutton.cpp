@@ -87,6 +87,7 @@ void tst_designbutton::mouseButtonsThatPress()
     TalkFixture f;
     frmTalk &w = f.create();
     w.fraTalk->show();
+    f.userPause();
     w.txtTalk->setText(u"あいう"_s);
     w.txtTalk->select(1, 1);
     auto *b = w.findChild<QPushButton *>(name);
