@@ -2,8 +2,10 @@
 // colours and visibility at start.
 #include "app/AppTexts.h"
 #include "app/frmTalk.h"
+#include "platform/DesignButton.h"
 #include "platform/DesignLayout.h"
 #include "platform/FlexGrid.h"
+#include "platform/PressGuard.h"
 #include "platform/TextBox.h"
 
 #include <QFrame>
@@ -19,16 +21,26 @@ QString text(const char16_t *s)
     return QString::fromUtf16(s);
 }
 
-QPushButton *button(QWidget *parent, const QString &name, const QString &caption, QRect place,
-                    double points, bool bold, qint64 back = 16777215)
+// Screen readers take a button's name from its caption, so the name follows every change.
+DesignButton *button(QWidget *parent, const QString &name, const QString &caption, QRect place,
+                     double points, bool bold, qint64 back = 16777215)
 {
-    auto *b = new QPushButton(caption, parent);
+    auto *b = new DesignButton(caption, parent);
     b->setObjectName(name);
-    b->setAccessibleName(caption);
     b->setFocusPolicy(Qt::NoFocus);
     DesignLayout::setFont(b, Face::PGothic, points, bold);
     DesignLayout::setBackColour(b, back);
     DesignLayout::place(b, place);
+    return b;
+}
+
+// A caret-pad or stepping button: its mouse-down acts for any mouse button (a switch
+// interface, a trackball's other button).
+DesignButton *padButton(QWidget *parent, const QString &name, const QString &caption, QRect place,
+                        double points, bool bold, qint64 back = 16777215)
+{
+    DesignButton *b = button(parent, name, caption, place, points, bold, back);
+    b->setAnyMouseButton(true);
     return b;
 }
 
@@ -66,10 +78,10 @@ void frmTalk::createControls()
     fraSet = frame(this, u"fraSet"_s, QRect(14640, 2400, 16245, 8895), 16777215);
     grdBoard2 = grid(fraSet, u"grdBoard2"_s, u"拡大文字盤"_s, QRect(30, 30, 15285, 7035), 114.75);
     grdBoard2->setRowHeight(7035 / 3);
-    cmdEnd2 = button(fraSet, u"cmdEnd2"_s, text(AppTexts::kBack), QRect(6120, 7200, 9075, 1560),
-                     48, true);
-    cmdspace = button(fraSet, u"cmdspace"_s, text(AppTexts::kSpace),
-                      QRect(120, 7200, 5775, 1560), 48, false);
+    cmdEnd2 = button(fraSet, u"cmdEnd2"_s, text(AppTexts::kBack), QRect(6120, 7200, 9075, 1560), 48,
+                     true);
+    cmdspace = button(fraSet, u"cmdspace"_s, text(AppTexts::kSpace), QRect(120, 7200, 5775, 1560),
+                      48, false);
 
     grdEx = grid(this, u"grdEx"_s, u"例文の一覧"_s, board, 54.75);
     grdEx->setRowHeight(1140);
@@ -85,37 +97,37 @@ void frmTalk::createControls()
                      27.75, false, 16761024);
     cmdCopy = button(fraText, u"cmdCopy"_s, text(AppTexts::kCopy), QRect(14415, 2670, 855, 2235),
                      24, true, 13206417);
-    cmdPaste = button(fraText, u"cmdPaste"_s, text(AppTexts::kPaste),
-                      QRect(14415, 5280, 855, 2235), 24, true, 13206417);
+    cmdPaste = button(fraText, u"cmdPaste"_s, text(AppTexts::kPaste), QRect(14415, 5280, 855, 2235),
+                      24, true, 13206417);
 
     fraRes = frame(this, u"fraRes"_s, QRect(4020, 8100, 8475, 3015), 16744576);
-    cmdRes[3] = button(fraRes, u"cmdRes_3"_s, text(AppTexts::kCaretDown),
-                       QRect(2220, 1740, 1545, 1155), 36, true, 8454016);
-    cmdRes[4] = button(fraRes, u"cmdRes_4"_s, text(AppTexts::kCaretUp),
-                       QRect(2220, 180, 1545, 1155), 36, true, 12648384);
-    cmdStart = button(fraRes, u"cmdStart"_s, text(AppTexts::kStart),
-                      QRect(6060, 1800, 2265, 1155), 36, false);
-    cmdRes[0] = button(fraRes, u"cmdRes_0"_s, text(AppTexts::kCaretRight),
-                       QRect(4380, 180, 1275, 2715), 48, true);
-    cmdRes[1] = button(fraRes, u"cmdRes_1"_s, text(AppTexts::kCaretBs),
-                       QRect(6060, 180, 2265, 1305), 36, true, 12640511);
-    cmdRes[2] = button(fraRes, u"cmdRes_2"_s, text(AppTexts::kCaretLeft),
-                       QRect(360, 180, 1275, 2715), 48, true);
+    cmdRes[3] = padButton(fraRes, u"cmdRes_3"_s, text(AppTexts::kCaretDown),
+                          QRect(2220, 1740, 1545, 1155), 36, true, 8454016);
+    cmdRes[4] = padButton(fraRes, u"cmdRes_4"_s, text(AppTexts::kCaretUp),
+                          QRect(2220, 180, 1545, 1155), 36, true, 12648384);
+    cmdStart = button(fraRes, u"cmdStart"_s, text(AppTexts::kStart), QRect(6060, 1800, 2265, 1155),
+                      36, false);
+    cmdRes[0] = padButton(fraRes, u"cmdRes_0"_s, text(AppTexts::kCaretRight),
+                          QRect(4380, 180, 1275, 2715), 48, true);
+    cmdRes[1] = padButton(fraRes, u"cmdRes_1"_s, text(AppTexts::kCaretBs),
+                          QRect(6060, 180, 2265, 1305), 36, true, 12640511);
+    cmdRes[2] = padButton(fraRes, u"cmdRes_2"_s, text(AppTexts::kCaretLeft),
+                          QRect(360, 180, 1275, 2715), 48, true);
 
-    cmdSamp = button(this, u"cmdSamp"_s, text(AppTexts::kShowSamples),
-                     QRect(600, 8280, 3345, 1245), 36, false, 16761024);
+    cmdSamp = button(this, u"cmdSamp"_s, text(AppTexts::kShowSamples), QRect(600, 8280, 3345, 1245),
+                     36, false, 16761024);
     cmdSampADD = button(this, u"cmdSampADD"_s, text(AppTexts::kAddSample),
                         QRect(600, 9810, 3345, 1185), 36, false);
     grdDay = grid(this, u"grdDay"_s, u"日記の一覧"_s, board, 54.75);
     grdDay->setRowHeight(1140);
     cmdKey = button(this, u"cmdKey"_s, text(AppTexts::kAlnum), QRect(12870, 9990, 2295, 1065), 36,
                     false);
-    cmdRead = button(this, u"cmdRead"_s, text(AppTexts::kRead), QRect(12870, 8370, 2295, 1200),
-                     36, false, 16761024);
-    cmdEnd = button(this, u"cmdEnd"_s, text(AppTexts::kEnd), QRect(0, 9840, 405, 1065), 15.75,
-                    true);
-    cmdOpt = button(this, u"cmdOpt"_s, text(AppTexts::kOptions), QRect(0, 8280, 405, 1065), 15.75,
-                    true);
+    cmdRead = button(this, u"cmdRead"_s, text(AppTexts::kRead), QRect(12870, 8370, 2295, 1200), 36,
+                     false, 16761024);
+    cmdEnd =
+        button(this, u"cmdEnd"_s, text(AppTexts::kEnd), QRect(0, 9840, 405, 1065), 15.75, true);
+    cmdOpt =
+        button(this, u"cmdOpt"_s, text(AppTexts::kOptions), QRect(0, 8280, 405, 1065), 15.75, true);
     grdBoard = grid(this, u"grdBoard"_s, u"文字盤"_s, board, 54.75);
     grdBoard->setRowHeight(5715 / 5);
     grdBoard->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -124,18 +136,18 @@ void frmTalk::createControls()
     grdBoard2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     fraDay = frame(this, u"fraDay"_s, QRect(4020, 8100, 8475, 2955), 16744576);
-    cmdRevise = button(fraDay, u"cmdRevise"_s, text(AppTexts::kRevise),
-                       QRect(480, 240, 3135, 2655), 36, false, 16761024);
-    cmdBack = button(fraDay, u"cmdBack"_s, text(AppTexts::kBack), QRect(4920, 240, 3135, 2655),
-                     36, false, 12632319);
+    cmdRevise = button(fraDay, u"cmdRevise"_s, text(AppTexts::kRevise), QRect(480, 240, 3135, 2655),
+                       36, false, 16761024);
+    cmdBack = button(fraDay, u"cmdBack"_s, text(AppTexts::kBack), QRect(4920, 240, 3135, 2655), 36,
+                     false, 12632319);
 
     fraTalk = frame(this, u"fraTalk"_s, QRect(4020, 8100, 8475, 2955), 16744576);
-    cmdUp = button(fraTalk, u"cmdUp"_s, text(AppTexts::kUp), QRect(480, 240, 1935, 2655), 48,
-                   true, 12648384);
-    cmdDown = button(fraTalk, u"cmdDown"_s, text(AppTexts::kDown), QRect(3360, 240, 1935, 2655),
-                     48, true, 8454016);
-    cmdDec = button(fraTalk, u"cmdDec"_s, text(AppTexts::kDecide), QRect(6360, 240, 1695, 2655),
-                    36, false);
+    cmdUp = padButton(fraTalk, u"cmdUp"_s, text(AppTexts::kUp), QRect(480, 240, 1935, 2655), 48,
+                      true, 12648384);
+    cmdDown = padButton(fraTalk, u"cmdDown"_s, text(AppTexts::kDown), QRect(3360, 240, 1935, 2655),
+                        48, true, 8454016);
+    cmdDec = button(fraTalk, u"cmdDec"_s, text(AppTexts::kDecide), QRect(6360, 240, 1695, 2655), 36,
+                    false);
 
     cmdSampDel = button(this, u"cmdSampDel"_s, text(AppTexts::kDeleteSample),
                         QRect(600, 9840, 3345, 720), 36, false);
@@ -147,4 +159,18 @@ void frmTalk::createControls()
     for (QWidget *hidden : std::initializer_list<QWidget *>{grdSp, fraSet, grdEx, grdDay, fraDay,
                                                             fraTalk, cmdSampDel, txtHide})
         hidden->hide();
+}
+
+void frmTalk::guardReplacedControls()
+{
+    auto *guard = new PressGuard(m_services.clock, this);
+    // "例文追加" and "例文削除" take each other's place; the list buttons and the caret pad
+    // share the foot rectangle with the diary's buttons; the lists and the selection screen
+    // are laid over the board, which comes back when the selection screen closes.
+    for (QWidget *control : std::initializer_list<QWidget *>{
+             cmdSampADD, cmdSampDel, cmdUp, cmdDown, cmdDec, cmdRes[0], cmdRes[1], cmdRes[2],
+             cmdRes[3], cmdRes[4], cmdStart, cmdRevise, cmdBack, grdSp, grdEx, grdDay, grdBoard2,
+             cmdEnd2, cmdspace})
+        guard->guard(control);
+    guard->guardBeneath(fraSet, grdBoard);
 }

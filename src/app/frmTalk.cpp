@@ -33,6 +33,7 @@ frmTalk::frmTalk(AppState &state, Services services, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmTalk"));
     createControls();
+    guardReplacedControls();
     m_boardEntry = std::make_unique<BoardEntry>(*this);
     m_voice = std::make_unique<Voice>(*this);
     m_editPad = std::make_unique<EditPad>(*this);

@@ -117,6 +117,8 @@ class frmTalk : public QWidget
 
   private:
     void createControls();
+    // Controls that replace others under the pointer ignore a press just after appearing.
+    void guardReplacedControls();
     void connectShell();
 
     AppState &m_state;

@@ -61,6 +61,5 @@ void MakeBoard(frmTalk &talk)
         fillAlphanumeric(board);
         talk.cmdKey->setText(QString::fromUtf16(BoardTexts::kAlphanumeric));
     }
-    talk.cmdKey->setAccessibleName(talk.cmdKey->text());
     board.setRedraw(true);
 }

@@ -79,13 +79,16 @@ Then left(TextBox &box)
 }
 
 // "↓"/"↑": from the start of the current character one line down or up, the way the box's
-// own cursor keys move, and the character there becomes the current one.
+// own cursor keys move, and the character there becomes the current one. Landing past the
+// end of a shorter line (or of the text) selects the character before, so a current
+// character always stays selected and nothing is ever entered behind the end marker.
 Then moveLine(TextBox &box, QTextCursor::MoveOperation op)
 {
     QTextCursor c = box.textCursor();
     c.setPosition(box.selStart());
     c.movePosition(op);
-    box.select(c.position(), 1);
+    const bool pastLineEnd = c.atBlockEnd() && !c.atBlockStart();
+    box.select(pastLineEnd ? c.position() - 1 : c.position(), 1);
     return Then::Repeat;
 }
 

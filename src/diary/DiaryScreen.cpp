@@ -86,6 +86,10 @@ void DiaryScreen::cmdBack_Click()
         DiaryFile::SortDiary(talk);
     }
     TextArea::setNarrow(talk);
+    // Correcting may have opened the prediction list or the selection screen; left open they
+    // would cover the diary list or take "決定" from it.
+    talk.grdSp->hide();
+    talk.fraSet->hide();
     talk.fraDay->hide();
     placeButtonsInFoot();
     talk.fraTalk->show();

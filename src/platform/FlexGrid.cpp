@@ -196,19 +196,24 @@ void FlexGrid::mousePressEvent(QMouseEvent *event)
     const QModelIndex at = indexAt(event->position().toPoint());
     m_mouseRow = at.isValid() ? at.row() : -1;
     m_mouseCol = at.isValid() ? at.column() : -1;
-    if (at.isValid()) {
-        m_row = at.row();
-        setCol(at.column());
-    }
-    m_pressed = true;
+    // Beside or below the cells there is nothing to press: the current cell stays and no
+    // click follows.
+    m_pressed = at.isValid();
+    if (!m_pressed)
+        return;
+    m_row = at.row();
+    setCol(at.column());
     emit mouseDown();
 }
 
-void FlexGrid::mouseReleaseEvent(QMouseEvent *)
+void FlexGrid::mouseReleaseEvent(QMouseEvent *event)
 {
     if (!m_pressed)
         return;
     m_pressed = false;
+    // Sliding off the cells before letting go cancels the press, as on a button.
+    if (!indexAt(event->position().toPoint()).isValid())
+        return;
     emit clicked();
 }
 

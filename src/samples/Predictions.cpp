@@ -1,5 +1,6 @@
 #include "samples/Predictions.h"
 
+#include "samples/SampleFile.h"
 #include "samples/SampleTexts.h"
 
 #include "app/frmTalk.h"
@@ -38,9 +39,11 @@ void Predictions::appendMatches(FlexGrid &list, qsizetype keyLength, const QStri
     if (n == 0)
         return;
     const QChar *key = trimmed.constData();
+    // The diary's placeholder line is the file's marker for the diary row, not a sentence.
+    const QString placeholder = QString::fromUtf16(SampleFile::kPlaceholder);
     // One pass without allocations: this runs after every entry, over every sample.
     for (const QString &s : std::as_const(m_talk.state().gSampleList)) {
-        if (std::min(keyLength, s.size()) != n)
+        if (std::min(keyLength, s.size()) != n || s == placeholder)
             continue;
         if (std::memcmp(s.constData(), key, std::size_t(n) * sizeof(QChar)) == 0)
             list.appendRow(0, s);

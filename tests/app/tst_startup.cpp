@@ -12,89 +12,69 @@ class tst_startup : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void firstStartShowsHiraganaBoard();
-    void storedMojiEnlargesText();
-    void controlsVisibleAtStart();
-    void keyCyclesSets();
-    void fifteenColumns();
+  private slots:
+    void firstStart();
+    void boards_data();
+    void boards();
 };
 
-void tst_startup::firstStartShowsHiraganaBoard()
+void tst_startup::firstStart()
 {
     TalkFixture f;
     frmTalk &w = f.create();
     QCOMPARE(w.windowTitle(), u"PakoTalk!  Ver 1.3"_s);
     QCOMPARE(w.txtTalk->text(), QString());
     QCOMPARE(DesignLayout::fontPoints(w.txtTalk), 55.0);
-    QCOMPARE(w.cmdKey->text(), u"ひら"_s);
-    QCOMPARE(w.grdBoard->cols(), 10);
-    QCOMPARE(w.grdBoard->rows(), 5);
-    QCOMPARE(w.grdBoard->textMatrix(0, 9), u"あ"_s);
-    QCOMPARE(w.grdBoard->textMatrix(0, 0), u"わ"_s);
-    QCOMPARE(w.grdBoard->textMatrix(4, 2), u"？"_s);
-    QCOMPARE(w.grdBoard->colWidth(0), 1530);
     QVERIFY(!f.busy.isBusy());
-}
-
-void tst_startup::storedMojiEnlargesText()
-{
-    TalkFixture f;
-    f.settings.values.insert(u"Moji"_s, u"1"_s);
-    frmTalk &w = f.create();
-    QCOMPARE(DesignLayout::fontPoints(w.txtTalk), 100.0);
-}
-
-void tst_startup::controlsVisibleAtStart()
-{
-    TalkFixture f;
-    frmTalk &w = f.create();
-    for (QWidget *shown : {static_cast<QWidget *>(w.grdBoard), static_cast<QWidget *>(w.fraText),
-                           static_cast<QWidget *>(w.fraRes), static_cast<QWidget *>(w.cmdSamp),
-                           static_cast<QWidget *>(w.cmdSampADD), static_cast<QWidget *>(w.cmdKey),
-                           static_cast<QWidget *>(w.cmdRead), static_cast<QWidget *>(w.cmdEnd),
-                           static_cast<QWidget *>(w.cmdOpt)})
-        QVERIFY2(shown->isVisible(), qPrintable(shown->objectName()));
+    for (const char *shown : {"grdBoard", "fraText", "fraRes", "cmdSamp", "cmdSampADD", "cmdKey",
+                              "cmdRead", "cmdEnd", "cmdOpt", "cmdRes_0", "cmdRes_4"})
+        QVERIFY2(w.findChild<QWidget *>(QString::fromLatin1(shown))->isVisible(), shown);
     for (const char *hidden :
-         {"grdSp", "fraSet", "grdEx", "grdDay", "fraDay", "fraTalk", "cmdSampDel", "txtHide"}) {
-        QWidget *c = w.findChild<QWidget *>(QString::fromLatin1(hidden));
-        QVERIFY2(c, hidden);
-        QVERIFY2(!c->isVisible(), hidden);
-    }
-    for (int i = 0; i < 5; ++i)
-        QVERIFY(w.findChild<QPushButton *>(u"cmdRes_%1"_s.arg(i)));
+         {"grdSp", "fraSet", "grdEx", "grdDay", "fraDay", "fraTalk", "cmdSampDel", "txtHide"})
+        QVERIFY2(!w.findChild<QWidget *>(QString::fromLatin1(hidden))->isVisible(), hidden);
 }
 
-void tst_startup::keyCyclesSets()
+void tst_startup::boards_data()
 {
+    QTest::addColumn<QString>("maxC");
+    QTest::addColumn<int>("keyPresses");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<int>("colWidth");
+    QTest::addColumn<QPoint>("cell"); // (col, row)
+    QTest::addColumn<QString>("text");
+    QTest::newRow("hiragana あ") << u"9"_s << 0 << u"ひら"_s << 1530 << QPoint(9, 0) << u"あ"_s;
+    QTest::newRow("hiragana わ") << u"9"_s << 0 << u"ひら"_s << 1530 << QPoint(0, 0) << u"わ"_s;
+    QTest::newRow("hiragana ？") << u"9"_s << 0 << u"ひら"_s << 1530 << QPoint(2, 4) << u"？"_s;
+    QTest::newRow("katakana") << u"9"_s << 1 << u"カタ"_s << 1530 << QPoint(9, 0) << u"ア"_s;
+    QTest::newRow("alphanumeric") << u"9"_s << 2 << u"英数"_s << 1530 << QPoint(8, 4) << u"(^_^)"_s;
+    QTest::newRow("alphanumeric 1") << u"9"_s << 2 << u"英数"_s << 1530 << QPoint(0, 0) << u"1"_s;
+    QTest::newRow("back to hiragana")
+        << u"9"_s << 3 << u"ひら"_s << 1530 << QPoint(9, 0) << u"あ"_s;
+    QTest::newRow("15 columns あ") << u"14"_s << 0 << u"ひら"_s << 1013 << QPoint(14, 0) << u"あ"_s;
+    QTest::newRow("15 columns が") << u"14"_s << 0 << u"ひら"_s << 1013 << QPoint(4, 0) << u"が"_s;
+    QTest::newRow("15 columns ぱ") << u"14"_s << 0 << u"ひら"_s << 1013 << QPoint(0, 0) << u"ぱ"_s;
+    QTest::newRow("15 columns blank")
+        << u"14"_s << 2 << u"英数"_s << 1013 << QPoint(12, 0) << QString();
+    QTest::newRow("15 columns (T_T)")
+        << u"14"_s << 2 << u"英数"_s << 1013 << QPoint(9, 4) << u"(T_T)"_s;
+}
+
+void tst_startup::boards()
+{
+    QFETCH(QString, maxC);
+    QFETCH(int, keyPresses);
+    QFETCH(QPoint, cell);
     TalkFixture f;
+    f.settings.values.insert(u"gMaxC"_s, maxC);
     frmTalk &w = f.create();
-    f.click("cmdKey");
-    QCOMPARE(w.cmdKey->text(), u"カタ"_s);
-    QCOMPARE(w.grdBoard->textMatrix(0, 9), u"ア"_s);
-    f.click("cmdKey");
-    QCOMPARE(w.cmdKey->text(), u"英数"_s);
-    QCOMPARE(w.grdBoard->textMatrix(4, 8), u"(^_^)"_s);
-    QCOMPARE(w.grdBoard->textMatrix(0, 0), u"1"_s);
-    f.click("cmdKey");
-    QCOMPARE(w.cmdKey->text(), u"ひら"_s);
+    for (int i = 0; i < keyPresses; ++i)
+        f.click("cmdKey");
+    QTEST(w.cmdKey->text(), "caption");
+    QCOMPARE(w.grdBoard->cols(), maxC.toInt() + 1);
+    QCOMPARE(w.grdBoard->rows(), 5);
+    QTEST(w.grdBoard->colWidth(0), "colWidth");
+    QTEST(w.grdBoard->textMatrix(cell.y(), cell.x()), "text");
     QCOMPARE(f.beeper.count, 0);
-}
-
-void tst_startup::fifteenColumns()
-{
-    TalkFixture f;
-    f.settings.values.insert(u"gMaxC"_s, u"14"_s);
-    frmTalk &w = f.create();
-    QCOMPARE(w.grdBoard->cols(), 15);
-    QCOMPARE(w.grdBoard->colWidth(3), 1013);
-    QCOMPARE(w.grdBoard->textMatrix(0, 14), u"あ"_s);
-    QCOMPARE(w.grdBoard->textMatrix(0, 4), u"が"_s);
-    QCOMPARE(w.grdBoard->textMatrix(0, 0), u"ぱ"_s);
-    f.click("cmdKey");
-    f.click("cmdKey");
-    QCOMPARE(w.grdBoard->textMatrix(0, 12), QString());
-    QCOMPARE(w.grdBoard->textMatrix(4, 9), u"(T_T)"_s);
 }
 
 QTEST_MAIN(tst_startup)

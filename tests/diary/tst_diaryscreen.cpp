@@ -69,6 +69,8 @@ class tst_diaryscreen : public QObject
     void openAndRevise_data();
     void openAndRevise();
     void backAfterUnsavedCorrection();
+    void backClosesWhatCorrectingOpened_data();
+    void backClosesWhatCorrectingOpened();
     void clickMovesHighlight();
     void clickBelowLastRowIsIgnored();
     void endingSavesTheOpenEntry_data();
@@ -144,6 +146,37 @@ void tst_diaryscreen::backAfterUnsavedCorrection()
     // Opened again, the diary buttons are back in their own places.
     decide(w);
     QCOMPARE(w.txtTalk->text(), u"はれ"_s);
+    QVERIFY(reachable(w, w.cmdRevise));
+    QVERIFY(reachable(w, w.cmdBack));
+}
+
+void tst_diaryscreen::backClosesWhatCorrectingOpened_data()
+{
+    QTest::addColumn<QString>("entryMode"); // OPT1
+    QTest::newRow("prediction list") << u"2"_s;
+    QTest::newRow("selection screen") << u"0"_s;
+}
+
+void tst_diaryscreen::backClosesWhatCorrectingOpened()
+{
+    QFETCH(QString, entryMode);
+    TalkFixture f;
+    f.settings.values.insert(u"OPT1"_s, entryMode);
+    f.writeFile(u"Talk.txt"_s, "\"\x82\xA0\x82\xB3\"\r\n"); // あさ
+    frmTalk &w = diaryList(f, {u"26.12.07 はれ"_s});
+    decide(w);
+    f.click("cmdRevise");
+    w.txtTalk->setText(QString());
+    f.clickCell("grdBoard", 0, 9); // あ
+    QVERIFY(w.grdSp->isVisible() || w.fraSet->isVisible());
+
+    f.click("cmdBack");
+    QVERIFY(w.grdDay->isVisible());
+    QVERIFY(!w.grdSp->isVisible());
+    QVERIFY(!w.fraSet->isVisible());
+    f.click("cmdDec");
+    QCOMPARE(w.txtTalk->text(), u"はれ"_s);
+    QVERIFY(!w.grdDay->isVisible());
     QVERIFY(reachable(w, w.cmdRevise));
     QVERIFY(reachable(w, w.cmdBack));
 }

@@ -14,46 +14,15 @@ class tst_flexgrid : public QObject
     Q_OBJECT
 
   private slots:
-    void sortByCodeUnits_data();
-    void sortByCodeUnits();
     void descendingSortKeepsRowsTogether();
     void sortMatchesStableReference_data();
     void sortMatchesStableReference();
     void changesWithDrawingOffAreAnnouncedOnce();
     void formattingAppliesToSelection();
     void outOfRangeCellsAreHarmless();
-    void shrinkingKeepsCurrentCellInside();
+    void pressAndRelease_data();
+    void pressAndRelease();
 };
-
-void tst_flexgrid::sortByCodeUnits_data()
-{
-    QTest::addColumn<QStringList>("input");
-    QTest::addColumn<QStringList>("sorted");
-    QTest::newRow("prefix first") << QStringList{u"あさ"_s, u"あ"_s}
-                                  << QStringList{u"あ"_s, u"あさ"_s};
-    QTest::newRow("case-sensitive")
-        << QStringList{u"b"_s, u"B"_s, u"a"_s} << QStringList{u"B"_s, u"a"_s, u"b"_s};
-    QTest::newRow("digits and kana")
-        << QStringList{u"あさ"_s, u"1時"_s, u"OK"_s} << QStringList{u"1時"_s, u"OK"_s, u"あさ"_s};
-    QTest::newRow("placeholder between ああ and あい")
-        << QStringList{u"あい"_s, u"ああああ日記ダミー消さないでね！"_s, u"ああ"_s}
-        << QStringList{u"ああ"_s, u"ああああ日記ダミー消さないでね！"_s, u"あい"_s};
-}
-
-void tst_flexgrid::sortByCodeUnits()
-{
-    QFETCH(QStringList, input);
-    FlexGrid g;
-    g.setCols(2);
-    for (const QString &s : input)
-        g.appendRow(1, s);
-    g.setCol(1);
-    g.sort(7);
-    QStringList got;
-    for (int r = 0; r < g.rows(); ++r)
-        got << g.textMatrix(r, 1);
-    QTEST(got, "sorted");
-}
 
 void tst_flexgrid::descendingSortKeepsRowsTogether()
 {
@@ -84,13 +53,15 @@ void tst_flexgrid::sortMatchesStableReference_data()
     QTest::newRow("ascending, two columns") << 7 << 0;
 }
 
-// Texts that share long beginnings, are short, hold NUL or repeat: the cases a sort that
-// looks at the first characters first must still order exactly, and stably.
+// Texts that share long beginnings, are short, differ in case, hold NUL or repeat: the cases
+// a sort by code units that looks at the first characters first must still order exactly,
+// and stably.
 void tst_flexgrid::sortMatchesStableReference()
 {
     QFETCH(int, order);
     QFETCH(int, colFrom);
-    const QStringList pieces{u"あ"_s, u"ああ"_s, u"a"_s, QString(QChar(0)), u"日記"_s, QString()};
+    const QStringList pieces{u"あ"_s,           u"ああ"_s, u"a"_s,   u"B"_s,
+                             QString(QChar(0)), u"日記"_s, QString()};
     QRandomGenerator random(7);
     FlexGrid g;
     g.setCols(3);
@@ -162,16 +133,16 @@ void tst_flexgrid::formattingAppliesToSelection()
     g.setCellBackColor(Units::Colour::Grey);
     QCOMPARE(g.cellBackColor(1, 3), Units::Colour::Silver);
     QCOMPARE(g.cellBackColor(1, 2), Units::Colour::Grey);
-    g.setColWidth(-1, 1530);
-    QCOMPARE(g.colWidth(0), 1530);
-    QCOMPARE(g.colWidth(3), 1530);
 }
 
 void tst_flexgrid::outOfRangeCellsAreHarmless()
 {
     FlexGrid g;
-    g.setRows(1);
+    g.setRows(10);
     g.setCols(1);
+    g.setRow(9);
+    g.setRows(1);
+    QCOMPARE(g.row(), 0); // shrinking keeps the current cell inside
     g.setTextMatrix(5, 5, u"x"_s);
     QCOMPARE(g.textMatrix(5, 5), QString());
     QCOMPARE(g.textMatrix(-1, 0), QString());
@@ -180,16 +151,44 @@ void tst_flexgrid::outOfRangeCellsAreHarmless()
     QCOMPARE(g.cellBackColor(0, 0), Units::Colour::White);
 }
 
-void tst_flexgrid::shrinkingKeepsCurrentCellInside()
+void tst_flexgrid::pressAndRelease_data()
 {
-    FlexGrid g;
+    QTest::addColumn<QPoint>("press");
+    QTest::addColumn<QPoint>("release");
+    QTest::addColumn<int>("downs");
+    QTest::addColumn<int>("clicks");
+    QTest::addColumn<int>("col"); // the current column afterwards (it starts at 0)
+    // Two columns 30 px wide and two rows 20 px high in a 200 x 100 grid.
+    QTest::newRow("on a cell") << QPoint(45, 10) << QPoint(45, 10) << 1 << 1 << 1;
+    QTest::newRow("released on another cell") << QPoint(45, 10) << QPoint(15, 30) << 1 << 1 << 1;
+    QTest::newRow("beside the cells") << QPoint(150, 10) << QPoint(150, 10) << 0 << 0 << 0;
+    QTest::newRow("below the rows") << QPoint(15, 80) << QPoint(15, 80) << 0 << 0 << 0;
+    QTest::newRow("slid off beside the cells") << QPoint(45, 10) << QPoint(150, 10) << 1 << 0 << 1;
+    QTest::newRow("slid off the grid") << QPoint(45, 10) << QPoint(45, 300) << 1 << 0 << 1;
+}
+
+void tst_flexgrid::pressAndRelease()
+{
+    QFETCH(QPoint, press);
+    QFETCH(QPoint, release);
+    QWidget window;
+    FlexGrid g(&window);
+    g.setGeometry(0, 0, 200, 100);
+    g.setRows(2);
     g.setCols(2);
-    g.setRows(10);
-    g.setRow(9);
-    g.setRows(0);
-    g.setRows(3);
-    QVERIFY(g.row() < 3);
-    QCOMPARE(g.textMatrix(2, 1), QString());
+    g.setColWidth(-1, qRound(Units::pixelsToTwips(30, 1.0)));
+    g.setRowHeight(qRound(Units::pixelsToTwips(20, 1.0)));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QSignalSpy downs(&g, &FlexGrid::mouseDown);
+    QSignalSpy clicks(&g, &FlexGrid::clicked);
+
+    QTest::mousePress(g.viewport(), Qt::LeftButton, {}, press);
+    QTest::mouseRelease(g.viewport(), Qt::LeftButton, {}, release);
+
+    QTEST(int(downs.count()), "downs");
+    QTEST(int(clicks.count()), "clicks");
+    QTEST(g.col(), "col");
 }
 
 QTEST_MAIN(tst_flexgrid)

@@ -1,9 +1,11 @@
 #include "TalkFixture.h"
 
 #include "platform/FlexGrid.h"
+#include "platform/PressGuard.h"
 #include "platform/TextBox.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
@@ -43,6 +45,13 @@ QByteArray TalkFixture::readFile(const QString &name) const
     return f.readAll();
 }
 
+void TalkFixture::userPause()
+{
+    // Only the press guard's own events: the others belong to the test's timing.
+    QCoreApplication::sendPostedEvents(nullptr, PressGuard::eventsRunType());
+    clock.advance(kUserPauseMs);
+}
+
 frmTalk &TalkFixture::create()
 {
     talk = std::make_unique<frmTalk>(state,
@@ -51,6 +60,7 @@ frmTalk &TalkFixture::create()
     talk->show();
     if (!QTest::qWaitForWindowExposed(talk.get()))
         qWarning("window not exposed");
+    userPause();
     return *talk;
 }
 
@@ -69,19 +79,23 @@ TextBox *TalkFixture::text() const
     return talk->txtTalk;
 }
 
-void TalkFixture::click(const char *name) const
+void TalkFixture::click(const char *name)
 {
     QPushButton *b = button(name);
     if (!b)
         qFatal("no button %s", name);
+    userPause();
     QTest::mouseClick(b, Qt::LeftButton);
+    userPause();
 }
 
-void TalkFixture::clickCell(const char *gridName, int row, int col) const
+void TalkFixture::clickCell(const char *gridName, int row, int col)
 {
     FlexGrid *g = grid(gridName);
     if (!g)
         qFatal("no grid %s", gridName);
     const QRect cell = g->visualRect(g->model()->index(row, col));
+    userPause();
     QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, cell.center());
+    userPause();
 }

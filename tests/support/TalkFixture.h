@@ -15,7 +15,7 @@ class TextBox;
 // platform service. Write files and settings first, then call create().
 class TalkFixture
 {
-public:
+  public:
     TalkFixture();
     ~TalkFixture();
 
@@ -31,10 +31,15 @@ public:
     FlexGrid *grid(const char *name) const;
     QPushButton *button(const char *name) const;
     TextBox *text() const;
+    // The pause a user makes between presses: the event loop runs and the clock moves on, so
+    // a control that has just appeared takes the next press. create() pauses after the window
+    // appears, click() and clickCell() before and after their press.
+    static constexpr qint64 kUserPauseMs = 1000;
+    void userPause();
     // Presses and releases a button with the mouse.
-    void click(const char *name) const;
+    void click(const char *name);
     // Presses and releases the mouse on cell (row, col) of a grid.
-    void clickCell(const char *grid, int row, int col) const;
+    void clickCell(const char *grid, int row, int col);
 
     QTemporaryDir dir;
     FakeClock clock;

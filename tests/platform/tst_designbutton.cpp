@@ -1,0 +1,113 @@
+#include "TalkFixture.h"
+#include "platform/DesignButton.h"
+#include "platform/TextBox.h"
+
+#include <QAccessible>
+#include <QCoreApplication>
+#include <QFrame>
+#include <QMouseEvent>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+
+class tst_designbutton : public QObject
+{
+    Q_OBJECT
+
+  private slots:
+    void accessibleNamesFollowCaptions();
+    void captionsFitTheirButtons_data();
+    void captionsFitTheirButtons();
+    void mouseButtonsThatPress_data();
+    void mouseButtonsThatPress();
+};
+
+void tst_designbutton::accessibleNamesFollowCaptions()
+{
+    TalkFixture f;
+    frmTalk &w = f.create();
+    f.click("cmdSamp");
+    f.click("cmdWide");
+    f.click("cmdKey");
+    QCOMPARE(w.cmdSamp->text(), u"例文終了"_s);
+    for (QPushButton *b : w.findChildren<QPushButton *>())
+        QCOMPARE(QAccessible::queryAccessibleInterface(b)->text(QAccessible::Name), b->text());
+}
+
+void tst_designbutton::captionsFitTheirButtons_data()
+{
+    QTest::addColumn<QSize>("window");
+    QTest::newRow("1024 x 768") << QSize(1024, 768);
+    QTest::newRow("1920 x 1080") << QSize(1920, 1080);
+    QTest::newRow("640 x 480") << QSize(640, 480);
+}
+
+// Every caption is drawn whole inside its button; the tall narrow ones one character a line.
+void tst_designbutton::captionsFitTheirButtons()
+{
+    QFETCH(QSize, window);
+    TalkFixture f;
+    frmTalk &w = f.create();
+    w.resize(window);
+    for (auto *b : w.findChildren<DesignButton *>()) {
+        const QSize box = b->captionBox();
+        const DesignButton::Caption c = DesignButton::layoutCaption(b->text(), b->font(), box);
+        const QStringList lines = c.text.split(u'\n');
+        QCOMPARE(lines.join(QString()), b->text());
+        if (QStringList{u"cmdOpt"_s, u"cmdEnd"_s, u"cmdWide"_s, u"cmdCopy"_s, u"cmdPaste"_s}
+                .contains(b->objectName()))
+            QCOMPARE(lines.size(), b->text().size());
+        const QFontMetrics metrics(c.font);
+        for (const QString &line : lines)
+            QVERIFY2(metrics.horizontalAdvance(line) <= box.width(), qPrintable(b->text()));
+        QVERIFY2(lines.size() * metrics.height() <= box.height(), qPrintable(b->text()));
+    }
+}
+
+void tst_designbutton::mouseButtonsThatPress_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<Qt::MouseButton>("mouseButton");
+    QTest::addColumn<bool>("presses");
+    QTest::newRow("← right") << u"cmdRes_2"_s << Qt::RightButton << true;
+    QTest::newRow("→ middle") << u"cmdRes_0"_s << Qt::MiddleButton << true;
+    QTest::newRow("↑ right") << u"cmdRes_4"_s << Qt::RightButton << true;
+    QTest::newRow("△ right") << u"cmdUp"_s << Qt::RightButton << true;
+    QTest::newRow("▽ middle") << u"cmdDown"_s << Qt::MiddleButton << true;
+    QTest::newRow("▽ left") << u"cmdDown"_s << Qt::LeftButton << true;
+    QTest::newRow("読む right: a click is the left button's")
+        << u"cmdRead"_s << Qt::RightButton << false;
+}
+
+void tst_designbutton::mouseButtonsThatPress()
+{
+    QFETCH(QString, name);
+    QFETCH(Qt::MouseButton, mouseButton);
+    TalkFixture f;
+    frmTalk &w = f.create();
+    w.fraTalk->show();
+    f.userPause();
+    w.txtTalk->setText(u"あいう"_s);
+    w.txtTalk->select(1, 1);
+    auto *b = w.findChild<QPushButton *>(name);
+    QSignalSpy pressed(b, &QPushButton::pressed);
+    QSignalSpy released(b, &QPushButton::released);
+    // The pads repeat while held: the release arrives during the first repeat pause.
+    f.clock.duringWait = [&] {
+        QCoreApplication::postEvent(b, new QMouseEvent(QEvent::MouseButtonRelease, QPointF(5, 5),
+                                                       b->mapToGlobal(QPointF(5, 5)), mouseButton,
+                                                       Qt::NoButton, Qt::NoModifier));
+    };
+    QTest::mousePress(b, mouseButton, {}, QPoint(5, 5));
+    if (w.mKeyHeld || b->isDown())
+        QTest::mouseRelease(b, mouseButton, {}, QPoint(5, 5));
+
+    QFETCH(bool, presses);
+    QCOMPARE(pressed.count(), presses ? 1 : 0);
+    QCOMPARE(released.count(), presses ? 1 : 0);
+    QVERIFY(!w.mKeyHeld);
+}
+
+QTEST_MAIN(tst_designbutton)
+#include "tst_designbutton.moc"
