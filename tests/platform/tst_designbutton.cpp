@@ -72,10 +72,8 @@ void tst_designbutton::mouseButtonsThatPress_data()
     QTest::addColumn<bool>("presses");
     QTest::newRow("← right") << u"cmdRes_2"_s << Qt::RightButton << true;
     QTest::newRow("→ middle") << u"cmdRes_0"_s << Qt::MiddleButton << true;
-    QTest::newRow("↑ right") << u"cmdRes_4"_s << Qt::RightButton << true;
     QTest::newRow("△ right") << u"cmdUp"_s << Qt::RightButton << true;
     QTest::newRow("▽ middle") << u"cmdDown"_s << Qt::MiddleButton << true;
-    QTest::newRow("▽ left") << u"cmdDown"_s << Qt::LeftButton << true;
     QTest::newRow("読む right: a click is the left button's")
         << u"cmdRead"_s << Qt::RightButton << false;
 }
@@ -92,7 +90,6 @@ void tst_designbutton::mouseButtonsThatPress()
     w.txtTalk->select(1, 1);
     auto *b = w.findChild<QPushButton *>(name);
     QSignalSpy pressed(b, &QPushButton::pressed);
-    QSignalSpy released(b, &QPushButton::released);
     // The pads repeat while held: the release arrives during the first repeat pause.
     f.clock.duringWait = [&] {
         QCoreApplication::postEvent(b, new QMouseEvent(QEvent::MouseButtonRelease, QPointF(5, 5),
@@ -105,7 +102,6 @@ void tst_designbutton::mouseButtonsThatPress()
 
     QFETCH(bool, presses);
     QCOMPARE(pressed.count(), presses ? 1 : 0);
-    QCOMPARE(released.count(), presses ? 1 : 0);
     QVERIFY(!w.mKeyHeld);
 }
 

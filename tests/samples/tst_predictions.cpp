@@ -185,11 +185,6 @@ void tst_predictions::rowClick()
     QCOMPARE(list.cellBackColor(0, 0), Units::Colour::White);
     QCOMPARE(list.cellBackColor(2, 0), Units::Colour::LightGreen);
     QCOMPARE(w.txtTalk->text(), u"あ_"_s);
-    // Below the last row: nothing is picked.
-    QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
-                      QPoint(10, list.viewport()->height() - 3));
-    QCOMPARE(w.state().gListRow, 2);
-    QCOMPARE(list.cellBackColor(2, 0), Units::Colour::LightGreen);
 }
 
 void tst_predictions::confirm_data()
