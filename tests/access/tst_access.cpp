@@ -5,6 +5,7 @@
 #include "app/frmOPT.h"
 #include "dialogs/frmOK.h"
 #include "platform/FlexGrid.h"
+#include "platform/PressGuard.h"
 #include "platform/TextBox.h"
 
 #include <QComboBox>
@@ -37,6 +38,8 @@ struct AccessFixture
     void pass(int ms)
     {
         for (int i = 0; i < ms; i += AccessLayer::kPollMs) {
+            // Between polls the event loop runs, as it does for the real timer.
+            QCoreApplication::sendPostedEvents(nullptr, PressGuard::eventsRunType());
             f.clock.advance(AccessLayer::kPollMs);
             layer().poll();
         }
