@@ -8,7 +8,8 @@ talk_install_packages
 
 werror=OFF
 [ "${CI:-}" = "true" ] && werror=ON
-cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTALK_SANITIZE=ON \
+cmake -S . -B build-test -G Ninja -DCMAKE_CXX_COMPILER_LAUNCHER=ccache \
+    -DCMAKE_BUILD_TYPE=Debug -DTALK_SANITIZE=ON \
     -DTALK_WERROR=$werror -DTALK_BENCH=OFF >/dev/null
 cmake --build build-test
 

@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 source tools/setup.sh
 talk_install_packages
 
-cmake -S . -B build-pkg -G Ninja -DCMAKE_BUILD_TYPE=Release -DTALK_BENCH=OFF >/dev/null
+cmake -S . -B build-pkg -G Ninja -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_BUILD_TYPE=Release -DTALK_BENCH=OFF >/dev/null
 # The package holds the program and its voices only, so the tests are not built here.
 cmake --build build-pkg --target talk talk_voices
 rm -f build-pkg/talk_*.deb

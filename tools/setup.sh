@@ -8,6 +8,9 @@ talk_packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-multime
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good xvfb xauth clang libclang-rt-14-dev)
 # The Debian package and its test: library dependencies, menu entry and metadata checks, clicks.
 talk_packages+=(dpkg-dev file desktop-file-utils appstream xdotool)
+# Rebuilds of an unchanged file, in any clone's folder, come from the compiler cache.
+talk_packages+=(ccache)
+export CCACHE_BASEDIR=$PWD CCACHE_NOHASHDIR=1
 
 # Installs the given packages, or else every package above, when missing.
 talk_install_packages() {
