@@ -8,6 +8,7 @@
 #include "record/frmRecord.h"
 
 #include <QDir>
+#include <QScreen>
 
 void openRecorder(frmTalk &talk, QWidget *parent)
 {
@@ -16,6 +17,9 @@ void openRecorder(frmTalk &talk, QWidget *parent)
     QtAudioInput input;
     QtTakePlayer player;
     frmRecord dialog(store, readings, input, player, parent);
+    // The whole screen, also where no window manager maximises it.
+    if (const QScreen *screen = (parent ? parent : &talk)->screen())
+        dialog.setGeometry(screen->availableGeometry());
     dialog.setWindowState(Qt::WindowMaximized);
     dialog.exec();
 }

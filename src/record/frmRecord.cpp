@@ -254,7 +254,7 @@ void frmRecord::showPage(int pageIndex)
         const QString &text = page.cells[i];
         QPushButton *cell = addButton(u"cmdCell_%1"_s.arg(i), text);
         setPoints(cell, kCellPoints);
-        cell->setMinimumSize(40, 40);
+        cell->setMinimumSize(30, 40); // fifteen columns beside the controls fit 1024 pixels
         cell->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
         cell->setEnabled(m_order.contains(text));
         connect(cell, &QPushButton::clicked, this, [this, text] { selectText(text); });
