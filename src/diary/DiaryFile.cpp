@@ -1,7 +1,7 @@
 #include "diary/DiaryFile.h"
 
 #include "app/frmTalk.h"
-#include "dialogs/AskUser.h"
+#include "dialogs/KeepOriginal.h"
 #include "diary/DiaryLines.h"
 #include "diary/DiaryTexts.h"
 #include "platform/Clock.h"
@@ -10,9 +10,7 @@
 #include "platform/TextFile.h"
 #include "platform/Units.h"
 
-#include <QDateTime>
 #include <QDir>
-#include <QFileInfo>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -24,29 +22,11 @@ constexpr char kUnreadable[] = "talkDiaryUnreadable";
 // Set when the last load read the file only in part: its original bytes are copied beside it
 // before the first save replaces it.
 constexpr char kDamaged[] = "talkDiaryDamaged";
-constexpr int kNotice = 48;
 
 QString filePath(frmTalk &talk)
 {
     return QDir(QDir::fromNativeSeparators(talk.state().gAppPath))
         .filePath(QString::fromUtf16(DiaryFile::kFileName));
-}
-
-// Keeps the original of a file read only in part and tells the user where it is, once.
-// False when no copy could be made: the file must then not be replaced.
-bool keepDamagedOriginal(frmTalk &talk, FlexGrid &grid)
-{
-    if (!grid.property(kDamaged).toBool())
-        return true;
-    const QDateTime now(talk.services().clock.today(), QTime::currentTime());
-    const QString copy = TextFile::keepCopy(filePath(talk), now);
-    if (copy.isEmpty())
-        return false;
-    grid.setProperty(kDamaged, false);
-    const QString name = QFileInfo(copy).fileName().replace(u".bak-"_s, u".bak-\n"_s);
-    AskUser(talk, QString::fromUtf16(DiaryTexts::kOriginalKept) + name, kNotice,
-            QString::fromUtf16(DiaryTexts::kOriginalKeptTitle));
-    return true;
 }
 
 // Lines without a date (written by hand) can sort above today's row. Today's entry is the
@@ -128,7 +108,9 @@ void DiaryFile::SortDiary(frmTalk &talk)
 bool DiaryFile::SaveDiary(frmTalk &talk, const QString &entryText)
 {
     FlexGrid &grid = *talk.grdDay;
-    if (grid.property(kUnreadable).toBool() || !keepDamagedOriginal(talk, grid))
+    if (grid.property(kUnreadable).toBool() ||
+        !keepDamagedOriginal(talk, grid, kDamaged, filePath(talk),
+                             QString::fromUtf16(DiaryTexts::kOriginalKeptTitle)))
         return false;
     // The end marker that board entry adds is not part of the entry.
     QString entry = entryText;

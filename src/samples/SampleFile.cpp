@@ -1,16 +1,13 @@
 #include "samples/SampleFile.h"
 
 #include "app/frmTalk.h"
-#include "dialogs/AskUser.h"
-#include "platform/Clock.h"
+#include "dialogs/KeepOriginal.h"
 #include "platform/FlexGrid.h"
 #include "platform/TextFile.h"
 #include "samples/SampleLines.h"
 #include "samples/SampleTexts.h"
 
-#include <QDateTime>
 #include <QDir>
-#include <QFileInfo>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -48,24 +45,6 @@ constexpr char kUnreadable[] = "talkSamplesUnreadable";
 // Whether the last load read the file only in part (bytes that became no character): its
 // original bytes are copied beside it before the first save replaces it.
 constexpr char kDamaged[] = "talkSamplesDamaged";
-constexpr int kNotice = 48;
-
-// Keeps the original of a file read only in part and tells the user where it is, once.
-// False when no copy could be made: the file must then not be replaced.
-bool keepDamagedOriginal(frmTalk &talk, FlexGrid &grid)
-{
-    if (!grid.property(kDamaged).toBool())
-        return true;
-    const QDateTime now(talk.services().clock.today(), QTime::currentTime());
-    const QString copy = TextFile::keepCopy(filePath(talk), now);
-    if (copy.isEmpty())
-        return false;
-    grid.setProperty(kDamaged, false);
-    const QString name = QFileInfo(copy).fileName().replace(u".bak-"_s, u".bak-\n"_s);
-    AskUser(talk, QString::fromUtf16(SampleTexts::kOriginalKept) + name, kNotice,
-            QString::fromUtf16(SampleTexts::kOriginalKeptTitle));
-    return true;
-}
 
 // A row that stands for the diary entry: the placeholder as loaded, or a reserved text.
 bool isDiaryRow(const QString &text)
@@ -133,7 +112,9 @@ void SampleFile::LoadSamples(frmTalk &talk)
 bool SampleFile::SaveSamples(frmTalk &talk)
 {
     FlexGrid &grid = *talk.grdEx;
-    if (grid.property(kUnreadable).toBool() || !keepDamagedOriginal(talk, grid))
+    if (grid.property(kUnreadable).toBool() ||
+        !keepDamagedOriginal(talk, grid, kDamaged, filePath(talk),
+                             QString::fromUtf16(SampleTexts::kOriginalKeptTitle)))
         return false;
     AppState &state = talk.state();
     QStringList lines;

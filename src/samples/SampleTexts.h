@@ -24,7 +24,6 @@ inline constexpr char16_t kDiaryEndQuestion[] = u"日記を登録して終了し
 inline constexpr char16_t kDiarySaveFailed[] = u"日記を保存できませんでした";
 // Followed by the name of the copy, broken after ".bak-" so that it fits the dialog's two
 // lines; the title says why it was made.
-inline constexpr char16_t kOriginalKept[] = u"控え：";
 inline constexpr char16_t kOriginalKeptTitle[] = u"例文のファイルに読めない文字がありました";
 
 // Removes leading and trailing ASCII spaces (the sample file's own trimming).
