@@ -30,7 +30,7 @@ class ServerStream
         if (m_stream && clip.sampleRate == m_rate && clip.channels == m_channels)
             return true;
         close();
-        const pa_sample_spec spec{PA_SAMPLE_S16LE, uint32_t(clip.sampleRate),
+        const pa_sample_spec format{PA_SAMPLE_S16LE, uint32_t(clip.sampleRate),
                                   uint8_t(clip.channels)};
         const auto bytesFor = [&](int ms) {
             return uint32_t(qint64(clip.sampleRate) * ms / 1000 * clip.bytesPerFrame());
@@ -39,7 +39,7 @@ class ServerStream
         const pa_buffer_attr attr{server, bytesFor(kBufferMs), server, server, server};
         int error = 0;
         m_stream = pa_simple_new(nullptr, "Talk", PA_STREAM_PLAYBACK, nullptr, name.constData(),
-                                 &spec, nullptr, &attr, &error);
+                                 &format, nullptr, &attr, &error);
         if (!m_stream)
             return false;
         m_rate = clip.sampleRate;

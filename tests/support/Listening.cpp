@@ -20,11 +20,11 @@ MonitorRecorder::MonitorRecorder()
     if (sink.isEmpty())
         return;
     const QByteArray source = sink + ".monitor";
-    const pa_sample_spec spec{PA_SAMPLE_S16LE, kRate, 1};
+    const pa_sample_spec format{PA_SAMPLE_S16LE, kRate, 1};
     const uint32_t server = uint32_t(-1);
     const pa_buffer_attr attr{server, server, server, server, uint32_t(kReadBytes)};
     m_stream = pa_simple_new(nullptr, "Talk tests", PA_STREAM_RECORD, source.constData(), "monitor",
-                             &spec, nullptr, &attr, nullptr);
+                             &format, nullptr, &attr, nullptr);
     if (!m_stream)
         return;
     // A sink with nothing to play may feed its monitor nothing: keep one silent stream playing,
