@@ -16,46 +16,16 @@ namespace {
 // conversion tables independently of the code that builds the boards.
 QSet<QString> boardTexts()
 {
-    const QStringList kanaGroups{u"あいうえお"_s,
-                                 u"かきくけこ"_s,
-                                 u"さしすせそ"_s,
-                                 u"たちつてと"_s,
-                                 u"なにぬねの"_s,
-                                 u"はひふへほ"_s,
-                                 u"まみむめも"_s,
-                                 u"やゆよー？"_s,
-                                 u"らりるれろ"_s,
-                                 u"わをん。、"_s,
-                                 u"がぎぐげご"_s,
-                                 u"ざじずぜぞ"_s,
-                                 u"だぢづでど"_s,
-                                 u"ばびぶべぼ"_s,
-                                 u"ぱぴぷぺぽ"_s,
-                                 u"アイウエオ"_s,
-                                 u"カキクケコ"_s,
-                                 u"サシスセソ"_s,
-                                 u"タチツテト"_s,
-                                 u"ナニヌネノ"_s,
-                                 u"ハヒフヘホ"_s,
-                                 u"マミムメモ"_s,
-                                 u"ヤユヨー？"_s,
-                                 u"ラリルレロ"_s,
-                                 u"ワヲン。、"_s,
-                                 u"ガギグゲゴ"_s,
-                                 u"ザジズゼゾ"_s,
-                                 u"ダヂヅデド"_s,
-                                 u"バビブベボ"_s,
-                                 u"パピプペポ"_s,
-                                 u"ぁぃぅぇぉっゃゅょ"_s,
-                                 u"ァィゥェォッャュョ"_s,
-                                 u"1234567890"_s,
-                                 u"QWERTYUIOPASDFGHJKLZXCVBNM"_s,
-                                 u"qwertyuiopasdfghjklzxcvbnm"_s};
+    const QString chars =
+        u"あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめもやゆよー？"
+        u"らりるれろわをん。、がぎぐげござじずぜぞだぢづでどばびぶべぼぱぴぷぺぽ"
+        u"アイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘホマミムメモヤユヨ"
+        u"ラリルレロワヲンガギグゲゴザジズゼゾダヂヅデドバビブベボパピプペポ"
+        u"ぁぃぅぇぉっゃゅょァィゥェォッャュョ1234567890"
+        u"QWERTYUIOPASDFGHJKLZXCVBNMqwertyuiopasdfghjklzxcvbnm"_s;
     QSet<QString> texts;
-    for (const QString &group : kanaGroups) {
-        for (const QChar c : group)
-            texts.insert(QString(c));
-    }
+    for (const QChar c : chars)
+        texts.insert(QString(c));
     for (const QString &mark :
          {u";"_s, u"/"_s, u","_s, u"."_s, u":"_s, u"%"_s, u"+"_s, u"-"_s, u"?"_s, u"@"_s, u"。"_s,
           u"!"_s, u"(^_^)"_s, u"(T_T)"_s, u"\u3000"_s, u"_"_s})
