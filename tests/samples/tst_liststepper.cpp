@@ -50,8 +50,8 @@ class tst_liststepper : public QObject
     void upScrollsBackFirst();
     void endsChangeNothing();
     void predictionsComeFirstAndKeepTheirTopRow();
-    void releaseDuringThePauseStopsAfterIt();
-    void holdingASecondMovesFourOrFiveRows();
+    void releaseStopsAfterThePause_data();
+    void releaseStopsAfterThePause();
     void noListOnlyKeepsTheFocus();
 };
 
@@ -169,27 +169,20 @@ void tst_liststepper::predictionsComeFirstAndKeepTheirTopRow()
     QCOMPARE(highlighted(&sp, 0), QList<int>{1});
 }
 
-void tst_liststepper::releaseDuringThePauseStopsAfterIt()
+void tst_liststepper::releaseStopsAfterThePause_data()
 {
-    TalkFixture f;
-    writeSamples(f, samples(10));
-    frmTalk &w = f.create();
-    f.click("cmdSamp");
-    QPushButton *down = w.cmdDown;
-    // The release is queued while the pause lets nothing through; it arrives afterwards.
-    f.clock.duringWait = [down] {
-        QMetaObject::invokeMethod(
-            down, [down] { QTest::mouseRelease(down, Qt::LeftButton); }, Qt::QueuedConnection);
-    };
-    f.clock.waits.clear();
-    QTest::mousePress(down, Qt::LeftButton);
-    QCOMPARE(w.state().gListRow, 1);
-    QCOMPARE(f.clock.waits.size(), 1);
-    QVERIFY(!w.mKeyHeld);
+    QTest::addColumn<qint64>("releaseAtMs");
+    QTest::addColumn<int>("fewestRows");
+    QTest::addColumn<int>("mostRows");
+    QTest::newRow("during the first pause") << qint64(0) << 1 << 1;
+    QTest::newRow("after one second") << qint64(1000) << 4 << 5;
 }
 
-void tst_liststepper::holdingASecondMovesFourOrFiveRows()
+void tst_liststepper::releaseStopsAfterThePause()
 {
+    QFETCH(qint64, releaseAtMs);
+    QFETCH(int, fewestRows);
+    QFETCH(int, mostRows);
     TalkFixture f;
     writeSamples(f, samples(20));
     frmTalk &w = f.create();
@@ -197,17 +190,20 @@ void tst_liststepper::holdingASecondMovesFourOrFiveRows()
     QPushButton *down = w.cmdDown;
     const qint64 start = f.clock.nowMs();
     bool queued = false;
+    // The release is queued during the pause that spans its moment; it arrives afterwards.
     f.clock.duringWait = [&] {
-        // The release comes 1 s after the press, during the pause that spans that moment.
-        if (queued || f.clock.nowMs() + 230 - start < 1000)
+        if (queued || f.clock.nowMs() + 230 - start < releaseAtMs)
             return;
         queued = true;
         QMetaObject::invokeMethod(
             down, [down] { QTest::mouseRelease(down, Qt::LeftButton); }, Qt::QueuedConnection);
     };
+    f.clock.waits.clear();
     QTest::mousePress(down, Qt::LeftButton);
-    QVERIFY2(w.state().gListRow >= 4 && w.state().gListRow <= 5,
-             qPrintable(QString::number(w.state().gListRow)));
+    const int row = w.state().gListRow;
+    QVERIFY2(row >= fewestRows && row <= mostRows, qPrintable(QString::number(row)));
+    QCOMPARE(f.clock.waits.size(), row);
+    QVERIFY(!w.mKeyHeld);
 }
 
 void tst_liststepper::noListOnlyKeepsTheFocus()
