@@ -99,9 +99,8 @@ void tst_reader::readsEveryCharacter()
     QCOMPARE(w.txtTalk->selLength(), 1);
     QCOMPARE(DesignLayout::rect(w.fraText).height(), 2445);
     QCOMPARE(DesignLayout::rect(w.txtTalk).height(), 2295);
-    QCOMPARE(w.cmdWide->text(), u"広げる"_s);
-    QCOMPARE(w.cmdRead->text(), u"読む"_s);
     QVERIFY(w.cmdRead->isEnabled());
+    QCOMPARE(w.cmdRead->text(), u"読む"_s);
     QCOMPARE(f.beeper.count, 0);
 }
 
@@ -166,13 +165,10 @@ void tst_reader::whileReading()
         QCOMPARE(w.cmdRead->text(), u"♪"_s);
         QCOMPARE(DesignLayout::rect(w.fraText).height(), w.heightTwips() - 3480);
         QCOMPARE(DesignLayout::rect(w.txtTalk).height(), w.heightTwips() - 3630);
-        QCOMPARE(w.cmdWide->text(), u"広げる"_s);
 
         frmRead *p = panel(w);
         QVERIFY(p && p->isVisible() && p->isWindow());
         QVERIFY(p->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-        QCOMPARE(p->windowTitle(), u"読み上げ中止パネル"_s);
-        QCOMPARE(p->lblLabel->text(), u"読み上げ中止"_s);
         QCOMPARE(DesignLayout::scale(p), scale);
         const QRect screen = w.screen()->geometry();
         QCOMPARE(p->pos(), QPoint(screen.left(), screen.top() + Units::twipsToPixels(8400, scale)));
