@@ -46,9 +46,8 @@ class tst_liststepper : public QObject
 
   private slots:
     void pressColours();
-    void downScrollsUnderTheThirdRow();
-    void upScrollsBackFirst();
-    void endsChangeNothing();
+    void step_data();
+    void step();
     void predictionsComeFirstAndKeepTheirTopRow();
     void releaseStopsAfterThePause_data();
     void releaseStopsAfterThePause();
@@ -92,55 +91,49 @@ void tst_liststepper::pressColours()
     }
 }
 
-void tst_liststepper::downScrollsUnderTheThirdRow()
+void tst_liststepper::step_data()
 {
+    QTest::addColumn<int>("count");    // samples in the list
+    QTest::addColumn<int>("clickRow"); // 0: none clicked
+    QTest::addColumn<int>("topRow");   // -1: as shown
+    QTest::addColumn<bool>("down");
+    QTest::addColumn<int>("presses");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("top");
+    QTest::newRow("down twice keeps the top") << 19 << 0 << -1 << true << 2 << 2 << 0;
+    QTest::newRow("down under the third row scrolls") << 19 << 0 << -1 << true << 3 << 3 << 1;
+    QTest::newRow("up scrolls back first") << 29 << 7 << 5 << false << 1 << 6 << 4;
+    QTest::newRow("up at the top") << 2 << 0 << -1 << false << 1 << 0 << 0;
+    QTest::newRow("down at the end") << 2 << 2 << -1 << true << 1 << 2 << 0;
+}
+
+void tst_liststepper::step()
+{
+    QFETCH(int, count);
+    QFETCH(int, clickRow);
+    QFETCH(int, topRow);
+    QFETCH(bool, down);
+    QFETCH(int, presses);
+    QFETCH(int, row);
     TalkFixture f;
-    writeSamples(f, samples(19));
+    writeSamples(f, samples(count));
     frmTalk &w = f.create();
     f.click("cmdSamp");
-    QCOMPARE(w.grdEx->rows(), 20);
-    const QList<int> expectedTop{0, 0, 1};
-    for (int i = 0; i < 3; ++i) {
-        hold(f, w.cmdDown, 1);
-        QCOMPARE(w.state().gListRow, i + 1);
-        QCOMPARE(highlighted(w.grdEx, 1), QList<int>{i + 1});
-        QCOMPARE(w.grdEx->topRow(), expectedTop[i]);
-        QCOMPARE(w.grdEx->row(), i + 1);
-        QCOMPARE(f.clock.waits, QList<qint64>{230});
-    }
-    QCOMPARE(w.grdEx->cellBackColor(1, 0), kWhite);
+    QCOMPARE(w.grdEx->rows(), count + 1);
+    if (clickRow > 0)
+        f.clickCell("grdEx", clickRow, 1);
+    if (topRow >= 0)
+        w.grdEx->setTopRow(topRow);
+    const int before = w.state().gListRow;
+    for (int i = 0; i < presses; ++i)
+        hold(f, down ? w.cmdDown : w.cmdUp, 1);
+    QCOMPARE(w.state().gListRow, row);
+    QCOMPARE(highlighted(w.grdEx, 1), QList<int>{row});
+    QTEST(w.grdEx->topRow(), "top");
+    QCOMPARE(w.grdEx->row(), row);
+    QCOMPARE(f.clock.waits, row == before ? QList<qint64>() : QList<qint64>{230});
+    QCOMPARE(w.grdEx->cellBackColor(row, 0), kWhite);
     QVERIFY(w.txtTalk->hasFocus());
-}
-
-void tst_liststepper::upScrollsBackFirst()
-{
-    TalkFixture f;
-    writeSamples(f, samples(29));
-    frmTalk &w = f.create();
-    f.click("cmdSamp");
-    f.clickCell("grdEx", 7, 1);
-    w.grdEx->setTopRow(5);
-    QCOMPARE(w.grdEx->topRow(), 5);
-    hold(f, w.cmdUp, 1);
-    QCOMPARE(w.state().gListRow, 6);
-    QCOMPARE(highlighted(w.grdEx, 1), QList<int>{6});
-    QCOMPARE(w.grdEx->topRow(), 4);
-}
-
-void tst_liststepper::endsChangeNothing()
-{
-    TalkFixture f;
-    writeSamples(f, samples(2));
-    frmTalk &w = f.create();
-    f.click("cmdSamp");
-    hold(f, w.cmdUp, 1);
-    QCOMPARE(w.state().gListRow, 0);
-    QVERIFY(f.clock.waits.isEmpty());
-    f.clickCell("grdEx", 2, 1);
-    hold(f, w.cmdDown, 1);
-    QCOMPARE(w.state().gListRow, 2);
-    QCOMPARE(highlighted(w.grdEx, 1), QList<int>{2});
-    QVERIFY(f.clock.waits.isEmpty());
     QVERIFY(!w.mKeyHeld);
 }
 
