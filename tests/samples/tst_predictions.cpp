@@ -124,18 +124,14 @@ void tst_predictions::offer()
     QVERIFY(!f.busy.isBusy());
 
     const FlexGrid &list = *w.grdSp;
-    if (rows.isEmpty()) {
-        QVERIFY(!list.isVisible());
-        QVERIFY(w.grdBoard->isVisible());
-        QVERIFY(w.fraRes->isVisible());
-        QVERIFY(!w.fraTalk->isVisible());
+    const bool offered = !rows.isEmpty();
+    QCOMPARE(list.isVisible(), offered);
+    QCOMPARE(w.grdBoard->isVisible(), !offered);
+    QCOMPARE(w.fraRes->isVisible(), !offered);
+    QCOMPARE(w.fraTalk->isVisible(), offered);
+    if (!offered)
         return;
-    }
     QCOMPARE(listRows(list), rows);
-    QVERIFY(list.isVisible());
-    QVERIFY(!w.grdBoard->isVisible());
-    QVERIFY(!w.fraRes->isVisible());
-    QVERIFY(w.fraTalk->isVisible());
     QCOMPARE(DesignLayout::rect(w.grdSp), DesignLayout::rect(w.grdBoard));
     QCOMPARE(list.colWidth(0), frmTalk::kDesignWidth); // the window's width at design size
     QCOMPARE(w.state().gListRow, 0);
