@@ -14,7 +14,6 @@
 #include <QPushButton>
 #include <QStringEncoder>
 #include <QTest>
-#include <sys/stat.h>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -72,7 +71,6 @@ class tst_diaryscreen : public QObject
     void backClosesWhatCorrectingOpened_data();
     void backClosesWhatCorrectingOpened();
     void clickMovesHighlight();
-    void clickBelowLastRowIsIgnored();
     void endingSavesTheOpenEntry_data();
     void endingSavesTheOpenEntry();
 };
@@ -198,17 +196,6 @@ void tst_diaryscreen::clickMovesHighlight()
     QCOMPARE(w.state().gDiaryRow, 2);
 }
 
-void tst_diaryscreen::clickBelowLastRowIsIgnored()
-{
-    TalkFixture f;
-    frmTalk &w = diaryList(f, {u"26.12.07 a"_s});
-    const QRect last = w.grdDay->visualRect(w.grdDay->model()->index(0, 1));
-    QTest::mouseClick(w.grdDay->viewport(), Qt::LeftButton, {},
-                      last.center() + QPoint(0, last.height()));
-    QCOMPARE(w.state().gListRow, 0);
-    QCOMPARE(w.grdDay->cellBackColor(0, 1), Units::Colour::LightGreen);
-}
-
 void tst_diaryscreen::endingSavesTheOpenEntry_data()
 {
     QTest::addColumn<QString>("file");
@@ -223,8 +210,6 @@ void tst_diaryscreen::endingSavesTheOpenEntry_data()
     QTest::newRow("ＮＯ") << u"missing"_s << false << QStringList{question} << QByteArray();
     QTest::newRow("a folder") << u"folder"_s << true << QStringList{question, failed}
                               << QByteArray();
-    QTest::newRow("a named pipe") << u"pipe"_s << true << QStringList{question, failed}
-                                  << QByteArray();
     QTest::newRow("undecodable bytes kept")
         << u"damaged"_s << true << QStringList{question, kept} << QByteArray(written);
 }
@@ -240,8 +225,6 @@ void tst_diaryscreen::endingSavesTheOpenEntry()
     const QByteArray damaged("\"26.12.07 \x82\x20\"\r\n");
     if (file == u"folder"_s)
         QVERIFY(QDir().mkdir(path));
-    if (file == u"pipe"_s)
-        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
     if (file == u"damaged"_s)
         f.writeFile(u"day.txt"_s, damaged);
     frmTalk &w = diaryList(f, {});
@@ -255,7 +238,7 @@ void tst_diaryscreen::endingSavesTheOpenEntry()
         QVERIFY2(f.asker.asked[i].prompt.startsWith(told[i]), qPrintable(f.asker.asked[i].prompt));
     QCOMPARE(f.asker.asked[0].title, u"日記の終了"_s);
     QVERIFY(w.txtTalk->text().startsWith(u"はれ"_s));
-    if (file == u"folder"_s || file == u"pipe"_s) {
+    if (file == u"folder"_s) {
         QVERIFY(!QFileInfo(path).isFile());
         return;
     }
