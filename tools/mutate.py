@@ -115,9 +115,9 @@ FAULTS = [
       ("grid.sort(8);", "grid.sort(7);")),
     f("diary/DiaryLines.cpp", "diary line written without the separating space",
       ("stamp + u' ' + text", "stamp + text")),
-    f("diary/DiaryScreen.cpp", "failed diary save reported as saved",
-      ("if (DiaryFile::SaveDiary(m_talk, text))\n        return true;",
-       "DiaryFile::SaveDiary(m_talk, text);\n    return true;")),
+    f("samples/SampleScreen.cpp", "failed diary save reported as saved",
+      ("gAnswer && !DiaryFile::SaveDiary(talk, talk.txtTalk->text())",
+       "gAnswer && (DiaryFile::SaveDiary(talk, talk.txtTalk->text()), false)")),
     # dialogs
     f("dialogs/frmOK.cpp", "frmOK answers yes for the right button",
       ("m_answer = index == 0;", "m_answer = index == 1;")),
