@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QStringEncoder>
 #include <QTest>
+#include <sys/stat.h>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -210,6 +211,9 @@ void tst_diaryscreen::endingSavesTheOpenEntry_data()
     QTest::newRow("ＮＯ") << u"missing"_s << false << QStringList{question} << QByteArray();
     QTest::newRow("a folder") << u"folder"_s << true << QStringList{question, failed}
                               << QByteArray();
+    // Writing could replace a pipe: only the guard keeps it.
+    QTest::newRow("a named pipe") << u"pipe"_s << true << QStringList{question, failed}
+                                  << QByteArray();
     QTest::newRow("undecodable bytes kept")
         << u"damaged"_s << true << QStringList{question, kept} << QByteArray(written);
 }
@@ -225,6 +229,8 @@ void tst_diaryscreen::endingSavesTheOpenEntry()
     const QByteArray damaged("\"26.12.07 \x82\x20\"\r\n");
     if (file == u"folder"_s)
         QVERIFY(QDir().mkdir(path));
+    if (file == u"pipe"_s)
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
     if (file == u"damaged"_s)
         f.writeFile(u"day.txt"_s, damaged);
     frmTalk &w = diaryList(f, {});
@@ -238,7 +244,7 @@ void tst_diaryscreen::endingSavesTheOpenEntry()
         QVERIFY2(f.asker.asked[i].prompt.startsWith(told[i]), qPrintable(f.asker.asked[i].prompt));
     QCOMPARE(f.asker.asked[0].title, u"日記の終了"_s);
     QVERIFY(w.txtTalk->text().startsWith(u"はれ"_s));
-    if (file == u"folder"_s) {
+    if (file == u"folder"_s || file == u"pipe"_s) {
         QVERIFY(!QFileInfo(path).isFile());
         return;
     }
