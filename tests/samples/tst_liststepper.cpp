@@ -81,7 +81,6 @@ void tst_liststepper::step()
     } else {
         f.click("cmdSamp");
     }
-    QCOMPARE(list->rows(), count + 1);
     if (clickRow > 0)
         f.clickCell(predictions ? "grdSp" : "grdEx", clickRow, col);
     if (topRow >= 0)
@@ -94,7 +93,6 @@ void tst_liststepper::step()
     QTEST(list->topRow(), "top");
     QCOMPARE(f.clock.waits, QList<qint64>(qAbs(row - before), 230));
     QVERIFY(w.txtTalk->hasFocus());
-    QVERIFY(!w.mKeyHeld);
 }
 
 void tst_liststepper::noListOnlyKeepsTheFocus()

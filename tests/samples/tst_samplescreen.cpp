@@ -1,11 +1,9 @@
 #include "SampleHelpers.h"
 #include "TalkFixture.h"
-#include "platform/DesignLayout.h"
 #include "platform/FlexGrid.h"
 #include "platform/TextBox.h"
 #include "samples/SampleTexts.h"
 
-#include <QFrame>
 #include <QPushButton>
 #include <QTest>
 
@@ -13,12 +11,11 @@ using namespace Qt::Literals::StringLiterals;
 using namespace SampleHelpers;
 
 namespace {
-// Whether the sample list (true) or the board (false) is on show, with the buttons of each.
+// Whether the sample list (true) or the board (false) is on show, with the button caption of
+// each.
 bool showing(frmTalk &w, bool list)
 {
     return w.grdEx->isVisible() == list && w.grdBoard->isVisible() != list &&
-           w.fraTalk->isVisible() == list && w.fraRes->isVisible() != list &&
-           w.cmdSampDel->isVisible() == list && w.cmdSampADD->isVisible() != list &&
            w.cmdSamp->text() == (list ? u"例文終了"_s : u"例文表示"_s);
 }
 
@@ -57,19 +54,16 @@ class tst_samplescreen : public QObject
     Q_OBJECT
 
   private slots:
-    void showAndCloseTheList();
+    void showDecideAndClose();
     void registerSentence_data();
     void registerSentence();
     void deleteSentence_data();
     void deleteSentence();
-    void decideInserts_data();
-    void decideInserts();
-    void startAgain_data();
     void startAgain();
     void diaryEnd();
 };
 
-void tst_samplescreen::showAndCloseTheList()
+void tst_samplescreen::showDecideAndClose()
 {
     TalkFixture f;
     writeSamples(f, numbered(u"か"_s, 30));
@@ -80,17 +74,26 @@ void tst_samplescreen::showAndCloseTheList()
     QCOMPARE(highlightedRows(w.grdEx, 1), QList<int>{0});
     QCOMPARE(w.txtTalk->text(), u"_"_s);
     QVERIFY(w.isEnabled());
-    QVERIFY(!f.busy.isBusy());
 
     // Closing and showing again starts at row 0, scrolled to the top.
     w.grdEx->setTopRow(12);
-    DesignLayout::setBackColour(w.txtTalk, Units::Colour::LightGreen);
     f.click("cmdSamp");
     QVERIFY(showing(w, false));
-    QCOMPARE(DesignLayout::backColour(w.txtTalk), Units::Colour::White);
     f.click("cmdSamp");
     QCOMPARE(w.grdEx->topRow(), 0);
     QCOMPARE(highlightedRows(w.grdEx, 1), QList<int>{0});
+
+    // "決定" puts the chosen sentence in at the caret and goes back to the board.
+    w.txtTalk->setText(u"あいう_"_s);
+    w.txtTalk->select(1, 1);
+    f.clickCell("grdEx", 2, 1);
+    f.click("cmdDec");
+    QCOMPARE(w.txtTalk->text(), u"あか01いう_"_s);
+    QCOMPARE(w.txtTalk->selStart(), 4);
+    QCOMPARE(w.txtTalk->selLength(), 1);
+    QVERIFY(showing(w, false));
+    QVERIFY(w.isEnabled());
+    QVERIFY(w.txtTalk->hasFocus());
 }
 
 void tst_samplescreen::registerSentence_data()
@@ -105,15 +108,11 @@ void tst_samplescreen::registerSentence_data()
     QTest::newRow("new, trimmed") << u" いえ _"_s << false << QStringList()
                                   << QStringList{u"日記"_s, u"あい"_s, u"いえ"_s, u"かさ"_s} << 2
                                   << kFile + QStringList{u"\"いえ\""_s};
-    QTest::newRow("spaces only") << u"  _"_s << false << QStringList() << QStringList() << -1
-                                 << kFile;
     QTest::newRow("duplicate of the last row")
         << u"かさ _"_s << false << QStringList{question(SampleTexts::kDuplicate, 48)}
         << QStringList() << -1 << kFile;
     QTest::newRow("メモ") << u" メモ _"_s << false << QStringList{refused} << QStringList() << -1
                           << kFile;
-    QTest::newRow("placeholder") << QString::fromUtf16(SampleFile::kPlaceholder) << false
-                                 << QStringList{refused} << QStringList() << -1 << kFile;
     QTest::newRow("save fails: kept in the list")
         << u"1時_"_s << true << QStringList{question(SampleTexts::kSaveFailed, 48)}
         << QStringList{u"日記"_s, u"1時"_s, u"あい"_s, u"かさ"_s} << 1 << QStringList();
@@ -175,7 +174,6 @@ void tst_samplescreen::deleteSentence()
     else
         f.clickCell("grdEx", row, 1);
     QCOMPARE(f.beeper.count, row < 0 ? 0 : 1);
-    QCOMPARE(w.state().gListRow, qMax(row, 0));
     QVERIFY(w.txtTalk->hasFocus());
     f.asker.answers = {answer};
     f.click("cmdSampDel");
@@ -185,43 +183,8 @@ void tst_samplescreen::deleteSentence()
     QCOMPARE(highlightedRows(w.grdEx, 1), QList<int>{qMax(row, 0)});
 }
 
-void tst_samplescreen::decideInserts_data()
-{
-    QTest::addColumn<QString>("composition");
-    QTest::addColumn<QString>("result");
-    QTest::addColumn<int>("selStart");
-    QTest::addColumn<int>("selLength");
-    QTest::newRow("at the caret") << u"あいう_"_s << u"かさあいう_"_s << 2 << 1;
-    QTest::newRow("empty text") << QString() << u"かさ"_s << 2 << 0;
-}
-
-void tst_samplescreen::decideInserts()
-{
-    QFETCH(QString, composition);
-    TalkFixture f;
-    frmTalk &w = start(f);
-    w.txtTalk->setText(composition);
-    w.txtTalk->select(0, composition.isEmpty() ? 0 : 1);
-    f.clickCell("grdEx", 2, 1);
-    f.click("cmdDec");
-    QTEST(w.txtTalk->text(), "result");
-    QTEST(w.txtTalk->selStart(), "selStart");
-    QTEST(w.txtTalk->selLength(), "selLength");
-    QVERIFY(showing(w, false));
-    QVERIFY(w.isEnabled());
-    QVERIFY(w.txtTalk->hasFocus());
-}
-
-void tst_samplescreen::startAgain_data()
-{
-    QTest::addColumn<bool>("answer");
-    QTest::newRow("yes") << true;
-    QTest::newRow("no") << false;
-}
-
 void tst_samplescreen::startAgain()
 {
-    QFETCH(bool, answer);
     TalkFixture f;
     frmTalk &w = f.create();
     w.txtTalk->setText(u"あい_"_s);
@@ -229,11 +192,14 @@ void tst_samplescreen::startAgain()
     board.setRow(4);
     board.setCol(board.cols() - 1);
     board.setCellBackColor(Units::Colour::LightGreen);
-    f.asker.answers = {answer};
-    f.click("cmdStart");
-    QCOMPARE(asked(f), QStringList{question(SampleTexts::kStartQuestion, 33)});
-    QCOMPARE(w.txtTalk->text(), answer ? QString() : u"あい_"_s);
-    QCOMPARE(highlightedRows(&board, board.cols() - 1), answer ? QList<int>() : QList<int>{4});
+    f.asker.answers = {false, true};
+    f.click("cmdStart"); // no: everything stays
+    QCOMPARE(w.txtTalk->text(), u"あい_"_s);
+    QCOMPARE(highlightedRows(&board, board.cols() - 1), QList<int>{4});
+    f.click("cmdStart"); // yes: the text and the board's colours are cleared
+    QCOMPARE(asked(f), QStringList(2, question(SampleTexts::kStartQuestion, 33)));
+    QCOMPARE(w.txtTalk->text(), QString());
+    QCOMPARE(highlightedRows(&board, board.cols() - 1), QList<int>());
 }
 
 void tst_samplescreen::diaryEnd()
@@ -243,18 +209,10 @@ void tst_samplescreen::diaryEnd()
     f.click("cmdDec"); // on "日記": the diary list
     QVERIFY(w.grdDay->isVisible());
     QCOMPARE(w.cmdSamp->text(), u"日記終了"_s);
-    f.click("cmdSamp"); // no entry open: nothing to ask
+    f.click("cmdSamp"); // no entry open: nothing to ask or save
     QVERIFY(f.asker.asked.isEmpty());
-    QVERIFY(showing(w, false) && !w.grdDay->isVisible());
-    // With today's entry open the user is asked about saving it; the entry closes either way.
-    f.click("cmdSamp");
-    f.click("cmdDec");
-    f.click("cmdDec");
-    QVERIFY(w.fraDay->isVisible());
-    f.click("cmdSamp");
-    QCOMPARE(asked(f), QStringList{question(SampleTexts::kDiaryEndQuestion, 36)});
     QVERIFY(showing(w, false));
-    QVERIFY(!w.fraDay->isVisible() && !w.grdDay->isVisible());
+    QVERIFY(!w.grdDay->isVisible());
 }
 
 QTEST_MAIN(tst_samplescreen)
