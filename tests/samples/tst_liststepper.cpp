@@ -9,22 +9,10 @@
 using namespace Qt::Literals::StringLiterals;
 using namespace SampleHelpers;
 
-class tst_liststepper : public QObject
-{
-    Q_OBJECT
-
-  private:
-    // Holds `button` down for `pauses` pauses: the release arrives at the event handling
-    // that follows the last of them.
-    void hold(TalkFixture &f, QPushButton *button, int pauses);
-
-  private slots:
-    void step_data();
-    void step();
-    void noListOnlyKeepsTheFocus();
-};
-
-void tst_liststepper::hold(TalkFixture &f, QPushButton *button, int pauses)
+namespace {
+// Holds `button` down for `pauses` pauses: the release arrives at the event handling that
+// follows the last of them.
+void hold(TalkFixture &f, QPushButton *button, int pauses)
 {
     bool released = false;
     f.events.beforeYield = [&] {
@@ -39,6 +27,17 @@ void tst_liststepper::hold(TalkFixture &f, QPushButton *button, int pauses)
         QTest::mouseRelease(button, Qt::LeftButton);
     f.events.beforeYield = nullptr;
 }
+} // namespace
+
+class tst_liststepper : public QObject
+{
+    Q_OBJECT
+
+  private slots:
+    void step_data();
+    void step();
+    void noListOnlyKeepsTheFocus();
+};
 
 void tst_liststepper::step_data()
 {
@@ -70,17 +69,14 @@ void tst_liststepper::step()
     QFETCH(int, row);
     TalkFixture f;
     f.settings.values.insert(u"OPT1"_s, u"2"_s); // one-click entry offers predictions
-    if (!predictions)
-        writeSamples(f, numbered(u"か"_s, count));
+    writeSamples(f, numbered(u"か"_s, count));
     frmTalk &w = f.create();
     FlexGrid *list = predictions ? w.grdSp : w.grdEx;
     const int col = predictions ? 0 : 1;
-    if (predictions) {
-        w.state().gSampleList = numbered(u"か"_s, count);
+    if (predictions)
         f.clickCell("grdBoard", 0, 8); // か
-    } else {
+    else
         f.click("cmdSamp");
-    }
     if (clickRow > 0)
         f.clickCell(predictions ? "grdSp" : "grdEx", clickRow, col);
     if (topRow >= 0)

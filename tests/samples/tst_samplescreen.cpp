@@ -70,8 +70,6 @@ void tst_samplescreen::showDecideAndClose()
     frmTalk &w = f.create();
     f.click("cmdSamp");
     QVERIFY(showing(w, true));
-    QCOMPARE(w.grdEx->textMatrix(0, 1), u"日記"_s);
-    QCOMPARE(highlightedRows(w.grdEx, 1), QList<int>{0});
     QCOMPARE(w.txtTalk->text(), u"_"_s);
     QVERIFY(w.isEnabled());
 
@@ -104,15 +102,15 @@ void tst_samplescreen::registerSentence_data()
     QTest::addColumn<QStringList>("list"); // empty: the board screen stays
     QTest::addColumn<int>("row");          // the new sentence's row, highlighted
     QTest::addColumn<QStringList>("file");
-    const QString refused = question(SampleTexts::kReservedRefused, 48);
     QTest::newRow("new, trimmed") << u" いえ _"_s << false << QStringList()
                                   << QStringList{u"日記"_s, u"あい"_s, u"いえ"_s, u"かさ"_s} << 2
                                   << kFile + QStringList{u"\"いえ\""_s};
     QTest::newRow("duplicate of the last row")
         << u"かさ _"_s << false << QStringList{question(SampleTexts::kDuplicate, 48)}
         << QStringList() << -1 << kFile;
-    QTest::newRow("メモ") << u" メモ _"_s << false << QStringList{refused} << QStringList() << -1
-                          << kFile;
+    QTest::newRow("メモ") << u" メモ _"_s << false
+                          << QStringList{question(SampleTexts::kReservedRefused, 48)}
+                          << QStringList() << -1 << kFile;
     QTest::newRow("save fails: kept in the list")
         << u"1時_"_s << true << QStringList{question(SampleTexts::kSaveFailed, 48)}
         << QStringList{u"日記"_s, u"1時"_s, u"あい"_s, u"かさ"_s} << 1 << QStringList();
@@ -208,7 +206,6 @@ void tst_samplescreen::diaryEnd()
     frmTalk &w = start(f);
     f.click("cmdDec"); // on "日記": the diary list
     QVERIFY(w.grdDay->isVisible());
-    QCOMPARE(w.cmdSamp->text(), u"日記終了"_s);
     f.click("cmdSamp"); // no entry open: nothing to ask or save
     QVERIFY(f.asker.asked.isEmpty());
     QVERIFY(showing(w, false));
