@@ -60,7 +60,7 @@ class tst_samplescreen : public QObject
     void deleteSentence_data();
     void deleteSentence();
     void startAgain();
-    void diaryEnd();
+    void diaryListClosesWithoutAQuestion();
 };
 
 void tst_samplescreen::showDecideAndClose()
@@ -200,7 +200,7 @@ void tst_samplescreen::startAgain()
     QCOMPARE(highlightedRows(&board, board.cols() - 1), QList<int>());
 }
 
-void tst_samplescreen::diaryEnd()
+void tst_samplescreen::diaryListClosesWithoutAQuestion()
 {
     TalkFixture f;
     frmTalk &w = start(f);
