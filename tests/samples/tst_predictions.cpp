@@ -1,276 +1,143 @@
+#include "SampleHelpers.h"
 #include "TalkFixture.h"
-#include "platform/DesignLayout.h"
 #include "platform/FlexGrid.h"
 #include "platform/TextBox.h"
-#include "platform/Units.h"
 #include "samples/Predictions.h"
 
 #include <QFrame>
-#include <QPushButton>
-#include <QScrollBar>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
+using namespace SampleHelpers;
 
 namespace {
-
-// The window in one-click entry mode with the given samples and key length.
-frmTalk &start(TalkFixture &f, const QStringList &samples, const QString &keyLength = u"2"_s,
-               const QString &samp = u"1"_s)
+// The window over `samples` with the default key length 2 and beeps on, entering by one click
+// ("click"), through the selection screen ("select") or by one click with predictions off ("off").
+frmTalk &start(TalkFixture &f, const QStringList &samples, const QString &entry = u"click"_s)
 {
-    f.settings.values.insert(u"OPT1"_s, u"2"_s);
-    f.settings.values.insert(u"Sample"_s, keyLength);
-    f.settings.values.insert(u"Samp"_s, samp);
+    f.settings.values.insert(u"OPT1"_s, entry == u"select"_s ? u"0"_s : u"2"_s);
+    f.settings.values.insert(u"Samp"_s, entry == u"off"_s ? u"0"_s : u"1"_s);
+    f.settings.values.insert(u"Beep"_s, u"1"_s);
     frmTalk &w = f.create();
     w.state().gSampleList = samples;
     return w;
 }
-
-void setText(frmTalk &w, const QString &text, int selStart, int selLength)
-{
-    w.txtTalk->setText(text);
-    w.txtTalk->select(selStart, selLength);
-}
-
-QStringList listRows(const FlexGrid &g)
-{
-    QStringList rows;
-    for (int r = 0; r < g.rows(); ++r)
-        rows.append(g.textMatrix(r, 0));
-    return rows;
-}
-
-// The board cells used: あ (0,9), い (1,9), か (0,8), は (0,4).
-struct Cell
-{
-    int row;
-    int col;
-};
-
 } // namespace
-
-Q_DECLARE_METATYPE(Cell)
 
 class tst_predictions : public QObject
 {
     Q_OBJECT
 
   private slots:
-    void offer_data();
-    void offer();
-    void offerFromSelectionScreen();
-    void blankKeyOffersNothing();
-    void rowClick();
-    void confirm_data();
-    void confirm();
-    void manyMatchesScroll();
+    void offerAndPick_data();
+    void offerAndPick();
+    void newListStartsAtTheTop();
 };
 
-void tst_predictions::offer_data()
+void tst_predictions::offerAndPick_data()
 {
-    QTest::addColumn<QString>("samp");
-    QTest::addColumn<QString>("keyLength");
+    QTest::addColumn<QString>("entry");
     QTest::addColumn<QStringList>("samples");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("selStart");
-    QTest::addColumn<Cell>("cell");
+    QTest::addColumn<QString>("text"); // '|' marks the caret, else on the last character
+    QTest::addColumn<int>("col");      // of the board cell pressed on row 0: あ 9, か 8, は 4
     QTest::addColumn<QStringList>("rows"); // empty: no list
-
-    const QStringList aSamples{u"あいさつ"_s, u"か"_s, u"あした"_s, u"あ"_s};
-    QTest::newRow("Samp 0") << u"0"_s << u"2"_s << aSamples << QString() << 0 << Cell{0, 9}
-                            << QStringList();
-    QTest::newRow("one character before the marker")
-        << u"1"_s << u"2"_s << aSamples << QString() << 0 << Cell{0, 9}
-        << QStringList{u"あ"_s, u"あいさつ"_s, u"あした"_s, u"あ"_s};
-    QTest::newRow("two-character key") << u"1"_s << u"2"_s << aSamples << u"あ_"_s << 1
-                                       << Cell{1, 9} << QStringList{u"あい"_s, u"あいさつ"_s};
-    QTest::newRow("key of the last characters only")
-        << u"1"_s << u"2"_s << QStringList{u"いか"_s, u"あいか"_s} << u"あい_"_s << 2 << Cell{0, 8}
-        << QStringList{u"いか"_s, u"いか"_s};
-    QTest::newRow("key length 1") << u"1"_s << u"1"_s << QStringList{u"いいえ"_s, u"あいさつ"_s}
-                                  << u"あ_"_s << 1 << Cell{1, 9}
-                                  << QStringList{u"い"_s, u"いいえ"_s};
-    QTest::newRow("caret not at the end")
-        << u"1"_s << u"2"_s << aSamples << u"あい_"_s << 1 << Cell{0, 8} << QStringList();
-    QTest::newRow("no match") << u"1"_s << u"2"_s << aSamples << QString() << 0 << Cell{0, 4}
-                              << QStringList();
-    QTest::newRow("empty sample never matches") << u"1"_s << u"2"_s << QStringList{QString()}
-                                                << QString() << 0 << Cell{0, 9} << QStringList();
-    QTest::newRow("full-width space stays in the key")
-        << u"1"_s << u"2"_s << QStringList{u"\u3000はい"_s, u"はい"_s} << u"\u3000_"_s << 1
-        << Cell{0, 4} << QStringList{u"\u3000は"_s, u"\u3000はい"_s};
-    QTest::newRow("ASCII blank trimmed, shorter sample compared whole")
-        << u"1"_s << u"2"_s << QStringList{u"は"_s, u"はい"_s} << u" _"_s << 1 << Cell{0, 4}
-        << QStringList{u"は"_s, u"は"_s};
-    QTest::newRow("diary placeholder is no sentence")
-        << u"1"_s << u"2"_s << QStringList{u"ああああ日記ダミー消さないでね！"_s, u"あさ"_s}
-        << QString() << 0 << Cell{0, 9} << QStringList{u"あ"_s, u"あさ"_s};
-}
-
-void tst_predictions::offer()
-{
-    QFETCH(QString, samp);
-    QFETCH(QString, keyLength);
-    QFETCH(QStringList, samples);
-    QFETCH(QString, text);
-    QFETCH(int, selStart);
-    QFETCH(Cell, cell);
-    QFETCH(QStringList, rows);
-    TalkFixture f;
-    frmTalk &w = start(f, samples, keyLength, samp);
-    setText(w, text, selStart, text.isEmpty() ? 0 : 1);
-    w.state().gListRow = 5;
-    f.clickCell("grdBoard", cell.row, cell.col);
-    QVERIFY(!f.busy.isBusy());
-
-    const FlexGrid &list = *w.grdSp;
-    const bool offered = !rows.isEmpty();
-    QCOMPARE(list.isVisible(), offered);
-    QCOMPARE(w.grdBoard->isVisible(), !offered);
-    QCOMPARE(w.fraRes->isVisible(), !offered);
-    QCOMPARE(w.fraTalk->isVisible(), offered);
-    if (!offered)
-        return;
-    QCOMPARE(listRows(list), rows);
-    QCOMPARE(DesignLayout::rect(w.grdSp), DesignLayout::rect(w.grdBoard));
-    QCOMPARE(list.colWidth(0), frmTalk::kDesignWidth); // the window's width at design size
-    QCOMPARE(w.state().gListRow, 0);
-    QCOMPARE(list.topRow(), 0);
-    QCOMPARE(list.cellBackColor(0, 0), Units::Colour::LightGreen);
-    for (int r = 1; r < list.rows(); ++r)
-        QCOMPARE(list.cellBackColor(r, 0), Units::Colour::White);
-    // The end marker is the current character again.
-    QCOMPARE(w.txtTalk->selStart(), w.txtTalk->length() - 1);
-    QCOMPARE(w.txtTalk->selLength(), 1);
-}
-
-void tst_predictions::offerFromSelectionScreen()
-{
-    TalkFixture f;
-    f.settings.values.insert(u"OPT1"_s, u"0"_s);
-    frmTalk &w = f.create();
-    w.state().gSampleList = {u"ぱん"_s};
-    f.clickCell("grdBoard", 0, 4);
-    f.clickCell("grdBoard2", 1, 0);
-    QCOMPARE(w.txtTalk->text(), u"ぱ_"_s);
-    QVERIFY(w.grdSp->isVisible());
-    QVERIFY(!w.fraSet->isVisible());
-    QCOMPARE(listRows(*w.grdSp), (QStringList{u"ぱ"_s, u"ぱん"_s}));
-}
-
-void tst_predictions::blankKeyOffersNothing()
-{
-    TalkFixture f;
-    frmTalk &w = start(f, {QString(), u"あ"_s});
-    w.predictions().ShowPredictions(u"  "_s);
-    QVERIFY(!w.grdSp->isVisible());
-    QVERIFY(w.grdBoard->isVisible());
-}
-
-void tst_predictions::rowClick()
-{
-    TalkFixture f;
-    f.settings.values.insert(u"Beep"_s, u"1"_s);
-    frmTalk &w = start(f, {u"あい"_s, u"あさ"_s});
-    f.clickCell("grdBoard", 0, 9);
-    const int beeps = f.beeper.count;
-    f.clickCell("grdSp", 2, 0);
-    FlexGrid &list = *w.grdSp;
-    QCOMPARE(f.beeper.count, beeps + 1);
-    QCOMPARE(w.state().gListRow, 2);
-    QCOMPARE(list.cellBackColor(0, 0), Units::Colour::White);
-    QCOMPARE(list.cellBackColor(2, 0), Units::Colour::LightGreen);
-    QCOMPARE(w.txtTalk->text(), u"あ_"_s);
-}
-
-void tst_predictions::confirm_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("selStart");
-    QTest::addColumn<Cell>("cell");
-    QTest::addColumn<QStringList>("samples");
     QTest::addColumn<int>("pickRow");
-    QTest::addColumn<QString>("textBeforeConfirm"); // null: as the entry left it
-    QTest::addColumn<int>("caretBeforeConfirm");
+    QTest::addColumn<QString>("edited"); // the text as changed before the pick; '|' is the caret
     QTest::addColumn<QString>("result");
     QTest::addColumn<int>("resultStart");
 
-    const QStringList ohayo{u"おはようございます"_s};
-    QTest::newRow("text shorter than the key")
-        << QString() << 0 << Cell{0, 9} << QStringList{u"あいさつ"_s} << 1 << QString() << 0
+    const QStringList aSamples{u"あいさつ"_s, u"か"_s, u"あした"_s, u"あ"_s,
+                               QString::fromUtf16(SampleFile::kPlaceholder)};
+    QTest::newRow("off") << u"off"_s << aSamples << QString() << 9 << QStringList() << 0
+                         << QString() << QString() << 0;
+    QTest::newRow("text shorter than the key; the diary placeholder is no sentence")
+        << u"click"_s << aSamples << QString() << 9
+        << QStringList{u"あ"_s, u"あいさつ"_s, u"あした"_s, u"あ"_s} << 1 << QString()
         << u"あいさつ_"_s << 4;
-    QTest::newRow("key replaced by the sentence")
-        << u"ねお_"_s << 2 << Cell{0, 4} << ohayo << 1 << QString() << 0
-        << u"ねおはようございます_"_s << 10;
-    QTest::newRow("key row leaves the text")
-        << u"ねお_"_s << 2 << Cell{0, 4} << ohayo << 0 << QString() << 0 << u"ねおは_"_s << 3;
-    QTest::newRow("key row drops ASCII blanks")
-        << u"ね _"_s << 2 << Cell{0, 4} << QStringList{u"は"_s} << 0 << QString() << 0 << u"ねは_"_s
-        << 2;
-    QTest::newRow("key row keeps a full-width space")
-        << u"\u3000_"_s << 1 << Cell{0, 4} << QStringList{u"\u3000はい"_s} << 0 << QString() << 0
-        << u"\u3000は_"_s << 2;
+    QTest::newRow("key of the last characters, replaced by the sentence")
+        << u"click"_s << QStringList{u"いかだ"_s, u"あいか"_s} << u"あい_"_s << 8
+        << QStringList{u"いか"_s, u"いかだ"_s} << 1 << QString() << u"あいかだ_"_s << 4;
+    QTest::newRow("caret not at the end") << u"click"_s << aSamples << u"あ|い_"_s << 8
+                                          << QStringList() << 0 << QString() << QString() << 0;
+    QTest::newRow("no match; an empty sample never matches")
+        << u"click"_s << QStringList{QString(), u"か"_s} << QString() << 4 << QStringList() << 0
+        << QString() << QString() << 0;
+    QTest::newRow("full-width space stays in the key")
+        << u"click"_s << QStringList{u"\u3000はい"_s, u"はい"_s} << u"\u3000_"_s << 4
+        << QStringList{u"\u3000は"_s, u"\u3000はい"_s} << 1 << QString() << u"\u3000はい_"_s << 3;
+    QTest::newRow("ASCII blank trimmed; the key row drops it")
+        << u"click"_s << QStringList{u"は"_s, u"はい"_s} << u"ね _"_s << 4
+        << QStringList{u"は"_s, u"は"_s} << 0 << QString() << u"ねは_"_s << 2;
+    QTest::newRow("through the selection screen")
+        << u"select"_s << QStringList{u"ぱん"_s} << QString() << 4
+        << QStringList{u"ぱ"_s, u"ぱん"_s} << 1 << QString() << u"ぱん_"_s << 2;
     QTest::newRow("text without the end marker")
-        << u"ねお_"_s << 2 << Cell{0, 4} << ohayo << 1 << u"ねおは_え"_s << 3
+        << u"click"_s << QStringList{u"おはようございます"_s} << u"ねお_"_s << 4
+        << QStringList{u"おは"_s, u"おはようございます"_s} << 1 << u"ねおは|_え"_s
         << u"ねおはおはようございます_え"_s << 11;
 }
 
-void tst_predictions::confirm()
+void tst_predictions::offerAndPick()
 {
-    QFETCH(QString, text);
-    QFETCH(int, selStart);
-    QFETCH(Cell, cell);
+    QFETCH(QString, entry);
     QFETCH(QStringList, samples);
+    QFETCH(QString, text);
+    QFETCH(int, col);
+    QFETCH(QStringList, rows);
     QFETCH(int, pickRow);
-    QFETCH(QString, textBeforeConfirm);
-    QFETCH(int, caretBeforeConfirm);
-    QFETCH(QString, result);
-    QFETCH(int, resultStart);
+    QFETCH(QString, edited);
     TalkFixture f;
-    frmTalk &w = start(f, samples);
-    setText(w, text, selStart, text.isEmpty() ? 0 : 1);
-    f.clickCell("grdBoard", cell.row, cell.col);
-    QVERIFY(w.grdSp->isVisible());
+    frmTalk &w = start(f, samples, entry);
+    const qsizetype caret = text.contains(u'|') ? text.indexOf(u'|') : qMax(0, text.size() - 1);
+    w.txtTalk->setText(text.remove(u'|'));
+    w.txtTalk->select(int(caret), text.isEmpty() ? 0 : 1);
+    w.state().gListRow = 5;
+    f.clickCell("grdBoard", 0, col);
+    if (entry == u"select"_s)
+        f.clickCell("grdBoard2", 1, 0);
+    QVERIFY(!f.busy.isBusy());
+    const bool offered = !rows.isEmpty();
+    QCOMPARE(w.grdSp->isVisible(), offered);
+    QCOMPARE(w.grdBoard->isVisible(), !offered);
+    QCOMPARE(w.fraTalk->isVisible(), offered);
+    QVERIFY(!w.fraSet->isVisible());
+    if (!offered)
+        return;
+    QCOMPARE(column(w.grdSp, 0), rows);
+    // The end marker is the current character again.
+    QCOMPARE(w.txtTalk->selStart(), w.txtTalk->length() - 1);
+    QCOMPARE(w.txtTalk->selLength(), 1);
+
+    const int beeps = f.beeper.count;
     if (pickRow != 0)
         f.clickCell("grdSp", pickRow, 0);
-    if (!textBeforeConfirm.isNull())
-        setText(w, textBeforeConfirm, caretBeforeConfirm, 0);
-    const QString pick = w.grdSp->textMatrix(pickRow, 0);
-
+    QCOMPARE(f.beeper.count, beeps + (pickRow != 0 ? 1 : 0));
+    QCOMPARE(highlightedRows(w.grdSp, 0), QList<int>{pickRow});
+    if (!edited.isNull()) {
+        w.txtTalk->setText(QString(edited).remove(u'|'));
+        w.txtTalk->select(int(edited.indexOf(u'|')), 0);
+    }
     f.click("cmdDec");
-
-    QCOMPARE(w.txtTalk->text(), result);
-    QCOMPARE(w.txtTalk->selStart(), resultStart);
+    QTEST(w.txtTalk->text(), "result");
+    QTEST(w.txtTalk->selStart(), "resultStart");
     QCOMPARE(w.txtTalk->selLength(), 1);
-    QCOMPARE(w.state().gCellText, pick);
+    QCOMPARE(w.state().gCellText, rows[pickRow]);
     QVERIFY(!w.grdSp->isVisible());
     QVERIFY(w.grdBoard->isVisible());
-    QVERIFY(w.fraRes->isVisible());
-    QVERIFY(!w.fraTalk->isVisible());
     QVERIFY(w.isEnabled());
     QCOMPARE(w.focusWidget(), w.txtTalk);
 }
 
-void tst_predictions::manyMatchesScroll()
+void tst_predictions::newListStartsAtTheTop()
 {
-    QStringList samples;
-    for (int i = 0; i < 100; ++i)
-        samples.append(u"あ%1"_s.arg(i));
     TalkFixture f;
-    frmTalk &w = start(f, samples);
+    frmTalk &w = start(f, numbered(u"あ"_s, 40));
     f.clickCell("grdBoard", 0, 9);
-    FlexGrid &list = *w.grdSp;
-    QCOMPARE(list.rows(), 101);
-    QCOMPARE(list.textMatrix(100, 0), u"あ99"_s);
-    QVERIFY(list.verticalScrollBar()->maximum() > 0);
-    QCOMPARE(list.topRow(), 0);
-    // A new list starts at its top again.
-    list.setTopRow(60);
+    w.grdSp->setTopRow(30);
     f.click("cmdDec");
     w.txtTalk->setText(QString());
     f.clickCell("grdBoard", 0, 9);
-    QVERIFY(list.isVisible());
-    QCOMPARE(list.topRow(), 0);
+    QCOMPARE(w.grdSp->topRow(), 0);
 }
 
 QTEST_MAIN(tst_predictions)

@@ -3,6 +3,7 @@
 #include "TalkFixture.h"
 #include "platform/FlexGrid.h"
 #include "platform/TextFile.h"
+#include "platform/Units.h"
 #include "samples/SampleFile.h"
 
 #include <QDir>
@@ -39,6 +40,25 @@ inline QStringList column(const FlexGrid *grid, int col)
     for (int r = 0; r < grid->rows(); ++r)
         texts.append(grid->textMatrix(r, col));
     return texts;
+}
+
+// Rows of a grid whose column `col` is highlighted.
+inline QList<int> highlightedRows(const FlexGrid *grid, int col)
+{
+    QList<int> rows;
+    for (int r = 0; r < grid->rows(); ++r)
+        if (grid->cellBackColor(r, col) == Units::Colour::LightGreen)
+            rows.append(r);
+    return rows;
+}
+
+// `count` sentences `prefix`00, `prefix`01, ... in their sorted order.
+inline QStringList numbered(const QString &prefix, int count)
+{
+    QStringList sentences;
+    for (int i = 0; i < count; ++i)
+        sentences.append(prefix + QStringLiteral("%1").arg(i, 2, 10, QChar(u'0')));
+    return sentences;
 }
 
 // Replaces Talk.txt by a directory of that name: reading and writing it then fail, even as
