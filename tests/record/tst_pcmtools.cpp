@@ -31,7 +31,7 @@ void TestPcmTools::processTake_data()
     QTest::addColumn<QString>("advice"); // s silent, c clipped, q too quiet, l too long
     QTest::newRow("speech from the first moment") << 0 << 400 << 800 << -6.0 << 480 << "";
     QTest::newRow("quiet speaker") << 300 << 400 << 800 << -40.0 << 510 << "q";
-    QTest::newRow("too close: clipped") << 300 << 400 << 800 << 6.0 << 510 << "c";
+    QTest::newRow("too close: just clipped") << 300 << 400 << 800 << 0.1 << 510 << "c";
     QTest::newRow("longer than a reading step") << 200 << 700 << 500 << -6.0 << 810 << "l";
     QTest::newRow("just within a reading step") << 200 << 600 << 500 << -6.0 << 710 << "";
     QTest::newRow("nothing said") << 1500 << 0 << 0 << -6.0 << 1500 << "s";
