@@ -76,7 +76,7 @@ void tst_scanengine::dwell_data()
     QTest::newRow("long exit restarts") << u"k:800 -:1000 k:1000"_s << u""_s;
     QTest::newRow("hop to neighbour") << u"k:800 j:120 k:600"_s << u"k"_s;
     QTest::newRow("neighbour takes over") << u"k:800 j:1400"_s << u"j"_s;
-    QTest::newRow("jitter restarts the lock") << u"k:120 -:40 k:120 -:40 k:1100"_s << u""_s;
+    QTest::newRow("jitter restarts the lock") << u"k:120 -:40 k:120 -:40 k:1200"_s << u""_s;
 }
 
 void tst_scanengine::dwell()
