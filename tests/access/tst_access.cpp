@@ -134,7 +134,8 @@ void tst_access::offUntilTheDialogWritesAccessOnly()
 
 void tst_access::switchesEnterAndRead_data()
 {
-    // Words: a key press (after 300 ms) or "+N" ms passing. From the start: A lights the
+    // Words: a key press (after 300 ms), "held" for a key repeat of Space, or "+N" ms
+    // passing. From the start: A lights the
     // board, B enters it (あ column), and so on; か opens the selection screen (one click),
     // whose centre か is lit first; after the entry the board is lit again, then ＢＳ, 読む.
     QTest::addColumn<QString>("mode");
@@ -165,7 +166,7 @@ void tst_access::switchesEnterAndRead()
                         : word == u"1"    ? Qt::Key_1
                         : word == u"2"    ? Qt::Key_2
                                           : Qt::Key_Space;
-        if (word == u"held") { // the last switch held down: its key repeats
+        if (word == u"held") { // Space held down: the key repeats
             QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, u" "_s, true);
             QCoreApplication::sendEvent(w.txtTalk, &repeat);
         } else if (!word.startsWith(u'+')) {
