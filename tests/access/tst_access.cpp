@@ -135,9 +135,9 @@ void tst_access::offUntilTheDialogWritesAccessOnly()
 void tst_access::switchesEnterAndRead_data()
 {
     // Words: a key press (after 300 ms), "held" for a key repeat of Space, or "+N" ms
-    // passing. From the start: A lights the
-    // board, B enters it (あ column), and so on; か opens the selection screen (one click),
-    // whose centre か is lit first; after the entry the board is lit again, then ＢＳ, 読む.
+    // passing. From the start: A lights the board, B enters it (あ column), and so on; か
+    // opens the selection screen (one click), whose centre か is lit first; after the entry
+    // the board is lit again, then ＢＳ, 読む.
     QTest::addColumn<QString>("mode");
     QTest::addColumn<QString>("script");
     QTest::addColumn<QString>("text");
