@@ -1,33 +1,14 @@
 #include "RecordFakes.h"
 #include "record/PcmTools.h"
+#include "record/TakeRecorder.h"
 #include "record/WavFile.h"
 
 #include <QBuffer>
+#include <QSignalSpy>
 #include <QTest>
 #include <QWaveDecoder>
 
-namespace {
-
-constexpr int kRate = 48000;
-
-double rmsDb(const QList<qint16> &samples)
-{
-    double sum = 0.0;
-    for (qint16 s : samples)
-        sum += double(s) * s;
-    return PcmTools::toDb(std::sqrt(sum / double(std::max<qsizetype>(1, samples.size()))));
-}
-
-double peakDb(const QList<qint16> &samples)
-{
-    int peak = 0;
-    for (qint16 s : samples)
-        peak = std::max(peak, std::abs(int(s)));
-    return PcmTools::toDb(peak);
-}
-
-} // namespace
-
+// Processing a take, stopping capture by itself, and the WAV bytes kept of a take.
 class TestPcmTools : public QObject
 {
     Q_OBJECT
@@ -35,7 +16,8 @@ class TestPcmTools : public QObject
   private slots:
     void processTake_data();
     void processTake();
-    void wavReadsBack_data();
+    void stopsByItself_data();
+    void stopsByItself();
     void wavReadsBack();
 };
 
@@ -47,11 +29,9 @@ void TestPcmTools::processTake_data()
     QTest::addColumn<double>("toneDb");
     QTest::addColumn<int>("lengthMs");
     QTest::addColumn<QString>("advice"); // s silent, c clipped, q too quiet, l too long
-
-    QTest::newRow("tone at -6 dBFS") << 300 << 400 << 800 << -6.0 << 510 << "";
     QTest::newRow("speech from the first moment") << 0 << 400 << 800 << -6.0 << 480 << "";
     QTest::newRow("quiet speaker") << 300 << 400 << 800 << -40.0 << 510 << "q";
-    QTest::newRow("too close: clipped") << 300 << 400 << 800 << 6.0 << 510 << "c";
+    QTest::newRow("too close: just clipped") << 300 << 400 << 800 << 0.1 << 510 << "c";
     QTest::newRow("longer than a reading step") << 200 << 700 << 500 << -6.0 << 810 << "l";
     QTest::newRow("just within a reading step") << 200 << 600 << 500 << -6.0 << 710 << "";
     QTest::newRow("nothing said") << 1500 << 0 << 0 << -6.0 << 1500 << "s";
@@ -64,12 +44,11 @@ void TestPcmTools::processTake()
     QFETCH(int, toneMs);
     QFETCH(int, tailMs);
     QFETCH(double, toneDb);
-    QFETCH(int, lengthMs);
     QFETCH(QString, advice);
-
+    constexpr int rate = FakeAudioInput::kRate;
     const PcmTools::Take take =
-        PcmTools::processTake(Synth::take(leadMs, toneMs, tailMs, toneDb, kRate), kRate);
-
+        PcmTools::processTake(Synth::take(leadMs, toneMs, tailMs, toneDb), rate);
+    QFETCH(int, lengthMs);
     QVERIFY2(std::abs(take.lengthMs() - lengthMs) <= 10,
              qPrintable(QString::number(take.lengthMs())));
     QCOMPARE(take.silent, advice.contains(u's'));
@@ -78,44 +57,59 @@ void TestPcmTools::processTake()
     QCOMPARE(take.tooLong, advice.contains(u'l'));
     if (take.silent)
         return;
-    QVERIFY2(peakDb(take.samples) <= PcmTools::kMaxPeakDb,
-             qPrintable(QString::number(peakDb(take.samples))));
+    const qint16 loudest =
+        std::ranges::max(take.samples, {}, [](qint16 s) { return std::abs(int(s)); });
+    QVERIFY(PcmTools::toDb(std::abs(int(loudest))) <= PcmTools::kMaxPeakDb);
     // The tone itself, without the kept silence and the fades, is at the generated voices' level.
-    const qsizetype from = qsizetype(kRate) * (std::min(leadMs, 30) + 5) / 1000;
-    const qsizetype count = qsizetype(kRate) * (toneMs - 10) / 1000;
-    const double voiced = rmsDb(take.samples.mid(from, count));
-    QVERIFY2(std::abs(voiced - PcmTools::kTargetRmsDb) <= 1.0, qPrintable(QString::number(voiced)));
+    const QList<qint16> voiced =
+        take.samples.mid(rate * (std::min(leadMs, 30) + 5) / 1000, rate * (toneMs - 10) / 1000);
+    const double power = std::accumulate(voiced.cbegin(), voiced.cend(), 0.0,
+                                         [](double sum, qint16 s) { return sum + double(s) * s; });
+    const double voicedDb = PcmTools::toDb(std::sqrt(power / double(voiced.size())));
+    QVERIFY2(std::abs(voicedDb - PcmTools::kTargetRmsDb) <= 1.0,
+             qPrintable(QString::number(voicedDb)));
 }
 
-void TestPcmTools::wavReadsBack_data()
+void TestPcmTools::stopsByItself_data()
 {
-    QTest::addColumn<int>("rate");
-    QTest::addColumn<int>("ms");
-    QTest::newRow("22050 Hz like the generated voices") << 22050 << 300;
-    QTest::newRow("48 kHz microphone") << 48000 << 510;
-    QTest::newRow("one sample") << 48000 << 0;
+    QTest::addColumn<QList<qint16>>("input");
+    QTest::addColumn<int>("stopsAtMs");
+    QTest::newRow("speech then quiet") << Synth::take(300, 400, 2000, -6.0) << 1400;
+    QTest::newRow("pause inside a word")
+        << Synth::take(300, 200, 300, -6.0) + Synth::take(0, 200, 2000, -6.0) << 1700;
+    QTest::newRow("talking on: the longest take") << Synth::tone(5000, 220.0, -6.0) << 3000;
+    QTest::newRow("nothing said") << Synth::take(5000, 0, 0, -6.0) << 3000;
 }
 
+void TestPcmTools::stopsByItself()
+{
+    QFETCH(QList<qint16>, input);
+    FakeAudioInput microphone;
+    TakeRecorder recorder(microphone);
+    QSignalSpy finished(&recorder, &TakeRecorder::finished);
+    QVERIFY(recorder.start());
+    const qsizetype stoppedAtMs = microphone.feed(input) * 1000 / FakeAudioInput::kRate;
+    QCOMPARE(finished.count(), 1);
+    QVERIFY(!recorder.isRecording() && !microphone.isCapturing());
+    QFETCH(int, stopsAtMs);
+    QVERIFY2(std::abs(stoppedAtMs - stopsAtMs) <= 10, qPrintable(QString::number(stoppedAtMs)));
+}
+
+// The bytes kept of a take read back as the same samples, at their rate.
 void TestPcmTools::wavReadsBack()
 {
-    QFETCH(int, rate);
-    QFETCH(int, ms);
-    QList<qint16> samples = Synth::tone(ms, 440.0, -3.0, rate);
-    if (samples.isEmpty())
-        samples.append(-32768);
-    QByteArray bytes = WavFile::bytes(samples, rate);
+    const QList<qint16> samples = Synth::tone(300, 440.0, 0.0, 22050);
+    QByteArray bytes = WavFile::bytes(samples, 22050);
     QCOMPARE(bytes.size(), 44 + samples.size() * 2);
-
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     QWaveDecoder decoder(&buffer);
     QVERIFY(decoder.open(QIODevice::ReadOnly));
     QTRY_VERIFY(decoder.audioFormat().isValid());
-    QCOMPARE(decoder.audioFormat().sampleRate(), rate);
+    QCOMPARE(decoder.audioFormat().sampleRate(), 22050);
     QCOMPARE(decoder.audioFormat().channelCount(), 1);
     QCOMPARE(decoder.audioFormat().sampleFormat(), QAudioFormat::Int16);
-    const QByteArray pcm = decoder.readAll();
-    QCOMPARE(pcm,
+    QCOMPARE(decoder.readAll(),
              QByteArray(reinterpret_cast<const char *>(samples.constData()), samples.size() * 2));
 }
 

@@ -8,38 +8,32 @@
 #include <cmath>
 #include <numbers>
 
-// A microphone fed by the test: feed() hands samples to the running capture in 10 ms blocks
-// until capture stops, and returns how many were taken.
+// A 48 kHz microphone fed by the test: feed() hands samples to the running capture in 10 ms
+// blocks until capture stops, and returns how many were taken.
 class FakeAudioInput final : public AudioInput
 {
   public:
+    static constexpr int kRate = 48000;
     bool isAvailable() const override { return available; }
-    int sampleRate() const override { return rate; }
+    int sampleRate() const override { return kRate; }
     bool start(SampleSink sink) override
     {
-        if (!available)
-            return false;
-        m_sink = std::move(sink);
-        return true;
+        m_sink = available ? std::move(sink) : nullptr;
+        return available;
     }
     void stop() override { m_sink = nullptr; }
     bool isCapturing() const { return bool(m_sink); }
-
     qsizetype feed(const QList<qint16> &samples)
     {
-        const qsizetype block = rate / 100;
         qsizetype taken = 0;
-        while (m_sink && taken < samples.size()) {
-            const qsizetype count = std::min(block, samples.size() - taken);
+        for (; m_sink && taken < samples.size(); taken += kRate / 100) {
             const SampleSink sink = m_sink; // the sink may stop capture
-            sink(samples.constData() + taken, count);
-            taken += count;
+            sink(samples.constData() + taken,
+                 std::min<qsizetype>(kRate / 100, samples.size() - taken));
         }
-        return taken;
+        return std::min(taken, samples.size());
     }
-
     bool available = true;
-    int rate = 48000;
 
   private:
     SampleSink m_sink;
@@ -53,14 +47,10 @@ class RecordingTakePlayer final : public TakePlayer
     QList<QList<qint16>> played;
 };
 
-// Synthetic takes: digital silence and sine tones.
+// Synthetic takes: a sine of the given peak in dBFS (clipped at full scale above 0 dBFS)
+// between stretches of digital silence.
 namespace Synth {
-inline QList<qint16> silence(int ms, int rate)
-{
-    return QList<qint16>(qsizetype(qint64(rate) * ms / 1000), 0);
-}
-// A sine of the given peak in dBFS; above 0 dBFS it is clipped at full scale.
-inline QList<qint16> tone(int ms, double hz, double peakDb, int rate)
+inline QList<qint16> tone(int ms, double hz, double peakDb, int rate = FakeAudioInput::kRate)
 {
     QList<qint16> samples(qsizetype(qint64(rate) * ms / 1000));
     const double amplitude = 32768.0 * std::pow(10.0, peakDb / 20.0);
@@ -70,8 +60,8 @@ inline QList<qint16> tone(int ms, double hz, double peakDb, int rate)
     }
     return samples;
 }
-inline QList<qint16> take(int leadMs, int toneMs, int tailMs, double peakDb, int rate)
+inline QList<qint16> take(int leadMs, int toneMs, int tailMs, double peakDb)
 {
-    return silence(leadMs, rate) + tone(toneMs, 220.0, peakDb, rate) + silence(tailMs, rate);
+    return tone(leadMs, 0.0, 0.0) + tone(toneMs, 220.0, peakDb) + tone(tailMs, 0.0, 0.0);
 }
 } // namespace Synth
