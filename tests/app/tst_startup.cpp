@@ -1,5 +1,4 @@
 #include "TalkFixture.h"
-#include "platform/DesignLayout.h"
 #include "platform/FlexGrid.h"
 #include "platform/TextBox.h"
 
@@ -22,9 +21,7 @@ void tst_startup::firstStart()
 {
     TalkFixture f;
     frmTalk &w = f.create();
-    QCOMPARE(w.windowTitle(), u"PakoTalk!  Ver 1.3"_s);
     QCOMPARE(w.txtTalk->text(), QString());
-    QCOMPARE(DesignLayout::fontPoints(w.txtTalk), 55.0);
     QVERIFY(!f.busy.isBusy());
     for (const char *shown : {"grdBoard", "fraText", "fraRes", "cmdSamp", "cmdSampADD", "cmdKey",
                               "cmdRead", "cmdEnd", "cmdOpt", "cmdRes_0", "cmdRes_4"})
@@ -42,21 +39,13 @@ void tst_startup::boards_data()
     QTest::addColumn<int>("colWidth");
     QTest::addColumn<QPoint>("cell"); // (col, row)
     QTest::addColumn<QString>("text");
-    QTest::newRow("hiragana あ") << u"9"_s << 0 << u"ひら"_s << 1530 << QPoint(9, 0) << u"あ"_s;
-    QTest::newRow("hiragana わ") << u"9"_s << 0 << u"ひら"_s << 1530 << QPoint(0, 0) << u"わ"_s;
-    QTest::newRow("hiragana ？") << u"9"_s << 0 << u"ひら"_s << 1530 << QPoint(2, 4) << u"？"_s;
+    QTest::newRow("hiragana") << u"9"_s << 0 << u"ひら"_s << 1530 << QPoint(2, 4) << u"？"_s;
     QTest::newRow("katakana") << u"9"_s << 1 << u"カタ"_s << 1530 << QPoint(9, 0) << u"ア"_s;
-    QTest::newRow("alphanumeric") << u"9"_s << 2 << u"英数"_s << 1530 << QPoint(8, 4) << u"(^_^)"_s;
-    QTest::newRow("alphanumeric 1") << u"9"_s << 2 << u"英数"_s << 1530 << QPoint(0, 0) << u"1"_s;
     QTest::newRow("back to hiragana")
         << u"9"_s << 3 << u"ひら"_s << 1530 << QPoint(9, 0) << u"あ"_s;
-    QTest::newRow("15 columns あ") << u"14"_s << 0 << u"ひら"_s << 1013 << QPoint(14, 0) << u"あ"_s;
-    QTest::newRow("15 columns が") << u"14"_s << 0 << u"ひら"_s << 1013 << QPoint(4, 0) << u"が"_s;
     QTest::newRow("15 columns ぱ") << u"14"_s << 0 << u"ひら"_s << 1013 << QPoint(0, 0) << u"ぱ"_s;
-    QTest::newRow("15 columns blank")
+    QTest::newRow("15 columns alphanumeric")
         << u"14"_s << 2 << u"英数"_s << 1013 << QPoint(12, 0) << QString();
-    QTest::newRow("15 columns (T_T)")
-        << u"14"_s << 2 << u"英数"_s << 1013 << QPoint(9, 4) << u"(T_T)"_s;
 }
 
 void tst_startup::boards()
@@ -71,10 +60,8 @@ void tst_startup::boards()
         f.click("cmdKey");
     QTEST(w.cmdKey->text(), "caption");
     QCOMPARE(w.grdBoard->cols(), maxC.toInt() + 1);
-    QCOMPARE(w.grdBoard->rows(), 5);
     QTEST(w.grdBoard->colWidth(0), "colWidth");
     QTEST(w.grdBoard->textMatrix(cell.y(), cell.x()), "text");
-    QCOMPARE(f.beeper.count, 0);
 }
 
 QTEST_MAIN(tst_startup)
