@@ -55,10 +55,9 @@ void tst_options::storedTextsRead()
 {
     QFETCH(QString, stored);
     MemorySettingsStore store;
-    if (!stored.isNull()) {
-        for (const char16_t *key : {u"Beep", u"Samp", u"gMaxC", u"Sample"})
+    for (const char16_t *key : {u"Beep", u"Samp", u"gMaxC", u"Sample"})
+        if (!stored.isNull())
             store.values.insert(QString::fromUtf16(key), stored);
-    }
     AppState s;
     Settings::load(s, store);
     QTEST(s.beepOn(), "beep");
