@@ -1,4 +1,5 @@
 #include "TalkFixture.h"
+#include "app/Settings.h"
 #include "app/frmOPT.h"
 #include "platform/DesignLayout.h"
 #include "platform/FlexGrid.h"
@@ -7,145 +8,141 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 using namespace Qt::Literals::StringLiterals;
+
+using Stored = QMap<QString, QString>;
 
 class tst_options : public QObject
 {
     Q_OBJECT
 
   private slots:
-    void opensOnEmptyStore();
-    void confirmStoresEveryKey();
+    void storedTextsRead_data();
+    void storedTextsRead();
+    void storeThatCannotBeWrittenSaysSo();
     void closingOnKatakanaBoard_data();
     void closingOnKatakanaBoard();
-    void storedValueKeptOrMended_data();
-    void storedValueKeptOrMended();
-    void settingsButtonOpensModalDialog();
-    void unstoredSettingsAreTold();
+    void unknownChoiceShownAndKept();
 };
 
-void tst_options::opensOnEmptyStore()
+void tst_options::storedTextsRead_data()
 {
-    TalkFixture f;
-    frmTalk &w = f.create();
-    frmOPT d(w);
-    QVERIFY(d.Option1[0]->isChecked() && d.Option2[0]->isChecked() && d.Option3[0]->isChecked());
-    QVERIFY(d.chkSamp->isChecked());
-    QCOMPARE(d.cmbSample->currentText(), u"２"_s);
-    QVERIFY(!d.chkMaxC->isChecked() && !d.chkBeep->isChecked() && !d.chkMoji->isChecked());
-    // Screen order of the first group: index 2 on top.
-    QVERIFY(DesignLayout::rect(d.Option1[2]).top() < DesignLayout::rect(d.Option1[0]).top());
+    QTest::addColumn<QString>("stored"); // in every key; null: the store is empty
+    QTest::addColumn<bool>("beep");
+    QTest::addColumn<bool>("samp");
+    QTest::addColumn<int>("maxC");
+    QTest::addColumn<int>("sample");
+    QTest::newRow("defaults") << QString() << false << true << 9 << 2;
+    QTest::newRow("one") << u"1"_s << true << true << 9 << 1;
+    QTest::newRow("leading zero: not the beep text") << u"01"_s << false << true << 9 << 1;
+    QTest::newRow("blank, digits, text") << u" 3x"_s << false << true << 9 << 3;
+    QTest::newRow("negative") << u"-2"_s << false << true << 9 << 1;
+    QTest::newRow("not a number") << u"abc"_s << false << false << 9 << 1;
+    QTest::newRow("ten columns read as nine") << u"10"_s << false << true << 9 << 5;
+    QTest::newRow("widest board") << u"29"_s << false << true << 29 << 5;
+    QTest::newRow("just above the limits") << u"30"_s << false << true << 29 << 5;
+    QTest::newRow("past the int range held") << u"4294967300"_s << false << true << 29 << 5;
 }
 
-void tst_options::confirmStoresEveryKey()
+void tst_options::storedTextsRead()
 {
-    TalkFixture f;
-    frmTalk &w = f.create();
-    frmOPT d(w);
-    d.Option1[3]->setChecked(true);
-    d.Option2[1]->setChecked(true);
-    d.Option3[2]->setChecked(true);
-    d.chkSamp->setChecked(false);
-    d.cmbSample->setCurrentIndex(4);
-    d.chkBeep->setChecked(true);
-    d.chkMoji->setChecked(true);
-    d.chkMaxC->setChecked(true);
-    QTest::mouseClick(d.cmdOK[1], Qt::LeftButton);
-    const QMap<QString, QString> expected{
-        {u"OPT1"_s, u"3"_s},   {u"OPT2"_s, u"1"_s}, {u"OPT3"_s, u"2"_s}, {u"Samp"_s, u"0"_s},
-        {u"Sample"_s, u"5"_s}, {u"Beep"_s, u"1"_s}, {u"Moji"_s, u"1"_s}, {u"gMaxC"_s, u"14"_s}};
-    QCOMPARE(f.settings.values, expected);
-    QCOMPARE(f.state.gMaxC, 14);
-    QCOMPARE(f.state.gSample, qint16(5));
-    QCOMPARE(DesignLayout::fontPoints(w.txtTalk), 100.0);
-    QCOMPARE(w.grdBoard->cols(), 15);
-    QCOMPARE(w.grdBoard->textMatrix(0, 4), u"が"_s);
+    QFETCH(QString, stored);
+    MemorySettingsStore store;
+    for (const char16_t *key : {u"Beep", u"Samp", u"gMaxC", u"Sample"})
+        if (!stored.isNull())
+            store.values.insert(QString::fromUtf16(key), stored);
+    AppState s;
+    Settings::load(s, store);
+    QTEST(s.beepOn(), "beep");
+    QTEST(s.sampOn(), "samp");
+    QTEST(int(s.gMaxC), "maxC");
+    QTEST(int(s.gSample), "sample");
+}
+
+void tst_options::storeThatCannotBeWrittenSaysSo()
+{
+    QTemporaryDir dir;
+    const QString conf = dir.filePath(u"Talk.conf"_s);
+    QVERIFY(QDir().mkdir(conf));
+    QtSettingsStore store(conf);
+    store.write(u"Beep"_s, u"1"_s);
+    QVERIFY(!store.sync());
+    // Once the folder is gone, the next sync stores again.
+    QVERIFY(QDir().rmdir(conf));
+    store.write(u"Moji"_s, u"1"_s);
+    QVERIFY(store.sync());
 }
 
 void tst_options::closingOnKatakanaBoard_data()
 {
     QTest::addColumn<int>("button");
+    QTest::addColumn<bool>("refuseToStore");
+    QTest::addColumn<Stored>("stored");
     QTest::addColumn<QString>("key");
     QTest::addColumn<int>("cols");
     QTest::addColumn<double>("points");
-    QTest::newRow("confirm rebuilds the hiragana board") << 1 << u"ひら"_s << 15 << 100.0;
-    QTest::newRow("cancel writes and changes nothing") << 0 << u"カタ"_s << 10 << 55.0;
+    QTest::addColumn<int>("told");
+    const Stored everyKey{{u"OPT1"_s, u"3"_s}, {u"OPT2"_s, u"1"_s},   {u"OPT3"_s, u"2"_s},
+                          {u"Samp"_s, u"0"_s}, {u"Sample"_s, u"5"_s}, {u"Beep"_s, u"1"_s},
+                          {u"Moji"_s, u"1"_s}, {u"gMaxC"_s, u"14"_s}};
+    QTest::newRow("confirm stores every key and rebuilds the hiragana board")
+        << 1 << false << everyKey << u"ひら"_s << 15 << 100.0 << 0;
+    QTest::newRow("a store that refuses: applied all the same, and told")
+        << 1 << true << everyKey << u"ひら"_s << 15 << 100.0 << 1;
+    QTest::newRow("cancel writes and changes nothing")
+        << 0 << false << Stored() << u"カタ"_s << 10 << 55.0 << 0;
 }
 
+// The dialog opened with "設定" while the katakana board is shown; every control changed.
 void tst_options::closingOnKatakanaBoard()
 {
     QFETCH(int, button);
+    QFETCH(bool, refuseToStore);
     TalkFixture f;
+    f.settings.refuseToStore = refuseToStore;
     frmTalk &w = f.create();
     f.click("cmdKey");
-    frmOPT d(w);
-    d.chkMaxC->setChecked(true);
-    d.chkMoji->setChecked(true);
-    QTest::mouseClick(d.cmdOK[button], Qt::LeftButton);
-    QCOMPARE(f.settings.writes > 0, button == 1);
+    QTimer::singleShot(0, [button] {
+        auto *d = qobject_cast<frmOPT *>(QApplication::activeModalWidget());
+        QVERIFY(d);
+        d->Option1[3]->setChecked(true);
+        d->Option2[1]->setChecked(true);
+        d->Option3[2]->setChecked(true);
+        d->chkSamp->setChecked(false);
+        d->cmbSample->setCurrentIndex(4);
+        for (QCheckBox *on : {d->chkBeep, d->chkMoji, d->chkMaxC})
+            on->setChecked(true);
+        QTest::mouseClick(d->cmdOK[button], Qt::LeftButton);
+    });
+    f.click("cmdOpt");
+    QTEST(f.settings.values, "stored");
     QTEST(w.cmdKey->text(), "key");
     QTEST(w.grdBoard->cols(), "cols");
     QTEST(DesignLayout::fontPoints(w.txtTalk), "points");
+    QTEST(int(f.asker.asked.size()), "told");
 }
 
-void tst_options::storedValueKeptOrMended_data()
+// A stored choice outside its group shows the group with nothing on and stays as it is.
+void tst_options::unknownChoiceShownAndKept()
 {
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("stored");
-    QTest::addColumn<QString>("saved");
-    QTest::newRow("ten columns become nine") << u"gMaxC"_s << u"10"_s << u"9"_s;
-    QTest::newRow("unknown group choice kept") << u"OPT3"_s << u"7"_s << u"7"_s;
-}
-
-void tst_options::storedValueKeptOrMended()
-{
-    QFETCH(QString, key);
-    QFETCH(QString, stored);
     TalkFixture f;
-    f.settings.values.insert(key, stored);
+    f.settings.values.insert(u"OPT3"_s, u"7"_s);
     frmTalk &w = f.create();
     frmOPT d(w);
-    QVERIFY(!d.chkMaxC->isChecked());
+    // The other keys show their defaults.
+    QVERIFY(d.Option1[0]->isChecked() && d.Option2[0]->isChecked() && d.chkSamp->isChecked());
+    QCOMPARE(d.cmbSample->currentIndex(), 1);
     for (QRadioButton *b : d.Option3)
-        QCOMPARE(b->isChecked(), key == u"gMaxC"_s && b == d.Option3[0]);
+        QVERIFY(!b->isChecked());
     d.cmdOK_Click(1);
-    QTEST(f.settings.values.value(key), "saved");
-    QCOMPARE(f.settings.values.value(u"OPT1"_s), u"0"_s);
-}
-
-void tst_options::settingsButtonOpensModalDialog()
-{
-    TalkFixture f;
-    f.create();
-    bool seen = false;
-    QTimer::singleShot(0, [&] {
-        auto *d = qobject_cast<frmOPT *>(QApplication::activeModalWidget());
-        seen = d != nullptr;
-        if (d)
-            d->cmdOK_Click(0);
-    });
-    f.click("cmdOpt");
-    QVERIFY(seen);
-    QCOMPARE(f.settings.writes, 0);
-}
-
-void tst_options::unstoredSettingsAreTold()
-{
-    TalkFixture f;
-    f.settings.refuseToStore = true;
-    frmTalk &w = f.create();
-    frmOPT d(w);
-    d.chkMaxC->setChecked(true);
-    QTest::mouseClick(d.cmdOK[1], Qt::LeftButton);
-    // Applied all the same, and told.
-    QCOMPARE(f.state.gMaxC, 14);
-    QCOMPARE(f.asker.asked.size(), 1);
-    QCOMPARE(f.asker.asked[0].prompt.section(u'\n', 0, 0), u"設定を保存できませんでした。"_s);
+    QCOMPARE(f.settings.values.value(u"OPT3"_s), u"7"_s);
 }
 
 QTEST_MAIN(tst_options)

@@ -1,0 +1,112 @@
+#include "TalkFixture.h"
+#include "platform/FlexGrid.h"
+#include "platform/PressGuard.h"
+#include "platform/TextBox.h"
+
+#include <QCoreApplication>
+#include <QFrame>
+#include <QPushButton>
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+// A press and release on a cell; pending events run after it, as the event loop runs them,
+// but the clock does not move on.
+void tapCell(FlexGrid *grid, int row, int col)
+{
+    const QRect cell = grid->visualRect(grid->model()->index(row, col));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+    QCoreApplication::processEvents();
+}
+} // namespace
+
+class tst_boardscreen : public QObject
+{
+    Q_OBJECT
+
+  private slots:
+    void boards_data();
+    void boards();
+    void secondPressOnWhatAppeared_data();
+    void secondPressOnWhatAppeared();
+};
+
+void tst_boardscreen::boards_data()
+{
+    QTest::addColumn<QString>("maxC");
+    QTest::addColumn<int>("keyPresses");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<int>("colWidth");
+    QTest::addColumn<QPoint>("cell"); // (col, row)
+    QTest::addColumn<QString>("text");
+    QTest::newRow("hiragana") << u"9"_s << 0 << u"ひら"_s << 1530 << QPoint(2, 4) << u"？"_s;
+    QTest::newRow("katakana") << u"9"_s << 1 << u"カタ"_s << 1530 << QPoint(9, 0) << u"ア"_s;
+    QTest::newRow("back to hiragana")
+        << u"9"_s << 3 << u"ひら"_s << 1530 << QPoint(9, 0) << u"あ"_s;
+    QTest::newRow("15 columns ぱ") << u"14"_s << 0 << u"ひら"_s << 1013 << QPoint(0, 0) << u"ぱ"_s;
+    QTest::newRow("15 columns alphanumeric")
+        << u"14"_s << 2 << u"英数"_s << 1013 << QPoint(12, 0) << QString();
+}
+
+void tst_boardscreen::boards()
+{
+    QFETCH(QString, maxC);
+    QFETCH(int, keyPresses);
+    QFETCH(QPoint, cell);
+    TalkFixture f;
+    f.settings.values.insert(u"gMaxC"_s, maxC);
+    frmTalk &w = f.create();
+    for (int i = 0; i < keyPresses; ++i)
+        f.click("cmdKey");
+    QTEST(w.cmdKey->text(), "caption");
+    QCOMPARE(w.grdBoard->cols(), maxC.toInt() + 1);
+    QTEST(w.grdBoard->colWidth(0), "colWidth");
+    QTEST(w.grdBoard->textMatrix(cell.y(), cell.x()), "text");
+    // The board screen, as it first shows, on every board.
+    QCOMPARE(w.txtTalk->text(), QString());
+    QVERIFY(!f.busy.isBusy());
+    for (const char *shown : {"grdBoard", "fraText", "fraRes", "cmdSamp", "cmdSampADD", "cmdKey",
+                              "cmdRead", "cmdEnd", "cmdOpt", "cmdRes_0", "cmdRes_4"})
+        QVERIFY2(w.findChild<QWidget *>(QString::fromLatin1(shown))->isVisible(), shown);
+    for (const char *hidden :
+         {"grdSp", "fraSet", "grdEx", "grdDay", "fraDay", "fraTalk", "cmdSampDel", "txtHide"})
+        QVERIFY2(!w.findChild<QWidget *>(QString::fromLatin1(hidden))->isVisible(), hidden);
+}
+
+void tst_boardscreen::secondPressOnWhatAppeared_data()
+{
+    QTest::addColumn<bool>("boardBeneath"); // else the selection screen over the board
+    QTest::addColumn<qint64>("afterMs");
+    QTest::addColumn<bool>("acts");
+    const qint64 settle = PressGuard::kSettleMs;
+    QTest::newRow("selection screen, just too soon") << false << settle - 1 << false;
+    QTest::newRow("selection screen, settled") << false << settle << true;
+    QTest::newRow("board beneath, just too soon") << true << settle - 1 << false;
+    QTest::newRow("board beneath, settled") << true << settle << true;
+}
+
+// A first press brings up a control; a second one `afterMs` later lands on it.
+void tst_boardscreen::secondPressOnWhatAppeared()
+{
+    QFETCH(bool, boardBeneath);
+    QFETCH(qint64, afterMs);
+    TalkFixture f;
+    f.settings.values.insert(u"OPT1"_s, u"0"_s); // a board press opens the selection screen
+    frmTalk &w = f.create();
+    tapCell(w.grdBoard, 0, 9);
+    if (boardBeneath) {
+        f.clock.advance(PressGuard::kSettleMs);
+        tapCell(w.grdBoard2, 1, 1); // あ: the selection screen closes
+        f.clock.advance(afterMs);
+        tapCell(w.grdBoard, 0, 8);
+        QTEST(w.fraSet->isVisible(), "acts");
+        return;
+    }
+    f.clock.advance(afterMs);
+    tapCell(w.grdBoard2, 1, 1);
+    QTEST(w.txtTalk->text() == u"あ_"_s, "acts");
+}
+
+QTEST_MAIN(tst_boardscreen)
+#include "tst_boardscreen.moc"
