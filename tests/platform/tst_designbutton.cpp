@@ -1,9 +1,9 @@
 #include "TalkFixture.h"
-#include "platform/DesignButton.h"
 #include "platform/TextBox.h"
 
 #include <QCoreApplication>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -14,32 +14,9 @@ class tst_designbutton : public QObject
     Q_OBJECT
 
   private slots:
-    void captionsFitTheirButtons();
     void mouseButtonsThatPress_data();
     void mouseButtonsThatPress();
 };
-
-// Every caption is drawn whole inside its button, even in the smallest window; the tall narrow
-// ones one character a line.
-void tst_designbutton::captionsFitTheirButtons()
-{
-    TalkFixture f;
-    frmTalk &w = f.create();
-    w.resize(640, 480);
-    for (auto *b : w.findChildren<DesignButton *>()) {
-        const QSize box = b->captionBox();
-        const DesignButton::Caption c = DesignButton::layoutCaption(b->text(), b->font(), box);
-        const QStringList lines = c.text.split(u'\n');
-        QCOMPARE(lines.join(QString()), b->text());
-        if (QStringList{u"cmdOpt"_s, u"cmdEnd"_s, u"cmdWide"_s, u"cmdCopy"_s, u"cmdPaste"_s}
-                .contains(b->objectName()))
-            QCOMPARE(lines.size(), b->text().size());
-        const QFontMetrics metrics(c.font);
-        for (const QString &line : lines)
-            QVERIFY2(metrics.horizontalAdvance(line) <= box.width(), qPrintable(b->text()));
-        QVERIFY2(lines.size() * metrics.height() <= box.height(), qPrintable(b->text()));
-    }
-}
 
 void tst_designbutton::mouseButtonsThatPress_data()
 {

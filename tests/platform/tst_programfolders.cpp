@@ -7,11 +7,9 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace {
 const QString kProgram = u"usr/bin"_s;
 const QString kInstalled = u"usr/share/talk/voices"_s;
 const QString kUser = u"home/.local/share/Talk"_s;
-} // namespace
 
 class tst_programfolders : public QObject
 {
@@ -35,7 +33,6 @@ void tst_programfolders::decide_data()
         << true << QStringList{kProgram, kInstalled} << false << kInstalled;
     QTest::newRow("own recording wins")
         << false << QStringList{kInstalled, kUser} << false << kUser;
-    QTest::newRow("no voice anywhere") << false << QStringList{} << false << kUser;
 }
 
 void tst_programfolders::decide()
@@ -45,14 +42,11 @@ void tst_programfolders::decide()
     QFETCH(bool, portable);
     QFETCH(QString, voices);
     QTemporaryDir root;
-    for (const QString &holder : holders) {
-        QVERIFY(QDir().mkpath(root.filePath(holder)));
-        QFile voice(root.filePath(holder + u"/あ.wav"_s));
-        QVERIFY(voice.open(QIODevice::WriteOnly));
-    }
+    for (const QString &holder : holders)
+        QVERIFY(QDir().mkpath(root.filePath(holder)) &&
+                QFile(root.filePath(holder + u"/あ.wav"_s)).open(QIODevice::WriteOnly));
     const ProgramFolders folders = ProgramFolders::decide(
         root.filePath(kProgram), writable, root.filePath(kInstalled), root.filePath(kUser));
-    QCOMPARE(folders.isPortable(), portable);
     QCOMPARE(folders.dataDir(),
              QDir::toNativeSeparators(root.filePath(portable ? kProgram : kUser)));
     QCOMPARE(folders.voiceFile(u"あ"_s),

@@ -40,7 +40,6 @@ void tst_singleinstance::onlyARunningInstanceBlocks_data()
     QTest::newRow("running instance") << "running"_ba << false;
     QTest::newRow("other program running") << "other program running"_ba << true;
     QTest::newRow("crashed instance") << "999999\ntalk\n" + host + "\n" << true;
-    QTest::newRow("garbage") << "\x01garbage\n"_ba << true;
     QTest::newRow("other machine") << QByteArray::number(getpid()) + "\ntalk\nelsewhere.invalid\n"
                                    << true;
     QTest::newRow("no folder for the lock") << "no folder"_ba << true;
@@ -59,8 +58,7 @@ void tst_singleinstance::onlyARunningInstanceBlocks()
         running.emplace(u"/opt/other/talk"_s, lockDir);
     } else if (found == "no folder") {
         lockDir = dir.filePath(u"file"_s);
-        QFile file(lockDir);
-        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(QFile(lockDir).open(QIODevice::WriteOnly));
     } else {
         QFile lock(lockPath(lockDir));
         QVERIFY(lock.open(QIODevice::WriteOnly | QIODevice::Truncate));

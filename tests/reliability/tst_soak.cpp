@@ -104,8 +104,6 @@ void tst_soak::randomUseLosesNothing()
 
 void tst_soak::step()
 {
-    if (random.bounded(500) == 0) // now and then a new day begins
-        f->clock.setToday(f->clock.today().addDays(1));
     f->clock.advance(random.bounded(3000));
     // A person starts a new text now and then; an ever longer one only makes readings slow.
     if (f->text()->text().size() > 300)
