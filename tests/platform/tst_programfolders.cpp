@@ -52,8 +52,7 @@ void tst_programfolders::decide()
     QCOMPARE(folders.voiceFile(u"あ"_s),
              QDir::toNativeSeparators(root.filePath(voices + u"/あ.wav"_s)));
     // The user's folder does not exist before the first start.
-    QVERIFY(folders.ensureDataDir());
-    QVERIFY(QFileInfo(folders.dataDir()).isDir());
+    QVERIFY(folders.ensureDataDir() && QFileInfo(folders.dataDir()).isDir());
 }
 
 QTEST_APPLESS_MAIN(tst_programfolders)
