@@ -20,7 +20,7 @@
 
 namespace {
 
-constexpr int kRate = 48000;
+constexpr int kRate = FakeAudioInput::kRate;
 constexpr int kCells = 50;
 // Seconds a person spends around each take: reading the prompt, and deciding after hearing it.
 constexpr double kPromptSeconds = 1.0;
@@ -80,7 +80,6 @@ int main(int argc, char *argv[])
     const VoiceReadings readings = VoiceReadings::builtIn();
     VoiceStore store(dir.path());
     FakeAudioInput microphone;
-    microphone.rate = kRate;
     RecordingTakePlayer player;
     frmRecord screen(store, readings, microphone, player);
 

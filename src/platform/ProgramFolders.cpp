@@ -7,8 +7,7 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-ProgramFolders::ProgramFolders(bool portable, QStringList voiceDirs)
-    : m_portable(portable), m_voiceDirs(std::move(voiceDirs))
+ProgramFolders::ProgramFolders(QStringList voiceDirs) : m_voiceDirs(std::move(voiceDirs))
 {
     for (QString &dir : m_voiceDirs)
         dir = QDir::cleanPath(QDir::fromNativeSeparators(dir));
@@ -16,12 +15,12 @@ ProgramFolders::ProgramFolders(bool portable, QStringList voiceDirs)
 
 ProgramFolders ProgramFolders::portable(const QString &programDir)
 {
-    return ProgramFolders(true, {programDir});
+    return ProgramFolders({programDir});
 }
 
 ProgramFolders ProgramFolders::installed(const QString &userDir, const QString &installedVoiceDir)
 {
-    return ProgramFolders(false, {userDir, installedVoiceDir});
+    return ProgramFolders({userDir, installedVoiceDir});
 }
 
 ProgramFolders ProgramFolders::decide(const QString &programDir, bool programDirWritable,

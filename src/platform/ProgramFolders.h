@@ -25,7 +25,6 @@ class ProgramFolders
     // names the user's data folder.
     static ProgramFolders forThisProgram();
 
-    bool isPortable() const { return m_portable; }
     // Folder of Talk.txt and day.txt, native separators, without trailing separator.
     QString dataDir() const;
     // Creates the data folder when it is missing; false when it cannot be created.
@@ -35,8 +34,7 @@ class ProgramFolders
     QString voiceFile(const QString &name) const;
 
   private:
-    ProgramFolders(bool portable, QStringList voiceDirs);
+    explicit ProgramFolders(QStringList voiceDirs);
 
-    bool m_portable;
     QStringList m_voiceDirs; // the first one is also the data folder
 };

@@ -413,9 +413,4 @@ QString keepCopy(const QString &path, const QDateTime &at, Disk &disk)
     return {};
 }
 
-Encoding encodingFor(const QStringList &lines)
-{
-    return legacyBytes(lines) ? Encoding::Cp932 : Encoding::Utf8;
-}
-
 } // namespace TextFile

@@ -78,7 +78,4 @@ bool writeLines(const QString &path, const QStringList &lines, Disk &disk = syst
 // existing copy of that name with other bytes is never replaced).
 QString keepCopy(const QString &path, const QDateTime &at, Disk &disk = systemDisk());
 
-// The encoding writeLines would choose for these lines.
-Encoding encodingFor(const QStringList &lines);
-
 } // namespace TextFile
