@@ -1,4 +1,5 @@
 #include "Listening.h"
+#include "record/WavFile.h"
 
 #include <QDeadlineTimer>
 
@@ -138,21 +139,7 @@ QList<HeardTone> heardTones(const QByteArray &samples, int rate, const QList<int
 
 QByteArray toWav(const PcmClip &clip)
 {
-    QByteArray wav(44, Qt::Uninitialized);
-    char *h = wav.data();
-    const auto put16 = [&](int at, quint16 v) { qToLittleEndian(v, h + at); };
-    const auto put32 = [&](int at, quint32 v) { qToLittleEndian(v, h + at); };
-    memcpy(h, "RIFF", 4);
-    put32(4, quint32(36 + clip.samples.size()));
-    memcpy(h + 8, "WAVEfmt ", 8);
-    put32(16, 16);
-    put16(20, 1);
-    put16(22, quint16(clip.channels));
-    put32(24, quint32(clip.sampleRate));
-    put32(28, quint32(clip.sampleRate * clip.bytesPerFrame()));
-    put16(32, quint16(clip.bytesPerFrame()));
-    put16(34, 16);
-    memcpy(h + 36, "data", 4);
-    put32(40, quint32(clip.samples.size()));
-    return wav + clip.samples;
+    QList<qint16> samples(clip.samples.size() / 2);
+    qFromLittleEndian<qint16>(clip.samples.constData(), samples.size(), samples.data());
+    return WavFile::bytes(samples, clip.sampleRate);
 }

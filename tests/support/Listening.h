@@ -55,5 +55,5 @@ struct HeardTone
 // Every stretch of each given pitch heard in a mono recording, ordered by onset.
 QList<HeardTone> heardTones(const QByteArray &samples, int rate, const QList<int> &frequencies);
 
-// A WAV file of the clip.
+// A WAV file of a mono clip.
 QByteArray toWav(const PcmClip &clip);
