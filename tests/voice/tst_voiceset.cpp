@@ -1,6 +1,7 @@
 #include "boards/BoardTables.h"
 #include "boards/ConvertChar.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -35,16 +36,16 @@ QSet<QString> voicedTexts()
     return texts;
 }
 
-bool isWave(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) && file.size() > 44 && file.read(4) == "RIFF";
-}
-
 QByteArray contents(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool isWave(const QString &path)
+{
+    const QByteArray bytes = contents(path);
+    return bytes.size() > 44 && bytes.startsWith("RIFF");
 }
 
 bool writeFile(const QString &path, const QByteArray &data)
@@ -53,53 +54,24 @@ bool writeFile(const QString &path, const QByteArray &data)
     return file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit();
 }
 
-struct Run
+// Runs the generator on the folder "program" in `dir` with the given table lines and PATH;
+// returns its exit code, -1 when it did not finish.
+int generate(const QTemporaryDir &dir, const QStringList &table, const QString &path = {})
 {
-    int exitCode = -1;
-    QString output;
-};
-
-// Runs the generator on a program folder of its own with the given table lines.
-class ScratchVoices
-{
-  public:
-    QString folder() const { return m_dir.filePath(u"program"_s); }
-    // Joined by hand: QDir::filePath() would take ":.wav" for a resource path.
-    QString voice(const QString &text) const { return folder() + u'/' + text + u".wav"_s; }
-
-    Run run(const QStringList &table, const QString &path = QString())
-    {
-        const QString tablePath = m_dir.filePath(u"readings.tsv"_s);
-        if (!writeFile(tablePath, table.join(u'\n').toUtf8() + '\n'))
-            return {};
-        QProcess process;
-        if (!path.isNull()) {
-            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-            env.insert(u"PATH"_s, path);
-            process.setProcessEnvironment(env);
-        }
-        process.setProcessChannelMode(QProcess::MergedChannels);
-        process.start(QStandardPaths::findExecutable(u"bash"_s),
-                      {QStringLiteral(TALK_VOICE_SCRIPT), tablePath, folder()});
-        if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-            return {};
-        return {process.exitCode(), QString::fromUtf8(process.readAll()).trimmed()};
-    }
-
-    QStringList manifestTexts() const
-    {
-        QStringList texts;
-        const QStringList lines =
-            QString::fromUtf8(contents(folder() + u"/.generated-voices"_s)).split(u'\n');
-        for (const QString &line : lines)
-            if (!line.isEmpty() && !line.startsWith(u'#'))
-                texts.append(line.section(u'\t', 0, 0));
-        return texts;
-    }
-
-  private:
-    QTemporaryDir m_dir;
-};
+    const QString tablePath = dir.filePath(u"readings.tsv"_s);
+    if (!writeFile(tablePath, table.join(u'\n').toUtf8() + '\n'))
+        return -1;
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    if (!path.isEmpty())
+        env.insert(u"PATH"_s, path);
+    process.setProcessEnvironment(env);
+    process.start(QStandardPaths::findExecutable(u"bash"_s),
+                  {QStringLiteral(TALK_VOICE_SCRIPT), tablePath, dir.filePath(u"program"_s)});
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        return -1;
+    return process.exitCode();
+}
 
 bool haveEspeak()
 {
@@ -154,51 +126,44 @@ void tst_voiceset::keepsRecordingsThroughTableChanges()
 {
     if (!haveEspeak())
         QSKIP("espeak-ng is not installed");
-    ScratchVoices voices;
+    const QTemporaryDir dir;
+    // Joined by hand: QDir::filePath() would take ":.wav" for a resource path.
+    const auto voice = [&](const QString &text) -> QString {
+        return dir.path() + u"/program/"_s + text + u".wav"_s;
+    };
     const QByteArray recording = "user recording";
-    QVERIFY(QDir().mkpath(voices.folder()));
-    QVERIFY(writeFile(voices.voice(u"A"_s), recording));
+    QVERIFY(QDir(dir.path()).mkdir(u"program"_s));
+    QVERIFY(writeFile(voice(u"A"_s), recording));
 
     // Missing voices are written; a recording already there is kept; "/" is no file name.
-    QCOMPARE(voices
-                 .run({u"# comment"_s, u"あ"_s, u"A\tえー"_s, u"/\tすらっしゅ"_s,
-                       u"(^_^)\tにこにこ"_s, u"い"_s, u"?\tはてな"_s})
-                 .exitCode,
+    QCOMPARE(generate(dir, {u"# comment"_s, u"あ"_s, u"A\tえー"_s, u"/\tすらっしゅ"_s,
+                            u"(^_^)\tにこにこ"_s, u"い"_s, u"?\tはてな"_s}),
              0);
     for (const QString &text : {u"あ"_s, u"(^_^)"_s, u"い"_s, u"?"_s})
-        QVERIFY2(isWave(voices.voice(text)), qPrintable(text));
-    QCOMPARE(contents(voices.voice(u"A"_s)), recording);
-    QCOMPARE(QDir(voices.folder()).entryList(QDir::Files).size(), 5);
-    QCOMPARE(voices.manifestTexts(), (QStringList{u"あ"_s, u"(^_^)"_s, u"い"_s, u"?"_s}));
+        QVERIFY2(isWave(voice(text)), qPrintable(text));
+    QCOMPARE(contents(voice(u"A"_s)), recording);
+    QCOMPARE(QDir(dir.filePath(u"program"_s)).entryList(QDir::Files).size(), 5);
 
-    // A changed reading is spoken again, unless the voice was replaced by a recording; a text
-    // that left the table loses its generated voice, never a recording.
-    QVERIFY(writeFile(voices.voice(u"?"_s), recording));
-    const QByteArray before = contents(voices.voice(u"あ"_s));
-    const QDateTime smileWritten = QFileInfo(voices.voice(u"(^_^)"_s)).lastModified();
-    const QStringList table{u"あ\tおわり"_s, u"(^_^)\tにこにこ"_s, u"?\tしつもん"_s};
-    QCOMPARE(voices.run(table).exitCode, 0);
-    QVERIFY(isWave(voices.voice(u"あ"_s)));
-    QVERIFY(contents(voices.voice(u"あ"_s)) != before);
-    QCOMPARE(QFileInfo(voices.voice(u"(^_^)"_s)).lastModified(), smileWritten);
-    QCOMPARE(contents(voices.voice(u"?"_s)), recording);
-    QCOMPARE(contents(voices.voice(u"A"_s)), recording);
-    QVERIFY(!QFile::exists(voices.voice(u"い"_s)));
-    QCOMPARE(voices.manifestTexts(), (QStringList{u"あ"_s, u"(^_^)"_s}));
-
-    // The same table again: nothing to do, nothing said.
-    QCOMPARE(voices.run(table).output, QString());
+    // A changed reading is spoken again, unless the voice was replaced by a recording; an
+    // unchanged one is left as it is; a text that left the table loses its generated voice.
+    QVERIFY(writeFile(voice(u"?"_s), recording));
+    const QByteArray before = contents(voice(u"あ"_s));
+    const QDateTime smileWritten = QFileInfo(voice(u"(^_^)"_s)).lastModified();
+    QCOMPARE(generate(dir, {u"あ\tおわり"_s, u"(^_^)\tにこにこ"_s, u"?\tしつもん"_s}), 0);
+    QVERIFY(isWave(voice(u"あ"_s)));
+    QVERIFY(contents(voice(u"あ"_s)) != before);
+    QCOMPARE(QFileInfo(voice(u"(^_^)"_s)).lastModified(), smileWritten);
+    QCOMPARE(contents(voice(u"?"_s)), recording);
+    QCOMPARE(contents(voice(u"A"_s)), recording);
+    QVERIFY(!QFile::exists(voice(u"い"_s)));
 }
 
 void tst_voiceset::withoutEspeakSucceedsSilently()
 {
-    ScratchVoices voices;
+    const QTemporaryDir dir;
     const QTemporaryDir emptyPath;
-    const Run run = voices.run({u"あ"_s}, emptyPath.path());
-    QCOMPARE(run.exitCode, 0);
-    QVERIFY2(run.output.startsWith(u"espeak-ng not found"_s), qPrintable(run.output));
-    QVERIFY(!run.output.contains(u'\n'));
-    QVERIFY(!QFile::exists(voices.voice(u"あ"_s)));
+    QCOMPARE(generate(dir, {u"あ"_s}, emptyPath.path()), 0);
+    QVERIFY(!QFile::exists(dir.filePath(u"program/あ.wav"_s)));
 }
 
 QTEST_GUILESS_MAIN(tst_voiceset)
