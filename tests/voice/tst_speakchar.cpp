@@ -21,17 +21,16 @@ class tst_speakchar : public QObject
     Q_OBJECT
 
   private slots:
-    void voiceMode_data();
-    void voiceMode();
-    void voiceFile_data();
-    void voiceFile();
+    void speakChar_data();
+    void speakChar();
 };
 
-void tst_speakchar::voiceMode_data()
+void tst_speakchar::speakChar_data()
 {
     QTest::addColumn<QString>("opt3");
     QTest::addColumn<QString>("kind");
-    QTest::addColumn<bool>("spoken");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("file"); // "-": not spoken; empty: played without a file, waited
     const QList<std::pair<QString, QList<bool>>> modes = {
         // kinds: "S", "E", any other
         {u"0"_s, {true, true, true}},   {u"1"_s, {true, true, false}},
@@ -42,57 +41,39 @@ void tst_speakchar::voiceMode_data()
     for (const auto &[opt3, spoken] : modes)
         for (int k = 0; k < kinds.size(); ++k)
             QTest::addRow("OPT3 %s, kind %s", qPrintable(opt3), qPrintable(kinds[k]))
-                << opt3 << kinds[k] << spoken[k];
+                << opt3 << kinds[k] << u"あ"_s << (spoken[k] ? u"あ.wav"_s : u"-"_s);
+    const QString enter = u"E"_s;
+    QTest::newRow("face mark") << u"0"_s << enter << u"(^_^)"_s << u"(^_^).wav"_s;
+    QTest::newRow("letter case kept") << u"0"_s << enter << u"A"_s << u"A.wav"_s;
+    QTest::newRow("slash") << u"0"_s << enter << u"a/b"_s << QString();
+    QTest::newRow("empty") << u"0"_s << enter << QString() << QString();
+    QTest::newRow("NUL") << u"0"_s << enter << QString(QChar(0)) << QString();
 }
 
-void tst_speakchar::voiceMode()
+void tst_speakchar::speakChar()
 {
     QFETCH(QString, opt3);
     QFETCH(QString, kind);
-    QFETCH(bool, spoken);
+    QFETCH(QString, text);
+    QFETCH(QString, file);
     TalkFixture f;
     f.settings.values.insert(u"OPT3"_s, opt3);
     frmTalk &w = f.create();
+    // A file named ".wav" must not be what a text without a file plays.
+    f.writeFile(u".wav"_s, "RIFF");
     const qint16 untouched = 7;
     w.state().gStopRead = untouched;
     qint16 flagDuringWait = untouched;
     f.clock.duringWait = [&] { flagDuringWait = w.state().gStopRead; };
 
-    w.voice().SpeakChar(u"あ"_s, 0.5f, kind);
+    w.voice().SpeakChar(text, 0.5f, kind);
 
-    const QString file = f.programDir() + QDir::separator() + u"あ.wav"_s;
-    QCOMPARE(f.wave.log, spoken ? sequence(file) : QStringList());
+    const bool spoken = file != u"-"_s;
+    const QString path = file.isEmpty() ? QString() : f.programDir() + QDir::separator() + file;
+    QCOMPARE(f.wave.log, spoken ? sequence(path) : QStringList());
     QCOMPARE(f.clock.waits, spoken ? QList<qint64>{500} : QList<qint64>());
     QCOMPARE(flagDuringWait, spoken ? qint16(0) : untouched);
     QCOMPARE(w.state().gStopRead, spoken ? qint16(-1) : untouched);
-}
-
-void tst_speakchar::voiceFile_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("name"); // empty: no file, the wait all the same
-    QTest::newRow("あ") << u"あ"_s << u"あ.wav"_s;
-    QTest::newRow("face mark") << u"(^_^)"_s << u"(^_^).wav"_s;
-    QTest::newRow("letter case kept") << u"A"_s << u"A.wav"_s;
-    QTest::newRow("slash inside") << u"a/b"_s << QString();
-    QTest::newRow("empty") << QString() << QString();
-    QTest::newRow("NUL") << QString(QChar(0)) << QString();
-}
-
-void tst_speakchar::voiceFile()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, name);
-    TalkFixture f;
-    frmTalk &w = f.create();
-    // A file named ".wav" must not be what a text without a file plays.
-    f.writeFile(u".wav"_s, "RIFF");
-
-    w.voice().SpeakChar(text, 0.5f, u"E"_s);
-
-    QCOMPARE(f.wave.log,
-             sequence(name.isEmpty() ? QString() : f.programDir() + QDir::separator() + name));
-    QCOMPARE(f.clock.waits, QList<qint64>{500});
 }
 
 QTEST_MAIN(tst_speakchar)
