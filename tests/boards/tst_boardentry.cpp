@@ -11,17 +11,7 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-using SettingValues = QMap<QString, QString>;
-
 namespace {
-
-// A fixture's window with the given settings.
-frmTalk &start(TalkFixture &f, const SettingValues &settings)
-{
-    for (auto it = settings.cbegin(); it != settings.cend(); ++it)
-        f.settings.values.insert(it.key(), it.value());
-    return f.create();
-}
 
 // Splits a row written with spaces between items; "-" stands for an empty cell.
 QStringList items(const QString &row)
@@ -154,8 +144,9 @@ void tst_boardentry::clicks()
     QFETCH(QString, played);
     const QStringList opt = items(options);
     TalkFixture f;
-    frmTalk &w = start(
-        f, {{u"OPT1"_s, opt[0]}, {u"OPT2"_s, opt[1]}, {u"gMaxC"_s, opt[2]}, {u"Beep"_s, u"1"_s}});
+    f.settings.values = {
+        {u"OPT1"_s, opt[0]}, {u"OPT2"_s, opt[1]}, {u"gMaxC"_s, opt[2]}, {u"Beep"_s, u"1"_s}};
+    frmTalk &w = f.create();
     w.state().gCellText.clear();
     setShown(*w.txtTalk, before);
     run(f, clicks);
@@ -174,7 +165,8 @@ void tst_boardentry::clicks()
 void tst_boardentry::pressColours()
 {
     TalkFixture f;
-    frmTalk &w = start(f, {{u"OPT1"_s, u"3"_s}});
+    f.settings.values = {{u"OPT1"_s, u"3"_s}};
+    frmTalk &w = f.create();
     FlexGrid &board = *w.grdBoard;
     // Presses and releases cell (row, col); returns its colour while held.
     const auto press = [&](int row, int col) {
@@ -195,7 +187,8 @@ void tst_boardentry::pressColours()
 void tst_boardentry::clicksDuringVoiceAreDropped()
 {
     TalkFixture f;
-    frmTalk &w = start(f, {{u"OPT1"_s, u"2"_s}});
+    f.settings.values = {{u"OPT1"_s, u"2"_s}};
+    frmTalk &w = f.create();
     bool inside = false;
     f.events.beforeYield = [&] {
         if (inside)

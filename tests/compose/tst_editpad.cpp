@@ -84,7 +84,6 @@ void tst_editpad::press_data()
     QTest::newRow("ＢＳ end marker") << 1 << abcEnd << 3 << 1 << 1 << u"あい_"_s << 2 << 1 << 0;
     QTest::newRow("ＢＳ marker alone") << 1 << u"_"_s << 0 << 1 << 1 << u"_"_s << 0 << 1 << 0;
     QTest::newRow("ＢＳ middle") << 1 << abc << 1 << 1 << 1 << u"あう"_s << 0 << 1 << 0;
-    QTest::newRow("ＢＳ first") << 1 << abc << 0 << 1 << 1 << u"いう"_s << 0 << 1 << 0;
     QTest::newRow("ＢＳ plain caret") << 1 << abc << 2 << 0 << 1 << u"あう"_s << 1 << 1 << 0;
     QTest::newRow("ＢＳ caret at start") << 1 << abc << 0 << 0 << 1 << abc << 0 << 1 << 0;
     QTest::newRow("ＢＳ held deletes once") << 1 << abc << 2 << 1 << 99 << u"あい"_s << 1 << 1 << 0;
@@ -99,7 +98,6 @@ void tst_editpad::press_data()
     QTest::newRow("↓ shorter line")
         << 3 << u"あいう\nか"_s << 2 << 1 << 1 << u"あいう\nか"_s << 4 << 1 << 1;
     QTest::newRow("↑ previous line") << 4 << lines << 6 << 1 << 1 << lines << 2 << 1 << 1;
-    QTest::newRow("↑ first line") << 4 << lines << 1 << 1 << 1 << lines << 1 << 1 << 1;
 }
 
 void tst_editpad::press()

@@ -1,7 +1,6 @@
 #include "Listening.h"
 #include "platform/PcmCache.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -79,15 +78,10 @@ void tst_wavedevice::decode_data()
 void tst_wavedevice::decode()
 {
     QFETCH(QByteArray, file);
-    QFETCH(int, channels);
-    QFETCH(QByteArray, samples);
     const std::optional<PcmClip> clip = decodeWav(file);
-    QCOMPARE(clip.has_value(), channels > 0);
-    if (!clip)
-        return;
-    QCOMPARE(clip->channels, channels);
-    QCOMPARE(clip->sampleRate, 8000);
-    QCOMPARE(clip->samples, samples);
+    QTEST(clip ? clip->channels : 0, "channels");
+    QTEST(clip ? clip->samples : QByteArray(), "samples");
+    QCOMPARE(clip ? clip->sampleRate : 8000, 8000);
 }
 
 void tst_wavedevice::cacheFollowsTheFile()
