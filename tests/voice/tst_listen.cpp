@@ -10,7 +10,6 @@
 #include "platform/TextBox.h"
 #include "platform/UiServices.h"
 
-#include <QDir>
 #include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
