@@ -52,7 +52,6 @@ class tst_editpad : public QObject
   private slots:
     void press_data();
     void press();
-    void hiddenTextBoxStopsAtOnce();
     void widenAndNarrow();
     void clipboard_data();
     void clipboard();
@@ -119,19 +118,6 @@ void tst_editpad::press()
     QTEST(int(f.clock.waits.size()), "waits");
     QCOMPARE(f.clock.waits, QList<qint64>(f.clock.waits.size(), 230));
     QVERIFY(!w.mKeyHeld);
-}
-
-void tst_editpad::hiddenTextBoxStopsAtOnce()
-{
-    TalkFixture f;
-    frmTalk &w = f.create();
-    setText(w, u"あいう"_s, 0, 1);
-    w.txtTalk->hide();
-
-    hold(f, 0, 99);
-
-    QCOMPARE(w.txtTalk->selStart(), 0);
-    QVERIFY(f.clock.waits.isEmpty());
 }
 
 void tst_editpad::widenAndNarrow()

@@ -49,15 +49,13 @@ MonitorRecorder::MonitorRecorder()
     // Starts the timeline once sound comes in; the generous limit only keeps a broken server
     // from hanging the test, so a busy machine never fails here.
     const QDeadlineTimer limit(30000);
+    const auto hasSamples = [this] {
+        const QMutexLocker lock(&m_mutex);
+        return !m_samples.isEmpty();
+    };
     while (!hasSamples() && !limit.hasExpired())
         QThread::msleep(5);
     m_started.start();
-}
-
-bool MonitorRecorder::hasSamples()
-{
-    const QMutexLocker lock(&m_mutex);
-    return !m_samples.isEmpty();
 }
 
 MonitorRecorder::~MonitorRecorder()

@@ -30,8 +30,6 @@ class MonitorRecorder
     QByteArray stop();
 
   private:
-    bool hasSamples();
-
     PcmPlayer m_keepAwake{"keep-awake"};
     pa_simple *m_stream = nullptr;
     QMutex m_mutex;
