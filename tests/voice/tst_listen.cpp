@@ -126,7 +126,8 @@ void tst_listen::heard()
     QFETCH(QString, beep);
     QFETCH(bool, read);
     ListeningWindow w({{u"OPT1"_s, u"2"_s}, {u"OPT3"_s, voiceMode}, {u"Beep"_s, beep}});
-    w.talk->txtTalk->setText(kReadText);
+    if (read)
+        w.talk->txtTalk->setText(kReadText);
     FlexGrid *board = w.talk->grdBoard;
     const QRect cell = board->visualRect(board->model()->index(0, kClickColumn));
 
@@ -137,19 +138,24 @@ void tst_listen::heard()
             QTest::mouseClick(board->viewport(), Qt::LeftButton, {}, cell.center());
     });
 
+    // The press may sound before the marker: the marker's stream starts afresh.
+    QList<HeardTone> marker, sounds;
     QList<int> order;
-    for (const HeardTone &t : heard)
-        order.append(t.frequencyHz);
-    QTEST(order.mid(1), "pitches");
-    QCOMPARE(order.first(), kMarkerHz);
-    QVERIFY2(heard[1].onsetMs - heard[0].onsetMs < kOnsetMs,
-             qPrintable(u"began %1 ms after the press"_s.arg(heard[1].onsetMs - heard[0].onsetMs)));
-    for (qsizetype i = 1; i < heard.size() && order[i] != SystemBeeper::kToneHz; ++i) {
-        QVERIFY2(std::abs(heard[i].durationMs - kVoiceMs) < kWholeMs,
-                 qPrintable(u"heard %1 ms of %2 ms"_s.arg(heard[i].durationMs).arg(kVoiceMs)));
-        const double step = heard[i].onsetMs - heard[i - 1].onsetMs;
-        QVERIFY2(i == 1 || std::abs(step - 800) < kStepToleranceMs,
-                 qPrintable(u"step %1 ms"_s.arg(step)));
+    for (const HeardTone &t : heard) {
+        (t.frequencyHz == kMarkerHz ? marker : sounds).append(t);
+        if (t.frequencyHz != kMarkerHz)
+            order.append(t.frequencyHz);
+    }
+    QCOMPARE(marker.size(), 1);
+    QTEST(order, "pitches");
+    QVERIFY2(
+        sounds[0].onsetMs - marker[0].onsetMs < kOnsetMs,
+        qPrintable(u"began %1 ms after the press"_s.arg(sounds[0].onsetMs - marker[0].onsetMs)));
+    for (qsizetype i = 0; i < sounds.size() && order[i] != SystemBeeper::kToneHz; ++i) {
+        QVERIFY2(std::abs(sounds[i].durationMs - kVoiceMs) < kWholeMs,
+                 qPrintable(u"heard %1 ms of %2 ms"_s.arg(sounds[i].durationMs).arg(kVoiceMs)));
+        const double step = i > 0 ? sounds[i].onsetMs - sounds[i - 1].onsetMs : 800;
+        QVERIFY2(std::abs(step - 800) < kStepToleranceMs, qPrintable(u"step %1 ms"_s.arg(step)));
     }
 }
 
@@ -176,11 +182,11 @@ void tst_listen::deviceFollowsTheServer()
     server.isNull() ? qunsetenv("PULSE_SERVER") : qputenv("PULSE_SERVER", server);
     play(u"short"_s);
     QTest::qWait(kVoiceMs + 200);
-    // "Close" cuts off a long sound.
+    // "Close" cuts off a long sound: the recording runs on long enough to hear it if not.
     play(u"long"_s);
     QTest::qWait(200);
     device.command(u"Close"_s);
-    QTest::qWait(300);
+    QTest::qWait(1200);
 
     const QList<HeardTone> heard = heardTones(recorder.stop(), MonitorRecorder::kRate, {700, 1000});
     QCOMPARE(heard.size(), 2);
