@@ -21,15 +21,10 @@ void tst_convertchar::forms_data()
     QTest::newRow("つ") << u"つ"_s << u"っ"_s << u"づ"_s;
     QTest::newRow("ツ") << u"ツ"_s << u"ッ"_s << u"ヅ"_s;
     QTest::newRow("は") << u"は"_s << u"ぱ"_s << u"ば"_s;
-    QTest::newRow("ホ") << u"ホ"_s << u"ポ"_s << u"ボ"_s;
-    QTest::newRow("ヨ") << u"ヨ"_s << QString() << u"ョ"_s;
-    QTest::newRow("ウ has no voiced form") << u"ウ"_s << QString() << u"ゥ"_s;
+    QTest::newRow("ヨ has no voiced form") << u"ヨ"_s << QString() << u"ョ"_s;
     QTest::newRow("A") << u"A"_s << QString() << u"a"_s;
-    QTest::newRow("a has none") << u"a"_s << QString() << QString();
     QTest::newRow("full-width Ａ has none") << u"Ａ"_s << QString() << QString();
     QTest::newRow("が has none") << u"が"_s << QString() << QString();
-    QTest::newRow("1 has none") << u"1"_s << QString() << QString();
-    QTest::newRow("face mark has none") << u"(^_^)"_s << QString() << QString();
     QTest::newRow("two characters have none") << u"つつ"_s << QString() << QString();
     QTest::newRow("empty has none") << QString() << QString() << QString();
 }

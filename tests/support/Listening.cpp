@@ -1,4 +1,5 @@
 #include "Listening.h"
+#include "record/WavFile.h"
 
 #include <QDeadlineTimer>
 
@@ -48,15 +49,13 @@ MonitorRecorder::MonitorRecorder()
     // Starts the timeline once sound comes in; the generous limit only keeps a broken server
     // from hanging the test, so a busy machine never fails here.
     const QDeadlineTimer limit(30000);
+    const auto hasSamples = [this] {
+        const QMutexLocker lock(&m_mutex);
+        return !m_samples.isEmpty();
+    };
     while (!hasSamples() && !limit.hasExpired())
         QThread::msleep(5);
     m_started.start();
-}
-
-bool MonitorRecorder::hasSamples()
-{
-    const QMutexLocker lock(&m_mutex);
-    return !m_samples.isEmpty();
 }
 
 MonitorRecorder::~MonitorRecorder()
@@ -138,21 +137,7 @@ QList<HeardTone> heardTones(const QByteArray &samples, int rate, const QList<int
 
 QByteArray toWav(const PcmClip &clip)
 {
-    QByteArray wav(44, Qt::Uninitialized);
-    char *h = wav.data();
-    const auto put16 = [&](int at, quint16 v) { qToLittleEndian(v, h + at); };
-    const auto put32 = [&](int at, quint32 v) { qToLittleEndian(v, h + at); };
-    memcpy(h, "RIFF", 4);
-    put32(4, quint32(36 + clip.samples.size()));
-    memcpy(h + 8, "WAVEfmt ", 8);
-    put32(16, 16);
-    put16(20, 1);
-    put16(22, quint16(clip.channels));
-    put32(24, quint32(clip.sampleRate));
-    put32(28, quint32(clip.sampleRate * clip.bytesPerFrame()));
-    put16(32, quint16(clip.bytesPerFrame()));
-    put16(34, 16);
-    memcpy(h + 36, "data", 4);
-    put32(40, quint32(clip.samples.size()));
-    return wav + clip.samples;
+    QList<qint16> samples(clip.samples.size() / 2);
+    qFromLittleEndian<qint16>(clip.samples.constData(), samples.size(), samples.data());
+    return WavFile::bytes(samples, clip.sampleRate);
 }

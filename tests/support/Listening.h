@@ -30,8 +30,6 @@ class MonitorRecorder
     QByteArray stop();
 
   private:
-    bool hasSamples();
-
     PcmPlayer m_keepAwake{"keep-awake"};
     pa_simple *m_stream = nullptr;
     QMutex m_mutex;
@@ -55,5 +53,5 @@ struct HeardTone
 // Every stretch of each given pitch heard in a mono recording, ordered by onset.
 QList<HeardTone> heardTones(const QByteArray &samples, int rate, const QList<int> &frequencies);
 
-// A WAV file of the clip.
+// A WAV file of a mono clip.
 QByteArray toWav(const PcmClip &clip);

@@ -1,3 +1,7 @@
+#include "boards/BoardTables.h"
+#include "boards/ConvertChar.h"
+
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -12,47 +16,24 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// Every text a board cell or the selection screen can show, written out from the board and
-// conversion tables independently of the code that builds the boards.
-QSet<QString> boardTexts()
-{
-    const QString chars =
-        u"あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめもやゆよー？"
-        u"らりるれろわをん。、がぎぐげござじずぜぞだぢづでどばびぶべぼぱぴぷぺぽ"
-        u"アイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘホマミムメモヤユヨ"
-        u"ラリルレロワヲンガギグゲゴザジズゼゾダヂヅデドバビブベボパピプペポ"
-        u"ぁぃぅぇぉっゃゅょァィゥェォッャュョ1234567890"
-        u"QWERTYUIOPASDFGHJKLZXCVBNMqwertyuiopasdfghjklzxcvbnm"_s;
-    QSet<QString> texts;
-    for (const QChar c : chars)
-        texts.insert(QString(c));
-    for (const QString &mark :
-         {u";"_s, u"/"_s, u","_s, u"."_s, u":"_s, u"%"_s, u"+"_s, u"-"_s, u"?"_s, u"@"_s, u"。"_s,
-          u"!"_s, u"(^_^)"_s, u"(T_T)"_s, u"\u3000"_s, u"_"_s})
-        texts.insert(mark);
-    return texts;
-}
-
-// Texts that have a voice file: all but "/", which cannot be a file name.
+// Every text a board cell or the selection screen can show, but "/": it cannot be a file name.
 QSet<QString> voicedTexts()
 {
-    QSet<QString> texts = boardTexts();
-    texts.remove(u"/"_s);
+    QSet<QString> texts{u"_"_s, u"\u3000"_s}; // the end marker and the empty cell
+    const auto add = [&](const auto &rows) {
+        for (const auto &row : rows)
+            for (const char16_t *cell : row) {
+                const QString text = QString::fromUtf16(cell);
+                const CharForms forms = charForms(text);
+                for (const QString &t : {text, forms.left, forms.right})
+                    if (!t.isEmpty() && t != u"/"_s)
+                        texts.insert(t);
+            }
+    };
+    add(BoardTables::kHiragana);
+    add(BoardTables::kKatakana);
+    add(BoardTables::kAlphanumeric);
     return texts;
-}
-
-bool haveEspeak()
-{
-    return !QStandardPaths::findExecutable(u"espeak-ng"_s).isEmpty();
-}
-
-bool isWave(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() <= 44)
-        return false;
-    const QByteArray header = file.read(12);
-    return header.startsWith("RIFF") && header.endsWith("WAVE");
 }
 
 QByteArray contents(const QString &path)
@@ -61,73 +42,41 @@ QByteArray contents(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+bool isWave(const QString &path)
+{
+    const QByteArray bytes = contents(path);
+    return bytes.size() > 44 && bytes.startsWith("RIFF");
+}
+
 bool writeFile(const QString &path, const QByteArray &data)
 {
     QSaveFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit();
 }
 
-// The table texts, in order, with the reading each is spoken by.
-QList<std::pair<QString, QString>> tableEntries(const QString &path)
+// Runs the generator on the folder "program" in `dir` with the given table lines and PATH;
+// returns its exit code, -1 when it did not finish.
+int generate(const QTemporaryDir &dir, const QStringList &table, const QString &path = {})
 {
-    QList<std::pair<QString, QString>> entries;
-    const QStringList lines = QString::fromUtf8(contents(path)).split(u'\n');
-    for (const QString &line : lines) {
-        if (line.isEmpty() || line.startsWith(u'#'))
-            continue;
-        const QStringList fields = line.split(u'\t');
-        entries.append({fields[0], fields.value(1, fields[0])});
-    }
-    return entries;
+    const QString tablePath = dir.filePath(u"readings.tsv"_s);
+    if (!writeFile(tablePath, table.join(u'\n').toUtf8() + '\n'))
+        return -1;
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    if (!path.isEmpty())
+        env.insert(u"PATH"_s, path);
+    process.setProcessEnvironment(env);
+    process.start(QStandardPaths::findExecutable(u"bash"_s),
+                  {QStringLiteral(TALK_VOICE_SCRIPT), tablePath, dir.filePath(u"program"_s)});
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        return -1;
+    return process.exitCode();
 }
 
-struct Run
+bool haveEspeak()
 {
-    int exitCode = -1;
-    QString output;
-};
-
-// Runs the generator on a folder of its own with the given table lines.
-class ScratchVoices
-{
-  public:
-    QString folder() const { return m_dir.filePath(u"program"_s); }
-    QString voice(const QString &text) const { return folder() + u'/' + text + u".wav"_s; }
-
-    Run run(const QStringList &table, const QString &path = QString())
-    {
-        const QString tablePath = m_dir.filePath(u"readings.tsv"_s);
-        if (!writeFile(tablePath, table.join(u'\n').toUtf8() + '\n'))
-            return {};
-        QProcess process;
-        if (!path.isNull()) {
-            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-            env.insert(u"PATH"_s, path);
-            process.setProcessEnvironment(env);
-        }
-        process.setProcessChannelMode(QProcess::MergedChannels);
-        process.start(QStandardPaths::findExecutable(u"bash"_s),
-                      {QStringLiteral(TALK_VOICE_SCRIPT), tablePath, folder()});
-        if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-            return {};
-        return {process.exitCode(), QString::fromUtf8(process.readAll()).trimmed()};
-    }
-
-    QStringList manifestTexts() const
-    {
-        QStringList texts;
-        const QStringList lines =
-            QString::fromUtf8(contents(folder() + u"/.generated-voices"_s)).split(u'\n');
-        for (const QString &line : lines) {
-            if (!line.isEmpty() && !line.startsWith(u'#'))
-                texts.append(line.section(u'\t', 0, 0));
-        }
-        return texts;
-    }
-
-  private:
-    QTemporaryDir m_dir;
-};
+    return !QStandardPaths::findExecutable(u"espeak-ng"_s).isEmpty();
+}
 
 } // namespace
 
@@ -138,19 +87,20 @@ class tst_voiceset : public QObject
   private slots:
     void tableListsEveryBoardText();
     void programFolderHasEveryVoice();
-    void writesMissingVoicesOnly();
-    void keepsReplacedVoiceWhenReadingChanges();
-    void changedReadingIsSpokenAgain();
-    void unchangedTableWritesNothing();
-    void droppedTextLosesGeneratedVoiceOnly();
+    void keepsRecordingsThroughTableChanges();
     void withoutEspeakSucceedsSilently();
 };
 
 void tst_voiceset::tableListsEveryBoardText()
 {
-    const auto entries = tableEntries(QStringLiteral(TALK_VOICE_TABLE));
+    const QStringList lines =
+        QString::fromUtf8(contents(QStringLiteral(TALK_VOICE_TABLE))).split(u'\n');
     QSet<QString> texts;
-    for (const auto &[text, reading] : entries) {
+    for (const QString &line : lines) {
+        if (line.isEmpty() || line.startsWith(u'#'))
+            continue;
+        const QString text = line.section(u'\t', 0, 0);
+        const QString reading = line.section(u'\t', 1).isEmpty() ? text : line.section(u'\t', 1);
         QVERIFY2(!texts.contains(text), qPrintable(u"listed twice: "_s + text));
         texts.insert(text);
         // espeak-ng's Japanese voice reads kana only; anything else comes out in English.
@@ -165,103 +115,55 @@ void tst_voiceset::tableListsEveryBoardText()
 
 void tst_voiceset::programFolderHasEveryVoice()
 {
-    if (!haveEspeak())
-        QSKIP("espeak-ng is not installed, so no voices are generated");
     const QString program = QStringLiteral(TALK_BUILT_PROGRAM_DIR);
-    if (!QFile::exists(program + u"/.generated-voices"_s))
-        QSKIP("the voices have not been generated yet (target talk_voices)");
-    // Joined by hand: QDir::filePath() would take ":.wav" for a resource path.
+    if (!haveEspeak() || !QFile::exists(program + u"/.generated-voices"_s))
+        QSKIP("no voices generated: espeak-ng is missing or target talk_voices was not built");
     for (const QString &text : voicedTexts())
         QVERIFY2(isWave(program + u'/' + text + u".wav"_s), qPrintable(text));
 }
 
-void tst_voiceset::writesMissingVoicesOnly()
+void tst_voiceset::keepsRecordingsThroughTableChanges()
 {
     if (!haveEspeak())
         QSKIP("espeak-ng is not installed");
-    ScratchVoices voices;
-    QVERIFY(QDir().mkpath(voices.folder()));
-    QVERIFY(writeFile(voices.voice(u"A"_s), "user recording"));
+    const QTemporaryDir dir;
+    // Joined by hand: QDir::filePath() would take ":.wav" for a resource path.
+    const auto voice = [&](const QString &text) -> QString {
+        return dir.path() + u"/program/"_s + text + u".wav"_s;
+    };
+    const QByteArray recording = "user recording";
+    QVERIFY(QDir(dir.path()).mkdir(u"program"_s));
+    QVERIFY(writeFile(voice(u"A"_s), recording));
 
-    const Run run = voices.run({u"# comment"_s, u"あ"_s, u"A\tえー"_s, u"/\tすらっしゅ"_s,
-                                u"(^_^)\tにこにこ"_s, u"\u3000\tすぺーす"_s});
-    QCOMPARE(run.exitCode, 0);
-    QVERIFY(isWave(voices.voice(u"あ"_s)));
-    QVERIFY(isWave(voices.voice(u"(^_^)"_s)));
-    QVERIFY(isWave(voices.voice(u"\u3000"_s)));
-    QCOMPARE(contents(voices.voice(u"A"_s)), QByteArray("user recording"));
-    QCOMPARE(QDir(voices.folder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(), 4);
-    QCOMPARE(voices.manifestTexts(), (QStringList{u"あ"_s, u"(^_^)"_s, u"\u3000"_s}));
-}
+    // Missing voices are written; a recording already there is kept; "/" is no file name.
+    QCOMPARE(generate(dir, {u"# comment"_s, u"あ"_s, u"A\tえー"_s, u"/\tすらっしゅ"_s,
+                            u"(^_^)\tにこにこ"_s, u"い"_s, u"?\tはてな"_s}),
+             0);
+    for (const QString &text : {u"あ"_s, u"(^_^)"_s, u"い"_s, u"?"_s})
+        QVERIFY2(isWave(voice(text)), qPrintable(text));
+    QCOMPARE(contents(voice(u"A"_s)), recording);
+    QCOMPARE(QDir(dir.filePath(u"program"_s)).entryList(QDir::Files).size(), 5);
 
-void tst_voiceset::keepsReplacedVoiceWhenReadingChanges()
-{
-    if (!haveEspeak())
-        QSKIP("espeak-ng is not installed");
-    ScratchVoices voices;
-    QCOMPARE(voices.run({u"?\tはてな"_s}).exitCode, 0);
-    QVERIFY(writeFile(voices.voice(u"?"_s), "user recording"));
-
-    QCOMPARE(voices.run({u"?\tしつもん"_s}).exitCode, 0);
-    QCOMPARE(contents(voices.voice(u"?"_s)), QByteArray("user recording"));
-    QVERIFY(voices.manifestTexts().isEmpty());
-}
-
-void tst_voiceset::changedReadingIsSpokenAgain()
-{
-    if (!haveEspeak())
-        QSKIP("espeak-ng is not installed");
-    ScratchVoices voices;
-    QCOMPARE(voices.run({u"_\tおわり"_s, u"い"_s}).exitCode, 0);
-    const QByteArray before = contents(voices.voice(u"_"_s));
-    QVERIFY(QFile::remove(voices.voice(u"い"_s)));
-
-    QCOMPARE(voices.run({u"_\tしゅうりょう"_s, u"い"_s}).exitCode, 0);
-    QVERIFY(isWave(voices.voice(u"_"_s)));
-    QVERIFY(contents(voices.voice(u"_"_s)) != before);
-    QVERIFY(isWave(voices.voice(u"い"_s)));
-}
-
-void tst_voiceset::unchangedTableWritesNothing()
-{
-    if (!haveEspeak())
-        QSKIP("espeak-ng is not installed");
-    ScratchVoices voices;
-    const QStringList table{u"う"_s, u"%\tぱーせんと"_s};
-    QCOMPARE(voices.run(table).exitCode, 0);
-    const QDateTime written = QFileInfo(voices.voice(u"%"_s)).lastModified();
-
-    const Run again = voices.run(table);
-    QCOMPARE(again.exitCode, 0);
-    QCOMPARE(again.output, QString());
-    QCOMPARE(QFileInfo(voices.voice(u"%"_s)).lastModified(), written);
-    QCOMPARE(voices.manifestTexts(), (QStringList{u"う"_s, u"%"_s}));
-}
-
-void tst_voiceset::droppedTextLosesGeneratedVoiceOnly()
-{
-    if (!haveEspeak())
-        QSKIP("espeak-ng is not installed");
-    ScratchVoices voices;
-    QVERIFY(QDir().mkpath(voices.folder()));
-    QVERIFY(writeFile(voices.voice(u"B"_s), "user recording"));
-    QCOMPARE(voices.run({u"え"_s, u"お"_s, u"B\tびー"_s}).exitCode, 0);
-
-    QCOMPARE(voices.run({u"お"_s}).exitCode, 0);
-    QVERIFY(!QFile::exists(voices.voice(u"え"_s)));
-    QVERIFY(isWave(voices.voice(u"お"_s)));
-    QCOMPARE(contents(voices.voice(u"B"_s)), QByteArray("user recording"));
+    // A changed reading is spoken again, unless the voice was replaced by a recording; an
+    // unchanged one is left as it is; a text that left the table loses its generated voice.
+    QVERIFY(writeFile(voice(u"?"_s), recording));
+    const QByteArray before = contents(voice(u"あ"_s));
+    const QDateTime smileWritten = QFileInfo(voice(u"(^_^)"_s)).lastModified();
+    QCOMPARE(generate(dir, {u"あ\tおわり"_s, u"(^_^)\tにこにこ"_s, u"?\tしつもん"_s}), 0);
+    QVERIFY(isWave(voice(u"あ"_s)));
+    QVERIFY(contents(voice(u"あ"_s)) != before);
+    QCOMPARE(QFileInfo(voice(u"(^_^)"_s)).lastModified(), smileWritten);
+    QCOMPARE(contents(voice(u"?"_s)), recording);
+    QCOMPARE(contents(voice(u"A"_s)), recording);
+    QVERIFY(!QFile::exists(voice(u"い"_s)));
 }
 
 void tst_voiceset::withoutEspeakSucceedsSilently()
 {
-    ScratchVoices voices;
+    const QTemporaryDir dir;
     const QTemporaryDir emptyPath;
-    const Run run = voices.run({u"あ"_s}, emptyPath.path());
-    QCOMPARE(run.exitCode, 0);
-    QVERIFY2(run.output.startsWith(u"espeak-ng not found"_s), qPrintable(run.output));
-    QVERIFY(!run.output.contains(u'\n'));
-    QVERIFY(!QFile::exists(voices.voice(u"あ"_s)));
+    QCOMPARE(generate(dir, {u"あ"_s}, emptyPath.path()), 0);
+    QVERIFY(!QFile::exists(dir.filePath(u"program/あ.wav"_s)));
 }
 
 QTEST_GUILESS_MAIN(tst_voiceset)
