@@ -1,35 +1,25 @@
 #include "SampleHelpers.h"
 #include "TalkFixture.h"
 #include "access/AccessLayer.h"
-#include "access/frmAccess.h"
-#include "dialogs/frmOK.h"
-#include "platform/FlexGrid.h"
 #include "platform/PressGuard.h"
 #include "platform/TextBox.h"
 
-#include <QComboBox>
-#include <QPushButton>
-#include <QSignalSpy>
 #include <QTest>
-#include <QTimer>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-// The real window with the access layer on an in-memory "ACCESS" section and a pointer the
-// test moves.
+// The real window with the access layer on an in-memory "ACCESS" section.
 struct AccessFixture
 {
     TalkFixture f;
     MemorySettingsStore access;
-    QPoint pointer{-1000, -1000};
 
     frmTalk &create(const QMap<QString, QString> &values)
     {
         access.values = values;
         frmTalk &w = f.create();
         w.installAccess(access);
-        layer().setPointerSource([this] { return pointer; });
         return w;
     }
     AccessLayer &layer() { return *f.window().access(); }
@@ -42,26 +32,7 @@ struct AccessFixture
             layer().poll();
         }
     }
-    // Moves the pointer onto `w` and lets it rest there for `ms`.
-    void rest(QWidget *w, QPoint local, int ms)
-    {
-        pointer = w->mapToGlobal(local);
-        pass(ms);
-    }
-    void restOnCell(FlexGrid *g, int row, int col, int ms)
-    {
-        rest(g->viewport(), g->visualRect(g->model()->index(row, col)).center(), ms);
-    }
-    qsizetype playedKa() const { return f.wave.played.filter(u"/か.wav"_s).size(); }
 };
-
-QString labels(const ScanNode &node)
-{
-    QStringList all;
-    for (const ScanNode &child : node.children)
-        all.append(child.label);
-    return all.join(u' ');
-}
 } // namespace
 
 class tst_access : public QObject
@@ -71,31 +42,24 @@ class tst_access : public QObject
   private slots:
     void settingsClamped_data();
     void settingsClamped();
-    void offUntilTheDialogWritesAccessOnly();
     void switchesEnterAndRead_data();
     void switchesEnterAndRead();
     void escapeSuspends();
-    void dwellEntersAndReads();
     void scanOrder_data();
     void scanOrder();
-    void questionSafeAnswerFirst();
-    void predictionRowThenDecide();
 };
 
 void tst_access::settingsClamped_data()
 {
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("stored");
-    QTest::addColumn<int>("mode");
     QTest::addColumn<int>("stepMs");
     QTest::addColumn<int>("ignoreMs");
-    QTest::newRow("mode too high") << u"ScanMode"_s << u"7"_s << 2 << 1500 << 250;
-    QTest::newRow("step too short") << u"ScanStepMs"_s << u"50"_s << 0 << 300 << 149;
-    QTest::newRow("step huge") << u"ScanStepMs"_s << u"99999999999"_s << 0 << 10000 << 250;
-    QTest::newRow("not a number") << u"ScanStepMs"_s << u"1.5s"_s << 0 << 1500 << 250;
-    QTest::newRow("spaces") << u"ScanStepMs"_s << u" 2000 "_s << 0 << 2000 << 250;
-    QTest::newRow("ignore over half a step")
-        << u"SwitchIgnoreMs"_s << u"2000"_s << 0 << 1500 << 749;
+    QTest::newRow("step too short") << u"ScanStepMs"_s << u"50"_s << 300 << 149;
+    QTest::newRow("step huge") << u"ScanStepMs"_s << u"99999999999"_s << 10000 << 250;
+    QTest::newRow("not a number") << u"ScanStepMs"_s << u"1.5s"_s << 1500 << 250;
+    QTest::newRow("spaces") << u"ScanStepMs"_s << u" 2000 "_s << 2000 << 250;
+    QTest::newRow("ignore over half a step") << u"SwitchIgnoreMs"_s << u"2000"_s << 1500 << 749;
 }
 
 void tst_access::settingsClamped()
@@ -105,31 +69,8 @@ void tst_access::settingsClamped()
     MemorySettingsStore store;
     store.values.insert(key, stored);
     const AccessSettings s = AccessSettings::read(store);
-    QTEST(s.scanMode, "mode");
     QTEST(s.scanStepMs, "stepMs");
     QTEST(s.effectiveIgnoreMs(), "ignoreMs");
-}
-
-void tst_access::offUntilTheDialogWritesAccessOnly()
-{
-    AccessFixture a;
-    frmTalk &w = a.create({});
-    QTest::keyClick(w.txtTalk, Qt::Key_Space); // no switches: the key types
-    QCOMPARE(w.txtTalk->text(), u" "_s);
-
-    frmAccess cancelled(&w, a.access);
-    cancelled.cmbScanMode->setCurrentIndex(2);
-    QTest::mouseClick(cancelled.cmdOK[0], Qt::LeftButton);
-    QCOMPARE(a.access.writes, 0);
-    frmAccess dialog(&w, a.access);
-    QSignalSpy record(&dialog, &frmAccess::recordRequested);
-    QTest::mouseClick(dialog.cmdRecord, Qt::LeftButton);
-    QCOMPARE(record.count(), 1);
-    dialog.cmbScanMode->setCurrentIndex(2);
-    QTest::mouseClick(dialog.cmdOK[1], Qt::LeftButton);
-    QCOMPARE(a.access.values.value(u"ScanMode"_s), u"2"_s);
-    QCOMPARE(a.access.values.size(), qsizetype(std::size(AccessSettings::kKeys)));
-    QCOMPARE(a.f.settings.writes, 0);
 }
 
 void tst_access::switchesEnterAndRead_data()
@@ -176,7 +117,7 @@ void tst_access::switchesEnterAndRead()
     QFETCH(QString, text);
     QVERIFY2(w.txtTalk->text().startsWith(text), qPrintable(w.txtTalk->text()));
     QVERIFY(!w.txtTalk->text().contains(u' ') && !w.txtTalk->text().contains(u'1'));
-    QTEST(int(a.playedKa()), "plays");
+    QTEST(int(a.f.wave.played.filter(u"/か.wav"_s).size()), "plays");
     QCOMPARE(a.access.writes + a.f.settings.writes, 0);
 }
 
@@ -201,34 +142,6 @@ void tst_access::escapeSuspends()
     QTest::keyClick(w.txtTalk, Qt::Key_Space);
     QCOMPARE(w.txtTalk->text(), u" "_s);
     QVERIFY(a.layer().engine()->lit());
-}
-
-void tst_access::dwellEntersAndReads()
-{
-    AccessFixture a;
-    frmTalk &w = a.create({{u"DwellMode"_s, u"1"_s}});
-    // As at start-up: the window appears under a pointer resting on か.
-    w.hide();
-    a.layer().reload();
-    w.show();
-    a.restOnCell(w.grdBoard, 0, 8, 3000); // か
-    QVERIFY(!w.fraSet->isVisible());
-    a.rest(w.txtTalk, {10, 10}, 200);
-    a.restOnCell(w.grdBoard, 0, 8, 1200);
-    QVERIFY(!w.fraSet->isVisible());
-    a.pass(160);
-    QVERIFY(w.fraSet->isVisible());
-    // The enlarged cell now under the pointer waits until the pointer has left it.
-    a.pass(3000);
-    QCOMPARE(w.txtTalk->text(), QString());
-    a.rest(w.txtTalk, {10, 10}, 200);
-    a.restOnCell(w.grdBoard2, 1, 1, 1400);
-    QCOMPARE(w.txtTalk->text(), u"か_"_s);
-    a.rest(w.cmdStart, {5, 5}, 1400); // asks first: needs the longer time
-    QVERIFY(a.f.asker.asked.isEmpty());
-    a.rest(w.cmdRead, {5, 5}, 10000);
-    QCOMPARE(a.playedKa(), 3);
-    QVERIFY(a.f.asker.asked.isEmpty());
 }
 
 void tst_access::scanOrder_data()
@@ -263,44 +176,10 @@ void tst_access::scanOrder()
     const ScanNode *node = &a.layer().plan().root;
     for (int index : path)
         node = &node->children.at(index);
-    QTEST(labels(*node), "labels");
-}
-
-void tst_access::questionSafeAnswerFirst()
-{
-    AccessFixture a;
-    frmTalk &w = a.create({{u"ScanMode"_s, u"2"_s}});
-    frmOK question(&w);
-    QString order;
-    QTimer::singleShot(0, &w, [&] {
-        a.layer().poll();
-        order = labels(a.layer().plan().root);
-        // Enter selects the lit (safe) answer.
-        QTest::keyClick(&question, Qt::Key_Space);
-        a.pass(300);
-        QTest::keyClick(&question, Qt::Key_Return);
-    });
-    QVERIFY(!question.ask(u"消しますか"_s, frmOK::kYesNo, u"確認"_s));
-    QCOMPARE(order, question.cmdOK[1]->text() + u' ' + question.cmdOK[0]->text());
-}
-
-void tst_access::predictionRowThenDecide()
-{
-    AccessFixture a;
-    a.f.settings.values.insert(u"OPT1"_s, u"2"_s); // one click enters
-    frmTalk &w = a.create({{u"ScanMode"_s, u"2"_s}});
-    w.state().gSampleList = QStringList{u"あい"_s, u"あさ"_s};
-    a.f.clickCell("grdBoard", 0, 9); // あ, by pointer: the prediction list replaces the board
-    a.layer().poll();
-    QVERIFY(labels(a.layer().plan().root).startsWith(u"決定 予測の一覧 ▽ △ 読む"_s));
-    for (const Qt::Key key :
-         {Qt::Key_Space, Qt::Key_Space, Qt::Key_Return, Qt::Key_Space, Qt::Key_Return}) {
-        a.pass(300);
-        QTest::keyClick(w.txtTalk, key);
-    }
-    QCOMPARE(w.state().gListRow, 2);
-    // The chosen row is confirmed next.
-    QCOMPARE(a.layer().engine()->lit()->label, u"決定"_s);
+    QStringList labels;
+    for (const ScanNode &child : node->children)
+        labels.append(child.label);
+    QTEST(labels.join(u' '), "labels");
 }
 
 QTEST_MAIN(tst_access)
