@@ -39,9 +39,7 @@ void TestRecordLive::recordsAPlayedTone()
         QProcess::execute(u"pactl"_s, {u"unload-module"_s, module});
     });
     const auto device = [](const QList<QAudioDevice> &devices, const QString &id) {
-        const auto found =
-            std::find_if(devices.cbegin(), devices.cend(),
-                         [&id](const QAudioDevice &d) { return d.id() == id.toUtf8(); });
+        const auto found = std::ranges::find(devices, id.toUtf8(), &QAudioDevice::id);
         return found == devices.cend() ? QAudioDevice() : *found;
     };
     QTRY_VERIFY(!device(QMediaDevices::audioInputs(), source).isNull());
