@@ -219,6 +219,8 @@ FAULTS = [
     f("voice/Reader.cpp", "a stop during the first character is ignored",
       ("if (m_talk.state().gStopRead == kStop)\n            return;",
        "if (m_talk.state().gStopRead == kStop && i > 1)\n            return;")),
+    f("access/ScanPlan.cpp", "on a question the yes answer is lit first",
+      ("for (int index : {1, 0})", "for (int index : {0, 1})")),
 ]
 
 

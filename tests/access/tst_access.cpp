@@ -1,10 +1,13 @@
 #include "SampleHelpers.h"
 #include "TalkFixture.h"
 #include "access/AccessLayer.h"
+#include "dialogs/frmOK.h"
 #include "platform/PressGuard.h"
 #include "platform/TextBox.h"
 
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -47,6 +50,7 @@ class tst_access : public QObject
     void escapeSuspends();
     void scanOrder_data();
     void scanOrder();
+    void questionSafeAnswerFirst();
 };
 
 void tst_access::settingsClamped_data()
@@ -180,6 +184,25 @@ void tst_access::scanOrder()
     for (const ScanNode &child : node->children)
         labels.append(child.label);
     QTEST(labels.join(u' '), "labels");
+}
+
+// On a question the safe answer (no) is lit first, so a switch press that comes too soon
+// cannot delete or discard anything.
+void tst_access::questionSafeAnswerFirst()
+{
+    AccessFixture a;
+    frmTalk &w = a.create({{u"ScanMode"_s, u"2"_s}});
+    frmOK question(&w);
+    QString first;
+    QTimer::singleShot(0, &w, [&] {
+        a.layer().poll();
+        first = a.layer().plan().root.children.value(0).label;
+        QTest::keyClick(&question, Qt::Key_Space); // starts the scan on the first answer
+        a.pass(300);
+        QTest::keyClick(&question, Qt::Key_Return);
+    });
+    QVERIFY(!question.ask(u"消しますか"_s, frmOK::kYesNo, u"確認"_s));
+    QCOMPARE(first, question.cmdOK[1]->text());
 }
 
 QTEST_MAIN(tst_access)
