@@ -44,7 +44,6 @@ void tst_speakchar::speakChar_data()
                 << opt3 << kinds[k] << u"あ"_s << (spoken[k] ? u"あ.wav"_s : u"-"_s);
     const QString enter = u"E"_s;
     QTest::newRow("face mark") << u"0"_s << enter << u"(^_^)"_s << u"(^_^).wav"_s;
-    QTest::newRow("letter case kept") << u"0"_s << enter << u"A"_s << u"A.wav"_s;
     QTest::newRow("slash") << u"0"_s << enter << u"a/b"_s << QString();
     QTest::newRow("empty") << u"0"_s << enter << QString() << QString();
     QTest::newRow("NUL") << u"0"_s << enter << QString(QChar(0)) << QString();
