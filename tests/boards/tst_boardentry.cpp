@@ -114,16 +114,8 @@ void tst_boardentry::clicks_data()
     // あ (0,9). Alphanumeric with fifteen columns: (0,12) empty.
     const QString modeOne = u"0 0 9"_s;
     const QString none;
-    QTest::newRow("selection of か")
-        << modeOne << none << u"b0,8"_s << none << u"- - - さ か が し き ぎ"_s << u"か"_s;
-    QTest::newRow("selection of つ")
-        << modeOne << none << u"b2,6"_s << none << u"に ち ぢ っ つ づ ね て で"_s << u"つ"_s;
-    QTest::newRow("selection of な, fifteen columns")
-        << u"0 0 14"_s << none << u"b0,10"_s << none << u"- - - は な - ひ に -"_s << u"な"_s;
     QTest::newRow("selection of 9: the last column with its right neighbour")
         << modeOne << none << u"k k b0,8"_s << none << u"- - - 8 9 0 I O o"_s << u"9"_s;
-    QTest::newRow("selection of Z")
-        << modeOne << none << u"k k b3,1"_s << none << u"A S s / Z z : % +"_s << u"Z"_s;
     QTest::newRow("1: selection cell enters at once")
         << modeOne << none << u"b0,8 s1,2"_s << u"が[_]"_s << none << u"か が"_s;
     QTest::newRow("1: selection second click enters")
@@ -136,8 +128,6 @@ void tst_boardentry::clicks_data()
                                            << u"- - - さ か が し き ぎ"_s << u"か か"_s;
     QTest::newRow("3: in front of the current character")
         << u"2 0 9"_s << u"あ[い]う"_s << u"b0,8"_s << u"あか[い]う_"_s << none << u"か"_s;
-    QTest::newRow("3: in front of the end marker")
-        << u"2 0 9"_s << u"あ[_]"_s << u"b0,8"_s << u"あか[_]"_s << none << u"か"_s;
     QTest::newRow("3: face mark whole")
         << u"2 0 9"_s << u"あ[_]"_s << u"k k b4,8"_s << u"あ(^_^)[_]"_s << none << u"(^_^)"_s;
     QTest::newRow("3: empty cell enters full-width space")
@@ -198,7 +188,6 @@ void tst_boardentry::pressColours()
     QCOMPARE(press(1, 8), Units::Colour::LightGreen); // arms き
     QCOMPARE(board.cellBackColor(0, 8), Units::Colour::White);
     QCOMPARE(press(1, 8), Units::Colour::Silver);
-    QVERIFY(board.isEnabled());
 }
 
 QTEST_MAIN(tst_boardentry)

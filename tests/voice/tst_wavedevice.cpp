@@ -58,8 +58,6 @@ void tst_wavedevice::decode_data()
         << wav(1, 1, 8, QByteArray("\x80\xff\x00", 3)) << 1 << le<qint16>({0, 32512, -32768});
     QTest::newRow("24-bit") << wav(1, 1, 24, QByteArray("\x56\x34\x12\x00\x00\x80", 6)) << 1
                             << le<qint16>({0x1234, -32768});
-    QTest::newRow("32-bit") << wav(1, 1, 32, le<quint32>({0x12345678})) << 1
-                            << le<qint16>({0x1234});
     QTest::newRow("float, clamped") << wav(3, 1, 32, le<float>({0.5f, -1.0f, 2.0f, nan})) << 1
                                     << le<qint16>({16384, -32767, 32767, 0});
     QTest::newRow("extensible stereo") << wav(0x101, 2, 16, pcm16) << 2 << pcm16;
@@ -69,7 +67,6 @@ void tst_wavedevice::decode_data()
         << wav(1, 2, 16, pcm16 + "\x01", {}, 0xFFFFFFFF) << 2 << pcm16;
     QTest::newRow("not RIFF") << "RIFX" + wav(1, 1, 16, pcm16).mid(4) << 0 << QByteArray();
     QTest::newRow("compressed") << wav(0x102, 1, 16, pcm16) << 0 << QByteArray();
-    QTest::newRow("no channels") << wav(1, 0, 16, pcm16) << 0 << QByteArray();
     QTest::newRow("data before format")
         << QByteArray("RIFF\x0c\0\0\0WAVEdata\0\0\0\0", 20) << 0 << QByteArray();
     QTest::newRow("header only") << wav(1, 1, 16, {}).left(30) << 0 << QByteArray();
