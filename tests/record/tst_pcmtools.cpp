@@ -105,7 +105,7 @@ void TestPcmTools::wavReadsBack()
     buffer.open(QIODevice::ReadOnly);
     QWaveDecoder decoder(&buffer);
     QVERIFY(decoder.open(QIODevice::ReadOnly));
-    QTRY_VERIFY(decoder.audioFormat().isValid());
+    QTRY_VERIFY_WITH_TIMEOUT(decoder.audioFormat().isValid(), 60000);
     QCOMPARE(decoder.audioFormat().sampleRate(), 22050);
     QCOMPARE(decoder.audioFormat().channelCount(), 1);
     QCOMPARE(decoder.audioFormat().sampleFormat(), QAudioFormat::Int16);

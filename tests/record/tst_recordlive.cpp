@@ -42,7 +42,7 @@ void TestRecordLive::recordsAPlayedTone()
         const auto found = std::ranges::find(devices, id.toUtf8(), &QAudioDevice::id);
         return found == devices.cend() ? QAudioDevice() : *found;
     };
-    QTRY_VERIFY(!device(QMediaDevices::audioInputs(), source).isNull());
+    QTRY_VERIFY_WITH_TIMEOUT(!device(QMediaDevices::audioInputs(), source).isNull(), 30000);
     QtAudioInput microphone(device(QMediaDevices::audioInputs(), source));
     QtTakePlayer speaker(device(QMediaDevices::audioOutputs(), sink));
     QVERIFY2(microphone.isAvailable(), "the test sound server offers no audio input");
