@@ -16,6 +16,7 @@ class TestPcmTools : public QObject
   private slots:
     void processTake_data();
     void processTake();
+    void clickHeldAtTheCeiling();
     void stopsByItself_data();
     void stopsByItself();
     void wavReadsBack();
@@ -68,6 +69,19 @@ void TestPcmTools::processTake()
     const double voicedDb = PcmTools::toDb(std::sqrt(power / double(voiced.size())));
     QVERIFY2(std::abs(voicedDb - PcmTools::kTargetRmsDb) <= 1.0,
              qPrintable(QString::number(voicedDb)));
+}
+
+// A click far louder than quiet speech: levelling stops where the click reaches the ceiling.
+void TestPcmTools::clickHeldAtTheCeiling()
+{
+    QList<qint16> raw = Synth::take(300, 400, 800, -30.0);
+    raw[FakeAudioInput::kRate / 2] = 16384; // -6 dBFS, inside the tone
+    const PcmTools::Take take = PcmTools::processTake(raw, FakeAudioInput::kRate);
+    const qint16 loudest =
+        std::ranges::max(take.samples, {}, [](qint16 s) { return std::abs(int(s)); });
+    const double peakDb = PcmTools::toDb(std::abs(int(loudest)));
+    QVERIFY2(peakDb <= PcmTools::kMaxPeakDb && peakDb > PcmTools::kMaxPeakDb - 0.5,
+             qPrintable(QString::number(peakDb)));
 }
 
 void TestPcmTools::stopsByItself_data()
