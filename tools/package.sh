@@ -15,6 +15,9 @@ staging=$(mktemp -d "$PWD/build-pkg/cpack.XXXXXX")
 trap 'rm -rf "$staging"' EXIT
 (cd build-pkg && cpack -G DEB -B "$staging" >/dev/null)
 debs=("$staging"/talkboard_*.deb)
-[ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || { echo "package.sh: CPack made no package" >&2; exit 1; }
+if [ ${#debs[@]} -ne 1 ] || [ ! -f "${debs[0]}" ]; then
+    echo "package.sh: CPack made no package" >&2
+    exit 1
+fi
 mv -f "${debs[0]}" build-pkg/
 echo "build-pkg/${debs[0]##*/}"

@@ -36,12 +36,13 @@ export CCACHE_BASEDIR=$PWD CCACHE_NOHASHDIR=1
 [ "$(locale charmap 2>/dev/null)" = UTF-8 ] || export LC_ALL=C.UTF-8
 
 # The machine's Debian sources entries that give main but not contrib (security archives
-# aside), as "FILE:ENTRY" the way apt names them.
+# aside), as "FILE:ENTRY" the way apt names them; known before the first apt-get update.
 talk_entries_without_contrib() {
     local id=""
     id=$(. /etc/os-release && echo "${ID:-}")
     [ "$id" = debian ] || return 0
-    apt-get indextargets --format '$(SITE) $(RELEASE) $(COMPONENT) $(SOURCESENTRY)' \
+    # shellcheck disable=SC2016 # apt's own fields, not the shell's
+    apt-get indextargets --no-release-info --format '$(SITE) $(RELEASE) $(COMPONENT) $(SOURCESENTRY)' \
         'Identifier: Packages' 'Target-Of: deb' |
         awk '$1 ~ /security/ { next }
              $3 == "contrib" { contrib[$1 " " $2] = 1 }
@@ -88,7 +89,7 @@ talk_contrib_files() {
 talk_install_packages() {
     local missing=() p
     for p in "$@"; do
-        talk_installed "$p" || missing+=("$p")
+        [[ " ${missing[*]} " == *" $p "* ]] || talk_installed "$p" || missing+=("$p")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
 
@@ -105,13 +106,13 @@ talk_install_packages() {
             echo "Talk's ${0##*/} needs these packages: ${missing[*]}" >&2
             echo "Ask someone with administrator rights to run, as root:" >&2
             [ -n "$talk_contrib_sources_text" ] &&
-                printf '    cat >%s <<EOF\n%sEOF\n' "$dir/talkboard-contrib.sources" \
+                printf "    cat >%s <<'EOF'\n%sEOF\n" "$dir/talkboard-contrib.sources" \
                     "$talk_contrib_sources_text" >&2
             [ -n "$talk_contrib_list_text" ] &&
-                printf '    cat >%s <<EOF\n%sEOF\n' "$dir/talkboard-contrib.list" \
+                printf "    cat >%s <<'EOF'\n%sEOF\n" "$dir/talkboard-contrib.list" \
                     "$talk_contrib_list_text" >&2
             echo "    apt-get update" >&2
-            echo "    $install ${missing[*]}" >&2
+            echo "    apt-get install ${missing[*]}" >&2
             return 1
         fi
         as_root=(sudo)
