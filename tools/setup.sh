@@ -71,17 +71,17 @@ talk_contrib_entry() {
     esac
 }
 
-# Sets the text of the sources files to add for contrib: talk_contrib_sources_text (deb822
-# stanzas, for talkboard-contrib.sources) and talk_contrib_list_text (lines, for a .list file).
+# Fills talk_contrib (sources file to add -> its text) for contrib: deb822 stanzas go to
+# talkboard-contrib.sources, one-line entries to talkboard-contrib.list.
+declare -A talk_contrib=()
 talk_contrib_files() {
-    local entry sources="" lines=""
+    local entry file
+    talk_contrib=()
     for entry in $(talk_entries_without_contrib); do
-        case ${entry%:*} in
-        *.sources) sources+=${sources:+$'\n'}$(talk_contrib_entry "$entry")$'\n' ;;
-        *) lines+=$(talk_contrib_entry "$entry")$'\n' ;;
-        esac
+        file=/etc/apt/sources.list.d/talkboard-contrib.list
+        [[ ${entry%:*} == *.sources ]] && file=${file%.list}.sources
+        talk_contrib[$file]+=${talk_contrib[$file]:+$'\n'}$(talk_contrib_entry "$entry")$'\n'
     done
-    talk_contrib_sources_text=$sources talk_contrib_list_text=$lines
 }
 
 # Installs the given packages where missing (with sudo when not root; no question is asked).
@@ -93,11 +93,11 @@ talk_install_packages() {
     done
     [ ${#missing[@]} -eq 0 ] && return 0
 
-    local dir=/etc/apt/sources.list.d
-    talk_contrib_sources_text="" talk_contrib_list_text=""
+    talk_contrib=()
     [[ " ${missing[*]} " == *" $talk_contrib_voice "* ]] && talk_contrib_files
     local install="DEBIAN_FRONTEND=noninteractive apt-get install -y -q"
     install+=" -o Dpkg::Options::=--force-confdef -o Dpkg::Options::=--force-confold"
+    local file
 
     local as_root=(env)
     if [ "$(id -u)" -ne 0 ]; then
@@ -105,26 +105,19 @@ talk_install_packages() {
         if ! command -v sudo >/dev/null 2>&1 || ! sudo -v; then
             echo "Talk's ${0##*/} needs these packages: ${missing[*]}" >&2
             echo "Ask someone with administrator rights to run, as root:" >&2
-            [ -n "$talk_contrib_sources_text" ] &&
-                printf "    cat >%s <<'EOF'\n%sEOF\n" "$dir/talkboard-contrib.sources" \
-                    "$talk_contrib_sources_text" >&2
-            [ -n "$talk_contrib_list_text" ] &&
-                printf "    cat >%s <<'EOF'\n%sEOF\n" "$dir/talkboard-contrib.list" \
-                    "$talk_contrib_list_text" >&2
+            for file in "${!talk_contrib[@]}"; do
+                printf "    cat >%s <<'EOF'\n%sEOF\n" "$file" "${talk_contrib[$file]}" >&2
+            done
             echo "    apt-get update" >&2
             echo "    apt-get install ${missing[*]}" >&2
             return 1
         fi
         as_root=(sudo)
     fi
-    if [ -n "$talk_contrib_sources_text" ]; then
-        echo "Adding Debian's contrib section (for $talk_contrib_voice): $dir/talkboard-contrib.sources"
-        printf '%s' "$talk_contrib_sources_text" | "${as_root[@]}" tee "$dir/talkboard-contrib.sources" >/dev/null
-    fi
-    if [ -n "$talk_contrib_list_text" ]; then
-        echo "Adding Debian's contrib section (for $talk_contrib_voice): $dir/talkboard-contrib.list"
-        printf '%s' "$talk_contrib_list_text" | "${as_root[@]}" tee "$dir/talkboard-contrib.list" >/dev/null
-    fi
+    for file in "${!talk_contrib[@]}"; do
+        echo "Adding Debian's contrib section (for $talk_contrib_voice): $file"
+        printf '%s' "${talk_contrib[$file]}" | "${as_root[@]}" tee "$file" >/dev/null
+    done
     echo "Installing: ${missing[*]}"
     "${as_root[@]}" apt-get update -qq
     # shellcheck disable=SC2086 # the options are words
