@@ -3,7 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 source tools/setup.sh
-talk_install_packages
+talk_install_packages "${talk_run_packages[@]}"
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build --target talk

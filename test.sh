@@ -4,7 +4,8 @@ set -euo pipefail
 cd "$(dirname "$0")"
 source tools/setup.sh
 source tools/test_sound_server.sh
-talk_install_packages
+# Everything, the sound servers included, before the long sanitizer build.
+talk_install_packages "${talk_run_packages[@]}" "${talk_test_packages[@]}"
 
 werror=OFF
 [ "${CI:-}" = "true" ] && werror=ON
@@ -28,5 +29,11 @@ export LSAN_OPTIONS="suppressions=$PWD/tools/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 # Short fuzz runs of the file and settings readers (longer: ./fuzz/run.sh 3600).
 ./fuzz/run.sh "${TALK_FUZZ_SECONDS:-30}"
-tools/package_test.sh # the Debian package, unpacked and used with a fresh HOME
+# The Debian package, built with no locale set (as after `su -`), unpacked and used with a fresh
+# HOME; its sound goes to the test sink.
+pulse_env=()
+for v in PULSE_SERVER PULSE_SINK PULSE_CLIENTCONFIG; do
+    [ -n "${!v:-}" ] && pulse_env+=("$v=${!v}")
+done
+env -i HOME="$HOME" PATH="$PATH" TMPDIR="$TMPDIR" "${pulse_env[@]}" tools/package_test.sh
 ctest --test-dir build-test --output-on-failure -j2

@@ -1,4 +1,5 @@
 #include "app/AppState.h"
+#include "app/ReadyLine.h"
 #include "app/frmTalk.h"
 #include "dialogs/FrmOkAsker.h"
 #include "platform/Clock.h"
@@ -45,6 +46,7 @@ int main(int argc, char *argv[])
                      Qt::QueuedConnection);
     window.installAccess(accessSettings);
     window.fitToScreen();
+    new ReadyLine(&window);
     window.show();
     return app.exec();
 }

@@ -37,7 +37,7 @@ ProgramFolders ProgramFolders::forThisProgram()
 {
     const QString programDir = QCoreApplication::applicationDirPath();
     // TALK_VOICES_FROM_PROGRAM_DIR: the installed voice folder relative to the installed
-    // executable's folder (../share/talk/voices), so an unpacked or relocated tree works too.
+    // executable's folder (../share/talkboard/voices), so an unpacked or relocated tree works too.
     const QString voiceDir =
         QDir(programDir).filePath(QStringLiteral(TALK_VOICES_FROM_PROGRAM_DIR));
     const QString userDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);

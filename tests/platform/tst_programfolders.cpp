@@ -8,7 +8,7 @@
 using namespace Qt::Literals::StringLiterals;
 
 const QString kProgram = u"usr/bin"_s;
-const QString kInstalled = u"usr/share/talk/voices"_s;
+const QString kInstalled = u"usr/share/talkboard/voices"_s;
 const QString kUser = u"home/.local/share/Talk"_s;
 
 class tst_programfolders : public QObject
