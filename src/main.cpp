@@ -1,12 +1,16 @@
 #include "app/AppState.h"
+#include "app/AppTexts.h"
 #include "app/frmTalk.h"
 #include "dialogs/FrmOkAsker.h"
+#include "dialogs/frmOK.h"
+#include "diary/DiaryFile.h"
 #include "platform/Clock.h"
 #include "platform/ProgramFolders.h"
 #include "platform/QtWaveDevice.h"
 #include "platform/SettingsStore.h"
 #include "platform/SingleInstance.h"
 #include "platform/UiServices.h"
+#include "samples/SampleFile.h"
 
 #include <QApplication>
 #include <QStyleFactory>
@@ -34,9 +38,11 @@ int main(int argc, char *argv[])
     ScreenBusyPointer busy;
     FrmOkAsker asker;
     AppState state;
-    const ProgramFolders folders = ProgramFolders::forThisProgram();
+    ProgramFolders folders = ProgramFolders::forThisProgram();
     // A failure shows later, as the notice of the first save that cannot be written.
     folders.ensureDataDir();
+    const QStringList adopted = folders.adoptDataFiles(
+        {QString::fromUtf16(SampleFile::kFileName), QString::fromUtf16(DiaryFile::kFileName)});
     qInfo("Talk: Talk.txt and day.txt in %s", qUtf8Printable(folders.dataDir()));
 
     frmTalk window(
@@ -46,5 +52,9 @@ int main(int argc, char *argv[])
     window.installAccess(accessSettings);
     window.fitToScreen();
     window.show();
+    // Said once: from the next start on the files are found where they now are.
+    if (!adopted.isEmpty())
+        asker.ask(QString::fromUtf16(AppTexts::kDataFolderMoved) + folders.dataDir(),
+                  frmOK::kNotice, QString::fromUtf16(AppTexts::kDataFolderTitle), &window);
     return app.exec();
 }
