@@ -10,8 +10,17 @@ using namespace Qt::Literals::StringLiterals;
 const QString kProgram = u"usr/bin"_s;
 const QString kInstalled = u"usr/share/talk/voices"_s;
 const QString kUser = u"home/.local/share/Talk"_s;
-const QFile::Permissions kPrivateFolder = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
-                                          QFile::ReadUser | QFile::WriteUser | QFile::ExeUser;
+const QStringList kDataFiles{u"Talk.txt"_s, u"day.txt"_s};
+const QFile::Permissions kPrivateFile =
+    QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser;
+const QFile::Permissions kPrivateFolder = kPrivateFile | QFile::ExeOwner | QFile::ExeUser;
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()) && file.open(QIODevice::WriteOnly) &&
+            file.write(bytes) == bytes.size());
+}
 
 class tst_programfolders : public QObject
 {
@@ -47,8 +56,7 @@ void tst_programfolders::decide()
     QFETCH(QString, voices);
     QTemporaryDir root;
     for (const QString &holder : holders)
-        QVERIFY(QDir().mkpath(root.filePath(holder)) &&
-                QFile(root.filePath(holder + u"/あ.wav"_s)).open(QIODevice::WriteOnly));
+        writeFile(root.filePath(holder + u"/あ.wav"_s), {});
     const ProgramFolders folders = ProgramFolders::decide(
         root.filePath(kProgram), writable, root.filePath(kInstalled), root.filePath(kUser));
     QCOMPARE(folders.dataDir(),
@@ -66,56 +74,39 @@ void tst_programfolders::decide()
 void tst_programfolders::adoptDataFiles_data()
 {
     QTest::addColumn<bool>("writable");
-    QTest::addColumn<QStringList>("userFiles"); // already in the user's folder
+    QTest::addColumn<QString>("userFile"); // already in the user's folder; "-": a file in its place
     QTest::addColumn<QStringList>("adopted");
-    QTest::addColumn<QString>("dataDir");
-    const QStringList both{u"Talk.txt"_s, u"day.txt"_s};
-    QTest::newRow("read-only copy: both copied") << false << QStringList() << both << kUser;
+    QTest::newRow("read-only copy: both copied") << false << QString() << kDataFiles;
     QTest::newRow("the user's own list is never replaced")
-        << false << QStringList{u"Talk.txt"_s} << QStringList{u"day.txt"_s} << kUser;
-    QTest::newRow("writable copy keeps its files")
-        << true << QStringList() << QStringList() << kProgram;
-    // A file where the user's folder would go: the files are read where they are.
-    QTest::newRow("no user folder") << false << QStringList{u"-"_s} << QStringList() << kProgram;
+        << false << u"Talk.txt"_s << QStringList{u"day.txt"_s};
+    QTest::newRow("writable copy keeps its files") << true << QString() << QStringList();
+    // Where the user's folder cannot be made, the files are read where they are.
+    QTest::newRow("no user folder") << false << u"-"_s << QStringList();
 }
 
 void tst_programfolders::adoptDataFiles()
 {
     QFETCH(bool, writable);
-    QFETCH(QStringList, userFiles);
+    QFETCH(QString, userFile);
+    QFETCH(QStringList, adopted);
     QTemporaryDir root;
-    const auto write = [&](const QString &path, const QByteArray &bytes) {
-        QFile file(root.filePath(path));
-        QVERIFY(QDir().mkpath(QFileInfo(file).absolutePath()) && file.open(QIODevice::WriteOnly) &&
-                file.write(bytes) == bytes.size());
-    };
-    const QByteArray sentences = "\"\x82\xa0\x82\xa2\"\r\n"; // "あい" in code page 932
-    write(kProgram + u"/Talk.txt"_s, sentences);
-    write(kProgram + u"/day.txt"_s, "\"26.12.08\",\"diary\"\r\n");
-    if (userFiles == QStringList{u"-"_s})
-        write(kUser, "in the way");
-    else
-        for (const QString &name : userFiles)
-            write(kUser + u'/' + name, "the user's own");
+    for (const QString &name : kDataFiles)
+        writeFile(root.filePath(kProgram + u'/' + name), name.toUtf8());
+    if (!userFile.isEmpty())
+        writeFile(root.filePath(userFile == u"-" ? kUser : kUser + u'/' + userFile), "own");
     ProgramFolders folders = ProgramFolders::decide(
         root.filePath(kProgram), writable, root.filePath(kInstalled), root.filePath(kUser));
-    QTEST(folders.adoptDataFiles({u"Talk.txt"_s, u"day.txt"_s}), "adopted");
-    QFETCH(QString, dataDir);
-    QCOMPARE(folders.dataDir(), QDir::toNativeSeparators(root.filePath(dataDir)));
-    QFETCH(QStringList, adopted);
-    for (const QString &name : {u"Talk.txt"_s, u"day.txt"_s}) {
+    QCOMPARE(folders.adoptDataFiles(kDataFiles), adopted);
+    QCOMPARE(folders.dataDir(), QDir::toNativeSeparators(root.filePath(
+                                    writable || userFile == u"-" ? kProgram : kUser)));
+    for (const QString &name : kDataFiles) {
         QFile copy(root.filePath(kUser + u'/' + name));
-        QFile source(root.filePath(kProgram + u'/' + name));
-        QVERIFY(source.open(QIODevice::ReadOnly));
-        if (adopted.contains(name)) {
-            QVERIFY(copy.open(QIODevice::ReadOnly));
-            QCOMPARE(copy.readAll(), source.readAll());
-            QCOMPARE(copy.permissions(),
-                     QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
-        } else if (userFiles.contains(name)) {
-            QVERIFY(copy.open(QIODevice::ReadOnly));
-            QCOMPARE(copy.readAll(), QByteArray("the user's own"));
-        }
+        QCOMPARE(copy.open(QIODevice::ReadOnly) ? copy.readAll() : QByteArray(),
+                 adopted.contains(name) ? name.toUtf8()
+                 : name == userFile     ? "own"
+                                        : QByteArray());
+        if (adopted.contains(name))
+            QCOMPARE(copy.permissions(), kPrivateFile);
     }
 }
 

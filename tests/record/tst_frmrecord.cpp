@@ -33,15 +33,6 @@ class FailingDisk final : public TextFile::Disk
     int writes = 0;
 };
 
-// A distinct short voice for each text.
-QByteArray voiceOf(const QString &text)
-{
-    QList<qint16> samples;
-    for (const QChar c : text)
-        samples.append(qint16(c.unicode()));
-    return WavFile::bytes(samples, 22050);
-}
-
 // A program folder whose every voice was generated (and listed) as distinct bytes.
 struct Folder
 {
@@ -49,7 +40,7 @@ struct Folder
     {
         QByteArray manifest = "# espeak-ng -v ja -s 200\n";
         for (const QString &text : readings.texts()) {
-            const QByteArray bytes = voiceOf(text);
+            const QByteArray bytes = WavFile::bytes({qint16(qHash(text))}, 22050);
             writeFile(path(text), bytes);
             generated.insert(text, bytes);
             manifest += text.toUtf8() + "\t\t" +
@@ -59,10 +50,7 @@ struct Folder
     }
     // Joined by hand: QDir::filePath() would take ":.wav" for a resource path.
     QString path(const QString &text) const { return dir.path() + u'/' + text + u".wav"_s; }
-    QString originalPath(const QString &text) const
-    {
-        return dir.path() + u"/voices-original/"_s + text + u".wav"_s;
-    }
+    QString original(const QString &text) const { return path(u"voices-original/"_s + text); }
     static QByteArray read(const QString &path)
     {
         QFile file(path);
@@ -158,8 +146,6 @@ void TestFrmRecord::keepOrLoseNothing()
              take == u"blocked" || take == u"full");
     for (const QString &t : folder.readings.texts()) {
         QCOMPARE(folder.voice(t), written.contains(t) ? wav : folder.generated.value(t));
-        QCOMPARE(Folder::read(folder.originalPath(t)),
-                 written.contains(t) ? folder.generated.value(t) : QByteArray());
         QCOMPARE(folder.store.hasOriginal(t), written.contains(t)); // none left empty
         QCOMPARE(folder.store.kind(t),
                  written.contains(t) ? VoiceStore::Kind::Own : VoiceStore::Kind::Generated);
@@ -180,24 +166,21 @@ void TestFrmRecord::keepOrLoseNothing()
 
 void TestFrmRecord::restoreOnlyAWholeVoice_data()
 {
-    // What is in voices-original/あ.wav after two recordings ("generated": the copy kept by
-    // the first; "empty": emptied between them; "garbage": replaced after them), and which
-    // write of the restore fails.
+    // voices-original/あ.wav after two recordings: the generated voice kept by the first,
+    // "empty" (emptied between them, as a full disk used to leave it) or "garbage" (after them).
     QTest::addColumn<QString>("original");
-    QTest::addColumn<int>("failAt");
+    QTest::addColumn<bool>("full"); // the disk refuses the restore's write
     QTest::addColumn<QString>("status");
-    QTest::addColumn<QString>("voice"); // あ.wav afterwards: "generated", "first" or "second"
-    const QString notAVoice = QString::fromUtf16(RecordTexts::kOriginalNotAVoice) + u" (あ)"_s;
-    QTest::newRow("restored") << u"generated"_s << -1 << QString::fromUtf16(RecordTexts::kRestored)
-                              << u"generated"_s;
+    QTest::addColumn<bool>("firstBack"); // false: the second recording stays
     QTest::newRow("full disk: both voices stay")
-        << u"generated"_s << 0 << QString::fromUtf16(RecordTexts::kRestoreFailed) + u" (あ)"_s
-        << u"second"_s;
-    QTest::newRow("garbage original refused") << u"garbage"_s << -1 << notAVoice << u"second"_s;
-    // An empty original, as a full disk used to leave, gives way to the voice the second
-    // recording replaced.
+        << u"generated"_s << true << QString::fromUtf16(RecordTexts::kRestoreFailed) + u" (あ)"_s
+        << false;
+    QTest::newRow("garbage original refused")
+        << u"garbage"_s << false << QString::fromUtf16(RecordTexts::kOriginalNotAVoice) + u" (あ)"_s
+        << false;
+    // An empty original gives way to the voice the second recording replaced.
     QTest::newRow("empty original replaced by the next save")
-        << u"empty"_s << -1 << QString::fromUtf16(RecordTexts::kRestored) << u"first"_s;
+        << u"empty"_s << false << QString::fromUtf16(RecordTexts::kRestored) << true;
 }
 
 void TestFrmRecord::restoreOnlyAWholeVoice()
@@ -205,31 +188,27 @@ void TestFrmRecord::restoreOnlyAWholeVoice()
     QFETCH(QString, original);
     Folder folder;
     const QString text = u"あ"_s;
-    const QHash<QString, QByteArray> voices{{u"generated"_s, folder.generated.value(text)},
-                                            {u"first"_s, voiceOf(u"first"_s)},
-                                            {u"second"_s, voiceOf(u"second"_s)},
-                                            {u"garbage"_s, "RIFF garbage"},
-                                            {u"empty"_s, QByteArray()}};
-    QVERIFY(folder.store.keep(text, voices[u"first"_s]));
+    const QByteArray first = WavFile::bytes({1}, 8000);
+    const QByteArray second = WavFile::bytes({2}, 8000);
+    QVERIFY(folder.store.keep(text, first));
     if (original == u"empty")
-        writeFile(folder.originalPath(text), {});
-    QVERIFY(folder.store.keep(text, voices[u"second"_s]));
+        writeFile(folder.original(text), {});
+    QVERIFY(folder.store.keep(text, second));
     if (original == u"garbage")
-        writeFile(folder.originalPath(text), voices[original]);
-    const QByteArray kept = Folder::read(folder.originalPath(text));
-    QFETCH(int, failAt);
-    folder.disk.failAt = failAt < 0 ? -1 : folder.disk.writes + failAt;
+        writeFile(folder.original(text), "RIFF garbage");
+    const QByteArray kept = Folder::read(folder.original(text));
+    QFETCH(bool, full);
+    folder.disk.failAt = full ? folder.disk.writes : -1;
     frmRecord screen(folder.store, folder.readings, folder.microphone, folder.player);
     screen.findChild<QCheckBox *>(u"chkShare"_s)->setChecked(false);
     screen.selectText(text);
     screen.findChild<QPushButton *>(u"cmdRestore"_s)->click();
     QTEST(screen.findChild<QLabel *>(u"lblStatus"_s)->text(), "status");
-    QFETCH(QString, voice);
-    QCOMPARE(folder.voice(text), voices[voice]);
-    // The kept original goes only when it came back whole.
-    QCOMPARE(Folder::read(folder.originalPath(text)),
-             folder.voice(text) == kept ? QByteArray() : kept);
-    QCOMPARE(folder.store.hasOriginal(text), folder.voice(text) != kept);
+    QFETCH(bool, firstBack);
+    QCOMPARE(folder.voice(text), firstBack ? first : second);
+    // The kept original goes only once it is back whole.
+    QCOMPARE(Folder::read(folder.original(text)), firstBack ? QByteArray() : kept);
+    QCOMPARE(folder.store.hasOriginal(text), !firstBack);
 }
 
 QTEST_MAIN(TestFrmRecord)

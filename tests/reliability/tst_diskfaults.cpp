@@ -1,15 +1,11 @@
-// Saving sentences and voices when the disk refuses: the program folder on a small tmpfs that
-// is full or remounted read-only. Needs root (mount); skipped with the reason elsewhere.
+// Saving when the disk refuses: the program folder on a small tmpfs that is full or
+// remounted read-only. Needs root (mount); skipped with the reason elsewhere.
 #include "SampleHelpers.h"
 #include "TalkFixture.h"
 #include "platform/TextBox.h"
-#include "record/VoiceStore.h"
-#include "record/WavFile.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QScopeGuard>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <sys/mount.h>
@@ -25,23 +21,16 @@ bool mountSmallDisk(const QByteArray &dir, unsigned long flags = 0)
     return mount("tmpfs", dir.constData(), "tmpfs", flags, "size=64k") == 0;
 }
 
-// Fills the file system with one file until a write fails, to the last byte.
+// Fills the file system with one file until a write fails.
 bool fill(const QString &path)
 {
     QFile filler(path);
     if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
-    for (const QByteArray &block : {QByteArray(1024, 'x'), QByteArray(1, 'x')}) {
-        while (filler.write(block) == block.size()) {
-        }
+    const QByteArray block(1024, 'x');
+    while (filler.write(block) == block.size()) {
     }
     return true;
-}
-
-QByteArray read(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 } // namespace
 
@@ -52,8 +41,6 @@ class tst_diskfaults : public QObject
   private slots:
     void refusedSaveLosesNothing_data();
     void refusedSaveLosesNothing();
-    void voicesOnAFullDisk_data();
-    void voicesOnAFullDisk();
 };
 
 void tst_diskfaults::refusedSaveLosesNothing_data()
@@ -91,53 +78,6 @@ void tst_diskfaults::refusedSaveLosesNothing()
     QCOMPARE(f.asker.asked.size(), 1);
     for (const QString &s : sentences + QStringList{u"たち"_s, u"なに"_s})
         QVERIFY2(fileLines(f).contains(u'"' + s + u'"'), qPrintable(s));
-}
-
-void tst_diskfaults::voicesOnAFullDisk_data()
-{
-    QTest::addColumn<bool>("restore"); // false: 保存 on the full disk; true: 元の声に戻す
-    QTest::newRow("save") << false;
-    QTest::newRow("restore") << true;
-}
-
-// Voices smaller than Qt's write buffer, whose failed flush a buffered save reports as success.
-void tst_diskfaults::voicesOnAFullDisk()
-{
-    QFETCH(bool, restore);
-    QTemporaryDir dir;
-    const QByteArray mountPoint = QFile::encodeName(dir.path());
-    if (geteuid() != 0 || !mountSmallDisk(mountPoint))
-        QSKIP("needs root to mount a small tmpfs over the program folder");
-    const auto unmount = qScopeGuard([&] { umount2(mountPoint.constData(), MNT_DETACH); });
-    const QString voice = dir.filePath(u"あ.wav"_s);
-    const QString original = dir.filePath(u"voices-original/あ.wav"_s);
-    const QByteArray generated = WavFile::bytes(QList<qint16>(2000, 100), 22050);
-    const QByteArray own = WavFile::bytes(QList<qint16>(2000, -100), 48000);
-    QFile file(voice);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(generated) == generated.size());
-    file.close();
-    VoiceStore store(dir.path());
-    if (restore)
-        QVERIFY(store.keep(u"あ"_s, own));
-    const QString filler = dir.filePath(u"filler"_s);
-    QVERIFY(fill(filler));
-
-    if (restore)
-        QCOMPARE(store.restore(u"あ"_s), VoiceStore::Restored::Failed);
-    else
-        QVERIFY(!store.keep(u"あ"_s, own));
-    QCOMPARE(read(voice), restore ? own : generated);
-    QCOMPARE(QFileInfo::exists(original), restore); // never an original kept in part
-    QCOMPARE(read(original), restore ? generated : QByteArray());
-
-    // Space back: the same press now does what it says, from whole files.
-    QVERIFY(QFile::remove(filler));
-    if (restore)
-        QCOMPARE(store.restore(u"あ"_s), VoiceStore::Restored::Done);
-    else
-        QVERIFY(store.keep(u"あ"_s, own));
-    QCOMPARE(read(voice), restore ? generated : own);
-    QCOMPARE(read(original), restore ? QByteArray() : generated);
 }
 
 QTEST_MAIN(tst_diskfaults)
