@@ -13,6 +13,7 @@
 #include "samples/SampleFile.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QStyleFactory>
 
 int main(int argc, char *argv[])
@@ -53,8 +54,13 @@ int main(int argc, char *argv[])
     window.fitToScreen();
     window.show();
     // Said once: from the next start on the files are found where they now are.
-    if (!adopted.isEmpty())
-        asker.ask(QString::fromUtf16(AppTexts::kDataFolderMoved) + folders.dataDir(),
-                  frmOK::kNotice, QString::fromUtf16(AppTexts::kDataFolderTitle), &window);
+    if (!adopted.isEmpty()) {
+        // Short enough for the notice's large type: the home folder as "~".
+        QString where = QDir::fromNativeSeparators(folders.dataDir());
+        if (where.startsWith(QDir::homePath() + u'/'))
+            where.replace(0, QDir::homePath().size(), QStringLiteral("~"));
+        asker.ask(QString::fromUtf16(AppTexts::kDataFolderMoved) + where, frmOK::kNotice,
+                  QString::fromUtf16(AppTexts::kDataFolderTitle), &window);
+    }
     return app.exec();
 }
