@@ -11,7 +11,7 @@ cmake --build ../fuzz-build
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 export TMPDIR=$scratch
-for target in samplefile diaryfile settings; do
+for target in samplefile diaryfile settings wav; do
     work=$(mktemp -d)
     cp corpus/$target/* "$work"/ 2>/dev/null || true
     echo "fuzz_$target: ${seconds}s"

@@ -1,15 +1,20 @@
 #include "app/AppState.h"
+#include "app/AppTexts.h"
 #include "app/ReadyLine.h"
 #include "app/frmTalk.h"
 #include "dialogs/FrmOkAsker.h"
+#include "dialogs/frmOK.h"
+#include "diary/DiaryFile.h"
 #include "platform/Clock.h"
 #include "platform/ProgramFolders.h"
 #include "platform/QtWaveDevice.h"
 #include "platform/SettingsStore.h"
 #include "platform/SingleInstance.h"
 #include "platform/UiServices.h"
+#include "samples/SampleFile.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QStyleFactory>
 
 int main(int argc, char *argv[])
@@ -35,9 +40,11 @@ int main(int argc, char *argv[])
     ScreenBusyPointer busy;
     FrmOkAsker asker;
     AppState state;
-    const ProgramFolders folders = ProgramFolders::forThisProgram();
+    ProgramFolders folders = ProgramFolders::forThisProgram();
     // A failure shows later, as the notice of the first save that cannot be written.
     folders.ensureDataDir();
+    const QStringList adopted = folders.adoptDataFiles(
+        {QString::fromUtf16(SampleFile::kFileName), QString::fromUtf16(DiaryFile::kFileName)});
     qInfo("Talk: Talk.txt and day.txt in %s", qUtf8Printable(folders.dataDir()));
 
     frmTalk window(
@@ -48,5 +55,14 @@ int main(int argc, char *argv[])
     window.fitToScreen();
     new ReadyLine(&window);
     window.show();
+    // Said once: from the next start on the files are found where they now are.
+    if (!adopted.isEmpty()) {
+        // Short enough for the notice's large type: the home folder as "~".
+        QString where = QDir::fromNativeSeparators(folders.dataDir());
+        if (where.startsWith(QDir::homePath() + u'/'))
+            where.replace(0, QDir::homePath().size(), QStringLiteral("~"));
+        asker.ask(QString::fromUtf16(AppTexts::kDataFolderMoved) + where, frmOK::kNotice,
+                  QString::fromUtf16(AppTexts::kDataFolderTitle), &window);
+    }
     return app.exec();
 }

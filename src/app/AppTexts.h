@@ -25,4 +25,8 @@ inline constexpr char16_t kCaretBs[] = u"ＢＳ";
 inline constexpr char16_t kCaretLeft[] = u"←";
 inline constexpr char16_t kCaretDown[] = u"↓";
 inline constexpr char16_t kCaretUp[] = u"↑";
+// Told once when the sentences and the diary of a program folder that cannot be written were
+// copied to the user's own folder; the folder follows.
+inline constexpr char16_t kDataFolderTitle[] = u"保存先";
+inline constexpr char16_t kDataFolderMoved[] = u"例文と日記の保存先：\n";
 } // namespace AppTexts

@@ -22,7 +22,7 @@ std::shared_ptr<const PcmClip> PcmCache::clip(const QString &path)
     QFile file(path);
     std::shared_ptr<const PcmClip> decoded;
     if (file.open(QIODevice::ReadOnly)) {
-        if (std::optional<PcmClip> pcm = decodeWav(file.readAll()))
+        if (std::optional<PcmClip> pcm = decodeWav(file))
             decoded = std::make_shared<const PcmClip>(std::move(*pcm));
     }
     m_entries.insert(path, Entry{stamp, decoded});

@@ -1,5 +1,6 @@
 #include "platform/PcmClip.h"
 
+#include <QBuffer>
 #include <QtEndian>
 #include <algorithm>
 #include <cmath>
@@ -11,6 +12,12 @@ constexpr quint16 kFormatPcm = 1;
 constexpr quint16 kFormatFloat = 3;
 constexpr quint16 kFormatExtensible = 0xFFFE;
 constexpr int kMaxChannels = 8;
+// A voice is a character, a mark or a short word, and a reading moves on every 0.8 s: 30 s
+// leaves room for any voice said slowly, and turns away a long recording named like a voice
+// before its samples are read (a 400 MB file would otherwise be held whole in memory).
+constexpr qint64 kLongestVoiceSeconds = 30;
+// The longest format chunk (the extensible one) is 40 bytes; anything after is skipped.
+constexpr qint64 kLargestFormat = 64;
 
 struct WaveFormat
 {
@@ -77,32 +84,55 @@ PcmClip convert(const char *data, qint64 size, const WaveFormat &f)
     return clip;
 }
 
+// The most bytes of samples a voice file may hold: kLongestVoiceSeconds at its own format.
+qint64 longestData(const WaveFormat &f)
+{
+    return kLongestVoiceSeconds * f.sampleRate * f.channels * (f.bits / 8);
+}
+
 } // namespace
 
-std::optional<PcmClip> decodeWav(const QByteArray &file)
+std::optional<PcmClip> decodeWav(QIODevice &device)
 {
-    if (file.size() < 12 || !file.startsWith("RIFF") || file.mid(8, 4) != "WAVE")
+    const QByteArray riff = device.read(12);
+    if (riff.size() < 12 || !riff.startsWith("RIFF") || riff.mid(8, 4) != "WAVE")
         return std::nullopt;
-    const char *base = file.constData();
     std::optional<WaveFormat> format;
-    qint64 at = 12;
-    while (at + 8 <= file.size()) {
-        const QByteArrayView id(base + at, 4);
-        const qint64 size = u32(base + at + 4);
-        const qint64 body = at + 8;
-        const qint64 available = std::min<qint64>(size, file.size() - body);
+    for (;;) {
+        const QByteArray header = device.read(8);
+        if (header.size() < 8)
+            return std::nullopt;
+        const QByteArrayView id(header.constData(), 4);
+        const qint64 size = u32(header.constData() + 4);
+        qint64 read = 0;
         if (id == "fmt ") {
-            format = readFormat(base + body, quint32(available));
+            const QByteArray body = device.read(std::min(size, kLargestFormat));
+            format = readFormat(body.constData(), quint32(body.size()));
             if (!format)
                 return std::nullopt;
+            read = body.size();
         } else if (id == "data") {
             if (!format)
                 return std::nullopt;
-            return convert(base + body, available, *format);
+            // Sized before a byte of it is read: a long recording is refused, not held.
+            const qint64 available = std::min(size, device.bytesAvailable());
+            if (available > longestData(*format))
+                return std::nullopt;
+            const QByteArray data = device.read(available);
+            return convert(data.constData(), data.size(), *format);
         }
-        at = body + size + (size & 1); // chunks are padded to an even length
+        const qint64 rest = size - read + (size & 1); // chunks are padded to an even length
+        if (device.skip(rest) != rest)
+            return std::nullopt;
     }
-    return std::nullopt;
+}
+
+std::optional<PcmClip> decodeWav(const QByteArray &file)
+{
+    QBuffer buffer;
+    buffer.setData(file);
+    buffer.open(QIODevice::ReadOnly);
+    return decodeWav(buffer);
 }
 
 PcmClip makeTone(int frequencyHz, int durationMs, double amplitude, int sampleRate)

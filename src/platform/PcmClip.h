@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <optional>
 
+class QIODevice;
+
 // A decoded sound: interleaved signed 16-bit little-endian samples, ready for the sound server.
 struct PcmClip
 {
@@ -18,9 +20,11 @@ struct PcmClip
 };
 
 // Decodes a RIFF WAVE file holding PCM (8, 16, 24 or 32 bits) or 32-bit float samples.
-// Anything else, or a file too damaged to tell its format, gives nothing. A data chunk that
-// claims more bytes than the file holds (as recorders that were cut off leave it) is read as far
-// as it goes.
+// Anything else, or a file too damaged to tell its format, gives nothing, as does one whose
+// samples would last longer than 30 s at its format (refused before they are read). A data
+// chunk that claims more bytes than the file holds (as recorders that were cut off leave it)
+// is read as far as it goes. Reads only the chunk headers, the format and the samples.
+std::optional<PcmClip> decodeWav(QIODevice &device);
 std::optional<PcmClip> decodeWav(const QByteArray &file);
 
 // A sine tone with short fades, for beeps and test signals.

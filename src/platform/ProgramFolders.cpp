@@ -1,5 +1,7 @@
 #include "platform/ProgramFolders.h"
 
+#include "platform/TextFile.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -30,7 +32,10 @@ ProgramFolders ProgramFolders::decide(const QString &programDir, bool programDir
     if (programDirWritable && !voicesInstalled)
         return portable(programDir);
     // A copy on read-only media keeps its voices beside the executable.
-    return installed(userDir, voicesInstalled ? installedVoiceDir : programDir);
+    ProgramFolders folders = installed(userDir, voicesInstalled ? installedVoiceDir : programDir);
+    if (!programDirWritable)
+        folders.m_readOnlyProgramDir = QDir::cleanPath(QDir::fromNativeSeparators(programDir));
+    return folders;
 }
 
 ProgramFolders ProgramFolders::forThisProgram()
@@ -51,7 +56,33 @@ QString ProgramFolders::dataDir() const
 
 bool ProgramFolders::ensureDataDir() const
 {
-    return QDir().mkpath(m_voiceDirs.constFirst());
+    const QString dir = m_voiceDirs.constFirst();
+    if (QFileInfo(dir).isDir())
+        return true;
+    return QDir().mkpath(QFileInfo(dir).absolutePath()) &&
+           QDir().mkdir(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+QStringList ProgramFolders::adoptDataFiles(const QStringList &names)
+{
+    QStringList adopted;
+    if (m_readOnlyProgramDir.isEmpty())
+        return adopted;
+    const QString dataDir = m_voiceDirs.constFirst();
+    for (const QString &name : names) {
+        const QString target = dataDir + u'/' + name;
+        QFile source(m_readOnlyProgramDir + u'/' + name);
+        if (QFileInfo::exists(target) || !QFileInfo(source).isFile())
+            continue;
+        const QByteArray bytes = source.open(QIODevice::ReadOnly) ? source.readAll() : QByteArray();
+        if (bytes.size() != source.size() || !ensureDataDir() ||
+            !TextFile::writeBytes(target, bytes)) {
+            m_voiceDirs.first() = m_readOnlyProgramDir;
+            return {};
+        }
+        adopted.append(name);
+    }
+    return adopted;
 }
 
 QString ProgramFolders::voiceFile(const QString &name) const

@@ -27,8 +27,14 @@ class ProgramFolders
 
     // Folder of Talk.txt and day.txt, native separators, without trailing separator.
     QString dataDir() const;
-    // Creates the data folder when it is missing; false when it cannot be created.
+    // Creates the data folder when it is missing, readable by the user only (it holds the
+    // diary); a folder that exists keeps its permissions. False when it cannot be created.
     bool ensureDataDir() const;
+    // A program folder the user cannot write may hold the user's own data files (a copy on
+    // read-only media): copies each of `names` the data folder lacks into it, byte for byte,
+    // and returns the names copied. Should a copy fail, the data folder becomes the program
+    // folder again, so the files are read where they are (saving them then fails and says so).
+    QStringList adoptDataFiles(const QStringList &names);
     // The voice file `name`.wav from the first folder that holds it; where none does, the path
     // in the first folder (nothing plays).
     QString voiceFile(const QString &name) const;
@@ -36,5 +42,6 @@ class ProgramFolders
   private:
     explicit ProgramFolders(QStringList voiceDirs);
 
-    QStringList m_voiceDirs; // the first one is also the data folder
+    QStringList m_voiceDirs;      // the first one is also the data folder
+    QString m_readOnlyProgramDir; // set when the data folder stands in for it
 };

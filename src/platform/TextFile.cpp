@@ -264,21 +264,6 @@ Status readRegularFile(const QString &path, QByteArray &data)
     return file.error() == QFileDevice::NoError ? Status::Ok : Status::Unreadable;
 }
 
-bool writeBytes(const QString &path, const QByteArray &bytes, Disk &disk)
-{
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    // Unbuffered, so a full disk fails the write itself rather than a flush out of sight.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
-    if (file.write(bytes) != bytes.size() || file.error() != QFileDevice::NoError ||
-        !disk.syncData(file.handle())) {
-        file.cancelWriting();
-        return false;
-    }
-    return disk.commit(file) && disk.syncFolder(QFileInfo(path).absolutePath());
-}
-
 ReadResult decode(QByteArrayView data)
 {
     ReadResult result;
@@ -376,6 +361,28 @@ Disk &systemDisk()
 {
     static Disk disk;
     return disk;
+}
+
+bool writeBytes(const QString &path, const QByteArray &bytes, Disk &disk)
+{
+    const bool existed = QFileInfo::exists(path);
+    QSaveFile file(path);
+    file.setDirectWriteFallback(false);
+    // Unbuffered, so a full disk fails the write itself rather than a flush out of sight.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return false;
+    // The user's files are theirs alone (a diary, their voice); a file that was there keeps
+    // the permissions the user gave it.
+    if (!existed)
+        file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    struct stat written = {};
+    if (file.write(bytes) != bytes.size() || file.error() != QFileDevice::NoError ||
+        !disk.syncData(file.handle()) || ::fstat(file.handle(), &written) != 0 ||
+        written.st_size != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return disk.commit(file) && disk.syncFolder(QFileInfo(path).absolutePath());
 }
 
 ReadResult readLines(const QString &path)

@@ -65,9 +65,14 @@ class Disk
 };
 Disk &systemDisk();
 
-// Replaces the file atomically (QSaveFile, synced before and after the rename): on any
-// failure the old file stays whole and false is returned (also when the folder could not be
-// synced after the rename: the new file is then in place but may not survive a power cut).
+// Replaces the file with `bytes` atomically: written unbuffered to a temporary file, synced,
+// its size checked, renamed over the old one and the folder synced. On any failure the old
+// file stays whole and false is returned (also when the folder could not be synced after the
+// rename: the new file is then in place but may not survive a power cut). A new file is
+// readable by its owner only; a replaced one keeps its permissions.
+bool writeBytes(const QString &path, const QByteArray &bytes, Disk &disk = systemDisk());
+
+// Replaces the file with the lines, as writeBytes does.
 // Code page 932 with CR LF when the bytes read back as exactly these lines; UTF-8 with a
 // byte-order mark otherwise (a line break inside a line, an emoji, half-width katakana that
 // would read as UTF-8 or EUC-JP).

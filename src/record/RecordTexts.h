@@ -21,7 +21,10 @@ inline constexpr char16_t kRecording[] = u"録音中…";
 inline constexpr char16_t kSaved[] = u"保存しました";
 inline constexpr char16_t kSaveFailed[] = u"保存できませんでした。前の声はそのまま残っています";
 inline constexpr char16_t kRestored[] = u"元の声に戻しました";
-inline constexpr char16_t kRestoreFailed[] = u"元の声に戻せませんでした";
+inline constexpr char16_t kRestoreFailed[] =
+    u"元の声に戻せませんでした。今の声はそのまま残っています";
+inline constexpr char16_t kOriginalNotAVoice[] =
+    u"残してある元の声が壊れているため、戻しませんでした";
 
 inline constexpr char16_t kClipped[] = u"音が割れています。少し離れてください";
 inline constexpr char16_t kTooQuiet[] = u"声が小さすぎます";

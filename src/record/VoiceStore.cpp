@@ -1,9 +1,11 @@
 #include "record/VoiceStore.h"
 
+#include "platform/PcmClip.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -25,24 +27,12 @@ QStringList readLines(const QString &path)
     return lines;
 }
 
-bool writeAtomically(const QString &path, const QByteArray &bytes)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
-}
-
-bool writeLines(const QString &path, const QStringList &lines)
+bool writeManifest(const QString &path, const QStringList &lines, TextFile::Disk &disk)
 {
     QByteArray bytes;
     for (const QString &line : lines)
         bytes += line.toUtf8() + '\n';
-    return writeAtomically(path, bytes);
+    return TextFile::writeBytes(path, bytes, disk);
 }
 
 qsizetype findEntry(const QStringList &lines, const QString &text)
@@ -55,11 +45,19 @@ qsizetype findEntry(const QStringList &lines, const QString &text)
     return -1;
 }
 
+// The whole file; `ok` is false when it could not be read whole (a read error stops short of
+// the size the file has).
 QByteArray readAll(const QString &path, bool *ok)
 {
     QFile file(path);
-    *ok = file.open(QIODevice::ReadOnly);
-    return *ok ? file.readAll() : QByteArray();
+    QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    *ok = file.isOpen() && file.error() == QFileDevice::NoError && bytes.size() == file.size();
+    return bytes;
+}
+
+bool isVoice(const QByteArray &bytes)
+{
+    return decodeWav(bytes).has_value();
 }
 
 QString md5Hex(const QByteArray &bytes)
@@ -69,7 +67,10 @@ QString md5Hex(const QByteArray &bytes)
 
 } // namespace
 
-VoiceStore::VoiceStore(QString programDir) : m_dir(std::move(programDir)) {}
+VoiceStore::VoiceStore(QString programDir, TextFile::Disk &disk)
+    : m_dir(std::move(programDir)), m_disk(disk)
+{
+}
 
 QString VoiceStore::voicePath(const QString &text) const
 {
@@ -111,14 +112,21 @@ bool VoiceStore::hasOriginal(const QString &text) const
 
 bool VoiceStore::keep(const QString &text, const QByteArray &wav)
 {
-    bool existed = false;
-    const QByteArray current = readAll(voicePath(text), &existed);
-    if (existed && !hasOriginal(text)) {
-        // The first replacement: keep what was there, generated or not, so nothing is lost.
-        if (!QDir(m_dir).mkpath(kOriginals) || !writeAtomically(originalPath(text), current))
+    const bool existed = QFileInfo::exists(voicePath(text));
+    bool whole = false;
+    const QByteArray current = readAll(voicePath(text), &whole);
+    if (existed && !whole)
+        return false; // what is there could not be read: no copy of it could be kept
+    // The first replacement keeps what was there, generated or not, so nothing is lost. A
+    // kept original that is no voice (left empty by a full disk) gives way to a playable one.
+    bool kept = false;
+    const QByteArray original = readAll(originalPath(text), &kept);
+    if (existed && (!kept || (!isVoice(original) && isVoice(current)))) {
+        if (!QDir(m_dir).mkpath(kOriginals) ||
+            !TextFile::writeBytes(originalPath(text), current, m_disk))
             return false;
     }
-    if (!writeAtomically(voicePath(text), wav))
+    if (!TextFile::writeBytes(voicePath(text), wav, m_disk))
         return false;
 
     QStringList lines = readLines(manifestPath());
@@ -132,31 +140,36 @@ bool VoiceStore::keep(const QString &text, const QByteArray &wav)
     if (old >= 0)
         originals.removeAt(old);
     originals.append(lines[entry]);
-    if (writeLines(originalManifestPath(), originals)) {
+    if (writeManifest(originalManifestPath(), originals, m_disk)) {
         lines.removeAt(entry);
-        writeLines(manifestPath(), lines);
+        writeManifest(manifestPath(), lines, m_disk);
     }
     return true;
 }
 
-bool VoiceStore::restore(const QString &text)
+VoiceStore::Restored VoiceStore::restore(const QString &text)
 {
     bool ok = false;
     const QByteArray original = readAll(originalPath(text), &ok);
-    if (!ok || !writeAtomically(voicePath(text), original))
-        return false;
+    if (!ok)
+        return Restored::Failed;
+    if (!isVoice(original))
+        return Restored::NotAVoice;
+    // The original goes only once the voice written from it is on the disk whole.
+    if (!TextFile::writeBytes(voicePath(text), original, m_disk))
+        return Restored::Failed;
     QFile::remove(originalPath(text));
 
     QStringList originals = readLines(originalManifestPath());
     const qsizetype saved = findEntry(originals, text);
     if (saved < 0)
-        return true;
+        return Restored::Done;
     QStringList lines = readLines(manifestPath());
     if (!lines.isEmpty() && findEntry(lines, text) < 0) {
         lines.append(originals[saved]);
-        writeLines(manifestPath(), lines);
+        writeManifest(manifestPath(), lines, m_disk);
     }
     originals.removeAt(saved);
-    writeLines(originalManifestPath(), originals);
-    return true;
+    writeManifest(originalManifestPath(), originals, m_disk);
+    return Restored::Done;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/TextFile.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -20,16 +22,23 @@ class VoiceStore
         Own
     };
 
-    explicit VoiceStore(QString programDir);
+    enum class Restored
+    {
+        Done,
+        Failed,   // nothing changed: the original could not be read or the voice written
+        NotAVoice // the kept original is no playable voice: left where it is, nothing changed
+    };
+
+    explicit VoiceStore(QString programDir, TextFile::Disk &disk = TextFile::systemDisk());
 
     QString voicePath(const QString &text) const;
     Kind kind(const QString &text) const;
     bool hasOriginal(const QString &text) const;
-    // Writes `wav` as the voice of `text` atomically. False when it could not: the file
-    // that was there is then untouched.
+    // Writes `wav` as the voice of `text`, each file checked to the disk, the original kept
+    // whole first. False when it could not: the file that was there is then untouched.
     bool keep(const QString &text, const QByteArray &wav);
-    // Puts the original voice of `text` back. False when there is none or it failed.
-    bool restore(const QString &text);
+    // Puts the original voice of `text` back, and only then lets go of the kept copy.
+    Restored restore(const QString &text);
 
   private:
     QString originalPath(const QString &text) const;
@@ -37,4 +46,5 @@ class VoiceStore
     QString originalManifestPath() const;
 
     QString m_dir;
+    TextFile::Disk &m_disk;
 };

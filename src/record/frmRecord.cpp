@@ -279,7 +279,10 @@ void frmRecord::refreshControls()
 {
     const bool recording = m_recorder->isRecording();
     cmdRecord->setEnabled(m_input.isAvailable());
-    cmdRecord->setText(QString::fromUtf16(recording ? RecordTexts::kStop : RecordTexts::kRecord));
+    const QString recordCaption =
+        QString::fromUtf16(recording ? RecordTexts::kStop : RecordTexts::kRecord);
+    cmdRecord->setText(recordCaption);
+    cmdRecord->setAccessibleName(recordCaption);
     cmdListen->setEnabled(m_hasTake && !recording);
     cmdSave->setEnabled(m_hasTake && !recording);
     cmdRetake->setEnabled(m_hasTake && !recording);
@@ -386,13 +389,31 @@ void frmRecord::cmdRestore_Click()
 {
     if (m_recorder->isRecording())
         return;
-    bool failed = false;
+    QStringList failed;
+    QStringList notVoices;
     for (const QString &text : affectedTexts()) {
-        if (m_store.hasOriginal(text) && !m_store.restore(text))
-            failed = true;
+        if (!m_store.hasOriginal(text))
+            continue;
+        switch (m_store.restore(text)) {
+        case VoiceStore::Restored::Done:
+            break;
+        case VoiceStore::Restored::Failed:
+            failed.append(text);
+            break;
+        case VoiceStore::Restored::NotAVoice:
+            notVoices.append(text);
+            break;
+        }
     }
-    lblStatus->setText(
-        QString::fromUtf16(failed ? RecordTexts::kRestoreFailed : RecordTexts::kRestored));
+    QStringList status;
+    if (!failed.isEmpty())
+        status.append(QString::fromUtf16(RecordTexts::kRestoreFailed) + u" (" + failed.join(u' ') +
+                      u')');
+    if (!notVoices.isEmpty())
+        status.append(QString::fromUtf16(RecordTexts::kOriginalNotAVoice) + u" (" +
+                      notVoices.join(u' ') + u')');
+    lblStatus->setText(status.isEmpty() ? QString::fromUtf16(RecordTexts::kRestored)
+                                        : status.join(u'\n'));
     refreshCells();
     refreshControls();
 }

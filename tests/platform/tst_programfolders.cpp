@@ -10,6 +10,17 @@ using namespace Qt::Literals::StringLiterals;
 const QString kProgram = u"usr/bin"_s;
 const QString kInstalled = u"usr/share/talkboard/voices"_s;
 const QString kUser = u"home/.local/share/Talk"_s;
+const QStringList kDataFiles{u"Talk.txt"_s, u"day.txt"_s};
+const QFile::Permissions kPrivateFile =
+    QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser;
+const QFile::Permissions kPrivateFolder = kPrivateFile | QFile::ExeOwner | QFile::ExeUser;
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()) && file.open(QIODevice::WriteOnly) &&
+            file.write(bytes) == bytes.size());
+}
 
 class tst_programfolders : public QObject
 {
@@ -18,6 +29,8 @@ class tst_programfolders : public QObject
   private slots:
     void decide_data();
     void decide();
+    void adoptDataFiles_data();
+    void adoptDataFiles();
 };
 
 void tst_programfolders::decide_data()
@@ -43,16 +56,58 @@ void tst_programfolders::decide()
     QFETCH(QString, voices);
     QTemporaryDir root;
     for (const QString &holder : holders)
-        QVERIFY(QDir().mkpath(root.filePath(holder)) &&
-                QFile(root.filePath(holder + u"/あ.wav"_s)).open(QIODevice::WriteOnly));
+        writeFile(root.filePath(holder + u"/あ.wav"_s), {});
     const ProgramFolders folders = ProgramFolders::decide(
         root.filePath(kProgram), writable, root.filePath(kInstalled), root.filePath(kUser));
     QCOMPARE(folders.dataDir(),
              QDir::toNativeSeparators(root.filePath(portable ? kProgram : kUser)));
     QCOMPARE(folders.voiceFile(u"あ"_s),
              QDir::toNativeSeparators(root.filePath(voices + u"/あ.wav"_s)));
-    // The user's folder does not exist before the first start.
+    // The user's folder does not exist before the first start; it is made private, while one
+    // that exists keeps what the user set.
+    const bool existed = QFileInfo::exists(folders.dataDir());
+    const QFile::Permissions before = QFileInfo(folders.dataDir()).permissions();
     QVERIFY(folders.ensureDataDir() && QFileInfo(folders.dataDir()).isDir());
+    QCOMPARE(QFileInfo(folders.dataDir()).permissions(), existed ? before : kPrivateFolder);
+}
+
+void tst_programfolders::adoptDataFiles_data()
+{
+    QTest::addColumn<bool>("writable");
+    QTest::addColumn<QString>("userFile"); // already in the user's folder; "-": a file in its place
+    QTest::addColumn<QStringList>("adopted");
+    QTest::newRow("read-only copy: both copied") << false << QString() << kDataFiles;
+    QTest::newRow("the user's own list is never replaced")
+        << false << u"Talk.txt"_s << QStringList{u"day.txt"_s};
+    QTest::newRow("writable copy keeps its files") << true << QString() << QStringList();
+    // Where the user's folder cannot be made, the files are read where they are.
+    QTest::newRow("no user folder") << false << u"-"_s << QStringList();
+}
+
+void tst_programfolders::adoptDataFiles()
+{
+    QFETCH(bool, writable);
+    QFETCH(QString, userFile);
+    QFETCH(QStringList, adopted);
+    QTemporaryDir root;
+    for (const QString &name : kDataFiles)
+        writeFile(root.filePath(kProgram + u'/' + name), name.toUtf8());
+    if (!userFile.isEmpty())
+        writeFile(root.filePath(userFile == u"-" ? kUser : kUser + u'/' + userFile), "own");
+    ProgramFolders folders = ProgramFolders::decide(
+        root.filePath(kProgram), writable, root.filePath(kInstalled), root.filePath(kUser));
+    QCOMPARE(folders.adoptDataFiles(kDataFiles), adopted);
+    QCOMPARE(folders.dataDir(), QDir::toNativeSeparators(root.filePath(
+                                    writable || userFile == u"-" ? kProgram : kUser)));
+    for (const QString &name : kDataFiles) {
+        QFile copy(root.filePath(kUser + u'/' + name));
+        QCOMPARE(copy.open(QIODevice::ReadOnly) ? copy.readAll() : QByteArray(),
+                 adopted.contains(name) ? name.toUtf8()
+                 : name == userFile     ? "own"
+                                        : QByteArray());
+        if (adopted.contains(name))
+            QCOMPARE(copy.permissions(), kPrivateFile);
+    }
 }
 
 QTEST_APPLESS_MAIN(tst_programfolders)

@@ -23,6 +23,16 @@ void writeFile(const QString &path, const QByteArray &bytes)
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
 }
 
+// A disk whose write number `failAt` (counted from 0) fails as a full disk fails it: the
+// bytes do not reach the device.
+class FailingDisk final : public TextFile::Disk
+{
+  public:
+    bool syncData(int fd) override { return writes++ != failAt && Disk::syncData(fd); }
+    int failAt = -1;
+    int writes = 0;
+};
+
 // A program folder whose every voice was generated (and listed) as distinct bytes.
 struct Folder
 {
@@ -30,7 +40,7 @@ struct Folder
     {
         QByteArray manifest = "# espeak-ng -v ja -s 200\n";
         for (const QString &text : readings.texts()) {
-            const QByteArray bytes = "generated voice of " + text.toUtf8();
+            const QByteArray bytes = WavFile::bytes({qint16(qHash(text))}, 22050);
             writeFile(path(text), bytes);
             generated.insert(text, bytes);
             manifest += text.toUtf8() + "\t\t" +
@@ -40,16 +50,19 @@ struct Folder
     }
     // Joined by hand: QDir::filePath() would take ":.wav" for a resource path.
     QString path(const QString &text) const { return dir.path() + u'/' + text + u".wav"_s; }
-    QByteArray voice(const QString &text) const
+    QString original(const QString &text) const { return path(u"voices-original/"_s + text); }
+    static QByteArray read(const QString &path)
     {
-        QFile file(path(text));
+        QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
+    QByteArray voice(const QString &text) const { return read(path(text)); }
 
     QTemporaryDir dir;
     VoiceReadings readings = VoiceReadings::builtIn();
     QHash<QString, QByteArray> generated;
-    VoiceStore store{dir.path()};
+    FailingDisk disk;
+    VoiceStore store{dir.path(), disk};
     FakeAudioInput microphone;
     RecordingTakePlayer player;
 };
@@ -63,6 +76,8 @@ class TestFrmRecord : public QObject
   private slots:
     void keepOrLoseNothing_data();
     void keepOrLoseNothing();
+    void restoreOnlyAWholeVoice_data();
+    void restoreOnlyAWholeVoice();
 };
 
 void TestFrmRecord::keepOrLoseNothing_data()
@@ -70,7 +85,8 @@ void TestFrmRecord::keepOrLoseNothing_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("share");
     // "tone": a word is said; "blocked": the same, with a file where the originals' folder
-    // would go; "none": there is no microphone; "stop": stopped before any sound.
+    // would go; "full": the same, the disk full from the original's copy on; "none": there is
+    // no microphone; "stop": stopped before any sound.
     QTest::addColumn<QString>("take");
     QTest::addColumn<QStringList>("written");
     QTest::addColumn<QString>("next");
@@ -90,6 +106,9 @@ void TestFrmRecord::keepOrLoseNothing_data()
     QTest::newRow("original cannot be kept aside: stays to try again")
         << u"あ"_s << true << u"blocked"_s << QStringList() << u"あ"_s
         << QString::fromUtf16(RecordTexts::kSaveFailed) + u" (あ ア)"_s;
+    QTest::newRow("full disk: no original kept in part, the voice untouched")
+        << u"あ"_s << false << u"full"_s << QStringList() << u"あ"_s
+        << QString::fromUtf16(RecordTexts::kSaveFailed) + u" (あ)"_s;
 }
 
 void TestFrmRecord::keepOrLoseNothing()
@@ -100,6 +119,8 @@ void TestFrmRecord::keepOrLoseNothing()
     Folder folder;
     if (take == u"blocked")
         writeFile(folder.dir.filePath(u"voices-original"_s), "in the way");
+    if (take == u"full")
+        folder.disk.failAt = 0;
     folder.microphone.available = take != u"none";
     frmRecord screen(folder.store, folder.readings, folder.microphone, folder.player);
     QCOMPARE(screen.findChild<QPushButton *>(u"cmdRecord"_s)->isEnabled(),
@@ -109,17 +130,23 @@ void TestFrmRecord::keepOrLoseNothing()
     screen.selectText(text);
 
     QTest::keyClick(&screen, Qt::Key_Space);
-    if (take == u"tone" || take == u"blocked")
+    // A screen reader names the button by what it does now.
+    auto *record = screen.findChild<QPushButton *>(u"cmdRecord"_s);
+    QCOMPARE(record->accessibleName(), record->text());
+    if (take == u"tone" || take == u"blocked" || take == u"full")
         folder.microphone.feed(Synth::take(300, 400, 2000, -6.0));
     else
         QTest::keyClick(&screen, Qt::Key_Space);
+    QCOMPARE(record->accessibleName(), QString::fromUtf16(RecordTexts::kRecord));
     const QByteArray wav = WavFile::bytes(folder.player.played.value(0), FakeAudioInput::kRate);
     QTest::keyClick(&screen, Qt::Key_Return);
     QTEST(screen.findChild<QLabel *>(u"lblStatus"_s)->text(), "status");
     QTEST(screen.currentText(), "next");
-    QCOMPARE(screen.findChild<QPushButton *>(u"cmdSave"_s)->isEnabled(), take == u"blocked");
+    QCOMPARE(screen.findChild<QPushButton *>(u"cmdSave"_s)->isEnabled(),
+             take == u"blocked" || take == u"full");
     for (const QString &t : folder.readings.texts()) {
         QCOMPARE(folder.voice(t), written.contains(t) ? wav : folder.generated.value(t));
+        QCOMPARE(folder.store.hasOriginal(t), written.contains(t)); // none left empty
         QCOMPARE(folder.store.kind(t),
                  written.contains(t) ? VoiceStore::Kind::Own : VoiceStore::Kind::Generated);
     }
@@ -135,6 +162,53 @@ void TestFrmRecord::keepOrLoseNothing()
         QVERIFY(folder.store.kind(t) == VoiceStore::Kind::Generated &&
                 !folder.store.hasOriginal(t));
     }
+}
+
+void TestFrmRecord::restoreOnlyAWholeVoice_data()
+{
+    // voices-original/あ.wav after two recordings: the generated voice kept by the first,
+    // "empty" (emptied between them, as a full disk used to leave it) or "garbage" (after them).
+    QTest::addColumn<QString>("original");
+    QTest::addColumn<bool>("full"); // the disk refuses the restore's write
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<bool>("firstBack"); // false: the second recording stays
+    QTest::newRow("full disk: both voices stay")
+        << u"generated"_s << true << QString::fromUtf16(RecordTexts::kRestoreFailed) + u" (あ)"_s
+        << false;
+    QTest::newRow("garbage original refused")
+        << u"garbage"_s << false << QString::fromUtf16(RecordTexts::kOriginalNotAVoice) + u" (あ)"_s
+        << false;
+    // An empty original gives way to the voice the second recording replaced.
+    QTest::newRow("empty original replaced by the next save")
+        << u"empty"_s << false << QString::fromUtf16(RecordTexts::kRestored) << true;
+}
+
+void TestFrmRecord::restoreOnlyAWholeVoice()
+{
+    QFETCH(QString, original);
+    Folder folder;
+    const QString text = u"あ"_s;
+    const QByteArray first = WavFile::bytes({1}, 8000);
+    const QByteArray second = WavFile::bytes({2}, 8000);
+    QVERIFY(folder.store.keep(text, first));
+    if (original == u"empty")
+        writeFile(folder.original(text), {});
+    QVERIFY(folder.store.keep(text, second));
+    if (original == u"garbage")
+        writeFile(folder.original(text), "RIFF garbage");
+    const QByteArray kept = Folder::read(folder.original(text));
+    QFETCH(bool, full);
+    folder.disk.failAt = full ? folder.disk.writes : -1;
+    frmRecord screen(folder.store, folder.readings, folder.microphone, folder.player);
+    screen.findChild<QCheckBox *>(u"chkShare"_s)->setChecked(false);
+    screen.selectText(text);
+    screen.findChild<QPushButton *>(u"cmdRestore"_s)->click();
+    QTEST(screen.findChild<QLabel *>(u"lblStatus"_s)->text(), "status");
+    QFETCH(bool, firstBack);
+    QCOMPARE(folder.voice(text), firstBack ? first : second);
+    // The kept original goes only once it is back whole.
+    QCOMPARE(Folder::read(folder.original(text)), firstBack ? QByteArray() : kept);
+    QCOMPARE(folder.store.hasOriginal(text), !firstBack);
 }
 
 QTEST_MAIN(TestFrmRecord)

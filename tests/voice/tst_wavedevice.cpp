@@ -70,6 +70,11 @@ void tst_wavedevice::decode_data()
     QTest::newRow("data before format")
         << QByteArray("RIFF\x0c\0\0\0WAVEdata\0\0\0\0", 20) << 0 << QByteArray();
     QTest::newRow("header only") << wav(1, 1, 16, {}).left(30) << 0 << QByteArray();
+    // 30 s at the file's own format is the longest voice.
+    const QByteArray thirtySeconds(30 * 8000 * 2 * 2, '\x01');
+    QTest::newRow("30 s is a voice") << wav(1, 2, 16, thirtySeconds) << 2 << thirtySeconds;
+    QTest::newRow("longer is refused")
+        << wav(1, 2, 16, thirtySeconds + "\x01\x01\x01\x01") << 0 << QByteArray();
 }
 
 void tst_wavedevice::decode()
@@ -103,6 +108,15 @@ void tst_wavedevice::cacheFollowsTheFile()
     write(880, first.addSecs(1));
     QCOMPARE(cache.clip(path)->samples, makeTone(880, 100, 0.5).samples);
     QFile::remove(path);
+    QVERIFY(!cache.clip(path));
+
+    // A 400 MB recording named like a voice (sparse: it takes no disk) is turned away from its
+    // header, never read.
+    constexpr quint32 kBig = 400 * 1024 * 1024;
+    QFile big(path);
+    QVERIFY(big.open(QIODevice::WriteOnly) && big.write(wav(1, 1, 16, {}, {}, kBig - 44)) > 0 &&
+            big.resize(kBig));
+    big.close();
     QVERIFY(!cache.clip(path));
 }
 
