@@ -1,10 +1,14 @@
 #include "SampleHelpers.h"
 #include "TalkFixture.h"
 #include "access/AccessLayer.h"
+#include "access/AccessOverlay.h"
+#include "dialogs/FrmOkAsker.h"
 #include "dialogs/frmOK.h"
 #include "platform/PressGuard.h"
 #include "platform/TextBox.h"
 
+#include <QApplication>
+#include <QEventLoop>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -25,17 +29,41 @@ struct AccessFixture
         w.installAccess(access);
         return w;
     }
+    // "Key=value" words: the access keys go to "ACCESS", the others to "OPT".
+    frmTalk &create(const QString &settings)
+    {
+        QMap<QString, QString> values;
+        for (const QString &word : settings.split(u' ', Qt::SkipEmptyParts)) {
+            const QString key = word.section(u'=', 0, 0);
+            const bool accessKey = std::any_of(
+                std::begin(AccessSettings::kKeys), std::end(AccessSettings::kKeys),
+                [&](const AccessSettings::Key &k) { return key == QString::fromUtf16(k.name); });
+            (accessKey ? values : f.settings.values).insert(key, word.section(u'=', 1));
+        }
+        return create(values);
+    }
     AccessLayer &layer() { return *f.window().access(); }
-    // Lets `ms` pass on the fake clock, polling as the timer does, with the event loop between.
+    // Lets `ms` pass on the fake clock, polling as the timer does, with the event loop between
+    // (where a selection's press runs).
     void pass(int ms)
     {
-        for (int i = 0; i < ms; i += AccessLayer::kPollMs) {
-            QCoreApplication::sendPostedEvents(nullptr, PressGuard::eventsRunType());
-            f.clock.advance(AccessLayer::kPollMs);
+        QCoreApplication::sendPostedEvents();
+        for (int left = ms; left > 0; left -= AccessLayer::kPollMs) {
+            f.clock.advance(std::min(left, AccessLayer::kPollMs));
             layer().poll();
+            QCoreApplication::sendPostedEvents();
         }
     }
 };
+
+// Every rectangle of a scan tree, the groups' and the leaves'.
+void collectRects(const ScanNode &node, QList<QRect> &rects)
+{
+    for (const ScanNode &child : node.children) {
+        rects.append(child.rect);
+        collectRects(child, rects);
+    }
+}
 } // namespace
 
 class tst_access : public QObject
@@ -51,6 +79,10 @@ class tst_access : public QObject
     void scanOrder_data();
     void scanOrder();
     void questionSafeAnswerFirst();
+    void questionAnsweredThroughTimers_data();
+    void questionAnsweredThroughTimers();
+    void framesInsideScreen_data();
+    void framesInsideScreen();
 };
 
 void tst_access::settingsClamped_data()
@@ -64,6 +96,7 @@ void tst_access::settingsClamped_data()
     QTest::newRow("not a number") << u"ScanStepMs"_s << u"1.5s"_s << 1500 << 250;
     QTest::newRow("spaces") << u"ScanStepMs"_s << u" 2000 "_s << 2000 << 250;
     QTest::newRow("ignore over half a step") << u"SwitchIgnoreMs"_s << u"2000"_s << 1500 << 749;
+    QTest::newRow("no debounce: held to 50 ms") << u"SwitchIgnoreMs"_s << u"0"_s << 1500 << 50;
 }
 
 void tst_access::settingsClamped()
@@ -83,29 +116,44 @@ void tst_access::switchesEnterAndRead_data()
     // passing. From the start: A lights the board, B enters it (あ column), and so on; か
     // opens the selection screen (one click), whose centre か is lit first; after the entry
     // the board is lit again, then ＢＳ, 読む.
-    QTest::addColumn<QString>("mode");
+    // A key word ending in "!" is pressed at once, with no pause before it.
+    QTest::addColumn<QString>("settings");
     QTest::addColumn<QString>("script");
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("plays"); // of か.wav: selection screen, entry, reading aloud
     QTest::newRow("two switches, on either key pair")
-        << u"2"_s << u"Space held Return 1 2 Return 2 Space 1 Return"_s << u"か"_s << 3;
+        << u"ScanMode=2"_s << u"Space held Return 1 2 Return 2 Space 1 Return"_s << u"か"_s << 3;
     // "bounce": a second press at once; every handler's wait also gets a press, so the
     // reading aloud stops at its first wait, before か.
     QTest::newRow("one switch, bounces")
-        << u"1"_s << u"Space bounce Space +2400 Space bounce Space Space bounce +4000 Space"_s
+        << u"ScanMode=1"_s << u"Space bounce Space +2400 Space bounce Space Space bounce +4000 Space"_s
         << u"か"_s << 2;
+    // The centre of the selection screen is lit as soon as the spoken か has ended: a press
+    // then enters it (the pointer's double-press guard is for pointers only).
+    QTest::newRow("two switches, selection screen's centre at once")
+        << u"ScanMode=2 OPT1=0 OPT3=0"_s << u"Space Return Space Return Return Return!"_s
+        << u"か"_s << 2;
+    QTest::newRow("one switch, selection screen's centre at once")
+        << u"ScanMode=1 OPT1=0 OPT3=0"_s << u"Space Space +2700 Space Space Space!"_s << u"か"_s
+        << 2;
+    // One press whose edges bounce 20 ms apart enters the board only, even with no debounce set.
+    QTest::newRow("bounce with no debounce set")
+        << u"ScanMode=1 SwitchIgnoreMs=0"_s << u"Space Space +20 Space! +20 Space!"_s << QString()
+        << 0;
 }
 
 void tst_access::switchesEnterAndRead()
 {
-    QFETCH(QString, mode);
+    QFETCH(QString, settings);
     QFETCH(QString, script);
     AccessFixture a;
-    frmTalk &w = a.create({{u"ScanMode"_s, mode}});
+    frmTalk &w = a.create(settings);
     if (script.contains(u"bounce"))
         a.f.clock.duringWait = [&w] { QTest::keyClick(w.txtTalk, Qt::Key_Space); };
-    for (const QString &word : script.split(u' ')) {
-        a.pass(word.startsWith(u'+') ? word.mid(1).toInt() : word == u"bounce" ? 0 : 300);
+    for (QString word : script.split(u' ')) {
+        const bool atOnce = word.endsWith(u'!') || word == u"bounce";
+        word.remove(u'!');
+        a.pass(word.startsWith(u'+') ? word.mid(1).toInt() : atOnce ? 0 : 300);
         // The keys reach the composition text first, as a switch interface's would.
         const int key = word == u"Return" ? Qt::Key_Return
                         : word == u"1"    ? Qt::Key_1
@@ -118,8 +166,9 @@ void tst_access::switchesEnterAndRead()
             QTest::keyClick(w.txtTalk, Qt::Key(key));
         }
     }
+    a.pass(0);
     QFETCH(QString, text);
-    QVERIFY2(w.txtTalk->text().startsWith(text), qPrintable(w.txtTalk->text()));
+    QCOMPARE(w.txtTalk->text().remove(u'_'), text);
     QVERIFY(!w.txtTalk->text().contains(u' ') && !w.txtTalk->text().contains(u'1'));
     QTEST(int(a.f.wave.played.filter(u"/か.wav"_s).size()), "plays");
     QCOMPARE(a.access.writes + a.f.settings.writes, 0);
@@ -203,6 +252,134 @@ void tst_access::questionSafeAnswerFirst()
     });
     QVERIFY(!question.ask(u"消しますか"_s, frmOK::kYesNo, u"確認"_s));
     QCOMPARE(first, question.cmdOK[1]->text());
+}
+
+void tst_access::questionAnsweredThroughTimers_data()
+{
+    QTest::addColumn<QString>("settings");
+    QTest::addColumn<int>("answer"); // the button of the question aimed at: 0 yes, 1 no
+    QTest::newRow("dwell, yes") << u"DwellMode=1"_s << 0;
+    QTest::newRow("dwell, no") << u"DwellMode=1"_s << 1;
+    QTest::newRow("one switch, yes") << u"ScanMode=1"_s << 0;
+    QTest::newRow("two switches, yes") << u"ScanMode=2"_s << 0;
+}
+
+// "始め" chosen by dwell or a switch opens the real question; it is answered the same way.
+// Everything runs from the layer's own polling timer, as in use: a simulated user acts on
+// each tick of a timer of the test's, which also moves the fake clock on.
+void tst_access::questionAnsweredThroughTimers()
+{
+    QFETCH(QString, settings);
+    QFETCH(int, answer);
+    AccessFixture a;
+    FrmOkAsker dialogs;
+    a.f.asker.forward = &dialogs;
+    frmTalk &w = a.create(settings);
+    w.txtTalk->setText(u"あ_"_s);
+    const bool dwell = settings.startsWith(u"Dwell");
+    QPoint pointer;
+    a.layer().setPointerSource([&pointer] { return pointer; });
+    int polls = 0;
+    auto *layerTimer = a.layer().findChild<QTimer *>();
+    QVERIFY(layerTimer);
+    connect(layerTimer, &QTimer::timeout, [&polls] { ++polls; });
+
+    QEventLoop loop;
+    QTimer user;
+    bool asked = false;
+    bool stuck = false;
+    int idleTicks = 0;
+    int lastPolls = 0;
+    qint64 lastPress = 0;
+    connect(&user, &QTimer::timeout, [&] {
+        a.f.clock.advance(100);
+        idleTicks = polls == lastPolls ? idleTicks + 1 : 0;
+        lastPolls = polls;
+        auto *question = qobject_cast<frmOK *>(QApplication::activeModalWidget());
+        if (idleTicks > 50) { // the layer no longer polls: the question cannot be answered
+            stuck = true;
+            if (question)
+                question->reject();
+        }
+        asked = asked || question;
+        if (stuck || (asked && !question)) {
+            loop.quit();
+            return;
+        }
+        QWidget *goal = question ? question->cmdOK[answer] : static_cast<QWidget *>(w.cmdStart);
+        pointer = goal->mapToGlobal(goal->rect().center());
+        const qint64 now = a.f.clock.nowMs();
+        if (dwell || now - lastPress < 400)
+            return;
+        const ScanNode *lit = a.layer().engine()->lit();
+        const QRect goalRect(goal->mapTo(goal->window(), QPoint(0, 0)), goal->size());
+        const bool onGoal = lit && lit->rect.intersects(goalRect);
+        const bool twoSwitches = settings == u"ScanMode=2";
+        if (lit && !onGoal && !twoSwitches)
+            return; // waits for the light to reach it
+        QWidget *keys = question ? static_cast<QWidget *>(question) : w.txtTalk;
+        QTest::keyClick(keys, onGoal && twoSwitches ? Qt::Key_Return : Qt::Key_Space);
+        lastPress = now;
+    });
+    user.start(AccessLayer::kPollMs);
+    loop.exec();
+    QVERIFY(!stuck);
+    QCOMPARE(w.txtTalk->text().isEmpty(), answer == 0);
+    QCOMPARE(a.f.asker.asked.size(), 1);
+}
+
+void tst_access::framesInsideScreen_data()
+{
+    QTest::addColumn<QSize>("screen");
+    QTest::addColumn<QString>("shown");
+    for (const QSize size : {QSize(1024, 768), QSize(1280, 1024), QSize(1920, 1080)}) {
+        const QByteArray name = QByteArray::number(size.width()) + 'x' +
+                                QByteArray::number(size.height()) + ", ";
+        QTest::newRow(QByteArray(name + "board").constData()) << size << QString();
+        QTest::newRow(QByteArray(name + "wide board").constData()) << size << u"wide"_s;
+        // は's selection screen has both neighbours: its right column is lit third.
+        QTest::newRow(QByteArray(name + "selection screen").constData()) << size << u"selection"_s;
+        QTest::newRow(QByteArray(name + "samples").constData()) << size << u"samples"_s;
+    }
+}
+
+// Each screen's every frame, and the paused hint, lie inside the window, and the window
+// fits the screen; the hint leaves the board switch's caption readable.
+void tst_access::framesInsideScreen()
+{
+    QFETCH(QSize, screen);
+    QFETCH(QString, shown);
+    AccessFixture a;
+    SampleHelpers::writeSamples(a.f, {u"いぬ"_s, u"かさ"_s});
+    a.f.settings.values.insert(u"OPT1"_s, u"0"_s);
+    a.f.settings.values.insert(u"gMaxC"_s, shown == u"wide" ? u"14"_s : u"9"_s);
+    frmTalk &w = a.create({{u"ScanMode"_s, u"2"_s}});
+    const QSize fitted = w.fittedSize(screen);
+    QVERIFY(fitted.width() <= screen.width() && fitted.height() <= screen.height());
+    w.resize(fitted);
+    QTRY_COMPARE(w.size(), fitted);
+    if (shown == u"selection")
+        a.f.clickCell("grdBoard", 1, 4); // ひ: a cell with both neighbours
+    else if (shown == u"samples")
+        a.f.click("cmdSamp");
+    a.pass(AccessLayer::kPollMs);
+    QList<QRect> rects;
+    collectRects(a.layer().plan().root, rects);
+    QVERIFY(rects.size() > 3);
+    for (const QRect &r : std::as_const(rects))
+        QVERIFY2(w.rect().contains(r), qPrintable(u"%1,%2 %3x%4"_s.arg(r.x()).arg(r.y())
+                                                      .arg(r.width()).arg(r.height())));
+    auto *overlay = w.findChild<AccessOverlay *>();
+    QVERIFY(overlay);
+    overlay->repaint();
+    const QRect hint = overlay->pausedHintRect();
+    QVERIFY(w.rect().contains(hint));
+    if (shown.isEmpty()) {
+        QRect caption = w.cmdKey->fontMetrics().boundingRect(w.cmdKey->text());
+        caption.moveCenter(w.cmdKey->geometry().center());
+        QVERIFY(!hint.intersects(caption));
+        QVERIFY(!hint.intersects(w.txtTalk->geometry()));
+    }
 }
 
 QTEST_MAIN(tst_access)
