@@ -4,6 +4,7 @@
 #include "access/AccessOverlay.h"
 #include "dialogs/FrmOkAsker.h"
 #include "dialogs/frmOK.h"
+#include "platform/FlexGrid.h"
 #include "platform/PressGuard.h"
 #include "platform/TextBox.h"
 
@@ -369,6 +370,17 @@ void tst_access::framesInsideScreen()
     for (const QRect &r : std::as_const(rects))
         QVERIFY2(w.rect().contains(r), qPrintable(u"%1,%2 %3x%4"_s.arg(r.x()).arg(r.y())
                                                       .arg(r.width()).arg(r.height())));
+    if (shown == u"selection") { // its cells and buttons whole, none cut at the edge
+        FlexGrid *g = w.grdBoard2;
+        for (int r = 0; r < g->rows(); ++r)
+            for (int c = 0; c < g->cols(); ++c) {
+                const QRect cell = g->visualRect(g->model()->index(r, c));
+                QVERIFY(w.rect().contains(QRect(g->viewport()->mapTo(&w, cell.topLeft()),
+                                                cell.size())));
+            }
+        for (QWidget *button : {w.cmdEnd2, w.cmdspace})
+            QVERIFY(w.rect().contains(QRect(button->mapTo(&w, QPoint()), button->size())));
+    }
     auto *overlay = w.findChild<AccessOverlay *>();
     QVERIFY(overlay);
     overlay->repaint();
