@@ -178,6 +178,8 @@ FAULTS = [
     f("access/AccessLayer.cpp", "a selection presses inside the polling timer's slot (a question opened by dwell is stuck)",
       ("QMetaObject::invokeMethod(this, [this, chosen] { activate(chosen); }, Qt::QueuedConnection);",
        "activate(chosen);")),
+    f("access/AccessLayer.cpp", "what a closed question uncovers under the resting pointer fires",
+      ("if (under.isEmpty() || under == key)", "if (!under.isEmpty())")),
     f("access/AccessOverlay.cpp", "the paused hint sits in the lower right corner over the board switch",
       ("for (int points = 14; points >= 9 && box.isNull(); --points) {",
        "for (int points = 14; points >= 99 && box.isNull(); --points) {")),

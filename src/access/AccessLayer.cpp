@@ -272,12 +272,15 @@ void AccessLayer::activate(const ScanTarget &chosen)
         m_engine->rearm(now);
     }
     if (m_dwell) {
+        // The chosen target fires again only after the pointer has been off it. Anything else
+        // now under the pointer came up beneath it (a new screen, or the board a question
+        // opened from it uncovered on closing) and waits until the pointer has left it.
         int index = -1;
         const QString under = dwellTargetAt(m_pointer(), &index);
-        if (m_plan.screen != screenBefore && !under.isEmpty())
-            m_dwell->block(under, 0);
-        else
+        if (under.isEmpty() || under == key)
             m_dwell->block(key, m_settings.dwellGraceMs);
+        else
+            m_dwell->block(under, 0);
     }
     showHighlight();
 }
