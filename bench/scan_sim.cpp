@@ -121,8 +121,7 @@ class Sim
         QString lit;
         for (int i : layer().engine()->path())
             lit += QString::number(i) + u'.';
-        return lit + QString::number(layer().engine()->running()) + layer().plan().screen +
-               typed();
+        return lit + QString::number(layer().engine()->running()) + layer().plan().screen + typed();
     }
 
     // Switch user: presses when the next item on the way to the wanted leaf lights.

@@ -233,7 +233,8 @@ void AccessLayer::select(int target)
     // the polling timer's slot: that timer would not fire again until the window closed, and
     // the window could not be answered by the means that opened it. The press runs once the
     // current slot has returned; until then the scan stays disarmed and the target blocked.
-    QMetaObject::invokeMethod(this, [this, chosen] { activate(chosen); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, chosen] { activate(chosen); }, Qt::QueuedConnection);
 }
 
 void AccessLayer::activate(const ScanTarget &chosen)

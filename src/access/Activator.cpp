@@ -13,10 +13,9 @@ void Activator::click(const ScanTarget &target)
         return;
     const QPointF local(target.point);
     const QPointF global(widget->mapToGlobal(target.point));
-    QCoreApplication::postEvent(widget,
-                                new QMouseEvent(QEvent::MouseButtonRelease, local, global,
-                                                Qt::LeftButton, Qt::NoButton, Qt::NoModifier,
-                                                PressGuard::selectionDevice()));
+    QCoreApplication::postEvent(
+        widget, new QMouseEvent(QEvent::MouseButtonRelease, local, global, Qt::LeftButton,
+                                Qt::NoButton, Qt::NoModifier, PressGuard::selectionDevice()));
     QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton,
                       Qt::NoModifier, PressGuard::selectionDevice());
     QCoreApplication::sendEvent(widget, &press);

@@ -77,8 +77,8 @@ void frmTalk::createControls()
 
     // The selection screen covers the board and what lies below it, inside the window: its
     // three columns and its buttons are never cut at the window's (or the screen's) edge.
-    fraSet = frame(this, u"fraSet"_s, QRect(14640, 2400, kDesignWidth, kDesignHeight - 2400),
-                   16777215);
+    fraSet =
+        frame(this, u"fraSet"_s, QRect(14640, 2400, kDesignWidth, kDesignHeight - 2400), 16777215);
     grdBoard2 = grid(fraSet, u"grdBoard2"_s, u"拡大文字盤"_s, QRect(30, 30, 15210, 6975), 114.75);
     grdBoard2->setRowHeight(6975 / 3);
     cmdEnd2 = button(fraSet, u"cmdEnd2"_s, text(AppTexts::kBack), QRect(6120, 7080, 9075, 1560), 48,

@@ -127,13 +127,14 @@ void tst_access::switchesEnterAndRead_data()
     // "bounce": a second press at once; every handler's wait also gets a press, so the
     // reading aloud stops at its first wait, before か.
     QTest::newRow("one switch, bounces")
-        << u"ScanMode=1"_s << u"Space bounce Space +2400 Space bounce Space Space bounce +4000 Space"_s
-        << u"か"_s << 2;
+        << u"ScanMode=1"_s
+        << u"Space bounce Space +2400 Space bounce Space Space bounce +4000 Space"_s << u"か"_s
+        << 2;
     // The centre of the selection screen is lit as soon as the spoken か has ended: a press
     // then enters it (the pointer's double-press guard is for pointers only).
     QTest::newRow("two switches, selection screen's centre at once")
-        << u"ScanMode=2 OPT1=0 OPT3=0"_s << u"Space Return Space Return Return Return!"_s
-        << u"か"_s << 2;
+        << u"ScanMode=2 OPT1=0 OPT3=0"_s << u"Space Return Space Return Return Return!"_s << u"か"_s
+        << 2;
     QTest::newRow("one switch, selection screen's centre at once")
         << u"ScanMode=1 OPT1=0 OPT3=0"_s << u"Space Space +2700 Space Space Space!"_s << u"か"_s
         << 2;
@@ -338,8 +339,8 @@ void tst_access::framesInsideScreen_data()
     QTest::addColumn<QSize>("screen");
     QTest::addColumn<QString>("shown");
     for (const QSize size : {QSize(1024, 768), QSize(1280, 1024), QSize(1920, 1080)}) {
-        const QByteArray name = QByteArray::number(size.width()) + 'x' +
-                                QByteArray::number(size.height()) + ", ";
+        const QByteArray name =
+            QByteArray::number(size.width()) + 'x' + QByteArray::number(size.height()) + ", ";
         QTest::newRow(QByteArray(name + "board").constData()) << size << QString();
         QTest::newRow(QByteArray(name + "wide board").constData()) << size << u"wide"_s;
         // は's selection screen has both neighbours: its right column is lit third.
@@ -372,15 +373,15 @@ void tst_access::framesInsideScreen()
     collectRects(a.layer().plan().root, rects);
     QVERIFY(rects.size() > 3);
     for (const QRect &r : std::as_const(rects))
-        QVERIFY2(w.rect().contains(r), qPrintable(u"%1,%2 %3x%4"_s.arg(r.x()).arg(r.y())
-                                                      .arg(r.width()).arg(r.height())));
+        QVERIFY2(w.rect().contains(r),
+                 qPrintable(u"%1,%2 %3x%4"_s.arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height())));
     if (shown == u"selection") { // its cells and buttons whole, none cut at the edge
         FlexGrid *g = w.grdBoard2;
         for (int r = 0; r < g->rows(); ++r)
             for (int c = 0; c < g->cols(); ++c) {
                 const QRect cell = g->visualRect(g->model()->index(r, c));
-                QVERIFY(w.rect().contains(QRect(g->viewport()->mapTo(&w, cell.topLeft()),
-                                                cell.size())));
+                QVERIFY(w.rect().contains(
+                    QRect(g->viewport()->mapTo(&w, cell.topLeft()), cell.size())));
             }
         for (QWidget *button : {w.cmdEnd2, w.cmdspace})
             QVERIFY(w.rect().contains(QRect(button->mapTo(&w, QPoint()), button->size())));

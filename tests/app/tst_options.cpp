@@ -1,6 +1,6 @@
 #include "TalkFixture.h"
-#include "app/Settings.h"
 #include "access/frmAccess.h"
+#include "app/Settings.h"
 #include "app/frmOPT.h"
 #include "platform/DesignLayout.h"
 #include "platform/FlexGrid.h"
@@ -9,9 +9,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QDoubleSpinBox>
 #include <QLabel>
-#include <QDir>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -93,7 +93,8 @@ void tst_options::closingOnKatakanaBoard_data()
     QTest::addColumn<double>("points");
     QTest::addColumn<int>("told");
     QTest::addColumn<Stored>("access"); // confirmed in "入力と声の設定" on the way
-    const Stored access{{u"ScanMode"_s, u"2"_s}, {u"DwellMode"_s, u"1"_s}, {u"DwellMs"_s, u"1250"_s}};
+    const Stored access{
+        {u"ScanMode"_s, u"2"_s}, {u"DwellMode"_s, u"1"_s}, {u"DwellMs"_s, u"1250"_s}};
     const Stored everyKey{{u"OPT1"_s, u"3"_s}, {u"OPT2"_s, u"1"_s},   {u"OPT3"_s, u"2"_s},
                           {u"Samp"_s, u"0"_s}, {u"Sample"_s, u"5"_s}, {u"Beep"_s, u"1"_s},
                           {u"Moji"_s, u"1"_s}, {u"gMaxC"_s, u"14"_s}};
