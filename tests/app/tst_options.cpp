@@ -150,8 +150,7 @@ void tst_options::closingOnKatakanaBoard()
     QFETCH(Stored, access);
     for (auto it = access.cbegin(); it != access.cend(); ++it)
         QCOMPARE(accessStore.values.value(it.key()), it.value());
-    if (access.isEmpty())
-        QCOMPARE(accessStore.writes, 0);
+    QCOMPARE(accessStore.writes > 0, !access.isEmpty());
 }
 
 // A stored choice outside its group shows the group with nothing on and stays as it is.
