@@ -176,7 +176,7 @@ FAULTS = [
     f("access/AccessSettings.cpp", "no floor under the switch debounce (a bounce walks the levels)",
       ("250, 50, 2000}", "250, 0, 2000}")),
     f("access/AccessLayer.cpp", "a selection presses inside the polling timer's slot (a question opened by dwell is stuck)",
-      ("QMetaObject::invokeMethod(this, [this, chosen] { activate(chosen); }, Qt::QueuedConnection);",
+      ("QMetaObject::invokeMethod(\n        this, [this, chosen] { activate(chosen); }, Qt::QueuedConnection);",
        "activate(chosen);")),
     f("access/AccessLayer.cpp", "what a closed question uncovers under the resting pointer fires",
       ("if (under.isEmpty() || under == key)", "if (!under.isEmpty())")),
