@@ -134,9 +134,10 @@ void frmOPT::createControls()
     cmdAccess->setAutoDefault(false);
     cmdAccess->setEnabled(m_talk.access() != nullptr);
     DesignLayout::setFont(cmdAccess, Face::PGothic, 18, false);
-    DesignLayout::place(cmdAccess, QRect(780, 10020, 5355, 615));
+    DesignLayout::place(cmdAccess, QRect(780, 9960, 5355, 525));
     connect(cmdAccess, &QPushButton::clicked, this, &frmOPT::cmdAccess_Click);
-    lblAccess = control<QLabel>(this, u"lblAccess"_s, QRect(780, 10680, 6000, 480));
+    lblAccess = control<QLabel>(this, u"lblAccess"_s, QRect(780, 10500, 6000, 300));
+    DesignLayout::setFont(lblAccess, Face::PGothic, 12, true);
     lblAccess->setText(text(AccessTexts::kPendingNote));
     lblAccess->hide();
 }

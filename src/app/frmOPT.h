@@ -22,7 +22,7 @@ class frmOPT : public QDialog
 
   public:
     static constexpr int kDesignWidth = 6990;
-    static constexpr int kDesignHeight = 11280;
+    static constexpr int kDesignHeight = 10800;
 
     explicit frmOPT(frmTalk &talk);
     ~frmOPT() override;
