@@ -299,8 +299,11 @@ void tst_access::questionAnsweredThroughTimers()
         const bool twoSwitches = settings == u"ScanMode=2";
         if (lit && !onGoal && !twoSwitches)
             return; // waits for the light to reach it
-        QTest::keyClick(question ? static_cast<QWidget *>(question) : w.txtTalk,
-                        onGoal && twoSwitches ? Qt::Key_Return : Qt::Key_Space);
+        QWidget *keys = question ? static_cast<QWidget *>(question) : w.txtTalk;
+        const Qt::Key key = onGoal && twoSwitches ? Qt::Key_Return : Qt::Key_Space;
+        // Keys come from the event loop, as a switch interface's do, not from this timer.
+        QMetaObject::invokeMethod(
+            keys, [keys, key] { QTest::keyClick(keys, key); }, Qt::QueuedConnection);
         lastPress = a.f.clock.nowMs();
     });
     user.start(AccessLayer::kPollMs);
