@@ -1,7 +1,9 @@
 // A simulated switch or dwell user on the real window (offscreen, fake clock): the phrase set
 // of fifteen everyday requests, reaction time ~N(0.6 s, 0.15 s), a bounce on 10 % of presses.
-// Prints kana per minute, highlight steps per kana and accidental selections per 100 for one
-// switch at 1.5 s and 1.0 s steps, two switches, and dwell with a jittering pointer.
+// Prints kana per minute, highlight steps per kana, accidental selections per 100 and lost
+// presses per 100 (a press on the item lit at that moment that did nothing) for one switch at
+// 1.5 s and 1.0 s steps, quick and slow reactions with the voice on, two switches (also at a
+// steady one press per 0.6 s), and dwell with a jittering pointer.
 #include "TalkFixture.h"
 #include "access/AccessLayer.h"
 #include "platform/FlexGrid.h"
@@ -53,14 +55,18 @@ struct Figures
     int presses = 0;
     int selections = 0;
     int accidental = 0;
+    int lost = 0;
 };
 
 class Sim
 {
   public:
-    Sim(int mode, int stepMs, bool dwell, unsigned seed, int opt1 = 0) : m_mode(mode), m_rng(seed)
+    // `voice`: every selection speaks (the board waits 0.5 s for the voice).
+    Sim(int mode, int stepMs, bool dwell, unsigned seed, int opt1 = 0, bool voice = false)
+        : m_mode(mode), m_rng(seed)
     {
         f.settings.values.insert(u"OPT1"_s, QString::number(opt1));
+        f.settings.values.insert(u"OPT3"_s, voice ? u"0"_s : u"3"_s);
         QMap<QString, QString> values{{u"ScanStepMs"_s, QString::number(stepMs)}};
         values.insert(dwell ? u"DwellMode"_s : u"ScanMode"_s,
                       dwell ? u"1"_s : QString::number(mode));
@@ -75,12 +81,17 @@ class Sim
     }
 
     AccessLayer &layer() { return *m_w->access(); }
+    // Reaction ~N(ms, ms / 4) after the wanted item lights.
+    void setReaction(int ms) { m_reaction = std::normal_distribution<double>(ms, ms / 4.0); }
+    // A steady rhythm instead: one press every `ms`, deciding on what is lit at that moment.
+    void setRhythm(int ms) { m_rhythmMs = ms; }
     QString typed() const { return m_w->txtTalk->text().remove(u'_'); }
 
     void tick()
     {
         f.clock.advance(10);
         layer().poll();
+        QCoreApplication::sendPostedEvents(); // as the event loop between the timer's ticks
         if (layer().engine() && layer().engine()->path() != m_lastPath) {
             m_lastPath = layer().engine()->path();
             ++m.steps;
@@ -91,9 +102,27 @@ class Sim
         for (qint64 t = 0; t < ms; t += 10)
             tick();
     }
-    qint64 reaction() { return std::max<qint64>(150, qint64(m_reaction(m_rng))); }
+    qint64 reaction() { return std::max<qint64>(100, qint64(m_reaction(m_rng))); }
+    void waitToPress()
+    {
+        if (m_rhythmMs == 0)
+            return wait(reaction());
+        wait(std::max<qint64>(0, m_lastPressMs + m_rhythmMs - f.clock.nowMs()));
+    }
 
-    void press(Qt::Key key = Qt::Key_Space) { QTest::keyClick(m_w->txtTalk, key); }
+    void press(Qt::Key key = Qt::Key_Space)
+    {
+        QTest::keyClick(m_w->txtTalk, key);
+        QCoreApplication::sendPostedEvents(); // the selection's press, queued by the layer
+    }
+    // What a press can change: the light, the screen, the text.
+    QString state()
+    {
+        QString lit;
+        for (int i : layer().engine()->path())
+            lit += QString::number(i) + u'.';
+        return lit + QString::number(layer().engine()->running()) + layer().plan().screen + typed();
+    }
 
     // Switch user: presses when the next item on the way to the wanted leaf lights.
     void scanTo(const std::function<bool(const ScanNode &)> &wanted)
@@ -113,7 +142,7 @@ class Sim
                 tick();
                 continue;
             }
-            wait(reaction());
+            waitToPress();
             const QList<int> before = layer().engine()->path();
             pressWithBounce(m_mode == 2 && onTheWay ? Qt::Key_Return : Qt::Key_Space);
             if (before == path && (m_mode == 1 || onTheWay))
@@ -125,7 +154,11 @@ class Sim
         ++m.presses;
         m_bounceDue = m_uniform(m_rng) < 0.1;
         m_key = key;
+        const QString before = state();
+        m_lastPressMs = f.clock.nowMs();
         press(key);
+        if (state() == before)
+            ++m.lost;
         if (std::exchange(m_bounceDue, false)) {
             wait(40);
             press(key);
@@ -208,6 +241,8 @@ class Sim
     frmTalk *m_w = nullptr;
     QPoint m_pointer{-1000, -1000};
     int m_mode;
+    int m_rhythmMs = 0;
+    qint64 m_lastPressMs = 0;
     Qt::Key m_key = Qt::Key_Space;
     QList<int> m_lastPath;
     bool m_bounceDue = false;
@@ -219,10 +254,12 @@ class Sim
 
 void report(const char *name, const Figures &r)
 {
-    std::printf("%-28s %6.2f kana/min  %5.2f steps/kana  %5.1f presses/min  "
-                "%4.2f accidental/100 selections  (%d kana, %d selections, %d presses)\n",
+    std::printf("%-36s %6.2f kana/min  %5.2f steps/kana  %5.1f presses/min  "
+                "%4.2f accidental/100 selections  %4.2f lost/100 presses  (%d kana, %d "
+                "selections, %d presses)\n",
                 name, r.kana / r.minutes, double(r.steps) / r.kana, r.presses / r.minutes,
-                100.0 * r.accidental / std::max(1, r.selections), r.kana, r.selections, r.presses);
+                100.0 * r.accidental / std::max(1, r.selections),
+                100.0 * r.lost / std::max(1, r.presses), r.kana, r.selections, r.presses);
 }
 } // namespace
 
@@ -238,9 +275,21 @@ int main(int argc, char *argv[])
         Sim sim(1, 1000, false, 2);
         report("one switch, 1.0 s steps", sim.run(false));
     }
+    for (const int reactionMs : {250, 600}) {
+        Sim sim(1, 1000, false, 6, 0, true);
+        sim.setReaction(reactionMs);
+        const QByteArray name =
+            "one switch, 1.0 s, voice, RT " + QByteArray::number(reactionMs / 1000.0) + " s";
+        report(name.constData(), sim.run(false));
+    }
     {
         Sim sim(2, 1500, false, 3);
         report("two switches", sim.run(false));
+    }
+    {
+        Sim sim(2, 1500, false, 7, 0, true);
+        sim.setRhythm(600);
+        report("two switches, voice, a press per 0.6 s", sim.run(false));
     }
     {
         Sim sim(0, 1500, true, 4);

@@ -229,6 +229,22 @@ void AccessLayer::select(int target)
     const ScanTarget chosen = m_plan.targets.value(target);
     if (!chosen.widget)
         return;
+    // The handler may open a modal window (a question, a notice). Its loop must not run inside
+    // the polling timer's slot: that timer would not fire again until the window closed, and
+    // the window could not be answered by the means that opened it. The press runs once the
+    // current slot has returned; until then the scan stays disarmed and the target blocked.
+    QMetaObject::invokeMethod(
+        this, [this, chosen] { activate(chosen); }, Qt::QueuedConnection);
+}
+
+void AccessLayer::activate(const ScanTarget &chosen)
+{
+    if (!chosen.widget || !chosen.widget->isVisible()) {
+        // The screen changed under a pending selection (a pointer click came first).
+        if (m_engine)
+            m_engine->rearm(m_talk.services().clock.nowMs());
+        return;
+    }
     const QString screenBefore = m_plan.screen;
     const QString textBefore = m_talk.txtTalk->text();
     const bool boardCell = chosen.widget == m_talk.grdBoard->viewport() ||
@@ -257,12 +273,15 @@ void AccessLayer::select(int target)
         m_engine->rearm(now);
     }
     if (m_dwell) {
+        // The chosen target fires again only after the pointer has been off it. Anything else
+        // now under the pointer came up beneath it (a new screen, or the board a question
+        // opened from it uncovered on closing) and waits until the pointer has left it.
         int index = -1;
         const QString under = dwellTargetAt(m_pointer(), &index);
-        if (m_plan.screen != screenBefore && !under.isEmpty())
-            m_dwell->block(under, 0);
-        else
+        if (under.isEmpty() || under == key)
             m_dwell->block(key, m_settings.dwellGraceMs);
+        else
+            m_dwell->block(under, 0);
     }
     showHighlight();
 }

@@ -48,6 +48,7 @@ class AccessLayer : public QObject
 
   private:
     void select(int target);
+    void activate(const ScanTarget &chosen);
     int topIndexOf(const QWidget *widget) const;
     void pollDwell(qint64 nowMs);
     void showHighlight();
@@ -61,7 +62,7 @@ class AccessLayer : public QObject
     std::unique_ptr<SwitchFilter> m_filter;
     std::unique_ptr<DwellTracker> m_dwell;
     ScanPlan m_plan;
-    QTimer m_timer;
+    QTimer m_timer{this}; // a child, so tests can wait on its ticks
     QPointer<AccessOverlay> m_overlay;
     std::function<QPoint()> m_pointer;
     bool m_guardPending = true; // the pointer's first target waits until the pointer leaves it

@@ -2,8 +2,13 @@
 
 #include "access/AccessTexts.h"
 
+#include <QAbstractButton>
+#include <QAbstractScrollArea>
+#include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
+
+#include <algorithm>
 
 AccessOverlay::AccessOverlay(QWidget *window) : QWidget(window)
 {
@@ -85,17 +90,85 @@ void AccessOverlay::paintEvent(QPaintEvent *)
         // Clockwise from twelve o'clock (Qt angles run counter-clockwise in 1/16 degrees).
         p.drawPie(pie, 90 * 16, -int(m_progress * 360 * 16));
     }
-    if (m_pausedHint && m_frame.isEmpty()) {
-        // Bottom right, over the corner of the board switch, so it never hides the text.
-        QFont hint = font();
-        hint.setPointSize(14);
-        hint.setBold(true);
-        p.setFont(hint);
-        const QString text = QString::fromUtf16(AccessTexts::kPaused);
-        QRect box = p.fontMetrics().boundingRect(text).adjusted(-6, -3, 6, 3);
-        box.moveBottomRight(rect().bottomRight() - QPoint(4, 4));
-        p.fillRect(box, QColor(kFrameColour));
-        p.setPen(Qt::white);
-        p.drawText(box, Qt::AlignCenter, text);
+    if (m_pausedHint && m_frame.isEmpty())
+        paintPausedHint(p);
+}
+
+QList<QRect> AccessOverlay::captions() const
+{
+    // Text the hint must leave readable: a button's caption, a label, a grid or a text box
+    // whole; only where it is not hidden beneath another control (the selection screen).
+    QWidget *window = parentWidget();
+    QList<QRect> taken;
+    for (QWidget *w : window->findChildren<QWidget *>()) {
+        if (w == this || !w->isVisible())
+            continue;
+        QRect area;
+        if (auto *button = qobject_cast<QAbstractButton *>(w)) {
+            if (button->text().isEmpty())
+                continue;
+            area = button->fontMetrics().boundingRect(button->text()).adjusted(-4, -4, 4, 4);
+            area.moveCenter(button->rect().center());
+        } else if (qobject_cast<QLabel *>(w) || qobject_cast<QAbstractScrollArea *>(w)) {
+            area = w->rect();
+        } else {
+            continue;
+        }
+        if (w->visibleRegion().intersects(area))
+            taken.append(QRect(w->mapTo(window, area.topLeft()), area.size()));
     }
+    return taken;
+}
+
+QRect AccessOverlay::freePlace(const QFont &font) const
+{
+    const QList<QRect> taken = captions();
+    const QRect bounds = rect().adjusted(kHintMargin, kHintMargin, -kHintMargin, -kHintMargin);
+    const QSize size =
+        QFontMetrics(font).boundingRect(QString::fromUtf16(AccessTexts::kPaused)).size() +
+        QSize(12, 6);
+    // Places flush with an edge of the window or of a caption, nearest the lower right first.
+    QList<int> lefts{bounds.right() + 1 - size.width()};
+    QList<int> tops{bounds.bottom() + 1 - size.height()};
+    for (const QRect &r : taken) {
+        lefts << r.left() - kHintMargin - size.width() << r.right() + 1 + kHintMargin;
+        tops << r.top() - kHintMargin - size.height() << r.bottom() + 1 + kHintMargin;
+    }
+    QRect best;
+    for (int top : tops)
+        for (int left : lefts) {
+            const QRect place(QPoint(left, top), size);
+            if (!bounds.contains(place) ||
+                std::any_of(taken.cbegin(), taken.cend(),
+                            [&](const QRect &r) { return r.intersects(place); }))
+                continue;
+            const auto distance = [&](const QRect &r) {
+                return (bounds.right() - r.right()) + (bounds.bottom() - r.bottom());
+            };
+            if (best.isNull() || distance(place) < distance(best))
+                best = place;
+        }
+    return best;
+}
+
+void AccessOverlay::paintPausedHint(QPainter &p)
+{
+    QFont hint = font();
+    hint.setBold(true);
+    QRect box;
+    // The largest size that finds a free place; the lower right corner if none does.
+    for (int points = 14; points >= 9 && box.isNull(); --points) {
+        hint.setPointSize(points);
+        box = freePlace(hint);
+    }
+    const QString text = QString::fromUtf16(AccessTexts::kPaused);
+    if (box.isNull()) {
+        box = QFontMetrics(hint).boundingRect(text).adjusted(-6, -3, 6, 3);
+        box.moveBottomRight(rect().bottomRight() - QPoint(kHintMargin, kHintMargin));
+    }
+    m_hintRect = box;
+    p.setFont(hint);
+    p.fillRect(box, QColor(kFrameColour));
+    p.setPen(Qt::white);
+    p.drawText(box, Qt::AlignCenter, text);
 }

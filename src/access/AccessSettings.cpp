@@ -12,7 +12,8 @@ const AccessSettings::Key AccessSettings::kKeys[13] = {
     {u"ScanLoops", &AccessSettings::scanLoops, 3, 1, 10},
     {u"ScanStartOnPress", &AccessSettings::scanStartOnPress, 1, 0, 1},
     {u"ScanDim", &AccessSettings::scanDim, 1, 0, 1},
-    {u"SwitchIgnoreMs", &AccessSettings::switchIgnoreMs, 250, 0, 2000},
+    // At least 50 ms: the edges of a bouncing switch, some 20 ms apart, never count twice.
+    {u"SwitchIgnoreMs", &AccessSettings::switchIgnoreMs, 250, 50, 2000},
     {u"DwellMode", &AccessSettings::dwellMode, 0, 0, 1},
     {u"DwellLockMs", &AccessSettings::dwellLockMs, 250, 0, 1000},
     {u"DwellMs", &AccessSettings::dwellMs, 1000, 300, 5000},

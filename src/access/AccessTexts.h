@@ -13,10 +13,17 @@ inline constexpr const char16_t *kScanModes[] = {u"使わない", u"一つのス
                                                  u"二つのスイッチ（手動）"};
 inline constexpr char16_t kStepLabel[] = u"次へ進む時間（秒）";
 inline constexpr char16_t kDwellOn[] = u"止めて選ぶ（注視）";
-inline constexpr char16_t kDwellLabel[] = u"選ぶまでの時間（秒）";
+// The whole rest: the ring appears after the lock-on time and fills in the remainder.
+inline constexpr char16_t kDwellLabel[] = u"止めてから選ぶまでの時間（秒）";
+inline constexpr char16_t kDwellNote[] = u"輪は%1秒後に出て、選ぶ時に満ちます";
 inline constexpr char16_t kRecord[] = u"録音する…";
 inline constexpr char16_t kCancel[] = u"キャンセル";
 inline constexpr char16_t kConfirm[] = u"確定";
+// What "確定" here does, and what the options dialog then does with it.
+inline constexpr char16_t kConfirmNote[] =
+    u"「確定」の後、オプションの「確定」で保存されて使われます（「キャンセル」では元のまま）";
+// Shown in the options dialog while confirmed access settings wait for its "確定".
+inline constexpr char16_t kPendingNote[] = u"入力と声の設定は「確定」で保存されます";
 // Labels of the scanned button groups.
 inline constexpr char16_t kCaretGroup[] = u"移動";
 inline constexpr char16_t kSampleGroup[] = u"例文";

@@ -1,6 +1,7 @@
 #include "access/Activator.h"
 
 #include "access/ScanPlan.h"
+#include "platform/PressGuard.h"
 
 #include <QCoreApplication>
 #include <QMouseEvent>
@@ -12,11 +13,11 @@ void Activator::click(const ScanTarget &target)
         return;
     const QPointF local(target.point);
     const QPointF global(widget->mapToGlobal(target.point));
-    QCoreApplication::postEvent(widget,
-                                new QMouseEvent(QEvent::MouseButtonRelease, local, global,
-                                                Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
+    QCoreApplication::postEvent(
+        widget, new QMouseEvent(QEvent::MouseButtonRelease, local, global, Qt::LeftButton,
+                                Qt::NoButton, Qt::NoModifier, PressGuard::selectionDevice()));
     QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
+                      Qt::NoModifier, PressGuard::selectionDevice());
     QCoreApplication::sendEvent(widget, &press);
     if (target.widget)
         QCoreApplication::sendPostedEvents(widget, QEvent::MouseButtonRelease);

@@ -38,12 +38,18 @@ class Builder
     // below the text frame until it is widened).
     bool shown(const QWidget *w) const
     {
-        if (!w || !w->isVisibleTo(m_plan.window) || !w->isEnabled())
-            return false;
-        QRect visible = w->rect();
+        return w && w->isVisibleTo(m_plan.window) && w->isEnabled() &&
+               !visibleRect(w, w->rect()).isEmpty();
+    }
+
+    // `local` (in `w`) as far as it can be seen, in window coordinates: every frame up to the
+    // window clips it, so a highlight never reaches past the window's edge.
+    QRect visibleRect(const QWidget *w, const QRect &local) const
+    {
+        QRect visible = local & w->rect();
         for (const QWidget *child = w; child != m_plan.window; child = child->parentWidget())
-            visible = (visible.translated(child->pos()) & child->parentWidget()->rect());
-        return !visible.isEmpty();
+            visible = visible.translated(child->pos()) & child->parentWidget()->rect();
+        return visible;
     }
 
     ScanNode leaf(QWidget *widget, QPoint point, const QString &label, bool weighty = false)
@@ -59,7 +65,7 @@ class Builder
     ScanNode button(QPushButton *b, bool weighty = false)
     {
         ScanNode node = leaf(b, b->rect().center(), b->text(), weighty || asksFirst(b));
-        node.rect = QRect(b->mapTo(m_plan.window, QPoint(0, 0)), b->size());
+        node.rect = visibleRect(b, b->rect());
         return node;
     }
 
@@ -67,7 +73,7 @@ class Builder
     {
         const QRect r = grid->visualRect(grid->model()->index(row, col));
         ScanNode node = leaf(grid->viewport(), r.center(), grid->textMatrix(row, col));
-        node.rect = QRect(grid->viewport()->mapTo(m_plan.window, r.topLeft()), r.size());
+        node.rect = visibleRect(grid->viewport(), r);
         return node;
     }
 

@@ -7,6 +7,7 @@
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -21,17 +22,24 @@ QString text(const char16_t *s)
     return QString::fromUtf16(s);
 }
 
-// Seconds shown to one decimal for a setting kept in milliseconds.
+// Seconds for a setting kept in milliseconds, shown with `addedMs` added (to one decimal, or
+// two when the added time needs them).
 QDoubleSpinBox *secondsBox(QWidget *parent, const QString &name, const AccessSettings::Key &key,
-                           int valueMs)
+                           int valueMs, int addedMs = 0)
 {
     auto *box = new QDoubleSpinBox(parent);
     box->setObjectName(name);
-    box->setDecimals(1);
+    box->setDecimals(addedMs % 100 == 0 ? 1 : 2);
     box->setSingleStep(0.1);
-    box->setRange(key.lowest / 1000.0, key.highest / 1000.0);
-    box->setValue(valueMs / 1000.0);
+    box->setRange((key.lowest + addedMs) / 1000.0, (key.highest + addedMs) / 1000.0);
+    box->setValue((valueMs + addedMs) / 1000.0);
     return box;
+}
+
+// A shown time back in milliseconds, less `addedMs`, in steps of 10 ms.
+int shownMs(const QDoubleSpinBox *box, int addedMs = 0)
+{
+    return int(std::lround(box->value() * 100)) * 10 - addedMs;
 }
 
 const AccessSettings::Key &keyFor(int AccessSettings::*field)
@@ -80,9 +88,12 @@ void frmAccess::createControls()
     chkDwell->setObjectName(u"chkDwell"_s);
     chkDwell->setChecked(m_settings.dwellMode != 0);
     dwellForm->addRow(chkDwell);
-    spnDwell =
-        secondsBox(dwellTab, u"spnDwell"_s, keyFor(&AccessSettings::dwellMs), m_settings.dwellMs);
+    // The time shown is the whole rest a user makes: the lock-on time and then the fill.
+    spnDwell = secondsBox(dwellTab, u"spnDwell"_s, keyFor(&AccessSettings::dwellMs),
+                          m_settings.dwellMs, m_settings.dwellLockMs);
     dwellForm->addRow(text(AccessTexts::kDwellLabel), spnDwell);
+    dwellForm->addRow(new QLabel(
+        text(AccessTexts::kDwellNote).arg(m_settings.dwellLockMs / 1000.0, 0, 'f', 2), dwellTab));
     tabs->addTab(dwellTab, text(AccessTexts::kDwellTab));
 
     auto *voiceTab = new QWidget(tabs);
@@ -107,8 +118,16 @@ void frmAccess::createControls()
         buttons->addWidget(cmdOK[i]);
     }
 
+    auto *note = new QLabel(text(AccessTexts::kConfirmNote), this);
+    note->setObjectName(u"lblConfirmNote"_s);
+    note->setWordWrap(true);
+    QFont small = note->font();
+    small.setPointSizeF(14);
+    note->setFont(small);
+
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(tabs);
+    layout->addWidget(note);
     layout->addLayout(buttons);
 }
 
@@ -119,9 +138,9 @@ void frmAccess::cmdOK_Click(int index)
         return;
     }
     m_settings.scanMode = cmbScanMode->currentIndex();
-    m_settings.scanStepMs = int(std::lround(spnScanStep->value() * 10)) * 100;
+    m_settings.scanStepMs = shownMs(spnScanStep);
     m_settings.dwellMode = chkDwell->isChecked() ? 1 : 0;
-    m_settings.dwellMs = int(std::lround(spnDwell->value() * 10)) * 100;
+    m_settings.dwellMs = shownMs(spnDwell, m_settings.dwellLockMs);
     m_settings.write(m_store);
     accept();
 }

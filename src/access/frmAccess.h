@@ -12,7 +12,8 @@ class QPushButton;
 class SettingsStore;
 
 // The access settings dialog: switch scanning and dwell selection. "確定" writes the "ACCESS"
-// section only; "キャンセル" writes nothing. Settings it does not show are written back as read.
+// section only, into the store it was given (the options dialog holds it until its own
+// "確定"); "キャンセル" writes nothing. Settings it does not show are written back as read.
 class frmAccess : public QDialog
 {
     Q_OBJECT

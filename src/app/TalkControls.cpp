@@ -75,12 +75,15 @@ void frmTalk::createControls()
     grdSp = grid(this, u"grdSp"_s, u"予測の一覧"_s, board, 54.75);
     grdSp->setRowHeight(1140);
 
-    fraSet = frame(this, u"fraSet"_s, QRect(14640, 2400, 16245, 8895), 16777215);
-    grdBoard2 = grid(fraSet, u"grdBoard2"_s, u"拡大文字盤"_s, QRect(30, 30, 15285, 7035), 114.75);
-    grdBoard2->setRowHeight(7035 / 3);
-    cmdEnd2 = button(fraSet, u"cmdEnd2"_s, text(AppTexts::kBack), QRect(6120, 7200, 9075, 1560), 48,
+    // The selection screen covers the board and what lies below it, inside the window: its
+    // three columns and its buttons are never cut at the window's (or the screen's) edge.
+    fraSet =
+        frame(this, u"fraSet"_s, QRect(14640, 2400, kDesignWidth, kDesignHeight - 2400), 16777215);
+    grdBoard2 = grid(fraSet, u"grdBoard2"_s, u"拡大文字盤"_s, QRect(30, 30, 15210, 6975), 114.75);
+    grdBoard2->setRowHeight(6975 / 3);
+    cmdEnd2 = button(fraSet, u"cmdEnd2"_s, text(AppTexts::kBack), QRect(6120, 7080, 9075, 1560), 48,
                      true);
-    cmdspace = button(fraSet, u"cmdspace"_s, text(AppTexts::kSpace), QRect(120, 7200, 5775, 1560),
+    cmdspace = button(fraSet, u"cmdspace"_s, text(AppTexts::kSpace), QRect(120, 7080, 5775, 1560),
                       48, false);
 
     grdEx = grid(this, u"grdEx"_s, u"例文の一覧"_s, board, 54.75);

@@ -134,8 +134,12 @@ void frmOPT::createControls()
     cmdAccess->setAutoDefault(false);
     cmdAccess->setEnabled(m_talk.access() != nullptr);
     DesignLayout::setFont(cmdAccess, Face::PGothic, 18, false);
-    DesignLayout::place(cmdAccess, QRect(780, 10020, 5355, 615));
+    DesignLayout::place(cmdAccess, QRect(780, 9960, 5355, 525));
     connect(cmdAccess, &QPushButton::clicked, this, &frmOPT::cmdAccess_Click);
+    lblAccess = control<QLabel>(this, u"lblAccess"_s, QRect(780, 10500, 6000, 300));
+    DesignLayout::setFont(lblAccess, Face::PGothic, 12, true);
+    lblAccess->setText(text(AccessTexts::kPendingNote));
+    lblAccess->hide();
 }
 
 void frmOPT::cmdAccess_Click()
@@ -143,11 +147,13 @@ void frmOPT::cmdAccess_Click()
     AccessLayer *access = m_talk.access();
     if (!access)
         return;
-    frmAccess dialog(this, access->store());
+    if (!m_access)
+        m_access = std::make_unique<PendingSettingsStore>(access->store());
+    frmAccess dialog(this, *m_access);
     connect(&dialog, &frmAccess::recordRequested, &dialog,
             [this, &dialog] { openRecorder(m_talk, &dialog); });
-    if (dialog.exec() == QDialog::Accepted)
-        access->reload();
+    dialog.exec();
+    lblAccess->setVisible(m_access->hasPending());
 }
 
 void frmOPT::Form_Load()
@@ -194,7 +200,11 @@ void frmOPT::cmdOK_Click(int index)
     Settings::save(store, u"Beep"_s, chkBeep->isChecked() ? 1 : 0);
     Settings::save(store, u"Moji"_s, chkMoji->isChecked() ? 1 : 0);
     Settings::save(store, u"gMaxC"_s, chkMaxC->isChecked() ? 14 : 9);
-    const bool stored = store.sync();
+    bool stored = store.sync();
+    if (AccessLayer *access = m_talk.access(); access && m_access && m_access->hasPending()) {
+        stored = m_access->commit() && stored;
+        access->reload();
+    }
     Settings::load(m_talk.state(), store);
     m_talk.applyCompositionFont();
     accept();

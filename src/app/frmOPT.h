@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <array>
+#include <memory>
 
 class QCheckBox;
 class QComboBox;
@@ -9,10 +10,12 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
+class PendingSettingsStore;
 class frmTalk;
 
-// The options dialog: shows the stored settings, "確定" stores them all and rebuilds the
-// hiragana board, "キャンセル" closes it without writing.
+// The options dialog: shows the stored settings, "確定" stores them all (with what was
+// confirmed in "入力と声の設定") and rebuilds the hiragana board, "キャンセル" closes it without
+// writing anything.
 class frmOPT : public QDialog
 {
     Q_OBJECT
@@ -26,7 +29,7 @@ class frmOPT : public QDialog
 
     void Form_Load();
     void cmdOK_Click(int index);
-    // "入力と声…": the access settings dialog; confirming it applies them at once.
+    // "入力と声…": the access settings dialog; what it confirms waits for this dialog's "確定".
     void cmdAccess_Click();
 
     QGroupBox *frmOPT1 = nullptr;
@@ -44,9 +47,11 @@ class frmOPT : public QDialog
     QCheckBox *chkMoji = nullptr;
     std::array<QPushButton *, 2> cmdOK{};
     QPushButton *cmdAccess = nullptr;
+    QLabel *lblAccess = nullptr; // shown once access settings wait for "確定"
 
   private:
     void createControls();
 
     frmTalk &m_talk;
+    std::unique_ptr<PendingSettingsStore> m_access; // the access settings until "確定"
 };

@@ -119,14 +119,18 @@ void frmTalk::fitToScreen()
     const QScreen *screen = QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    const QRect area = screen->availableGeometry();
+    resize(fittedSize(screen->availableGeometry().size()));
+}
+
+QSize frmTalk::fittedSize(QSize available) const
+{
     // Leave room for the caption and borders the window manager adds.
     const int frameExtra = style()->pixelMetric(QStyle::PM_TitleBarHeight) + 8;
-    const double sx = area.width() / double(Units::twipsToPixels(kDesignWidth, 1.0));
+    const double sx = available.width() / double(Units::twipsToPixels(kDesignWidth, 1.0));
     const double sy =
-        (area.height() - frameExtra) / double(Units::twipsToPixels(kDesignHeight, 1.0));
+        (available.height() - frameExtra) / double(Units::twipsToPixels(kDesignHeight, 1.0));
     const double s = std::max(0.3, std::min(sx, sy));
-    resize(Units::twipsToPixels(kDesignWidth, s), Units::twipsToPixels(kDesignHeight, s));
+    return {Units::twipsToPixels(kDesignWidth, s), Units::twipsToPixels(kDesignHeight, s)};
 }
 
 void frmTalk::resizeEvent(QResizeEvent *event)

@@ -67,6 +67,8 @@ class frmTalk : public QWidget
     int heightTwips() const { return kDesignOuterHeight; }
     // Fits the design into the screen's available area at the largest scale.
     void fitToScreen();
+    // The window's size at the largest scale that fits an available area of `available`.
+    QSize fittedSize(QSize available) const;
 
     // Controls, named as the design names them.
     FlexGrid *grdSp = nullptr;

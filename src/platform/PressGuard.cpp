@@ -5,6 +5,8 @@
 #include <QAbstractScrollArea>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QMouseEvent>
+#include <QPointingDevice>
 #include <QWidget>
 
 namespace {
@@ -20,6 +22,14 @@ QEvent::Type PressGuard::eventsRunType()
 {
     static const auto type = QEvent::Type(QEvent::registerEventType());
     return type;
+}
+
+const QPointingDevice *PressGuard::selectionDevice()
+{
+    static const auto *device = new QPointingDevice(
+        QStringLiteral("selection"), 0, QInputDevice::DeviceType::Mouse,
+        QPointingDevice::PointerType::Generic, QInputDevice::Capability::Position, 1, 1);
+    return device;
 }
 
 PressGuard::PressGuard(const Clock &clock, QObject *parent) : QObject(parent), m_clock(clock) {}
@@ -74,7 +84,8 @@ bool PressGuard::eventFilter(QObject *watched, QEvent *event)
         break;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
-        return settling(watched);
+        return static_cast<QMouseEvent *>(event)->pointingDevice() != selectionDevice() &&
+               settling(watched);
     default:
         break;
     }

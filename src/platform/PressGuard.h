@@ -6,6 +6,7 @@
 #include <QSet>
 
 class Clock;
+class QPointingDevice;
 class QWidget;
 
 // Ignores a press on a control that has just appeared: when one control replaces another
@@ -14,7 +15,8 @@ class QWidget;
 // laid over it is hidden. The handler that brings it up may go on to block (the voice's wait);
 // a press made meanwhile arrives only afterwards, so the settling time starts when events
 // run again, and a press that arrives before then is ignored too. Presses are told apart by
-// when they come, not by where they come from: mouse, touch and synthetic presses alike.
+// when they come, not by where they come from: mouse, touch and synthetic presses alike, but
+// for the presses of switch and dwell selections (see selectionDevice()).
 class PressGuard : public QObject
 {
   public:
@@ -25,6 +27,10 @@ class PressGuard : public QObject
     // The event the guard posts to itself when a control appears; its delivery marks the
     // event loop running again.
     static QEvent::Type eventsRunType();
+    // The device of the presses a switch or dwell selection makes. They pass at once: the
+    // switch filter has debounced them and they choose the item lit or ringed at that moment,
+    // which a scan or a ring shows only once a press there is meant to count.
+    static const QPointingDevice *selectionDevice();
 
     // Guards `control` (for a scroll area such as a grid, its viewport takes the presses).
     void guard(QWidget *control);

@@ -43,3 +43,17 @@ bool QtSettingsStore::sync()
     m_settings = std::move(fresh);
     return m_settings->status() == QSettings::NoError;
 }
+
+QString PendingSettingsStore::read(const QString &key, const QString &defaultValue) const
+{
+    const auto pending = m_pending.constFind(key);
+    return pending != m_pending.cend() ? *pending : m_store.read(key, defaultValue);
+}
+
+bool PendingSettingsStore::commit()
+{
+    for (auto it = m_pending.cbegin(); it != m_pending.cend(); ++it)
+        m_store.write(it.key(), it.value());
+    m_pending.clear();
+    return m_store.sync();
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMap>
 #include <QString>
 #include <memory>
 
@@ -36,4 +37,25 @@ class QtSettingsStore final : public SettingsStore
     std::unique_ptr<QSettings> m_settings;
     QString m_iniPath;
     QString m_section;
+};
+
+// Writes held back over another store until commit(): what an inner dialog confirms is stored
+// only when the dialog around it is confirmed, and dropped when that one is cancelled.
+class PendingSettingsStore final : public SettingsStore
+{
+  public:
+    explicit PendingSettingsStore(SettingsStore &store) : m_store(store) {}
+
+    QString read(const QString &key, const QString &defaultValue) const override;
+    void write(const QString &key, const QString &value) override { m_pending.insert(key, value); }
+    // Nothing is stored before commit(); holding the values cannot fail.
+    bool sync() override { return true; }
+
+    bool hasPending() const { return !m_pending.isEmpty(); }
+    // Writes the held values to the store and syncs it; false when they could not be stored.
+    bool commit();
+
+  private:
+    SettingsStore &m_store;
+    QMap<QString, QString> m_pending;
 };

@@ -1,10 +1,15 @@
 #include "SampleHelpers.h"
 #include "TalkFixture.h"
 #include "access/AccessLayer.h"
+#include "access/AccessOverlay.h"
+#include "dialogs/FrmOkAsker.h"
 #include "dialogs/frmOK.h"
+#include "platform/FlexGrid.h"
 #include "platform/PressGuard.h"
 #include "platform/TextBox.h"
 
+#include <QApplication>
+#include <QEventLoop>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -25,17 +30,35 @@ struct AccessFixture
         w.installAccess(access);
         return w;
     }
+    // "Key=value" words: OPT1, OPT3 … go to "OPT", the others to "ACCESS".
+    frmTalk &create(const QString &settings)
+    {
+        QMap<QString, QString> values;
+        for (const QString &word : settings.split(u' ', Qt::SkipEmptyParts))
+            (word.startsWith(u"OPT") ? f.settings.values : values)
+                .insert(word.section(u'=', 0, 0), word.section(u'=', 1));
+        return create(values);
+    }
     AccessLayer &layer() { return *f.window().access(); }
-    // Lets `ms` pass on the fake clock, polling as the timer does, with the event loop between.
+    // Lets `ms` pass on the fake clock, polling as the timer does, with the event loop between
+    // (where a selection's press runs).
     void pass(int ms)
     {
-        for (int i = 0; i < ms; i += AccessLayer::kPollMs) {
-            QCoreApplication::sendPostedEvents(nullptr, PressGuard::eventsRunType());
-            f.clock.advance(AccessLayer::kPollMs);
+        QCoreApplication::sendPostedEvents();
+        for (int left = ms; left > 0; left -= AccessLayer::kPollMs) {
+            f.clock.advance(std::min(left, AccessLayer::kPollMs));
             layer().poll();
+            QCoreApplication::sendPostedEvents();
         }
     }
 };
+
+// Every rectangle of a scan tree, the groups' and the leaves'.
+void collectRects(const ScanNode &node, QList<QRect> &rects)
+{
+    for (const ScanNode &child : node.children)
+        collectRects(child, rects << child.rect);
+}
 } // namespace
 
 class tst_access : public QObject
@@ -51,6 +74,10 @@ class tst_access : public QObject
     void scanOrder_data();
     void scanOrder();
     void questionSafeAnswerFirst();
+    void questionAnsweredThroughTimers_data();
+    void questionAnsweredThroughTimers();
+    void framesInsideScreen_data();
+    void framesInsideScreen();
 };
 
 void tst_access::settingsClamped_data()
@@ -64,6 +91,7 @@ void tst_access::settingsClamped_data()
     QTest::newRow("not a number") << u"ScanStepMs"_s << u"1.5s"_s << 1500 << 250;
     QTest::newRow("spaces") << u"ScanStepMs"_s << u" 2000 "_s << 2000 << 250;
     QTest::newRow("ignore over half a step") << u"SwitchIgnoreMs"_s << u"2000"_s << 1500 << 749;
+    QTest::newRow("no debounce: held to 50 ms") << u"SwitchIgnoreMs"_s << u"0"_s << 1500 << 50;
 }
 
 void tst_access::settingsClamped()
@@ -83,29 +111,45 @@ void tst_access::switchesEnterAndRead_data()
     // passing. From the start: A lights the board, B enters it (あ column), and so on; か
     // opens the selection screen (one click), whose centre か is lit first; after the entry
     // the board is lit again, then ＢＳ, 読む.
-    QTest::addColumn<QString>("mode");
+    // A key word ending in "!" is pressed at once, with no pause before it.
+    QTest::addColumn<QString>("settings");
     QTest::addColumn<QString>("script");
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("plays"); // of か.wav: selection screen, entry, reading aloud
     QTest::newRow("two switches, on either key pair")
-        << u"2"_s << u"Space held Return 1 2 Return 2 Space 1 Return"_s << u"か"_s << 3;
+        << u"ScanMode=2"_s << u"Space held Return 1 2 Return 2 Space 1 Return"_s << u"か"_s << 3;
     // "bounce": a second press at once; every handler's wait also gets a press, so the
     // reading aloud stops at its first wait, before か.
     QTest::newRow("one switch, bounces")
-        << u"1"_s << u"Space bounce Space +2400 Space bounce Space Space bounce +4000 Space"_s
-        << u"か"_s << 2;
+        << u"ScanMode=1"_s
+        << u"Space bounce Space +2400 Space bounce Space Space bounce +4000 Space"_s << u"か"_s
+        << 2;
+    // The centre of the selection screen is lit as soon as the spoken か has ended: a press
+    // then enters it (the pointer's double-press guard is for pointers only).
+    QTest::newRow("two switches, selection screen's centre at once")
+        << u"ScanMode=2 OPT1=0 OPT3=0"_s << u"Space Return Space Return Return Return!"_s << u"か"_s
+        << 2;
+    QTest::newRow("one switch, selection screen's centre at once")
+        << u"ScanMode=1 OPT1=0 OPT3=0"_s << u"Space Space +2700 Space Space Space!"_s << u"か"_s
+        << 2;
+    // One press whose edges bounce 20 ms apart enters the board only, even with no debounce set.
+    QTest::newRow("bounce with no debounce set")
+        << u"ScanMode=1 SwitchIgnoreMs=0"_s << u"Space Space +20 Space! +20 Space!"_s << QString()
+        << 0;
 }
 
 void tst_access::switchesEnterAndRead()
 {
-    QFETCH(QString, mode);
+    QFETCH(QString, settings);
     QFETCH(QString, script);
     AccessFixture a;
-    frmTalk &w = a.create({{u"ScanMode"_s, mode}});
+    frmTalk &w = a.create(settings);
     if (script.contains(u"bounce"))
         a.f.clock.duringWait = [&w] { QTest::keyClick(w.txtTalk, Qt::Key_Space); };
-    for (const QString &word : script.split(u' ')) {
-        a.pass(word.startsWith(u'+') ? word.mid(1).toInt() : word == u"bounce" ? 0 : 300);
+    for (QString word : script.split(u' ')) {
+        const bool atOnce = word.endsWith(u'!') || word == u"bounce";
+        word.remove(u'!');
+        a.pass(word.startsWith(u'+') ? word.mid(1).toInt() : atOnce ? 0 : 300);
         // The keys reach the composition text first, as a switch interface's would.
         const int key = word == u"Return" ? Qt::Key_Return
                         : word == u"1"    ? Qt::Key_1
@@ -118,8 +162,9 @@ void tst_access::switchesEnterAndRead()
             QTest::keyClick(w.txtTalk, Qt::Key(key));
         }
     }
+    a.pass(0);
     QFETCH(QString, text);
-    QVERIFY2(w.txtTalk->text().startsWith(text), qPrintable(w.txtTalk->text()));
+    QCOMPARE(w.txtTalk->text().remove(u'_'), text);
     QVERIFY(!w.txtTalk->text().contains(u' ') && !w.txtTalk->text().contains(u'1'));
     QTEST(int(a.f.wave.played.filter(u"/か.wav"_s).size()), "plays");
     QCOMPARE(a.access.writes + a.f.settings.writes, 0);
@@ -203,6 +248,125 @@ void tst_access::questionSafeAnswerFirst()
     });
     QVERIFY(!question.ask(u"消しますか"_s, frmOK::kYesNo, u"確認"_s));
     QCOMPARE(first, question.cmdOK[1]->text());
+}
+
+void tst_access::questionAnsweredThroughTimers_data()
+{
+    QTest::addColumn<QString>("settings");
+    QTest::addColumn<int>("answer"); // the button of the question aimed at: 0 yes, 1 no
+    QTest::newRow("dwell, yes") << u"DwellMode=1"_s << 0;
+    QTest::newRow("dwell, no") << u"DwellMode=1"_s << 1;
+    QTest::newRow("one switch, yes") << u"ScanMode=1"_s << 0;
+    QTest::newRow("two switches, yes") << u"ScanMode=2"_s << 0;
+}
+
+// "始め" chosen by dwell or a switch opens the real question; it is answered the same way.
+// Everything runs from the layer's own polling timer, as in use: a simulated user acts on
+// each tick of a timer of the test's, which also moves the fake clock on.
+void tst_access::questionAnsweredThroughTimers()
+{
+    QFETCH(QString, settings);
+    QFETCH(int, answer);
+    AccessFixture a;
+    FrmOkAsker dialogs;
+    a.f.asker.forward = &dialogs;
+    frmTalk &w = a.create(settings);
+    w.txtTalk->setText(u"あ_"_s);
+    const bool dwell = settings.startsWith(u"Dwell");
+    QPoint pointer;
+    a.layer().setPointerSource([&pointer] { return pointer; });
+    int polls = 0, lastPolls = 0, idleTicks = 0;
+    connect(a.layer().findChild<QTimer *>(), &QTimer::timeout, [&polls] { ++polls; });
+    QEventLoop loop;
+    QTimer user;
+    bool asked = false;
+    qint64 lastPress = 0;
+    connect(&user, &QTimer::timeout, [&] {
+        a.f.clock.advance(100);
+        idleTicks = polls == std::exchange(lastPolls, polls) ? idleTicks + 1 : 0;
+        auto *question = qobject_cast<frmOK *>(QApplication::activeModalWidget());
+        if (question && idleTicks > 50) // the layer polls no more: nothing can answer it
+            question->reject();
+        asked = asked || question;
+        if (idleTicks > 50 || (asked && !question) || a.f.clock.nowMs() > 60000)
+            return loop.quit();
+        QWidget *goal = question ? question->cmdOK[answer] : static_cast<QWidget *>(w.cmdStart);
+        pointer = goal->mapToGlobal(goal->rect().center());
+        if (dwell || a.f.clock.nowMs() - lastPress < 400)
+            return;
+        const ScanNode *lit = a.layer().engine()->lit();
+        const bool onGoal = lit && lit->rect.contains(goal->mapTo(goal->window(), QPoint(4, 4)));
+        const bool twoSwitches = settings == u"ScanMode=2";
+        if (lit && !onGoal && !twoSwitches)
+            return; // waits for the light to reach it
+        QWidget *keys = question ? static_cast<QWidget *>(question) : w.txtTalk;
+        const Qt::Key key = onGoal && twoSwitches ? Qt::Key_Return : Qt::Key_Space;
+        // Keys come from the event loop, as a switch interface's do, not from this timer.
+        QMetaObject::invokeMethod(
+            keys, [keys, key] { QTest::keyClick(keys, key); }, Qt::QueuedConnection);
+        lastPress = a.f.clock.nowMs();
+    });
+    user.start(AccessLayer::kPollMs);
+    loop.exec();
+    user.stop();
+    QVERIFY(asked && idleTicks <= 50);
+    // The pointer stays where the answer was: what the closed question uncovers there waits.
+    a.pass(4000);
+    QVERIFY(!w.fraSet->isVisible()); // the board cell beneath did not open its selection
+    QCOMPARE(w.txtTalk->text(), answer == 0 ? QString() : u"あ_"_s);
+}
+
+void tst_access::framesInsideScreen_data()
+{
+    QTest::addColumn<QSize>("screen");
+    QTest::addColumn<QString>("shown");
+    for (const QSize size : {QSize(1024, 768), QSize(1280, 1024), QSize(1920, 1080)}) {
+        const QByteArray name =
+            QByteArray::number(size.width()) + 'x' + QByteArray::number(size.height()) + ", ";
+        QTest::newRow(QByteArray(name + "board").constData()) << size << QString();
+        QTest::newRow(QByteArray(name + "selection screen").constData()) << size << u"selection"_s;
+        QTest::newRow(QByteArray(name + "samples").constData()) << size << u"samples"_s;
+    }
+}
+
+// Each screen's every frame, and the paused hint, lie inside the window, and the window
+// fits the screen; the hint leaves the board switch's caption readable.
+void tst_access::framesInsideScreen()
+{
+    QFETCH(QSize, screen);
+    QFETCH(QString, shown);
+    AccessFixture a;
+    SampleHelpers::writeSamples(a.f, {u"いぬ"_s, u"かさ"_s});
+    a.f.settings.values.insert(u"OPT1"_s, u"0"_s);
+    frmTalk &w = a.create({{u"ScanMode"_s, u"2"_s}});
+    const QSize fitted = w.fittedSize(screen);
+    QVERIFY(fitted.width() <= screen.width() && fitted.height() <= screen.height());
+    w.resize(fitted);
+    QTRY_COMPARE(w.size(), fitted);
+    if (shown == u"selection")
+        a.f.clickCell("grdBoard", 1, 4); // ひ: a cell with both neighbours
+    else if (shown == u"samples")
+        a.f.click("cmdSamp");
+    a.pass(AccessLayer::kPollMs);
+    QList<QRect> rects;
+    collectRects(a.layer().plan().root, rects);
+    QVERIFY(rects.size() > 3);
+    for (const QRect &r : std::as_const(rects))
+        QVERIFY(w.rect().contains(r));
+    if (shown == u"selection") // the right column whole, not cut at the edge
+        QVERIFY(w.grdBoard2->columnViewportPosition(2) + w.grdBoard2->columnWidth(2) <=
+                w.grdBoard2->viewport()->width());
+    auto *overlay = w.findChild<AccessOverlay *>();
+    QVERIFY(overlay);
+    overlay->repaint();
+    const QRect hint = overlay->pausedHintRect();
+    QVERIFY(w.rect().contains(hint));
+    if (shown.isEmpty()) {
+        QRect caption = w.cmdKey->fontMetrics().boundingRect(w.cmdKey->text());
+        caption.moveCenter(w.cmdKey->geometry().center());
+        QVERIFY(!hint.intersects(caption));
+        QVERIFY(!hint.intersects(w.txtTalk->geometry()));
+    }
 }
 
 QTEST_MAIN(tst_access)

@@ -1,4 +1,5 @@
 #include "TalkFixture.h"
+#include "access/frmAccess.h"
 #include "app/Settings.h"
 #include "app/frmOPT.h"
 #include "platform/DesignLayout.h"
@@ -9,6 +10,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QDoubleSpinBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -89,15 +92,18 @@ void tst_options::closingOnKatakanaBoard_data()
     QTest::addColumn<int>("cols");
     QTest::addColumn<double>("points");
     QTest::addColumn<int>("told");
+    QTest::addColumn<Stored>("access"); // confirmed in "入力と声の設定" on the way
+    const Stored access{
+        {u"ScanMode"_s, u"2"_s}, {u"DwellMode"_s, u"1"_s}, {u"DwellMs"_s, u"1250"_s}};
     const Stored everyKey{{u"OPT1"_s, u"3"_s}, {u"OPT2"_s, u"1"_s},   {u"OPT3"_s, u"2"_s},
                           {u"Samp"_s, u"0"_s}, {u"Sample"_s, u"5"_s}, {u"Beep"_s, u"1"_s},
                           {u"Moji"_s, u"1"_s}, {u"gMaxC"_s, u"14"_s}};
     QTest::newRow("confirm stores every key and rebuilds the hiragana board")
-        << 1 << false << everyKey << u"ひら"_s << 15 << 100.0 << 0;
+        << 1 << false << everyKey << u"ひら"_s << 15 << 100.0 << 0 << access;
     QTest::newRow("a store that refuses: applied all the same, and told")
-        << 1 << true << everyKey << u"ひら"_s << 15 << 100.0 << 1;
+        << 1 << true << everyKey << u"ひら"_s << 15 << 100.0 << 1 << access;
     QTest::newRow("cancel writes and changes nothing")
-        << 0 << false << Stored() << u"カタ"_s << 10 << 55.0 << 0;
+        << 0 << false << Stored() << u"カタ"_s << 10 << 55.0 << 0 << Stored();
 }
 
 // The dialog opened with "設定" while the katakana board is shown; every control changed.
@@ -108,10 +114,25 @@ void tst_options::closingOnKatakanaBoard()
     TalkFixture f;
     f.settings.refuseToStore = refuseToStore;
     frmTalk &w = f.create();
+    MemorySettingsStore accessStore;
+    w.installAccess(accessStore);
     f.click("cmdKey");
-    QTimer::singleShot(0, [button] {
+    bool noted = false; // the options dialog says the access settings wait for its 確定
+    QTimer::singleShot(0, [button, &noted] {
         auto *d = qobject_cast<frmOPT *>(QApplication::activeModalWidget());
         QVERIFY(d);
+        // The whole rest is shown and set (1.5 s); 確定 there only holds it for this dialog.
+        QTimer::singleShot(0, [] {
+            auto *a = qobject_cast<frmAccess *>(QApplication::activeModalWidget());
+            QVERIFY(a);
+            QCOMPARE(a->spnDwell->value(), 1.25);
+            a->cmbScanMode->setCurrentIndex(2);
+            a->chkDwell->setChecked(true);
+            a->spnDwell->setValue(1.5);
+            QTest::mouseClick(a->cmdOK[1], Qt::LeftButton);
+        });
+        QTest::mouseClick(d->cmdAccess, Qt::LeftButton);
+        noted = d->lblAccess->isVisible();
         d->Option1[3]->setChecked(true);
         d->Option2[1]->setChecked(true);
         d->Option3[2]->setChecked(true);
@@ -122,11 +143,16 @@ void tst_options::closingOnKatakanaBoard()
         QTest::mouseClick(d->cmdOK[button], Qt::LeftButton);
     });
     f.click("cmdOpt");
+    QVERIFY(noted);
     QTEST(f.settings.values, "stored");
     QTEST(w.cmdKey->text(), "key");
     QTEST(w.grdBoard->cols(), "cols");
     QTEST(DesignLayout::fontPoints(w.txtTalk), "points");
     QTEST(int(f.asker.asked.size()), "told");
+    QFETCH(Stored, access);
+    for (auto it = access.cbegin(); it != access.cend(); ++it)
+        QCOMPARE(accessStore.values.value(it.key()), it.value());
+    QCOMPARE(accessStore.writes > 0, !access.isEmpty());
 }
 
 // A stored choice outside its group shows the group with nothing on and stays as it is.

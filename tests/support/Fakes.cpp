@@ -37,8 +37,10 @@ void RecordingWaveDevice::command(const QString &command)
     }
 }
 
-bool ScriptedAsker::ask(const QString &prompt, int kind, const QString &title, QWidget *)
+bool ScriptedAsker::ask(const QString &prompt, int kind, const QString &title, QWidget *parent)
 {
     asked.append({prompt, kind, title});
+    if (forward)
+        return forward->ask(prompt, kind, title, parent);
     return answers.isEmpty() ? false : answers.takeFirst();
 }

@@ -116,4 +116,5 @@ public:
 
     QList<bool> answers;
     QList<Question> asked;
+    QuestionAsker *forward = nullptr; // when set, the questions go to it (a real dialog)
 };
