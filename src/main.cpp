@@ -7,6 +7,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/SingleInstance.h"
 #include "platform/UiServices.h"
+#include "speech/EngineFiles.h"
 
 #include <QApplication>
 #include <QStyleFactory>
@@ -31,6 +32,7 @@ int main(int argc, char *argv[])
     QtWaveDevice wave;
     QtSettingsStore settings;
     QtSettingsStore accessSettings({}, QStringLiteral("ACCESS"));
+    QtSettingsStore voiceSettings({}, QStringLiteral("VOICE"));
     ScreenBusyPointer busy;
     FrmOkAsker asker;
     AppState state;
@@ -44,6 +46,7 @@ int main(int argc, char *argv[])
     QObject::connect(&window, &frmTalk::endRequested, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     window.installAccess(accessSettings);
+    window.installSpeech(voiceSettings, EngineFiles::debian());
     window.fitToScreen();
     window.show();
     return app.exec();

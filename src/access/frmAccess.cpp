@@ -86,7 +86,7 @@ void frmAccess::createControls()
     tabs->addTab(dwellTab, text(AccessTexts::kDwellTab));
 
     auto *voiceTab = new QWidget(tabs);
-    auto *voiceLayout = new QVBoxLayout(voiceTab);
+    auto *voiceLayout = m_voiceLayout = new QVBoxLayout(voiceTab);
     cmdRecord = new QPushButton(text(AccessTexts::kRecord), voiceTab);
     cmdRecord->setObjectName(u"cmdRecord"_s);
     cmdRecord->setAutoDefault(false);
@@ -110,6 +110,11 @@ void frmAccess::createControls()
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(tabs);
     layout->addLayout(buttons);
+}
+
+void frmAccess::addVoicePage(QWidget *page)
+{
+    m_voiceLayout->insertWidget(0, page);
 }
 
 void frmAccess::cmdOK_Click(int index)

@@ -13,6 +13,9 @@
 #include "platform/DesignLayout.h"
 #include "platform/SettingsStore.h"
 #include "platform/Units.h"
+#include "speech/SpeechOutput.h"
+#include "speech/VoicePage.h"
+#include "voice/Voice.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -144,6 +147,11 @@ void frmOPT::cmdAccess_Click()
     if (!access)
         return;
     frmAccess dialog(this, access->store());
+    if (SpeechOutput *speech = m_talk.speech()) {
+        auto *page = new VoicePage(*speech, [this](const QString &c) { m_talk.voice().play(c); });
+        dialog.addVoicePage(page);
+        connect(&dialog, &QDialog::accepted, page, &VoicePage::save);
+    }
     connect(&dialog, &frmAccess::recordRequested, &dialog,
             [this, &dialog] { openRecorder(m_talk, &dialog); });
     if (dialog.exec() == QDialog::Accepted)
