@@ -1,0 +1,217 @@
+// Listens to the real window reading aloud in both modes, on the test sink's monitor: press to
+// first sound for short and long texts, the time to say one sentence, and the CPU and memory
+// spent while speaking. The character voices are 350 ms tones; sentence speech is the engine's
+// own voice. A marker tone is played at each press and onsets are measured from it. Run through
+// bench/listen_bench.sh.
+#include "Fakes.h"
+#include "Listening.h"
+#include "app/AppState.h"
+#include "app/frmTalk.h"
+#include "platform/Clock.h"
+#include "platform/PcmPlayer.h"
+#include "platform/ProgramFolders.h"
+#include "platform/QtWaveDevice.h"
+#include "platform/TextBox.h"
+#include "speech/EngineFiles.h"
+#include "voice/frmRead.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+#include <sys/resource.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+constexpr int kMarkerHz = 2900;
+constexpr int kTrials = 10;
+constexpr int kStopAfterMs = 900; // each first-sound trial is stopped by the panel after this
+const QString kSentence = u"きょうはいいてんきですね"_s;
+// Diary-like kana text, repeated to the length wanted.
+const QString kProse = u"きょうはあさからいいてんきでした。ひるごはんのあと、むすめがきてくれて、"
+                       u"いっしょにこうえんをさんぽしました。さくらがさいていて、とてもきれいでした。"
+                       u"あしたもはれるといいですね。"_s;
+
+QString textOf(int length)
+{
+    QString text;
+    while (text.size() < length)
+        text += kProse;
+    return text.left(length);
+}
+
+double percentile(QList<double> values, double p)
+{
+    std::sort(values.begin(), values.end());
+    return values.isEmpty() ? 0 : values[qsizetype(p * double(values.size() - 1) + 0.5)];
+}
+
+double cpuSeconds(int who)
+{
+    rusage usage{};
+    getrusage(who, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// The program's resident set now, or its peak so far, in MiB.
+double memoryMiB(const char *field)
+{
+    QFile status(u"/proc/self/status"_s);
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith(field))
+            return line.mid(qstrlen(field)).trimmed().split(' ').value(0).toDouble() / 1024;
+    return 0;
+}
+
+struct Bench
+{
+    Bench()
+    {
+        for (const QChar c : kProse + kSentence) {
+            QFile file(QDir(dir.path()).filePath(QString(c) + u".wav"_s));
+            if (!file.exists() && file.open(QIODevice::WriteOnly))
+                file.write(toWav(makeTone(700, 350, 0.5, 22050)));
+        }
+        talk = std::make_unique<frmTalk>(state, Services{clock, events, beeper, clipboard, wave,
+                                                         settings, busy, asker,
+                                                         ProgramFolders::portable(dir.path())});
+        talk->installSpeech(voiceSettings, EngineFiles::debian());
+        talk->show();
+        QTest::qWaitForWindowExposed(talk.get());
+    }
+
+    void setMode(int mode) { voiceSettings.values.insert(u"Mode"_s, QString::number(mode)); }
+
+    // Reads `text` aloud after a marker; the stop panel is clicked `stopAfterMs` after it shows
+    // (never when 0). Returns when the reading has ended.
+    void read(const QString &text, int stopAfterMs)
+    {
+        talk->txtTalk->setText(text);
+        QElapsedTimer shown;
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, &watch, [&] {
+            auto *panel = talk->findChild<frmRead *>();
+            if (!panel || !panel->isVisible() || stopAfterMs == 0)
+                return;
+            if (!shown.isValid())
+                shown.start();
+            if (shown.elapsed() >= stopAfterMs)
+                QTest::mouseClick(panel->lblLabel, Qt::LeftButton);
+        });
+        watch.start(5);
+        marker.play(markerTone);
+        QTest::mouseClick(talk->cmdRead, Qt::LeftButton);
+        watch.stop();
+        QTest::qWait(400);
+    }
+
+    QTemporaryDir dir;
+    SystemClock clock;
+    QtEventPump events;
+    RecordingBeeper beeper;
+    FakeClipboard clipboard;
+    QtWaveDevice wave;
+    MemorySettingsStore settings;
+    MemorySettingsStore voiceSettings;
+    RecordingBusyPointer busy;
+    ScriptedAsker asker;
+    AppState state;
+    std::unique_ptr<frmTalk> talk;
+    PcmPlayer marker{"marker"};
+    std::shared_ptr<const PcmClip> markerTone =
+        std::make_shared<const PcmClip>(makeTone(kMarkerHz, 30, 0.5, 22050));
+};
+
+// Onsets of the first sound after each marker, and how long each sound went on.
+QList<HeardSound> afterMarkers(const QByteArray &samples)
+{
+    const QList<HeardTone> markers = heardTones(samples, MonitorRecorder::kRate, {kMarkerHz});
+    QList<HeardSound> heard;
+    for (qsizetype i = 0; i < markers.size(); ++i) {
+        const double from = markers[i].onsetMs;
+        const double to = i + 1 < markers.size() ? markers[i + 1].onsetMs - 100
+                                                 : std::numeric_limits<double>::max();
+        HeardSound sound = heardSound(samples, MonitorRecorder::kRate, markers, from, to);
+        if (sound.firstMs >= 0) {
+            sound.firstMs -= from;
+            sound.lastMs -= from;
+        }
+        heard.append(sound);
+    }
+    return heard;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    const QString unavailable = listeningUnavailable();
+    const QString missing = EngineFiles::debian().missingPackage();
+    if (!unavailable.isEmpty() || !missing.isEmpty()) {
+        std::fprintf(stderr, "%s%s\n", qPrintable(unavailable), qPrintable(missing));
+        return 1;
+    }
+    Bench bench;
+    const char *modes[] = {"characters", "sentences"};
+
+    std::printf("press -> first sound (%d presses each; the reading stopped after %d ms)\n",
+                kTrials, kStopAfterMs);
+    for (int mode = 0; mode < 2; ++mode) {
+        bench.setMode(mode);
+        for (const int length : {10, 100, 2000}) {
+            MonitorRecorder recorder;
+            for (int i = 0; i < kTrials; ++i)
+                bench.read(textOf(length), kStopAfterMs);
+            QList<double> onsets;
+            for (const HeardSound &sound : afterMarkers(recorder.stop()))
+                if (sound.firstMs >= 0)
+                    onsets.append(sound.firstMs);
+            std::printf("  %-10s %4d characters: median %.0f ms, p95 %.0f ms (%lld heard)\n",
+                        modes[mode], length, percentile(onsets, 0.5), percentile(onsets, 0.95),
+                        qlonglong(onsets.size()));
+        }
+    }
+
+    std::printf("saying \"%s\" whole (press to the end of the last sound; 3 readings)\n",
+                qPrintable(kSentence));
+    for (int mode = 0; mode < 2; ++mode) {
+        bench.setMode(mode);
+        const double rssBefore = memoryMiB("VmRSS:");
+        const double self = cpuSeconds(RUSAGE_SELF);
+        const double children = cpuSeconds(RUSAGE_CHILDREN);
+        QElapsedTimer wall;
+        wall.start();
+        MonitorRecorder recorder;
+        for (int i = 0; i < 3; ++i)
+            bench.read(kSentence, 0);
+        const double seconds = double(wall.elapsed()) / 1000;
+        QList<double> totals, gaps;
+        for (const HeardSound &sound : afterMarkers(recorder.stop())) {
+            totals.append(sound.lastMs);
+            gaps.append(sound.longestGapMs);
+        }
+        rusage engine{};
+        getrusage(RUSAGE_CHILDREN, &engine);
+        std::printf("  %-10s median %.0f ms, longest quiet stretch %.0f ms; CPU while speaking: "
+                    "program %.1f %%, engine %.1f %% of one core; program RSS %.1f MiB before, "
+                    "peak %.1f MiB; engine peak RSS %.1f MiB\n",
+                    modes[mode], percentile(totals, 0.5), percentile(gaps, 1),
+                    100 * (cpuSeconds(RUSAGE_SELF) - self) / seconds,
+                    100 * (cpuSeconds(RUSAGE_CHILDREN) - children) / seconds, rssBefore,
+                    memoryMiB("VmHWM:"), double(engine.ru_maxrss) / 1024);
+    }
+    return 0;
+}
