@@ -79,7 +79,7 @@ struct Bench
 {
     Bench()
     {
-        for (const QChar c : kProse + kSentence) {
+        for (const QChar c : QString(kProse + kSentence)) {
             QFile file(QDir(dir.path()).filePath(QString(c) + u".wav"_s));
             if (!file.exists() && file.open(QIODevice::WriteOnly))
                 file.write(toWav(makeTone(700, 350, 0.5, 22050)));
@@ -89,7 +89,7 @@ struct Bench
                                                          ProgramFolders::portable(dir.path())});
         talk->installSpeech(voiceSettings, EngineFiles::debian());
         talk->show();
-        QTest::qWaitForWindowExposed(talk.get());
+        exposed = QTest::qWaitForWindowExposed(talk.get());
     }
 
     void setMode(int mode) { voiceSettings.values.insert(u"Mode"_s, QString::number(mode)); }
@@ -129,6 +129,7 @@ struct Bench
     ScriptedAsker asker;
     AppState state;
     std::unique_ptr<frmTalk> talk;
+    bool exposed = false;
     PcmPlayer marker{"marker"};
     std::shared_ptr<const PcmClip> markerTone =
         std::make_shared<const PcmClip>(makeTone(kMarkerHz, 30, 0.5, 22050));
@@ -165,6 +166,8 @@ int main(int argc, char *argv[])
         return 1;
     }
     Bench bench;
+    if (!bench.exposed)
+        return 1;
     const char *modes[] = {"characters", "sentences"};
 
     std::printf("press -> first sound (%d presses each; the reading stopped after %d ms)\n",

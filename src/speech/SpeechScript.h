@@ -28,7 +28,7 @@ struct Part
 // The longest part, and the longest first part: the first part is made before anything is
 // heard, so it is kept short; the others are made while the one before plays.
 inline constexpr int kMaxPart = 60;
-inline constexpr int kMaxFirstPart = 20;
+inline constexpr int kMaxFirstPart = 12;
 
 // What the engine is to say for `text`: the end marker is dropped; emoticons, letters and marks
 // become their readings from `readings`; 。？！ and line ends end a part, and longer runs are

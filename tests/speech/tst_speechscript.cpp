@@ -49,7 +49,7 @@ void tst_speechscript::parts_data()
         << QStringList{u"あいうえおかきくけこ、"_s, u"さしすせそたちつてとなにぬねの"_s};
     QTest::newRow("a long first run cut after a particle")
         << u"わたしはきのうともだちとこうえんにいきました"_s
-        << QStringList{u"わたしはきのうともだちとこうえんに"_s, u"いきました"_s};
+        << QStringList{u"わたしはきのうともだちと"_s, u"こうえんにいきました"_s};
     QTest::newRow("later runs up to 60 characters")
         << u"はい。"_s + QString(70, u'あ')
         << QStringList{u"はい。"_s, QString(60, u'あ'), QString(10, u'あ')};
