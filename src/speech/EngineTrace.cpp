@@ -72,9 +72,9 @@ QList<Label> labels(const QString &trace)
         const qsizetype g = full.indexOf(u"/G:");
         if (minus < 0 || plus < 0 || a < 0 || b < a || f < 0 || g < f)
             continue;
-        list.append({fields[0].toLongLong() / kLabelUnitsPerMs,
-                     fields[1].toLongLong() / kLabelUnitsPerMs, full.mid(minus + 1, plus - minus - 1),
-                     full.mid(a, b - a) + full.mid(f, g - f)});
+        list.append(
+            {fields[0].toLongLong() / kLabelUnitsPerMs, fields[1].toLongLong() / kLabelUnitsPerMs,
+             full.mid(minus + 1, plus - minus - 1), full.mid(a, b - a) + full.mid(f, g - f)});
     }
     return list;
 }

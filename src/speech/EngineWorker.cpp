@@ -75,11 +75,13 @@ void EngineWorker::startNext()
     if (!m_dir)
         m_dir = std::make_unique<QTemporaryDir>(QDir::tempPath() + u"/talk-speech-XXXXXX"_s);
     const SpeechSettings &voice = m_running.voice;
-    const QStringList arguments = {
-        u"-x"_s,  m_files.dictionary,         u"-m"_s,  m_files.voice,
-        u"-ow"_s, filePath(u".wav"_s),        u"-ot"_s, filePath(u".txt"_s),
-        u"-r"_s,  QString::number(voice.speed / 100.0), u"-fm"_s, QString::number(voice.pitch),
-        u"-g"_s,  QString::number(voice.volume)};
+    const QStringList arguments = {u"-x"_s,  m_files.dictionary,
+                                   u"-m"_s,  m_files.voice,
+                                   u"-ow"_s, filePath(u".wav"_s),
+                                   u"-ot"_s, filePath(u".txt"_s),
+                                   u"-r"_s,  QString::number(voice.speed / 100.0),
+                                   u"-fm"_s, QString::number(voice.pitch),
+                                   u"-g"_s,  QString::number(voice.volume)};
     m_limit->start(kLimitBaseMs + kLimitPerCharacterMs * int(m_running.spoken.size()));
     m_process->start(m_files.program, arguments);
     m_process->write(m_running.spoken.toUtf8() + '\n');

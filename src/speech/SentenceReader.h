@@ -32,7 +32,12 @@ class SentenceReader
     int read(const std::function<bool()> &stopRequested);
 
   private:
-    enum class Step { Waiting, Done, Failed };
+    enum class Step
+    {
+        Waiting,
+        Done,
+        Failed
+    };
 
     void requestAhead();
     // Moves on to the next part once the current one has been heard; plays what is ready.

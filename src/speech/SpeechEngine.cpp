@@ -17,7 +17,8 @@ SpeechEngine::SpeechEngine(EngineFiles files)
 SpeechEngine::~SpeechEngine()
 {
     EngineWorker *worker = m_worker;
-    QMetaObject::invokeMethod(worker, [worker] { delete worker; }, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        worker, [worker] { delete worker; }, Qt::BlockingQueuedConnection);
     m_thread->quit();
     m_thread->wait();
 }
@@ -25,9 +26,8 @@ SpeechEngine::~SpeechEngine()
 quint64 SpeechEngine::make(const QString &spoken, const SpeechSettings &voice)
 {
     const quint64 id = ++m_lastId;
-    QMetaObject::invokeMethod(m_worker, [worker = m_worker, id, spoken, voice] {
-        worker->make(id, spoken, voice);
-    });
+    QMetaObject::invokeMethod(
+        m_worker, [worker = m_worker, id, spoken, voice] { worker->make(id, spoken, voice); });
     return id;
 }
 

@@ -7,7 +7,8 @@ using namespace Qt::Literals::StringLiterals;
 namespace SpeechScript {
 namespace {
 
-enum class Kind {
+enum class Kind
+{
     Word,    // said as written
     Reading, // a mark, letter or emoticon said by its reading
     Pause,   // 、 or a space: a short pause inside a part
@@ -102,7 +103,7 @@ Token tokenAt(const QString &text, int i, const VoiceReadings &readings)
         return {Kind::Reading, i, 1, readings.reading(folded), {}};
     if (joinsPrevious(c))
         return i > 0 && isWordChar(text.at(i - 1)) ? Token{Kind::Word, i, 1, own, {}}
-                                                    : Token{Kind::Reading, i, 1, reading, {}};
+                                                   : Token{Kind::Reading, i, 1, reading, {}};
     if (isWordChar(c) || !readings.contains(own) || reading == own)
         return {Kind::Word, i, 1, own, {}};
     return {Kind::Reading, i, 1, reading, {}};
@@ -152,8 +153,7 @@ qsizetype cutPoint(const QList<Token> &run, int limit)
         if (said < limit / 3)
             break;
         if (run[i].kind == Kind::Word && run[i].spoken.size() == 1 &&
-            particles.contains(run[i].spoken.at(0)) &&
-            !joinsPrevious(run[i + 1].spoken.front()))
+            particles.contains(run[i].spoken.at(0)) && !joinsPrevious(run[i + 1].spoken.front()))
             return i + 1;
     }
     return run.size() - 1;

@@ -19,9 +19,9 @@ struct Source
 
 struct Part
 {
-    QString spoken;         // the engine's input
-    QList<Source> sources;  // one per character of `spoken`
-    int textStart = 0;      // the first character of the text this part covers
+    QString spoken;        // the engine's input
+    QList<Source> sources; // one per character of `spoken`
+    int textStart = 0;     // the first character of the text this part covers
     bool operator==(const Part &) const = default;
 };
 

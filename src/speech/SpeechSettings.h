@@ -17,7 +17,7 @@ struct SpeechSettings
         int highest;
     };
 
-    int mode = 0;   // 0 one character at a time, 1 as sentences
+    int mode = 0;    // 0 one character at a time, 1 as sentences
     int speed = 100; // per cent of the engine's own speed
     int pitch = 0;   // half-tones up or down
     int volume = 0;  // dB louder or softer

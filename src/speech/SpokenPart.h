@@ -9,7 +9,8 @@
 // tail, and when each mora sounds from the clip's start.
 struct SpokenPart
 {
-    enum class Outcome {
+    enum class Outcome
+    {
         Made,
         Silent, // nothing in it the engine can say
         Failed, // the engine failed, crashed or ran out of time

@@ -70,10 +70,8 @@ void Reader::cmdRead_Click()
     m_talk.cmdRead->setEnabled(false);
     m_talk.cmdRead->setText(QString::fromUtf16(ReadTexts::kReadingCaption));
     // What the engine could not make is read character by character.
-    const int first = sentences ? sentences->read([this] {
-        return m_talk.state().gStopRead == kStop;
-    })
-                                : 0;
+    const int first =
+        sentences ? sentences->read([this] { return m_talk.state().gStopRead == kStop; }) : 0;
     if (first >= 0)
         readCharacters(first);
     finishReading();

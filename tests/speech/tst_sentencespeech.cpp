@@ -11,8 +11,8 @@
 #include "speech/VoicePage.h"
 #include "voice/frmRead.h"
 
-#include <QFileInfo>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -193,11 +193,10 @@ void tst_sentencespeech::charactersWhenTheEngineCannot_data()
     QTest::addColumn<QStringList>("played");
     QTest::addColumn<QString>("missing"); // the package the 声 tab names; empty: none
 
-    QTest::newRow("engine missing")
-        << u"/nonexistent/open_jtalk"_s << u"あい"_s << QStringList{u"あ.wav"_s, u"い.wav"_s}
-        << u"open-jtalk"_s;
-    QTest::newRow("engine failing") << u"/bin/false"_s << u"あい"_s
-                                    << QStringList{u"あ.wav"_s, u"い.wav"_s} << QString();
+    QTest::newRow("engine missing") << u"/nonexistent/open_jtalk"_s << u"あい"_s
+                                    << QStringList{u"あ.wav"_s, u"い.wav"_s} << u"open-jtalk"_s;
+    QTest::newRow("engine failing")
+        << u"/bin/false"_s << u"あい"_s << QStringList{u"あ.wav"_s, u"い.wav"_s} << QString();
     // The first sentence is spoken by the engine, the second by the voices.
     QTest::newRow("engine failing after the first sentence")
         << u"once"_s << u"あい。えお"_s << QStringList{u"え.wav"_s, u"お.wav"_s} << QString();

@@ -24,8 +24,8 @@ void tst_speechscript::parts_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("spoken"); // one entry a part
 
-    QTest::newRow("particles as written") << u"きょうはいいてんきですね"_s
-                                          << QStringList{u"きょうはいいてんきですね"_s};
+    QTest::newRow("particles as written")
+        << u"きょうはいいてんきですね"_s << QStringList{u"きょうはいいてんきですね"_s};
     QTest::newRow("end marker not said") << u"あい_"_s << QStringList{u"あい"_s};
     QTest::newRow("end marker alone: nothing") << u"_"_s << QStringList{};
     QTest::newRow("。？！ and line ends end a part")
@@ -40,10 +40,10 @@ void tst_speechscript::parts_data()
     QTest::newRow("a lone ー or small kana by its reading")
         << u"ー ゃ"_s << QStringList{u"のばす、ちいさい や"_s};
     QTest::newRow("a lone mark by its reading") << u"？"_s << QStringList{u"はてな"_s};
-    QTest::newRow("digits and a decimal point as written") << u"2.5と3,000"_s
-                                                           << QStringList{u"2.5と3,000"_s};
-    QTest::newRow("spaces: one short pause") << u"あさ　ひる  よる"_s
-                                             << QStringList{u"あさ、ひる、よる"_s};
+    QTest::newRow("digits and a decimal point as written")
+        << u"2.5と3,000"_s << QStringList{u"2.5と3,000"_s};
+    QTest::newRow("spaces: one short pause")
+        << u"あさ　ひる  よる"_s << QStringList{u"あさ、ひる、よる"_s};
     QTest::newRow("a long first run cut at 、")
         << u"あいうえおかきくけこ、さしすせそたちつてとなにぬねの"_s
         << QStringList{u"あいうえおかきくけこ、"_s, u"さしすせそたちつてとなにぬねの"_s};
@@ -105,12 +105,9 @@ void tst_speechscript::moraeFromTrace()
     QCOMPARE(read.speechEndMs, 1110);
     // きょ is one mora; は said "wa" is still は; the number the engine spells out (十二) shares
     // the digits it was read from.
-    QCOMPARE(read.morae, (QList<Mora>{{310, 0, 2},
-                                      {495, 2, 1},
-                                      {580, 3, 1},
-                                      {715, 4, 1},
-                                      {885, 4, 1},
-                                      {940, 5, 1}}));
+    QCOMPARE(read.morae,
+             (QList<Mora>{
+                 {310, 0, 2}, {495, 2, 1}, {580, 3, 1}, {715, 4, 1}, {885, 4, 1}, {940, 5, 1}}));
 }
 
 QTEST_GUILESS_MAIN(tst_speechscript)
