@@ -1,8 +1,6 @@
 #include "speech/SpeechSettings.h"
 
-#include "platform/SettingsStore.h"
-
-#include <algorithm>
+#include "platform/SettingsTable.h"
 
 const SpeechSettings::Key SpeechSettings::kKeys[4] = {
     {u"Mode", &SpeechSettings::mode, 0, 0, 1},
@@ -13,19 +11,10 @@ const SpeechSettings::Key SpeechSettings::kKeys[4] = {
 
 SpeechSettings SpeechSettings::read(const SettingsStore &store)
 {
-    SpeechSettings settings;
-    for (const Key &key : kKeys) {
-        bool ok = false;
-        const qlonglong value =
-            store.read(QString::fromUtf16(key.name), QString()).trimmed().toLongLong(&ok);
-        settings.*key.field =
-            ok ? int(std::clamp<qlonglong>(value, key.lowest, key.highest)) : key.defaultValue;
-    }
-    return settings;
+    return SettingsTable::read<SpeechSettings>(store, kKeys);
 }
 
 void SpeechSettings::write(SettingsStore &store) const
 {
-    for (const Key &key : kKeys)
-        store.write(QString::fromUtf16(key.name), QString::number(this->*key.field));
+    SettingsTable::write(store, *this, kKeys);
 }

@@ -59,11 +59,7 @@ VoicePage::VoicePage(SpeechOutput &speech, std::function<void(const QString &)> 
     createControls(speech.settings());
 }
 
-VoicePage::~VoicePage()
-{
-    m_speech.engine().cancel();
-    m_speech.player().stop();
-}
+VoicePage::~VoicePage() = default;
 
 void VoicePage::createControls(const SpeechSettings &stored)
 {
@@ -131,9 +127,11 @@ void VoicePage::save()
 
 void VoicePage::tryOut(int row)
 {
+    // A sample asked for earlier is not played when it comes; a reading in progress (the
+    // dialog can be opened while reading) keeps its own requests.
+    m_request = 0;
     m_characterStep.stop();
     m_charactersLeft.clear();
-    m_speech.engine().cancel();
     m_speech.player().stop();
     const SpeechSettings settings = shown();
     const QString sample = text(SpeechTexts::kSample);
