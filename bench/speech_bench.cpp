@@ -102,6 +102,7 @@ struct Bench
     {
         talk->txtTalk->setText(text);
         QElapsedTimer shown;
+        QElapsedTimer pressed;
         QTimer watch;
         QObject::connect(&watch, &QTimer::timeout, &watch, [&] {
             peakMiB = std::max(peakMiB, residentMiB());
@@ -110,10 +111,13 @@ struct Bench
                 return;
             if (!shown.isValid())
                 shown.start();
-            if (shown.elapsed() >= stopAfterMs)
-                QTest::mouseClick(panel->lblLabel, Qt::LeftButton);
+            if (shown.elapsed() < stopAfterMs)
+                return;
+            stops.append(double(pressed.elapsed()));
+            QTest::mouseClick(panel->lblLabel, Qt::LeftButton);
         });
         watch.start(5);
+        pressed.start();
         marker.play(markerTone);
         QTest::mouseClick(talk->cmdRead, Qt::LeftButton);
         watch.stop();
@@ -133,7 +137,8 @@ struct Bench
     AppState state;
     std::unique_ptr<frmTalk> talk;
     bool exposed = false;
-    double peakMiB = 0; // the program's resident set while reading, sampled every 5 ms
+    double peakMiB = 0;  // the program's resident set while reading, sampled every 5 ms
+    QList<double> stops; // when the stop panel was clicked, from the marker of each press
     PcmPlayer marker{"marker"};
     std::shared_ptr<const PcmClip> markerTone =
         std::make_shared<const PcmClip>(makeTone(kMarkerHz, 30, 0.5, 22050));
@@ -180,15 +185,23 @@ int main(int argc, char *argv[])
         bench.setMode(mode);
         for (const int length : {10, 100, 2000}) {
             MonitorRecorder recorder;
+            bench.stops.clear();
             for (int i = 0; i < kTrials; ++i)
                 bench.read(textOf(length), kStopAfterMs);
-            QList<double> onsets;
-            for (const HeardSound &sound : afterMarkers(recorder.stop()))
-                if (sound.firstMs >= 0)
-                    onsets.append(sound.firstMs);
-            std::printf("  %-10s %4d characters: median %.0f ms, p95 %.0f ms (%lld heard)\n",
+            QList<double> onsets, silenced;
+            const QList<HeardSound> heard = afterMarkers(recorder.stop());
+            for (qsizetype i = 0; i < heard.size(); ++i) {
+                if (heard[i].firstMs < 0)
+                    continue;
+                onsets.append(heard[i].firstMs);
+                if (i < bench.stops.size())
+                    silenced.append(heard[i].lastMs - bench.stops[i]);
+            }
+            std::printf("  %-10s %4d characters: median %.0f ms, p95 %.0f ms (%lld heard); "
+                        "stop panel to silence: median %.0f ms, max %.0f ms\n",
                         modes[mode], length, percentile(onsets, 0.5), percentile(onsets, 0.95),
-                        qlonglong(onsets.size()));
+                        qlonglong(onsets.size()), percentile(silenced, 0.5),
+                        percentile(silenced, 1));
         }
     }
 
