@@ -23,13 +23,25 @@ SentenceReader::SentenceReader(SpeechEngine &engine, PcmPlayer &player, const Cl
 {
 }
 
-SentenceReader::~SentenceReader() = default;
+SentenceReader::~SentenceReader()
+{
+    QObject::disconnect(m_results);
+}
 
 void SentenceReader::start(const QList<SpeechScript::Part> &parts, const SpeechSettings &voice)
 {
     m_parts = parts;
     m_voice = voice;
     m_made = QList<std::optional<SpokenPart>>(parts.size());
+    m_results = QObject::connect(&m_engine, &SpeechEngine::made, &m_engine,
+                                 [this](quint64 id, const SpokenPart &part) {
+                                     const auto found = m_partOfRequest.constFind(id);
+                                     if (found == m_partOfRequest.constEnd())
+                                         return;
+                                     m_made[*found] = part;
+                                     if (m_onResult)
+                                         m_onResult();
+                                 });
     requestAhead();
 }
 
@@ -60,14 +72,7 @@ int SentenceReader::read(const std::function<bool()> &stopRequested)
         if (result)
             loop.quit();
     };
-    QObject::connect(&m_engine, &SpeechEngine::made, &loop,
-                     [&](quint64 id, const SpokenPart &part) {
-                         const auto found = m_partOfRequest.constFind(id);
-                         if (found == m_partOfRequest.constEnd())
-                             return;
-                         m_made[*found] = part;
-                         check();
-                     });
+    m_onResult = check;
     QTimer ticks;
     ticks.setInterval(kTickMs);
     QObject::connect(&ticks, &QTimer::timeout, &loop, check);
@@ -75,6 +80,7 @@ int SentenceReader::read(const std::function<bool()> &stopRequested)
     check();
     if (!result)
         loop.exec();
+    m_onResult = nullptr;
     // Anything but the natural end (a stop, a failure, the program ending) silences the voice.
     if (!result || *result >= 0 || m_current < m_parts.size())
         stopAll();

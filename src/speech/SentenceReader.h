@@ -6,6 +6,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QObject>
 #include <functional>
 #include <optional>
 
@@ -22,8 +23,11 @@ class SentenceReader
   public:
     SentenceReader(SpeechEngine &engine, PcmPlayer &player, const Clock &clock, TextBox &box);
     ~SentenceReader();
+    SentenceReader(const SentenceReader &) = delete;
+    SentenceReader &operator=(const SentenceReader &) = delete;
 
-    // Asks for the first parts at once, so they are being made while the window gets ready.
+    // Asks for the first parts at once, so they are being made while the window gets ready;
+    // what comes back before read() is kept.
     void start(const QList<SpeechScript::Part> &parts, const SpeechSettings &voice);
     // Lets the window's events run until everything is said or `stopRequested` returns true
     // (asked every few milliseconds; a stop silences the voice at once). Returns where reading
@@ -58,4 +62,6 @@ class SentenceReader
     bool m_playing = false;
     qint64 m_startedMs = 0;
     int m_shownMora = -1;
+    QMetaObject::Connection m_results;
+    std::function<void()> m_onResult; // set while read() runs
 };
