@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Builds Release into build-bench/ and measures the voice figures on a sound server: the
-# desktop's (through a private null sink) or a private one (see tools/test_sound_server.sh).
+# Builds Release into build-bench/ and measures the voice and reading figures on a sound
+# server: the desktop's (through a private null sink) or a private one (see
+# tools/test_sound_server.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/setup.sh
 source tools/test_sound_server.sh
 talk_install_packages
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTALK_BENCH=ON >/dev/null
-cmake --build build-bench --target listen_bench
+cmake --build build-bench --target listen_bench speech_bench
 talk_sound_server_start
 QT_QPA_PLATFORM=offscreen build-bench/bench/listen_bench
+QT_QPA_PLATFORM=offscreen build-bench/bench/speech_bench

@@ -12,6 +12,7 @@
 #include "platform/SingleInstance.h"
 #include "platform/UiServices.h"
 #include "samples/SampleFile.h"
+#include "voice/EngineFiles.h"
 
 #include <QApplication>
 #include <QDir>
@@ -37,6 +38,7 @@ int main(int argc, char *argv[])
     QtWaveDevice wave;
     QtSettingsStore settings;
     QtSettingsStore accessSettings({}, QStringLiteral("ACCESS"));
+    QtSettingsStore voiceSettings({}, QStringLiteral("VOICE"));
     ScreenBusyPointer busy;
     FrmOkAsker asker;
     AppState state;
@@ -52,6 +54,7 @@ int main(int argc, char *argv[])
     QObject::connect(&window, &frmTalk::endRequested, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     window.installAccess(accessSettings);
+    window.installSpeech(voiceSettings, EngineFiles::debian());
     window.fitToScreen();
     new ReadyLine(&window);
     window.show();

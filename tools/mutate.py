@@ -260,6 +260,16 @@ FAULTS = [
        "if (m_talk.state().gStopRead == kStop && i > 1)\n            return;")),
     f("access/ScanPlan.cpp", "on a question the yes answer is lit first",
       ("for (int index : {1, 0})", "for (int index : {0, 1})")),
+    # speech
+    f("voice/SentenceReader.cpp", "a stop leaves the sentence voice playing",
+      ("    m_player.stop();\n    m_engine.cancel();", "    m_engine.cancel();")),
+    f("voice/SentenceReader.cpp", "a part the engine could not make is skipped, not read",
+      ("result = m_parts[m_current].textStart;", "result = -1;")),
+    f("voice/SpeechScript.cpp", "the end marker is given to the engine",
+      ("    case u'_':\n        return {Kind::Dropped, i, 1, {}, {}};",
+       "    case u'_':\n        return {Kind::Word, i, 1, own, {}};")),
+    f("voice/EngineTrace.cpp", "a small kana counted as a mora of its own",
+      ("if (!groups.isEmpty() && small.contains(input.at(i)))", "if (false)")),
 ]
 
 

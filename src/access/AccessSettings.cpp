@@ -1,6 +1,6 @@
 #include "access/AccessSettings.h"
 
-#include "platform/SettingsStore.h"
+#include "platform/SettingsTable.h"
 
 #include <algorithm>
 
@@ -23,21 +23,12 @@ const AccessSettings::Key AccessSettings::kKeys[13] = {
 
 AccessSettings AccessSettings::read(const SettingsStore &store)
 {
-    AccessSettings settings;
-    for (const Key &key : kKeys) {
-        bool ok = false;
-        const qlonglong value =
-            store.read(QString::fromUtf16(key.name), QString()).trimmed().toLongLong(&ok);
-        settings.*key.field =
-            ok ? int(std::clamp<qlonglong>(value, key.lowest, key.highest)) : key.defaultValue;
-    }
-    return settings;
+    return SettingsTable::read<AccessSettings>(store, kKeys);
 }
 
 void AccessSettings::write(SettingsStore &store) const
 {
-    for (const Key &key : kKeys)
-        store.write(QString::fromUtf16(key.name), QString::number(this->*key.field));
+    SettingsTable::write(store, *this, kKeys);
 }
 
 int AccessSettings::effectiveIgnoreMs() const

@@ -97,7 +97,7 @@ void frmAccess::createControls()
     tabs->addTab(dwellTab, text(AccessTexts::kDwellTab));
 
     auto *voiceTab = new QWidget(tabs);
-    auto *voiceLayout = new QVBoxLayout(voiceTab);
+    auto *voiceLayout = m_voiceLayout = new QVBoxLayout(voiceTab);
     cmdRecord = new QPushButton(text(AccessTexts::kRecord), voiceTab);
     cmdRecord->setObjectName(u"cmdRecord"_s);
     cmdRecord->setAutoDefault(false);
@@ -129,6 +129,11 @@ void frmAccess::createControls()
     layout->addWidget(tabs);
     layout->addWidget(note);
     layout->addLayout(buttons);
+}
+
+void frmAccess::addVoicePage(QWidget *page)
+{
+    m_voiceLayout->insertWidget(0, page);
 }
 
 void frmAccess::cmdOK_Click(int index)

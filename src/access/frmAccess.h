@@ -9,6 +9,7 @@ class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
 class QPushButton;
+class QVBoxLayout;
 class SettingsStore;
 
 // The access settings dialog: switch scanning and dwell selection. "確定" writes the "ACCESS"
@@ -22,6 +23,8 @@ class frmAccess : public QDialog
     frmAccess(QWidget *parent, SettingsStore &store);
 
     void cmdOK_Click(int index);
+    // Puts `page` (the reading settings) on the "声" tab, above the recording button.
+    void addVoicePage(QWidget *page);
 
     QComboBox *cmbScanMode = nullptr;
     QDoubleSpinBox *spnScanStep = nullptr;
@@ -39,4 +42,5 @@ class frmAccess : public QDialog
 
     SettingsStore &m_store;
     AccessSettings m_settings;
+    QVBoxLayout *m_voiceLayout = nullptr;
 };

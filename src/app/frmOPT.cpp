@@ -13,6 +13,9 @@
 #include "platform/DesignLayout.h"
 #include "platform/SettingsStore.h"
 #include "platform/Units.h"
+#include "voice/SpeechOutput.h"
+#include "voice/VoicePage.h"
+#include "voice/Voice.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -150,10 +153,18 @@ void frmOPT::cmdAccess_Click()
     if (!m_access)
         m_access = std::make_unique<PendingSettingsStore>(access->store());
     frmAccess dialog(this, *m_access);
+    if (SpeechOutput *speech = m_talk.speech()) {
+        if (!m_voice)
+            m_voice = std::make_unique<PendingSettingsStore>(speech->store());
+        auto *page = new VoicePage(*speech, *m_voice,
+                                   [this](const QString &c) { m_talk.voice().play(c); });
+        dialog.addVoicePage(page);
+        connect(&dialog, &QDialog::accepted, page, &VoicePage::save);
+    }
     connect(&dialog, &frmAccess::recordRequested, &dialog,
             [this, &dialog] { openRecorder(m_talk, &dialog); });
     dialog.exec();
-    lblAccess->setVisible(m_access->hasPending());
+    lblAccess->setVisible(m_access->hasPending() || (m_voice && m_voice->hasPending()));
 }
 
 void frmOPT::Form_Load()
@@ -205,6 +216,9 @@ void frmOPT::cmdOK_Click(int index)
         stored = m_access->commit() && stored;
         access->reload();
     }
+    // Sentence speech reads its settings at each reading: storing them is all it needs.
+    if (m_voice && m_voice->hasPending())
+        stored = m_voice->commit() && stored;
     Settings::load(m_talk.state(), store);
     m_talk.applyCompositionFont();
     accept();

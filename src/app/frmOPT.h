@@ -54,4 +54,5 @@ class frmOPT : public QDialog
 
     frmTalk &m_talk;
     std::unique_ptr<PendingSettingsStore> m_access; // the access settings until "確定"
+    std::unique_ptr<PendingSettingsStore> m_voice;  // the reading settings until "確定"
 };

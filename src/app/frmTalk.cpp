@@ -18,6 +18,7 @@
 #include "samples/Predictions.h"
 #include "samples/SampleFile.h"
 #include "samples/SampleScreen.h"
+#include "voice/SpeechOutput.h"
 #include "voice/Reader.h"
 #include "voice/Voice.h"
 
@@ -53,6 +54,11 @@ frmTalk::~frmTalk() = default;
 void frmTalk::installAccess(SettingsStore &accessSettings)
 {
     m_access = std::make_unique<AccessLayer>(*this, accessSettings);
+}
+
+void frmTalk::installSpeech(SettingsStore &voiceSettings, const EngineFiles &files)
+{
+    m_speech = std::make_unique<SpeechOutput>(voiceSettings, files);
 }
 
 void frmTalk::connectShell()

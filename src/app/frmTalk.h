@@ -19,8 +19,10 @@ class QLabel;
 class QPushButton;
 class Reader;
 class SampleScreen;
+class SpeechOutput;
 class TextBox;
 class Voice;
+struct EngineFiles;
 
 // The main window: every board, list, frame and button, and the composition box.
 // The subsystems' handlers live in their own controllers, which this window owns.
@@ -53,6 +55,11 @@ class frmTalk : public QWidget
     void installAccess(SettingsStore &accessSettings);
     // The access layer, or nullptr when none was installed.
     AccessLayer *access() { return m_access.get(); }
+    // Sentence speech for "読む", set in `voiceSettings` (section "VOICE") and spoken by the
+    // engine in `files`.
+    void installSpeech(SettingsStore &voiceSettings, const EngineFiles &files);
+    // Sentence speech, or nullptr when none was installed ("読む" reads character by character).
+    SpeechOutput *speech() { return m_speech.get(); }
 
     // Shell handlers.
     void Form_Load();
@@ -134,4 +141,5 @@ class frmTalk : public QWidget
     std::unique_ptr<ListStepper> m_stepper;
     std::unique_ptr<DiaryScreen> m_diaryScreen;
     std::unique_ptr<AccessLayer> m_access;
+    std::unique_ptr<SpeechOutput> m_speech;
 };

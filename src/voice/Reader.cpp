@@ -6,6 +6,9 @@
 #include "platform/Clock.h"
 #include "platform/TextBox.h"
 #include "platform/UiServices.h"
+#include "voice/SentenceReader.h"
+#include "voice/SpeechEngine.h"
+#include "voice/SpeechOutput.h"
 #include "voice/ReadTexts.h"
 #include "voice/Voice.h"
 #include "voice/frmRead.h"
@@ -50,6 +53,15 @@ void Reader::cmdRead_Click()
 {
     if (m_talk.state().beepOn())
         m_talk.services().beeper.beep();
+    // Sentences: the first part is being made while the window gets ready.
+    SpeechOutput *speech = m_talk.speech();
+    std::optional<SentenceReader> sentences;
+    if (speech && speech->speaksSentences()) {
+        sentences.emplace(speech->engine(), speech->player(), m_talk.services().clock,
+                          *m_talk.txtTalk);
+        sentences->start(SpeechScript::parts(m_talk.txtTalk->text(), speech->readings()),
+                         speech->settings());
+    }
     TextArea::setWideSizes(m_talk);
     m_talk.services().events.yield();
     m_panel = new frmRead(m_talk);
@@ -57,18 +69,24 @@ void Reader::cmdRead_Click()
     m_talk.state().gStopRead = 0;
     m_talk.cmdRead->setEnabled(false);
     m_talk.cmdRead->setText(QString::fromUtf16(ReadTexts::kReadingCaption));
-    readCharacters();
+    // What the engine could not make is read character by character.
+    const int first =
+        sentences ? sentences->read([this] { return m_talk.state().gStopRead == kStop; }) : 0;
+    if (first >= 0)
+        readCharacters(first);
     finishReading();
 }
 
-void Reader::readCharacters()
+void Reader::readCharacters(int first)
 {
     TextBox &box = *m_talk.txtTalk;
     Services &services = m_talk.services();
     // The text may change during the yields; every step reads the current text.
     const int n = box.length();
+    if (first > 0 && first < n)
+        box.select(first, 1);
     qint64 due = 0;
-    for (int i = 1; i <= n; ++i) {
+    for (int i = first + 1; i <= n; ++i) {
         const int length = box.length();
         if (length == 0)
             return;
@@ -77,7 +95,7 @@ void Reader::readCharacters()
         // the next step, so the characters keep their 0.8 s cadence instead of drifting later
         // step by step; after a longer pause (a handler that waited itself) a step starts anew.
         const qint64 now = services.clock.nowMs();
-        const qint64 start = i > 1 && now - due <= kCatchUpMs ? due : now;
+        const qint64 start = i > first + 1 && now - due <= kCatchUpMs ? due : now;
         m_talk.voice().play(c);
         services.clock.blockUntilPast(start, kStepMs);
         due = start + kStepMs + 1; // when the wait ends at the earliest

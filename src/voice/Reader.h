@@ -16,8 +16,9 @@ class Reader
     void cmdRead_Click();
 
   private:
-    // Plays the characters one by one until the end, an emptied text or a stop request.
-    void readCharacters();
+    // Plays the characters one by one from offset `first` until the end, an emptied text or a
+    // stop request.
+    void readCharacters(int first);
     // Ends the reading: closes the panel, ensures and selects the end marker, narrows the
     // area unless a diary entry is open, and enables "読む" again.
     void finishReading();

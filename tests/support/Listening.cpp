@@ -141,3 +141,32 @@ QByteArray toWav(const PcmClip &clip)
     qFromLittleEndian<qint16>(clip.samples.constData(), samples.size(), samples.data());
     return WavFile::bytes(samples, clip.sampleRate);
 }
+
+HeardSound heardSound(const QByteArray &samples, int rate, const QList<HeardTone> &ignored,
+                      double fromMs, double toMs)
+{
+    constexpr int kFrameMs = 10;
+    constexpr double kLoudRms = 300; // of 32767: speech's quietest consonants are well above
+    const auto *pcm = reinterpret_cast<const qint16 *>(samples.constData());
+    const qsizetype frame = rate * kFrameMs / 1000;
+    HeardSound heard;
+    for (qsizetype start = 0; start + frame <= samples.size() / 2; start += frame) {
+        const double ms = double(start) * 1000 / rate;
+        if (ms < fromMs || ms >= toMs)
+            continue;
+        const bool tone = std::any_of(ignored.begin(), ignored.end(), [&](const HeardTone &t) {
+            return ms > t.onsetMs - 2 * kFrameMs && ms < t.onsetMs + t.durationMs + 2 * kFrameMs;
+        });
+        double sum = 0;
+        for (qsizetype i = start; i < start + frame; ++i)
+            sum += double(pcm[i]) * pcm[i];
+        if (tone || std::sqrt(sum / double(frame)) < kLoudRms)
+            continue;
+        if (heard.firstMs < 0)
+            heard.firstMs = ms;
+        else
+            heard.longestGapMs = std::max(heard.longestGapMs, ms - heard.lastMs - kFrameMs);
+        heard.lastMs = ms + kFrameMs;
+    }
+    return heard;
+}

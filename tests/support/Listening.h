@@ -55,3 +55,15 @@ QList<HeardTone> heardTones(const QByteArray &samples, int rate, const QList<int
 
 // A WAV file of a mono clip.
 QByteArray toWav(const PcmClip &clip);
+
+// Sound of any kind heard in a mono recording between `fromMs` and `toMs`, leaving out the
+// stretches of `ignored` tones (markers): the first and last loud 10 ms frames and the longest
+// quiet stretch between them. firstMs is -1 when nothing was heard.
+struct HeardSound
+{
+    double firstMs = -1;
+    double lastMs = -1;
+    double longestGapMs = 0;
+};
+HeardSound heardSound(const QByteArray &samples, int rate, const QList<HeardTone> &ignored,
+                      double fromMs = 0, double toMs = std::numeric_limits<double>::max());

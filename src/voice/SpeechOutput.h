@@ -1,0 +1,34 @@
+#pragma once
+
+#include "record/VoiceReadings.h"
+#include "voice/SpeechSettings.h"
+
+#include <memory>
+
+class PcmPlayer;
+class SettingsStore;
+class SpeechEngine;
+struct EngineFiles;
+
+// Sentence speech as the window keeps it: the engine, the stream it is heard on, the
+// settings of section "VOICE" and the readings of marks.
+class SpeechOutput
+{
+  public:
+    SpeechOutput(SettingsStore &store, const EngineFiles &files);
+    ~SpeechOutput();
+
+    SettingsStore &store() { return m_store; }
+    SpeechEngine &engine() { return *m_engine; }
+    PcmPlayer &player() { return *m_player; }
+    const VoiceReadings &readings() const { return m_readings; }
+    SpeechSettings settings() const { return SpeechSettings::read(m_store); }
+    // Whether "読む" speaks sentences: chosen, and every piece of the engine installed.
+    bool speaksSentences() const;
+
+  private:
+    SettingsStore &m_store;
+    std::unique_ptr<SpeechEngine> m_engine;
+    std::unique_ptr<PcmPlayer> m_player;
+    VoiceReadings m_readings = VoiceReadings::builtIn();
+};
