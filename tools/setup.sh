@@ -84,6 +84,24 @@ talk_contrib_files() {
     done
 }
 
+# The tests start PulseAudio and PipeWire's pulse server privately, so both get installed; both
+# would then start at login and fight over the user's sound. The server the machine had (else
+# Debian's default, PipeWire) keeps starting at login; the one added here only for the tests
+# does not. Arguments: whether pulseaudio and pipewire-pulse were installed before, then the
+# command prefix that runs as root.
+talk_keep_login_sound_server() {
+    local had_pulseaudio=$1 had_pipewire_pulse=$2
+    shift 2
+    command -v systemctl >/dev/null 2>&1 || return 0
+    talk_installed pulseaudio && talk_installed pipewire-pulse || return 0
+    if ((!had_pulseaudio)); then
+        "$@" systemctl --global disable pulseaudio.socket pulseaudio.service >/dev/null 2>&1 || true
+    elif ((!had_pipewire_pulse)); then
+        "$@" systemctl --global disable pipewire-pulse.socket pipewire-pulse.service \
+            >/dev/null 2>&1 || true
+    fi
+}
+
 # Installs the given packages where missing (with sudo when not root; no question is asked).
 # A user whom sudo does not admit is told the commands for an administrator instead.
 talk_install_packages() {
@@ -119,9 +137,13 @@ talk_install_packages() {
         printf '%s' "${talk_contrib[$file]}" | "${as_root[@]}" tee "$file" >/dev/null
     done
     echo "Installing: ${missing[*]}"
+    local had_pulseaudio=0 had_pipewire_pulse=0
+    talk_installed pulseaudio && had_pulseaudio=1
+    talk_installed pipewire-pulse && had_pipewire_pulse=1
     "${as_root[@]}" apt-get update -qq
     # shellcheck disable=SC2086 # the options are words
     "${as_root[@]}" $install "${missing[@]}"
+    talk_keep_login_sound_server $had_pulseaudio $had_pipewire_pulse "${as_root[@]}"
     # Fonts installed late in the run (the X fonts a display server brings) leave fontconfig's
     # cache stale: the program's first start would rebuild it and answer its first press late.
     if command -v fc-cache >/dev/null 2>&1; then
