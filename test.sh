@@ -14,9 +14,10 @@ cmake -S . -B build-test -G Ninja -DCMAKE_CXX_COMPILER_LAUNCHER=ccache \
 cmake --build build-test
 
 export QT_QPA_PLATFORM=offscreen
-# The listening tests hear the program through a null sink of its own (a private server where
-# the machine has none); started before the runtime folder moves, so a desktop's server is found.
-talk_sound_server_start
+# The listening tests hear the program through a null sink of its own, on PulseAudio and again
+# on PipeWire (the desktop's where it runs that one, else private); the first start comes before
+# the runtime folder moves, so a desktop's server is found.
+talk_sound_server_start pulseaudio
 # Every scratch file of the fuzz runs and the tests (Qt's runtime folder too) goes under one
 # folder; it and the sound server are removed however the script ends.
 scratch=$(mktemp -d)
@@ -30,3 +31,5 @@ export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 ./fuzz/run.sh "${TALK_FUZZ_SECONDS:-30}"
 tools/package_test.sh # the Debian package, unpacked and used with a fresh HOME
 ctest --test-dir build-test --output-on-failure -j2
+talk_sound_server_start pipewire
+ctest --test-dir build-test --output-on-failure -R 'tst_listen|tst_recordlive|tst_wavedevice'

@@ -5,6 +5,7 @@
 #include "platform/Clock.h"
 #include "platform/FlexGrid.h"
 #include "platform/PcmPlayer.h"
+#include "platform/PressGuard.h"
 #include "platform/ProgramFolders.h"
 #include "platform/QtWaveDevice.h"
 #include "platform/TextBox.h"
@@ -51,6 +52,10 @@ struct ListeningWindow
                                                          ProgramFolders::portable(dir.path())});
         talk->show();
         QVERIFY(QTest::qWaitForWindowExposed(talk.get()));
+        // A press on a board that has just appeared is taken for the second half of a double
+        // press and ignored. The monitor of an idle sink may answer within milliseconds (PipeWire)
+        // or only after a second or two (PulseAudio): the first press must not hang on that.
+        QTest::qWait(PressGuard::kSettleMs + 100);
         QVERIFY(writeTone(dir.path(), talk->grdBoard->textMatrix(0, kClickColumn), kClickHz));
     }
 
