@@ -1,6 +1,8 @@
 #include "app/AppState.h"
+#include "app/AppTexts.h"
 #include "app/frmTalk.h"
 #include "dialogs/FrmOkAsker.h"
+#include "dialogs/frmOK.h"
 #include "platform/Clock.h"
 #include "platform/ProgramFolders.h"
 #include "platform/QtWaveDevice.h"
@@ -19,8 +21,12 @@ int main(int argc, char *argv[])
     QApplication::setDesktopFileName(QStringLiteral("org.talkboard.Talk"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 
-    // A second start leaves silently and leaves the running one alone.
-    const SingleInstance instance(QCoreApplication::applicationFilePath());
+    // A second start leaves silently and leaves the running one alone; when the running one
+    // shows no window (it hangs), the user is told why nothing appears.
+    SingleInstance instance(QCoreApplication::applicationFilePath());
+    if (instance.found() == SingleInstance::Found::RunningNoWindow)
+        FrmOkAsker().ask(QString::fromUtf16(AppTexts::kEarlierStartHangs), frmOK::kNotice,
+                         QString::fromUtf16(AppTexts::kCaption), nullptr);
     if (!instance.isFirst())
         return 0;
 
@@ -46,5 +52,8 @@ int main(int argc, char *argv[])
     window.installAccess(accessSettings);
     window.fitToScreen();
     window.show();
-    return app.exec();
+    const int result = QApplication::exec();
+    // The next start may run at once, while the sound and the window close.
+    instance.release();
+    return result;
 }

@@ -25,4 +25,8 @@ inline constexpr char16_t kCaretBs[] = u"ＢＳ";
 inline constexpr char16_t kCaretLeft[] = u"←";
 inline constexpr char16_t kCaretDown[] = u"↓";
 inline constexpr char16_t kCaretUp[] = u"↑";
+// A start that finds an earlier one holding the program but showing no window.
+inline constexpr char16_t kEarlierStartHangs[] =
+    u"前に起動したトークが、画面を出さないまま残っています。しばらく待ってから、もう一度起動してく"
+    u"ださい。";
 } // namespace AppTexts
