@@ -95,7 +95,9 @@ QString listeningUnavailable()
     return {};
 }
 
-QStringList streamsHoldingTheSink(const QByteArray &server)
+namespace {
+// What the server lists of `what` ("sinks", "sink-inputs").
+QJsonArray serverList(const QString &what, const QByteArray &server = {})
 {
     QProcess pactl;
     if (!server.isEmpty()) {
@@ -103,11 +105,25 @@ QStringList streamsHoldingTheSink(const QByteArray &server)
         env.insert(u"PULSE_SERVER"_s, QString::fromUtf8(server));
         pactl.setProcessEnvironment(env);
     }
-    pactl.start(u"pactl"_s, {u"-f"_s, u"json"_s, u"list"_s, u"sink-inputs"_s});
+    pactl.start(u"pactl"_s, {u"-f"_s, u"json"_s, u"list"_s, what});
     pactl.waitForFinished();
+    return QJsonDocument::fromJson(pactl.readAllStandardOutput()).array();
+}
+} // namespace
+
+QString testSinkState()
+{
+    for (const QJsonValue &sink : serverList(u"sinks"_s))
+        if (sink[u"name"_s].toString() == qEnvironmentVariable("TALK_TEST_SINK"))
+            return sink[u"state"_s].toString();
+    return {};
+}
+
+QStringList streamsHoldingTheSink(const QByteArray &server)
+{
     QStringList names;
     const QString self = QString::number(QCoreApplication::applicationPid());
-    for (const QJsonValue &input : QJsonDocument::fromJson(pactl.readAllStandardOutput()).array()) {
+    for (const QJsonValue &input : serverList(u"sink-inputs"_s, server)) {
         const QJsonObject properties = input[u"properties"_s].toObject();
         if (properties[u"application.process.id"_s].toString() == self &&
             !input[u"corked"_s].toBool())

@@ -49,6 +49,9 @@ QString listeningUnavailable();
 // asked of `server` (by default $PULSE_SERVER).
 QStringList streamsHoldingTheSink(const QByteArray &server = {});
 
+// The state of the test sink as the server reports it ("RUNNING", "IDLE", "SUSPENDED").
+QString testSinkState();
+
 // A socket between the program and the test sound server ($PULSE_SERVER) that passes
 // everything on until it is frozen, or, made with `answering` false, accepts and never answers:
 // a sound server that hangs.
