@@ -207,8 +207,9 @@ class PcmPlayer::Connection
             pa_operation_unref(pa_stream_cork(m_stream, 0, nullptr, nullptr));
             m_corked = false;
         }
-        // The server emptied its buffer: fill it at once rather than wait for it to ask.
-        feed(bytesFor(kBufferMs));
+        // Only as much as the server asks for: bytes it did not ask for are counted against
+        // its next request, and the stream then runs dry in the middle of the clip.
+        feed(qsizetype(pa_stream_writable_size(m_stream)));
     }
 
     // The clip, then as much silence as the buffer holds: the server starts a stream only
@@ -216,7 +217,7 @@ class PcmPlayer::Connection
     // held back.
     void feed(qsizetype bytes)
     {
-        if (!m_clip || !streamReady())
+        if (!m_clip || !streamReady() || bytes <= 0)
             return;
         const qsizetype size = m_clip->samples.size();
         const qsizetype end = size + bytesFor(kBufferMs);
