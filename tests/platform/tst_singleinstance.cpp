@@ -76,6 +76,14 @@ void tst_singleinstance::onlyARunningInstanceBlocks()
     QObject window;
     window.moveToThread(&windowThread);
     std::optional<SingleInstance> running;
+    std::optional<SingleInstance> next;
+    const auto stop = qScopeGuard([&] {
+        next.reset();
+        QMetaObject::invokeMethod(
+            &window, [&] { running.reset(); }, Qt::BlockingQueuedConnection);
+        windowThread.quit();
+        windowThread.wait();
+    });
     const auto inWindowThread = [&](const std::function<void()> &work) {
         QMetaObject::invokeMethod(&window, work, Qt::BlockingQueuedConnection);
     };
@@ -104,7 +112,7 @@ void tst_singleinstance::onlyARunningInstanceBlocks()
         QVERIFY(lock.open(QIODevice::WriteOnly | QIODevice::Truncate));
         lock.write(found);
     }
-    std::optional<SingleInstance> next(std::in_place, kProgram, lockDir);
+    next.emplace(kProgram, lockDir);
     QCOMPARE(next->found(), expected);
     if (found == "default folder") {
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 0);
@@ -117,10 +125,6 @@ void tst_singleinstance::onlyARunningInstanceBlocks()
         next->release();
         QVERIFY(SingleInstance(kProgram, lockDir).isFirst());
     }
-    next.reset();
-    inWindowThread([&] { running.reset(); });
-    windowThread.quit();
-    windowThread.wait();
 }
 
 QTEST_GUILESS_MAIN(tst_singleinstance)
