@@ -207,8 +207,8 @@ class PcmPlayer::Connection
             pa_operation_unref(pa_stream_cork(m_stream, 0, nullptr, nullptr));
             m_corked = false;
         }
-        // Only as much as the server asks for: bytes it did not ask for are counted against
-        // its next request, and the stream then runs dry in the middle of the clip.
+        // Only as much as the server asks for: more would only wait in its buffer, a delay
+        // added to every later sound of the clip.
         feed(qsizetype(pa_stream_writable_size(m_stream)));
     }
 
