@@ -9,6 +9,7 @@
 #include "platform/Clock.h"
 #include "platform/FlexGrid.h"
 #include "platform/PcmPlayer.h"
+#include "platform/PressGuard.h"
 #include "platform/ProgramFolders.h"
 #include "platform/QtWaveDevice.h"
 #include "platform/TextBox.h"
@@ -16,6 +17,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -31,6 +33,8 @@ constexpr int kMarkerHz = 2900;
 constexpr int kVoiceMs = 350;
 constexpr int kPresses = 40;
 constexpr int kReadings = 5;
+constexpr int kPausedPresses = 6;
+constexpr int kPauseMs = 10000;
 const QList<std::pair<QString, int>> kVoices = {{u"か"_s, 500},  {u"あ"_s, 700},  {u"い"_s, 1000},
                                                 {u"う"_s, 1300}, {u"え"_s, 1600}, {u"お"_s, 1900},
                                                 {u"_"_s, 2300}};
@@ -106,6 +110,8 @@ int main(int argc, char *argv[])
     talk.show();
     if (!QTest::qWaitForWindowExposed(&talk))
         return 1;
+    // A press on a board that has just appeared is ignored as the second half of a double press.
+    QTest::qWait(PressGuard::kSettleMs + 100);
     PcmPlayer marker("marker");
     const auto markerTone = std::make_shared<const PcmClip>(makeTone(kMarkerHz, 30, 0.5, 22050));
     QList<int> pitches{kMarkerHz};
@@ -131,6 +137,37 @@ int main(int argc, char *argv[])
         }
         onsets.append(group[0].onsetMs);
         lengths.append(group[0].durationMs);
+    }
+
+    // After the last voice: when the program's streams stop holding the sink, and when the
+    // sink sleeps (on servers that suspend an idle sink).
+    QElapsedTimer idle;
+    idle.start();
+    double pausedMs = -1, sleptMs = -1;
+    while (idle.elapsed() < 20000 && (pausedMs < 0 || sleptMs < 0)) {
+        QTest::qWait(100);
+        if (pausedMs < 0 && streamsHoldingTheSink().isEmpty())
+            pausedMs = double(idle.elapsed());
+        if (sleptMs < 0 && testSinkState() == u"SUSPENDED"_s)
+            sleptMs = double(idle.elapsed());
+    }
+
+    // Presses after 10 s of quiet, each recorded on its own.
+    QList<double> pausedOnsets;
+    for (int i = 0; i < kPausedPresses; ++i) {
+        QTest::qWait(kPauseMs);
+        MonitorRecorder recording;
+        QTest::qWait(100);
+        marker.play(markerTone);
+        QTest::mouseClick(board->viewport(), Qt::LeftButton, {}, cell);
+        QTest::qWait(500);
+        const QList<QList<HeardTone>> groups =
+            byMarker(heardTones(recording.stop(), MonitorRecorder::kRate, pitches));
+        if (groups.size() != 1 || groups[0].size() != 1) {
+            printHeard("press after a pause not heard once", groups.value(0));
+            continue;
+        }
+        pausedOnsets.append(groups[0][0].onsetMs);
     }
 
     // Readings of "あいうえお_": six voices 0.8 s apart.
@@ -165,6 +202,17 @@ int main(int argc, char *argv[])
                 "max %.1f ms\n",
                 qlonglong(onsets.size()), kPresses, percentile(onsets, 0.5),
                 percentile(onsets, 0.95), percentile(onsets, 1));
+    std::printf("press after %d s of quiet -> first sound (%lld of %d heard): median %.1f ms, "
+                "p95 %.1f ms, max %.1f ms\n",
+                kPauseMs / 1000, qlonglong(pausedOnsets.size()), kPausedPresses,
+                percentile(pausedOnsets, 0.5), percentile(pausedOnsets, 0.95),
+                percentile(pausedOnsets, 1));
+    const auto seconds = [](double ms) {
+        return ms < 0 ? QByteArray("not within 20 s")
+                      : QByteArray::number(ms / 1000, 'f', 1) + " s";
+    };
+    std::printf("after the last voice: streams paused after %s, sink suspended after %s\n",
+                seconds(pausedMs).constData(), seconds(sleptMs).constData());
     std::printf("voice length heard (file %d ms): min %.1f ms, max %.1f ms\n", kVoiceMs,
                 percentile(lengths, 0), percentile(lengths, 1));
     std::printf(

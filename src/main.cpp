@@ -26,8 +26,12 @@ int main(int argc, char *argv[])
     QApplication::setDesktopFileName(QStringLiteral("org.talkboard.Talk"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 
-    // A second start leaves silently and leaves the running one alone.
-    const SingleInstance instance(QCoreApplication::applicationFilePath());
+    // A second start leaves silently and leaves the running one alone; when the running one
+    // shows no window (it hangs), the user is told why nothing appears.
+    SingleInstance instance(QCoreApplication::applicationFilePath());
+    if (instance.found() == SingleInstance::Found::RunningNoWindow)
+        FrmOkAsker().ask(QString::fromUtf16(AppTexts::kEarlierStartHangs), frmOK::kNotice,
+                         QString::fromUtf16(AppTexts::kCaption), nullptr);
     if (!instance.isFirst())
         return 0;
 
@@ -67,5 +71,8 @@ int main(int argc, char *argv[])
         asker.ask(QString::fromUtf16(AppTexts::kDataFolderMoved) + where, frmOK::kNotice,
                   QString::fromUtf16(AppTexts::kDataFolderTitle), &window);
     }
-    return app.exec();
+    const int result = QApplication::exec();
+    // The next start may run at once, while the sound and the window close.
+    instance.release();
+    return result;
 }

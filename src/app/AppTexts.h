@@ -29,4 +29,8 @@ inline constexpr char16_t kCaretUp[] = u"↑";
 // copied to the user's own folder; the folder follows.
 inline constexpr char16_t kDataFolderTitle[] = u"保存先";
 inline constexpr char16_t kDataFolderMoved[] = u"例文と日記の保存先：\n";
+// A start that finds an earlier one holding the program but showing no window.
+inline constexpr char16_t kEarlierStartHangs[] =
+    u"前に起動したトークが、画面を出さないまま残っています。しばらく待ってから、もう一度起動してく"
+    u"ださい。";
 } // namespace AppTexts

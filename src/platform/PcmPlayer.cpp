@@ -1,178 +1,315 @@
 #include "platform/PcmPlayer.h"
 
-#include <QThread>
 #include <algorithm>
-#include <pulse/error.h>
-#include <pulse/simple.h>
+#include <pulse/context.h>
+#include <pulse/rtclock.h>
+#include <pulse/stream.h>
+#include <pulse/thread-mainloop.h>
+#include <pulse/timeval.h>
 
 // The sound server is reached through its own client library rather than QAudioSink: Qt's
 // backend connects once at start-up (a server that appears later is never used) and its sink
-// is fed by timers of the thread's event loop. Here a plain thread writes to a blocking stream,
-// so playback runs while the window thread sleeps in its designed waits.
+// is fed by timers of the thread's event loop. Here the client library's own thread feeds the
+// stream when the server asks, so playback runs while the window thread sleeps in its designed
+// waits, and no call ever blocks on the server: a frozen server cannot hold up a press or the
+// end of the program.
 
 namespace {
 
-// Feeding in small chunks keeps a new request waiting at most one chunk. The server holds
-// kBufferMs ahead: the output latency, and how long this thread may be kept off the processor
-// (a busy machine) before a voice breaks up; 40 ms broke up 2 voices in 40 under heavy load.
-constexpr int kChunkMs = 10;
+// The server holds kBufferMs ahead: the output latency, and how long the client's thread may be
+// kept off the processor (a busy machine) before a voice breaks up; 40 ms broke up 2 voices in
+// 40 under heavy load.
 constexpr int kBufferMs = 100;
-
-// One playback stream on the sound server for one sample format.
-class ServerStream
-{
-  public:
-    ~ServerStream() { close(); }
-
-    // Makes sure a stream for the clip's format is open; false when the server cannot be reached.
-    bool openFor(const PcmClip &clip, const QByteArray &name)
-    {
-        if (m_stream && clip.sampleRate == m_rate && clip.channels == m_channels)
-            return true;
-        close();
-        const pa_sample_spec format{PA_SAMPLE_S16LE, uint32_t(clip.sampleRate),
-                                  uint8_t(clip.channels)};
-        const auto bytesFor = [&](int ms) {
-            return uint32_t(qint64(clip.sampleRate) * ms / 1000 * clip.bytesPerFrame());
-        };
-        const uint32_t server = uint32_t(-1); // the server's choice
-        const pa_buffer_attr attr{server, bytesFor(kBufferMs), server, server, server};
-        int error = 0;
-        m_stream = pa_simple_new(nullptr, "Talk", PA_STREAM_PLAYBACK, nullptr, name.constData(),
-                                 &format, nullptr, &attr, &error);
-        if (!m_stream)
-            return false;
-        m_rate = clip.sampleRate;
-        m_channels = clip.channels;
-        m_chunk = bytesFor(kChunkMs);
-        // The start threshold is the whole buffer: after each clip this much silence follows,
-        // so a clip shorter than it still starts and its end is never held back.
-        m_tail = bytesFor(kBufferMs);
-        return true;
-    }
-
-    qsizetype chunkBytes() const { return m_chunk; }
-    qsizetype tailBytes() const { return m_tail; }
-
-    // Blocks while the server's buffer is full; false (and closed) when the server failed.
-    bool write(const char *data, qsizetype bytes)
-    {
-        int error = 0;
-        if (pa_simple_write(m_stream, data, size_t(bytes), &error) < 0) {
-            close();
-            return false;
-        }
-        m_holdsSound = true;
-        return true;
-    }
-
-    // Drops what the server has not played yet.
-    void flush()
-    {
-        if (!m_stream || !m_holdsSound)
-            return;
-        int error = 0;
-        if (pa_simple_flush(m_stream, &error) < 0)
-            close();
-        m_holdsSound = false;
-    }
-
-  private:
-    void close()
-    {
-        if (m_stream)
-            pa_simple_free(m_stream);
-        m_stream = nullptr;
-        m_holdsSound = false;
-    }
-
-    pa_simple *m_stream = nullptr;
-    int m_rate = 0;
-    int m_channels = 0;
-    qsizetype m_chunk = 0;
-    qsizetype m_tail = 0;
-    bool m_holdsSound = false;
-};
+// A clip still waiting for the server after this long is dropped rather than heard late.
+constexpr pa_usec_t kStaleUs = 1000 * PA_USEC_PER_MSEC;
 
 } // namespace
 
-PcmPlayer::PcmPlayer(QByteArray streamName)
-    : m_streamName(std::move(streamName)), m_thread(QThread::create([this] { run(); }))
+// Everything here runs with the client library's lock held: in its thread (the callbacks) or
+// through Lock from the caller's.
+class PcmPlayer::Connection
 {
-    m_thread->start();
+  public:
+    Connection(QByteArray name, int idleMs)
+        : m_name(std::move(name)), m_idleMs(idleMs), m_loop(pa_threaded_mainloop_new())
+    {
+        pa_threaded_mainloop_start(m_loop);
+        const Lock lock(m_loop);
+        // Connecting reads the client's configuration: done in the client's thread.
+        pa_mainloop_api_once(
+            api(),
+            [](pa_mainloop_api *, void *self) { static_cast<Connection *>(self)->connect(); },
+            this);
+    }
+
+    ~Connection()
+    {
+        // The client's thread only ever waits in poll(), so this returns at once even when the
+        // server hangs; what the server still holds is abandoned with the connection.
+        pa_threaded_mainloop_stop(m_loop);
+        cancelIdle();
+        closeStream();
+        dropContext();
+        pa_threaded_mainloop_free(m_loop);
+    }
+
+    void prepare(int rate, int channels)
+    {
+        const Lock lock(m_loop);
+        if (m_rate != 0)
+            return;
+        setFormat(rate, channels);
+        if (!m_stream)
+            openStream(); // at once when connected, else once the server answers
+    }
+
+    void request(std::shared_ptr<const PcmClip> clip)
+    {
+        const Lock lock(m_loop);
+        m_clip = std::move(clip);
+        m_offset = 0;
+        m_requestedAt = pa_rtclock_now();
+        if (!m_clip) {
+            if (streamReady())
+                pa_operation_unref(pa_stream_flush(m_stream, nullptr, nullptr));
+            armIdle();
+            return;
+        }
+        cancelIdle();
+        if (!m_context || !PA_CONTEXT_IS_GOOD(pa_context_get_state(m_context))) {
+            setFormat(m_clip->sampleRate, m_clip->channels);
+            connect(); // the stream opens, and the clip starts, once the server answers
+            return;
+        }
+        if (m_clip->sampleRate != m_rate || m_clip->channels != m_channels || !m_stream ||
+            !PA_STREAM_IS_GOOD(pa_stream_get_state(m_stream))) {
+            setFormat(m_clip->sampleRate, m_clip->channels);
+            openStream();
+            return;
+        }
+        if (streamReady())
+            startClip();
+    }
+
+  private:
+    class Lock
+    {
+      public:
+        explicit Lock(pa_threaded_mainloop *loop) : m_loop(loop)
+        {
+            pa_threaded_mainloop_lock(loop);
+        }
+        ~Lock() { pa_threaded_mainloop_unlock(m_loop); }
+        Lock(const Lock &) = delete;
+        Lock &operator=(const Lock &) = delete;
+
+      private:
+        pa_threaded_mainloop *m_loop;
+    };
+
+    pa_mainloop_api *api() const { return pa_threaded_mainloop_get_api(m_loop); }
+    bool streamReady() const
+    {
+        return m_stream && pa_stream_get_state(m_stream) == PA_STREAM_READY;
+    }
+    qsizetype bytesFor(int ms) const { return qsizetype(m_rate) * ms / 1000 * m_channels * 2; }
+
+    void setFormat(int rate, int channels)
+    {
+        if (rate == m_rate && channels == m_channels)
+            return;
+        closeStream();
+        m_rate = rate;
+        m_channels = channels;
+    }
+
+    void connect()
+    {
+        closeStream();
+        dropContext();
+        m_context = pa_context_new(api(), "Talk");
+        pa_context_set_state_callback(
+            m_context,
+            [](pa_context *, void *self) { static_cast<Connection *>(self)->contextChanged(); },
+            this);
+        pa_context_connect(m_context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr);
+    }
+
+    void contextChanged()
+    {
+        if (pa_context_get_state(m_context) == PA_CONTEXT_READY && m_rate > 0)
+            openStream();
+    }
+
+    void dropContext()
+    {
+        if (!m_context)
+            return;
+        pa_context_set_state_callback(m_context, nullptr, nullptr);
+        pa_context_disconnect(m_context);
+        pa_context_unref(m_context);
+        m_context = nullptr;
+    }
+
+    // Opens the stream for the current format, paused unless a clip waits for it.
+    void openStream()
+    {
+        closeStream();
+        if (!m_context || pa_context_get_state(m_context) != PA_CONTEXT_READY)
+            return;
+        const pa_sample_spec format{PA_SAMPLE_S16LE, uint32_t(m_rate), uint8_t(m_channels)};
+        m_stream = pa_stream_new(m_context, m_name.constData(), &format, nullptr);
+        if (!m_stream)
+            return;
+        pa_stream_set_state_callback(
+            m_stream,
+            [](pa_stream *, void *self) { static_cast<Connection *>(self)->streamChanged(); },
+            this);
+        pa_stream_set_write_callback(
+            m_stream,
+            [](pa_stream *, size_t bytes, void *self) {
+                static_cast<Connection *>(self)->feed(qsizetype(bytes));
+            },
+            this);
+        const uint32_t server = uint32_t(-1); // the server's choice
+        const pa_buffer_attr attr{server, uint32_t(bytesFor(kBufferMs)), server, server, server};
+        m_corked = !m_clip;
+        const auto flags =
+            pa_stream_flags_t(PA_STREAM_ADJUST_LATENCY | (m_corked ? PA_STREAM_START_CORKED : 0));
+        pa_stream_connect_playback(m_stream, nullptr, &attr, flags, nullptr, nullptr);
+    }
+
+    void closeStream()
+    {
+        if (!m_stream)
+            return;
+        pa_stream_set_state_callback(m_stream, nullptr, nullptr);
+        pa_stream_set_write_callback(m_stream, nullptr, nullptr);
+        pa_stream_disconnect(m_stream);
+        pa_stream_unref(m_stream);
+        m_stream = nullptr;
+    }
+
+    void streamChanged()
+    {
+        if (pa_stream_get_state(m_stream) == PA_STREAM_READY && m_clip)
+            startClip();
+    }
+
+    void startClip()
+    {
+        if (pa_rtclock_now() - m_requestedAt > kStaleUs) {
+            m_clip.reset();
+            return;
+        }
+        pa_operation_unref(pa_stream_flush(m_stream, nullptr, nullptr));
+        if (m_corked) {
+            pa_operation_unref(pa_stream_cork(m_stream, 0, nullptr, nullptr));
+            m_corked = false;
+        }
+        // Only as much as the server asks for: more would only wait in its buffer, a delay
+        // added to every later sound of the clip.
+        feed(qsizetype(pa_stream_writable_size(m_stream)));
+    }
+
+    // The clip, then as much silence as the buffer holds: the server starts a stream only
+    // once its buffer is full, so a clip shorter than it still starts and its end is never
+    // held back.
+    void feed(qsizetype bytes)
+    {
+        if (!m_clip || !streamReady() || bytes <= 0)
+            return;
+        const qsizetype size = m_clip->samples.size();
+        const qsizetype end = size + bytesFor(kBufferMs);
+        bytes = std::min(bytes, end - m_offset);
+        if (m_offset < size) {
+            const qsizetype part = std::min(bytes, size - m_offset);
+            pa_stream_write(m_stream, m_clip->samples.constData() + m_offset, size_t(part), nullptr,
+                            0, PA_SEEK_RELATIVE);
+            m_offset += part;
+            bytes -= part;
+        }
+        if (bytes > 0) {
+            if (m_silence.size() < bytes)
+                m_silence = QByteArray(bytes, 0);
+            pa_stream_write(m_stream, m_silence.constData(), size_t(bytes), nullptr, 0,
+                            PA_SEEK_RELATIVE);
+            m_offset += bytes;
+        }
+        if (m_offset < end)
+            return;
+        m_clip.reset();
+        armIdle();
+    }
+
+    // After the idle time the stream is paused: the server may then let the sound card sleep.
+    // The connection and the stream stay, so the next clip starts as promptly.
+    void armIdle()
+    {
+        cancelIdle();
+        timeval at{};
+        pa_timeval_add(pa_gettimeofday(&at), pa_usec_t(m_idleMs) * PA_USEC_PER_MSEC);
+        m_idle = api()->time_new(
+            api(), &at,
+            [](pa_mainloop_api *, pa_time_event *, const timeval *, void *self) {
+                static_cast<Connection *>(self)->idle();
+            },
+            this);
+    }
+
+    void cancelIdle()
+    {
+        if (m_idle)
+            api()->time_free(m_idle);
+        m_idle = nullptr;
+    }
+
+    void idle()
+    {
+        cancelIdle();
+        if (m_clip || m_corked || !streamReady())
+            return;
+        pa_operation_unref(pa_stream_cork(m_stream, 1, nullptr, nullptr));
+        m_corked = true;
+    }
+
+    const QByteArray m_name;
+    const int m_idleMs;
+    pa_threaded_mainloop *const m_loop;
+    pa_context *m_context = nullptr;
+    pa_stream *m_stream = nullptr;
+    pa_time_event *m_idle = nullptr;
+    bool m_corked = false;
+    int m_rate = 0; // the stream's format; 0 until a clip or prepare() names one
+    int m_channels = 0;
+    // The clip playing or waiting for the stream, and how far it has been written (past its
+    // end: the silence after it).
+    std::shared_ptr<const PcmClip> m_clip;
+    qsizetype m_offset = 0;
+    pa_usec_t m_requestedAt = 0;
+    QByteArray m_silence;
+};
+
+PcmPlayer::PcmPlayer(QByteArray streamName, int idleMs)
+    : m_connection(std::make_unique<Connection>(std::move(streamName), idleMs))
+{
 }
 
-PcmPlayer::~PcmPlayer()
+PcmPlayer::~PcmPlayer() = default;
+
+void PcmPlayer::prepare(int sampleRate, int channels)
 {
-    {
-        const QMutexLocker lock(&m_mutex);
-        m_quit = true;
-    }
-    m_wake.wakeAll();
-    m_thread->wait();
+    m_connection->prepare(sampleRate, channels);
 }
 
 void PcmPlayer::play(std::shared_ptr<const PcmClip> clip)
 {
     if (!clip || clip->samples.isEmpty())
         clip.reset();
-    request(std::move(clip));
+    m_connection->request(std::move(clip));
 }
 
 void PcmPlayer::stop()
 {
-    request(nullptr);
-}
-
-void PcmPlayer::request(std::shared_ptr<const PcmClip> clip)
-{
-    {
-        const QMutexLocker lock(&m_mutex);
-        m_pending = std::move(clip);
-    }
-    m_wake.wakeAll();
-}
-
-void PcmPlayer::run()
-{
-    ServerStream stream;
-    std::shared_ptr<const PcmClip> clip;
-    qsizetype offset = 0;
-    QByteArray silence;
-    for (;;) {
-        std::optional<std::shared_ptr<const PcmClip>> next;
-        {
-            QMutexLocker lock(&m_mutex);
-            while (!m_quit && !m_pending && !clip)
-                m_wake.wait(&m_mutex); // idle: sleeps until the next request
-            if (m_quit)
-                return;
-            next.swap(m_pending);
-        }
-        if (next) {
-            stream.flush();
-            clip = std::move(*next);
-            offset = 0;
-            if (clip && !stream.openFor(*clip, m_streamName))
-                clip.reset();
-            continue;
-        }
-        // The clip, then the tail of silence that lets all of it out.
-        const qsizetype size = clip->samples.size();
-        const qsizetype end = size + stream.tailBytes();
-        const qsizetype bytes = std::min(end - offset, stream.chunkBytes());
-        bool written = false;
-        if (offset < size) {
-            written =
-                stream.write(clip->samples.constData() + offset, std::min(bytes, size - offset));
-            offset += std::min(bytes, size - offset);
-        } else {
-            if (silence.size() < bytes)
-                silence = QByteArray(bytes, 0);
-            written = stream.write(silence.constData(), bytes);
-            offset += bytes;
-        }
-        if (!written || offset >= end)
-            clip.reset();
-    }
+    m_connection->request(nullptr);
 }

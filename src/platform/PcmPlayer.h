@@ -3,41 +3,35 @@
 #include "platform/PcmClip.h"
 
 #include <QByteArray>
-#include <QMutex>
-#include <QWaitCondition>
 #include <memory>
-#include <optional>
 
-class QThread;
-
-// Plays one clip at a time on a sound-server stream of its own, fed from a thread of its own:
-// a clip starts at once and plays whole whatever the calling thread does next (the window's
-// designed waits handle no events). Calls never block on the server. Without a server, or when
-// it fails or goes away, playback is silence; every new clip tries the server again.
+// Plays one clip at a time on a sound-server stream of its own, fed from the sound client's own
+// thread: a clip starts at once and plays whole whatever the calling thread does next (the
+// window's designed waits handle no events). The server connection opens at construction, off
+// the calling thread, so the first sound is as prompt as the others. Calls never wait on the
+// server, nor does destruction: a frozen server is left behind. A few seconds after the last
+// clip the stream is paused, so the sound card may sleep. Without a server, or when it fails or
+// goes away, playback is silence; every new clip tries the server again.
 class PcmPlayer
 {
   public:
-    // `streamName` is how the sound server lists this stream ("voice", "beep").
-    explicit PcmPlayer(QByteArray streamName);
+    static constexpr int kIdleMs = 3000;
+
+    // `streamName` is how the sound server lists this stream ("voice", "beep"); `idleMs` is
+    // how long the stream holds the sound card after a clip.
+    explicit PcmPlayer(QByteArray streamName, int idleMs = kIdleMs);
     ~PcmPlayer();
     PcmPlayer(const PcmPlayer &) = delete;
     PcmPlayer &operator=(const PcmPlayer &) = delete;
 
+    // Opens the stream, paused, for clips of this format ahead of the first one.
+    void prepare(int sampleRate, int channels);
     // Cuts off what is playing and starts `clip` from its beginning.
     void play(std::shared_ptr<const PcmClip> clip);
     // Cuts off what is playing.
     void stop();
 
   private:
-    void request(std::shared_ptr<const PcmClip> clip);
-    void run();
-
-    const QByteArray m_streamName;
-    QMutex m_mutex;
-    QWaitCondition m_wake;
-    // The latest request not yet taken by the thread (a null clip: stop). Only the latest
-    // matters: each one replaces whatever came before.
-    std::optional<std::shared_ptr<const PcmClip>> m_pending;
-    bool m_quit = false;
-    std::unique_ptr<QThread> m_thread;
+    class Connection;
+    std::unique_ptr<Connection> m_connection;
 };

@@ -4,7 +4,16 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-QtWaveDevice::QtWaveDevice() : m_player(std::make_unique<PcmPlayer>("voice")) {}
+namespace {
+// The generated voices' format (espeak-ng's): the stream is ready for them before the first
+// press; a recording in another format opens a stream of its own.
+constexpr int kGeneratedVoiceRate = 22050;
+} // namespace
+
+QtWaveDevice::QtWaveDevice() : m_player(std::make_unique<PcmPlayer>("voice"))
+{
+    m_player->prepare(kGeneratedVoiceRate, 1);
+}
 
 QtWaveDevice::~QtWaveDevice() = default;
 

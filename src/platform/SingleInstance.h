@@ -1,20 +1,41 @@
 #pragma once
 
-#include <QLockFile>
+#include <QString>
 #include <memory>
 
-// Holds the per-user, per-executable lock that tells a second start to leave at once.
-// Only a lock that names a running instance on this machine blocks: a lock left by a crashed
-// run, an empty or unreadable lock file, or a lock that cannot be made at all (folder full or
-// read-only) lets the program start, since a second instance is the lesser harm.
+class QLocalServer;
+
+// Holds the per-user, per-executable lock that tells a second start to leave at once. The lock
+// is a kernel file lock in the user's runtime folder (no one else can create files there), so
+// it ends with its process however that ends. While it holds the lock, the instance answers on
+// a local socket beside it: a second start that gets no answer knows the first one shows no
+// window (it hangs or is stopped) and can say so. A lock that cannot be made (no runtime folder,
+// something other than a file at its path) lets the program start, since a second instance is
+// the lesser harm.
 class SingleInstance
 {
   public:
-    // `lockDir` is where the lock lives (the temporary folder by default).
+    enum class Found
+    {
+        Nothing,         // this is the first instance
+        Running,         // another instance runs and answers
+        RunningNoWindow, // another instance holds the lock but does not answer
+    };
+    static constexpr int kAnswerMs = 3000; // the longest designed wait of the window is 0.8 s
+
+    // `lockDir` is where the lock lives (the user's runtime folder by default).
     explicit SingleInstance(const QString &executablePath, const QString &lockDir = {});
-    bool isFirst() const { return m_first; }
+    ~SingleInstance();
+    SingleInstance(const SingleInstance &) = delete;
+    SingleInstance &operator=(const SingleInstance &) = delete;
+
+    Found found() const { return m_found; }
+    bool isFirst() const { return m_found == Found::Nothing; }
+    // Lets the next start run: called as the window goes, before anything that may wait.
+    void release();
 
   private:
-    std::unique_ptr<QLockFile> m_lock;
-    bool m_first = false;
+    Found m_found = Found::Nothing;
+    int m_fd = -1;
+    std::unique_ptr<QLocalServer> m_answer;
 };

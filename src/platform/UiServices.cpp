@@ -15,6 +15,7 @@ SystemBeeper::SystemBeeper()
     : m_tone(std::make_shared<const PcmClip>(makeTone(kToneHz, kBeepMs, kBeepAmplitude))),
       m_player(std::make_unique<PcmPlayer>("beep"))
 {
+    m_player->prepare(m_tone->sampleRate, m_tone->channels);
 }
 
 SystemBeeper::~SystemBeeper() = default;

@@ -2,13 +2,19 @@
 
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
+#include <functional>
 #include <optional>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
+
+Q_DECLARE_METATYPE(SingleInstance::Found)
 
 namespace {
 const QString kProgram = u"/opt/talk/talk"_s;
@@ -32,46 +38,94 @@ class tst_singleinstance : public QObject
 
 void tst_singleinstance::onlyARunningInstanceBlocks_data()
 {
-    // What the lock folder holds: "running", "other program running", "no folder" or a lock
-    // file's content.
+    // What the lock folder holds: "running" (answering), "running, no window" (holding the
+    // lock, never answering), "other program running", "no folder", "fifo", "link to device",
+    // or a lock file's content.
     QTest::addColumn<QByteArray>("found");
-    QTest::addColumn<bool>("starts");
+    QTest::addColumn<SingleInstance::Found>("expected");
+    using Found = SingleInstance::Found;
     const QByteArray host = QSysInfo::machineHostName().toUtf8();
-    QTest::newRow("running instance") << "running"_ba << false;
-    QTest::newRow("other program running") << "other program running"_ba << true;
-    QTest::newRow("crashed instance") << "999999\ntalk\n" + host + "\n" << true;
+    QTest::newRow("running instance") << "running"_ba << Found::Running;
+    QTest::newRow("running instance showing no window")
+        << "running, no window"_ba << Found::RunningNoWindow;
+    QTest::newRow("other program running") << "other program running"_ba << Found::Nothing;
+    QTest::newRow("crashed instance") << "999999\ntalk\n" + host + "\n" << Found::Nothing;
     QTest::newRow("other machine") << QByteArray::number(getpid()) + "\ntalk\nelsewhere.invalid\n"
-                                   << true;
-    QTest::newRow("no folder for the lock") << "no folder"_ba << true;
+                                   << Found::Nothing;
+    QTest::newRow("no folder for the lock") << "no folder"_ba << Found::Nothing;
+    QTest::newRow("default: the user's runtime folder, not the shared temporary one")
+        << "default folder"_ba << Found::Nothing;
+    QTest::newRow("FIFO at the lock path") << "fifo"_ba << Found::Nothing;
+    QTest::newRow("link to /dev/zero at the lock path") << "link to device"_ba << Found::Nothing;
 }
 
 void tst_singleinstance::onlyARunningInstanceBlocks()
 {
     QFETCH(QByteArray, found);
-    QFETCH(bool, starts);
+    QFETCH(SingleInstance::Found, expected);
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR"), tmp = qgetenv("TMPDIR");
+    const auto restore = qScopeGuard([&] {
+        for (const auto &[name, value] : {std::pair{"XDG_RUNTIME_DIR", runtime}, {"TMPDIR", tmp}})
+            value.isNull() ? qunsetenv(name) : qputenv(name, value);
+    });
     QTemporaryDir dir;
     QString lockDir = dir.path();
+    // The running instance answers from a thread of its own, as from its window's event loop.
+    QThread windowThread;
+    windowThread.start();
+    QObject window;
+    window.moveToThread(&windowThread);
     std::optional<SingleInstance> running;
+    std::optional<SingleInstance> next;
+    const auto stop = qScopeGuard([&] {
+        next.reset();
+        QMetaObject::invokeMethod(
+            &window, [&] { running.reset(); }, Qt::BlockingQueuedConnection);
+        windowThread.quit();
+        windowThread.wait();
+    });
+    const auto inWindowThread = [&](const std::function<void()> &work) {
+        QMetaObject::invokeMethod(&window, work, Qt::BlockingQueuedConnection);
+    };
     if (found == "running") {
+        inWindowThread([&] { running.emplace(kProgram, lockDir); });
+    } else if (found == "running, no window") {
         running.emplace(kProgram, lockDir);
     } else if (found == "other program running") {
         running.emplace(u"/opt/other/talk"_s, lockDir);
     } else if (found == "no folder") {
         lockDir = dir.filePath(u"file"_s);
         QVERIFY(QFile(lockDir).open(QIODevice::WriteOnly));
+    } else if (found == "default folder") {
+        QVERIFY(QDir(lockDir).mkdir(u"runtime"_s,
+                                    QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(dir.filePath(u"runtime"_s)));
+        qputenv("TMPDIR", QFile::encodeName(lockDir));
+        lockDir.clear();
+    } else if (found == "fifo" || found == "link to device") {
+        // One it may not write to: opening it for the lock would wait for a writer for ever.
+        const QByteArray path = QFile::encodeName(lockPath(lockDir));
+        QVERIFY(QFile::remove(QString::fromLocal8Bit(path)));
+        QVERIFY(found == "fifo" ? mkfifo(path, 0400) == 0 : symlink("/dev/zero", path) == 0);
     } else {
         QFile lock(lockPath(lockDir));
         QVERIFY(lock.open(QIODevice::WriteOnly | QIODevice::Truncate));
         lock.write(found);
     }
-    const SingleInstance next(kProgram, lockDir);
-    QCOMPARE(next.isFirst(), starts);
-    if (!starts || found == "no folder")
-        return;
-    // The lock it holds now is a sound one.
-    const SingleInstance third(kProgram, lockDir);
-    QVERIFY(!third.isFirst());
+    next.emplace(kProgram, lockDir);
+    QCOMPARE(next->found(), expected);
+    if (found == "default folder") {
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 0);
+        QCOMPARE(QDir(dir.filePath(u"runtime"_s)).entryList({u"*.lock"_s}).size(), 1);
+        lockDir = dir.filePath(u"runtime"_s);
+    }
+    if (next->isFirst() && found != "no folder") {
+        // The lock it holds now is a sound one, until it is released.
+        QVERIFY(!SingleInstance(kProgram, lockDir).isFirst());
+        next->release();
+        QVERIFY(SingleInstance(kProgram, lockDir).isFirst());
+    }
 }
 
-QTEST_APPLESS_MAIN(tst_singleinstance)
+QTEST_GUILESS_MAIN(tst_singleinstance)
 #include "tst_singleinstance.moc"

@@ -1,7 +1,13 @@
 #include "Listening.h"
 #include "record/WavFile.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
 
 #include <QThread>
 #include <QtEndian>
@@ -87,6 +93,86 @@ QString listeningUnavailable()
     if (!MonitorRecorder().isRecording())
         return u"cannot record the monitor of "_s + qEnvironmentVariable("TALK_TEST_SINK");
     return {};
+}
+
+namespace {
+// What the server lists of `what` ("sinks", "sink-inputs").
+QJsonArray serverList(const QString &what, const QByteArray &server = {})
+{
+    QProcess pactl;
+    if (!server.isEmpty()) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(u"PULSE_SERVER"_s, QString::fromUtf8(server));
+        pactl.setProcessEnvironment(env);
+    }
+    pactl.start(u"pactl"_s, {u"-f"_s, u"json"_s, u"list"_s, what});
+    pactl.waitForFinished();
+    return QJsonDocument::fromJson(pactl.readAllStandardOutput()).array();
+}
+} // namespace
+
+QString testSinkState()
+{
+    for (const QJsonValue &sink : serverList(u"sinks"_s))
+        if (sink[u"name"_s].toString() == qEnvironmentVariable("TALK_TEST_SINK"))
+            return sink[u"state"_s].toString();
+    return {};
+}
+
+QStringList streamsHoldingTheSink(const QByteArray &server)
+{
+    QStringList names;
+    const QString self = QString::number(QCoreApplication::applicationPid());
+    for (const QJsonValue &input : serverList(u"sink-inputs"_s, server)) {
+        const QJsonObject properties = input[u"properties"_s].toObject();
+        if (properties[u"application.process.id"_s].toString() == self &&
+            !input[u"corked"_s].toBool())
+            names.append(properties[u"media.name"_s].toString());
+    }
+    return names;
+}
+
+FreezableServer::FreezableServer(bool answering) : m_frozen(!answering)
+{
+    const QByteArray server = qgetenv("PULSE_SERVER");
+    if (!server.startsWith("unix:") || !m_server.listen(m_dir.filePath(u"native"_s)))
+        return;
+    const QString target = QString::fromUtf8(server.mid(5));
+    QObject::connect(&m_server, &QLocalServer::newConnection, &m_server, [this, target] {
+        while (QLocalSocket *client = m_server.nextPendingConnection()) {
+            if (m_frozen)
+                continue; // accepted, never read
+            auto *upstream = new QLocalSocket(client);
+            upstream->connectToServer(target);
+            QObject::connect(client, &QLocalSocket::readyRead, client,
+                             [=, this] { relay(client, upstream); });
+            QObject::connect(upstream, &QLocalSocket::readyRead, client,
+                             [=, this] { relay(upstream, client); });
+        }
+    });
+}
+
+FreezableServer::~FreezableServer() = default;
+
+QByteArray FreezableServer::clientConfig() const
+{
+    QFile config(m_dir.filePath(u"client.conf"_s));
+    if (!config.open(QIODevice::WriteOnly) ||
+        config.write("autospawn = no\nenable-shm = no\nenable-memfd = no\n") < 0)
+        return {};
+    return config.fileName().toUtf8();
+}
+
+QByteArray FreezableServer::address() const
+{
+    return m_server.isListening() ? "unix:" + m_server.fullServerName().toUtf8() : QByteArray();
+}
+
+void FreezableServer::relay(QLocalSocket *from, QLocalSocket *to)
+{
+    // Frozen: nothing is read any more, so the client's writes fill the socket and stop.
+    if (!m_frozen)
+        to->write(from->readAll());
 }
 
 QList<HeardTone> heardTones(const QByteArray &samples, int rate, const QList<int> &frequencies)

@@ -5,6 +5,7 @@
 #include "platform/Clock.h"
 #include "platform/FlexGrid.h"
 #include "platform/PcmPlayer.h"
+#include "platform/PressGuard.h"
 #include "platform/ProgramFolders.h"
 #include "platform/QtWaveDevice.h"
 #include "platform/TextBox.h"
@@ -14,6 +15,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -51,6 +53,10 @@ struct ListeningWindow
                                                          ProgramFolders::portable(dir.path())});
         talk->show();
         QVERIFY(QTest::qWaitForWindowExposed(talk.get()));
+        // A press on a board that has just appeared is taken for the second half of a double
+        // press and ignored. The monitor of an idle sink may answer within milliseconds (PipeWire)
+        // or only after a second or two (PulseAudio): the first press must not hang on that.
+        QTest::qWait(PressGuard::kSettleMs + 100);
         QVERIFY(writeTone(dir.path(), talk->grdBoard->textMatrix(0, kClickColumn), kClickHz));
     }
 
@@ -95,6 +101,8 @@ class tst_listen : public QObject
     void heard_data();
     void heard();
     void deviceFollowsTheServer();
+    void quitWithAHangingServer_data();
+    void quitWithAHangingServer();
 };
 
 void tst_listen::initTestCase()
@@ -112,12 +120,18 @@ void tst_listen::heard_data()
     QTest::addColumn<QString>("voiceMode");
     QTest::addColumn<QString>("beep");
     QTest::addColumn<bool>("read"); // "読む" on the text; otherwise a board click
+    // The same press once before, then the streams left idle until they let the card sleep.
+    QTest::addColumn<bool>("afterAPause");
     QTest::addColumn<QList<int>>("pitches");
     // One click enters the cell's character and speaks it; the window then waits 0.5 s.
-    QTest::newRow("spoken click") << u"0"_s << u"0"_s << false << QList<int>{kClickHz};
+    QTest::newRow("spoken click") << u"0"_s << u"0"_s << false << false << QList<int>{kClickHz};
     QTest::newRow("声を出さない: the key beep alone")
-        << u"3"_s << u"1"_s << false << QList<int>{SystemBeeper::kToneHz};
-    QTest::newRow("read aloud, 0.8 s a character") << u"0"_s << u"0"_s << true << kReadHz;
+        << u"3"_s << u"1"_s << false << false << QList<int>{SystemBeeper::kToneHz};
+    QTest::newRow("read aloud, 0.8 s a character") << u"0"_s << u"0"_s << true << false << kReadHz;
+    QTest::newRow("spoken click after the card slept")
+        << u"0"_s << u"0"_s << false << true << QList<int>{kClickHz};
+    QTest::newRow("key beep after the card slept")
+        << u"3"_s << u"1"_s << false << true << QList<int>{SystemBeeper::kToneHz};
 }
 
 void tst_listen::heard()
@@ -125,18 +139,26 @@ void tst_listen::heard()
     QFETCH(QString, voiceMode);
     QFETCH(QString, beep);
     QFETCH(bool, read);
+    QFETCH(bool, afterAPause);
     ListeningWindow w({{u"OPT1"_s, u"2"_s}, {u"OPT3"_s, voiceMode}, {u"Beep"_s, beep}});
     if (read)
         w.talk->txtTalk->setText(kReadText);
     FlexGrid *board = w.talk->grdBoard;
     const QRect cell = board->visualRect(board->model()->index(0, kClickColumn));
-
-    const QList<HeardTone> heard = w.listen([&] {
+    const auto press = [&] {
         if (read)
             QTest::mouseClick(w.talk->cmdRead, Qt::LeftButton);
         else
             QTest::mouseClick(board->viewport(), Qt::LeftButton, {}, cell.center());
-    });
+    };
+    if (afterAPause) {
+        press();
+        QTRY_VERIFY(!streamsHoldingTheSink().isEmpty());
+        // A hang detector, not a figure: the streams pause a few seconds after the last sound.
+        QTRY_VERIFY_WITH_TIMEOUT(streamsHoldingTheSink().isEmpty(), 4 * PcmPlayer::kIdleMs);
+    }
+
+    const QList<HeardTone> heard = w.listen(press);
 
     // The press may sound before the marker: the marker's stream starts afresh.
     QList<HeardTone> marker, sounds;
@@ -164,6 +186,11 @@ void tst_listen::deviceFollowsTheServer()
     QTemporaryDir dir;
     QVERIFY(writeTone(dir.path(), u"short"_s, 700));
     QVERIFY(writeTone(dir.path(), u"long"_s, 1000, 2000));
+    MonitorRecorder recorder;
+    QVERIFY(recorder.isRecording());
+    // No server at start: silence. The server back: heard from the next playback on.
+    const QByteArray server = qgetenv("PULSE_SERVER");
+    qputenv("PULSE_SERVER", "unix:" + dir.filePath(u"no-server"_s).toUtf8());
     QtWaveDevice device;
     const auto play = [&](const QString &name) {
         device.command(u"Close"_s);
@@ -171,12 +198,6 @@ void tst_listen::deviceFollowsTheServer()
         for (const QString &step : {u"Open"_s, u"Prev"_s, u"Play"_s})
             device.command(step);
     };
-    MonitorRecorder recorder;
-    QVERIFY(recorder.isRecording());
-
-    // No server: silence. The server back: heard from the next playback on.
-    const QByteArray server = qgetenv("PULSE_SERVER");
-    qputenv("PULSE_SERVER", "unix:" + dir.filePath(u"no-server"_s).toUtf8());
     play(u"short"_s);
     QTest::qWait(kVoiceMs + 200);
     server.isNull() ? qunsetenv("PULSE_SERVER") : qputenv("PULSE_SERVER", server);
@@ -194,6 +215,52 @@ void tst_listen::deviceFollowsTheServer()
     QVERIFY(std::abs(heard[0].durationMs - kVoiceMs) < kWholeMs);
     QCOMPARE(heard[1].frequencyHz, 1000);
     QVERIFY2(heard[1].durationMs < 1000, qPrintable(u"heard %1 ms"_s.arg(heard[1].durationMs)));
+}
+
+void tst_listen::quitWithAHangingServer_data()
+{
+    QTest::addColumn<bool>("answering"); // first answers, then freezes while a voice plays
+    QTest::newRow("server freezes while a voice plays") << true;
+    QTest::newRow("server accepts and never answers") << false;
+}
+
+void tst_listen::quitWithAHangingServer()
+{
+    QFETCH(bool, answering);
+    QTemporaryDir dir;
+    QVERIFY(writeTone(dir.path(), u"long"_s, 1000, 5000));
+    FreezableServer server(answering);
+    QVERIFY(!server.address().isEmpty());
+    const QByteArray realServer = qgetenv("PULSE_SERVER");
+    const QByteArray realConfig = qgetenv("PULSE_CLIENTCONFIG");
+    qputenv("PULSE_SERVER", server.address());
+    qputenv("PULSE_CLIENTCONFIG", server.clientConfig());
+    auto device = std::make_unique<QtWaveDevice>();
+    auto beeper = std::make_unique<SystemBeeper>();
+    device->setFileName(dir.filePath(u"long.wav"_s));
+    for (const QString &step : {u"Open"_s, u"Prev"_s, u"Play"_s})
+        device->command(step);
+    beeper->beep();
+    if (answering)
+        QTRY_VERIFY(streamsHoldingTheSink(realServer).contains(u"voice"_s));
+    server.freeze();
+    QTest::qWait(200); // the client's writes fill the frozen socket
+
+    // Quitting closes the sound from a thread, so a hang fails here instead of hanging the test.
+    std::atomic_bool closed = false;
+    QThread *quit = QThread::create([&] {
+        device.reset();
+        beeper.reset();
+        closed = true;
+    });
+    quit->start();
+    // A hang detector, not a figure: the server stays frozen all along.
+    QTRY_VERIFY_WITH_TIMEOUT(closed, 5000);
+    quit->wait();
+    delete quit;
+    for (const auto &[name, value] :
+         {std::pair{"PULSE_SERVER", realServer}, std::pair{"PULSE_CLIENTCONFIG", realConfig}})
+        value.isNull() ? qunsetenv(name) : qputenv(name, value);
 }
 
 QTEST_MAIN(tst_listen)
