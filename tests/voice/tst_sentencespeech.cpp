@@ -11,7 +11,6 @@
 #include "voice/VoicePage.h"
 #include "voice/frmRead.h"
 
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
@@ -152,16 +151,18 @@ void tst_sentencespeech::stopPanelCutsIt()
     PcmPlayer marker("marker");
     const auto tone = std::make_shared<const PcmClip>(makeTone(kMarkerHz, 30, 0.5, 22050));
     bool stopped = false;
-    // Once the voice has gone on for a while, the stop panel is clicked (the marker with it).
-    QElapsedTimer reading;
+    // Once the voice has gone on for a while (real sound plays in real time), the stop panel
+    // is clicked, the marker with it.
     QTimer watch;
+    QTimer click;
+    click.setSingleShot(true);
     QObject::connect(&watch, &QTimer::timeout, &watch, [&] {
+        if (stopPanel(*w.talk) && !click.isActive() && !stopped)
+            click.start(700);
+    });
+    QObject::connect(&click, &QTimer::timeout, &click, [&] {
         frmRead *panel = stopPanel(*w.talk);
-        if (!panel || stopped)
-            return;
-        if (!reading.isValid())
-            reading.start();
-        if (reading.elapsed() < 700)
+        if (!panel)
             return;
         marker.play(tone);
         QTest::mouseClick(panel->lblLabel, Qt::LeftButton);
