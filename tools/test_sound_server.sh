@@ -97,8 +97,20 @@ talk_sound_private_pipewire() {
     talk_sound_spawn "${env[@]}" pipewire-pulse
     export PULSE_SERVER="unix:$run/pulse/native"
     talk_sound_await || return 1
-    talk_sound_module=$(pactl load-module module-null-sink sink_name="$TALK_TEST_SINK")
-    pactl set-default-sink "$TALK_TEST_SINK"
+    talk_sound_module=$(pactl load-module module-null-sink sink_name="$TALK_TEST_SINK") || return 1
+    # The pulse server answers before the session manager has published where the default
+    # sink is kept; until then setting it fails with "Not supported" (a busy machine: seconds).
+    tries=0
+    until pactl set-default-sink "$TALK_TEST_SINK" 2>/dev/null; do
+        tries=$((tries + 1))
+        if [ $tries -gt 200 ]; then
+            echo "The test sound server did not take the null sink as its default:" >&2
+            pactl set-default-sink "$TALK_TEST_SINK" || true
+            cat "$talk_sound_runtime/server.log" >&2
+            return 1
+        fi
+        sleep 0.05
+    done
 }
 
 talk_sound_server_start() {
