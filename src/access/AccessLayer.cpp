@@ -2,6 +2,8 @@
 
 #include "access/AccessOverlay.h"
 #include "access/Activator.h"
+#include "access/CallBell.h"
+#include "access/CallButton.h"
 #include "access/DwellTracker.h"
 #include "access/SwitchFilter.h"
 #include "app/frmTalk.h"
@@ -38,8 +40,12 @@ const ScanNode *leafAt(const ScanNode &node, QPoint point)
 } // namespace
 
 AccessLayer::AccessLayer(frmTalk &talk, SettingsStore &store)
-    : m_talk(talk), m_store(store), m_pointer([] { return QCursor::pos(); })
+    : m_talk(talk), m_store(store), m_bell(std::make_unique<CallBell>(&talk)),
+      m_pointer([] { return QCursor::pos(); })
 {
+    connect(talk.cmdCall, &CallButton::callRequested, m_bell.get(), &CallBell::ring);
+    connect(this, &AccessLayer::callRequested, m_bell.get(), &CallBell::ring);
+    talk.cmdCall->show();
     m_timer.setInterval(kPollMs);
     connect(&m_timer, &QTimer::timeout, this, &AccessLayer::poll);
     reload();
@@ -55,6 +61,7 @@ bool AccessLayer::suspended() const
 void AccessLayer::reload()
 {
     m_settings = AccessSettings::read(m_store);
+    m_bell->apply(m_settings);
     m_engine.reset();
     m_filter.reset();
     m_dwell.reset();
@@ -143,7 +150,19 @@ void AccessLayer::poll()
     }
     if (m_dwell)
         pollDwell(now);
+    pollCallHold(now);
     showHighlight();
+}
+
+void AccessLayer::pollCallHold(qint64 nowMs)
+{
+    if (!m_filter || m_settings.callHoldMs <= 0)
+        return;
+    const qint64 since = m_filter->switchAHeldSince();
+    if (since < 0 || nowMs - since < m_settings.callHoldMs)
+        return;
+    m_filter->forgetHold();
+    emit callRequested();
 }
 
 QString AccessLayer::dwellTargetAt(QPoint global, int *index) const

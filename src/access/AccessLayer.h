@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+class CallBell;
 class DwellTracker;
 class SettingsStore;
 class SwitchFilter;
@@ -42,6 +43,11 @@ class AccessLayer : public QObject
     const ScanEngine *engine() const { return m_engine.get(); }
     const ScanPlan &plan() const { return m_plan; }
     bool suspended() const;
+    CallBell &bell() { return *m_bell; }
+
+  signals:
+    // Switch A has been held the call time.
+    void callRequested();
 
   protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -51,6 +57,7 @@ class AccessLayer : public QObject
     void activate(const ScanTarget &chosen);
     int topIndexOf(const QWidget *widget) const;
     void pollDwell(qint64 nowMs);
+    void pollCallHold(qint64 nowMs);
     void showHighlight();
     AccessOverlay *overlayFor(QWidget *window);
     QString dwellTargetAt(QPoint global, int *index) const;
@@ -61,6 +68,7 @@ class AccessLayer : public QObject
     std::unique_ptr<ScanEngine> m_engine;
     std::unique_ptr<SwitchFilter> m_filter;
     std::unique_ptr<DwellTracker> m_dwell;
+    std::unique_ptr<CallBell> m_bell;
     ScanPlan m_plan;
     QTimer m_timer{this}; // a child, so tests can wait on its ticks
     QPointer<AccessOverlay> m_overlay;

@@ -79,19 +79,23 @@ void AccessOverlay::paintEvent(QPaintEvent *)
         // Drawn just inside the item, so the frame is never clipped at a window edge.
         p.drawRect(m_frame.adjusted(width / 2, width / 2, -width / 2, -width / 2));
     }
-    if (!m_ring.isEmpty() && m_progress > 0) {
-        const int diameter = std::min(m_ring.width(), m_ring.height()) / 2;
-        QRect pie(0, 0, diameter, diameter);
-        pie.moveCenter(m_ring.center());
-        QColor colour{kRingColour};
-        colour.setAlphaF(0.6f);
-        p.setPen(Qt::NoPen);
-        p.setBrush(colour);
-        // Clockwise from twelve o'clock (Qt angles run counter-clockwise in 1/16 degrees).
-        p.drawPie(pie, 90 * 16, -int(m_progress * 360 * 16));
-    }
+    if (!m_ring.isEmpty() && m_progress > 0)
+        paintRing(p, m_ring, m_progress);
     if (m_pausedHint && m_frame.isEmpty())
         paintPausedHint(p);
+}
+
+void AccessOverlay::paintRing(QPainter &p, const QRect &rect, double progress)
+{
+    const int diameter = std::min(rect.width(), rect.height()) / 2;
+    QRect pie(0, 0, diameter, diameter);
+    pie.moveCenter(rect.center());
+    QColor colour{kRingColour};
+    colour.setAlphaF(0.6f);
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour);
+    // Clockwise from twelve o'clock (Qt angles run counter-clockwise in 1/16 degrees).
+    p.drawPie(pie, 90 * 16, -int(progress * 360 * 16));
 }
 
 QList<QRect> AccessOverlay::captions() const

@@ -27,6 +27,9 @@ class AccessOverlay : public QWidget
     // Where the hint was last drawn (window coordinates; empty while not shown).
     QRect pausedHintRect() const { return m_pausedHint ? m_hintRect : QRect(); }
 
+    // Draws the dwell ring filled to `progress` (0..1) in the centre of `rect`.
+    static void paintRing(QPainter &p, const QRect &rect, double progress);
+
     // Covers the whole window again, on top of every control.
     void follow();
 

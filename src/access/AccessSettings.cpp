@@ -1,10 +1,13 @@
 #include "access/AccessSettings.h"
 
+#include "platform/SettingsStore.h"
 #include "platform/SettingsTable.h"
+
+#include <QKeySequence>
 
 #include <algorithm>
 
-const AccessSettings::Key AccessSettings::kKeys[13] = {
+const AccessSettings::Key AccessSettings::kKeys[14] = {
     {u"ScanMode", &AccessSettings::scanMode, 0, 0, 2},
     {u"ScanOrder", &AccessSettings::scanOrder, 0, 0, 1},
     {u"ScanStepMs", &AccessSettings::scanStepMs, 1500, 300, 10000},
@@ -19,16 +22,42 @@ const AccessSettings::Key AccessSettings::kKeys[13] = {
     {u"DwellMs", &AccessSettings::dwellMs, 1000, 300, 5000},
     {u"DwellGraceMs", &AccessSettings::dwellGraceMs, 750, 0, 2000},
     {u"DwellSafeMs", &AccessSettings::dwellSafeMs, 2000, 500, 6000},
+    // Below a second a long press of a switch could ring it by mistake; 0 turns it off.
+    {u"CallHoldMs", &AccessSettings::callHoldMs, 3000, 0, 10000},
 };
+
+namespace {
+constexpr char16_t kCallKeyName[] = u"CallKey";
+int singleKey(const QString &name)
+{
+    const QKeySequence keys = QKeySequence::fromString(name.trimmed(), QKeySequence::PortableText);
+    if (keys.count() != 1 || keys[0].key() == Qt::Key(0))
+        return Qt::Key_unknown;
+    return keys[0].key();
+}
+} // namespace
 
 AccessSettings AccessSettings::read(const SettingsStore &store)
 {
-    return SettingsTable::read<AccessSettings>(store, kKeys);
+    AccessSettings settings = SettingsTable::read<AccessSettings>(store, kKeys);
+    if (settings.callHoldMs > 0)
+        settings.callHoldMs = std::max(settings.callHoldMs, 1000);
+    const QString key =
+        store.read(QString::fromUtf16(kCallKeyName), QString::fromUtf16(kDefaultCallKey));
+    if (singleKey(key) != Qt::Key_unknown)
+        settings.callKey = key.trimmed();
+    return settings;
+}
+
+int AccessSettings::callKeyCode() const
+{
+    return singleKey(callKey);
 }
 
 void AccessSettings::write(SettingsStore &store) const
 {
     SettingsTable::write(store, *this, kKeys);
+    store.write(QString::fromUtf16(kCallKeyName), callKey);
 }
 
 int AccessSettings::effectiveIgnoreMs() const

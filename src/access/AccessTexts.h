@@ -29,4 +29,10 @@ inline constexpr char16_t kCaretGroup[] = u"移動";
 inline constexpr char16_t kSampleGroup[] = u"例文";
 inline constexpr char16_t kTextGroup[] = u"表示";
 inline constexpr char16_t kPaused[] = u"スイッチで開始";
+// The call chime: its button, its group on the switch tab, and the screen shown while it rings.
+inline constexpr char16_t kCallGroup[] = u"呼び出し";
+inline constexpr char16_t kCalling[] = u"呼び出し中";
+inline constexpr char16_t kStopCall[] = u"止める";
+inline constexpr char16_t kCallHoldLabel[] = u"スイッチを押し続けて呼ぶ（秒、0で使わない）";
+inline constexpr char16_t kCallKeyLabel[] = u"呼び出しのキー";
 } // namespace AccessTexts

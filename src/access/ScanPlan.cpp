@@ -1,6 +1,7 @@
 #include "access/ScanPlan.h"
 
 #include "access/AccessTexts.h"
+#include "access/CallButton.h"
 #include "app/AppTexts.h"
 #include "app/frmTalk.h"
 #include "boards/BoardTexts.h"
@@ -112,6 +113,13 @@ class Builder
         add(parent, std::move(group));
     }
 
+    // The call button, last on every screen; dwell on it takes the longer, safe time.
+    void addCall(ScanNode &parent, frmTalk &t)
+    {
+        if (shown(t.cmdCall))
+            add(parent, button(t.cmdCall, true));
+    }
+
     // Cells grouped by outer index, cells inside in inner order; empty cells skipped.
     void addGridGroups(ScanNode &parent, FlexGrid *grid, const QString &label,
                        const QList<int> &outer, const QList<int> &inner, bool outerIsColumn)
@@ -216,6 +224,7 @@ void buildSelectionScreen(ScanPlan &plan, frmTalk &t)
                 Builder::add(plan.root, b.cell(g, row, col));
     if (b.shown(t.cmdEnd2))
         Builder::add(plan.root, b.button(t.cmdEnd2));
+    b.addCall(plan.root, t);
 }
 
 void buildMainScreen(ScanPlan &plan, frmTalk &t, bool rowsFirst)
@@ -262,6 +271,7 @@ void buildMainScreen(ScanPlan &plan, frmTalk &t, bool rowsFirst)
     b.addButtons(root, u"", {t.cmdKey});
     b.addButtons(root, AccessTexts::kSampleGroup, {t.cmdSamp, t.cmdSampADD, t.cmdSampDel});
     b.addButtons(root, AccessTexts::kTextGroup, {t.cmdWide, t.cmdCopy, t.cmdPaste});
+    b.addCall(root, t);
 }
 } // namespace
 

@@ -55,6 +55,9 @@ void SwitchFilter::escapePressed()
 bool SwitchFilter::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
+    // A release the windows never see (another program took the keyboard) ends a hold too.
+    if (type == QEvent::ApplicationDeactivate)
+        m_aDownAtMs = -1;
     if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::ShortcutOverride)
         return false;
     const auto *widget = qobject_cast<QWidget *>(watched);
@@ -69,7 +72,11 @@ bool SwitchFilter::eventFilter(QObject *watched, QEvent *event)
     const std::optional<ScanEngine::Switch> which = switchFor(key->key());
     if (!which || m_suspended)
         return false;
-    if (type == QEvent::KeyPress && !key->isAutoRepeat())
+    if (key->isAutoRepeat())
+        return true;
+    if (*which == ScanEngine::Switch::A && type != QEvent::ShortcutOverride)
+        m_aDownAtMs = type == QEvent::KeyPress ? m_clock.nowMs() : -1;
+    if (type == QEvent::KeyPress)
         m_pressed(*which);
     return true;
 }

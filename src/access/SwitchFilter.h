@@ -23,6 +23,10 @@ class SwitchFilter : public QObject
     ~SwitchFilter() override;
 
     bool suspended() const { return m_suspended; }
+    // When switch A went down and is still held (nowMs() time), or -1.
+    qint64 switchAHeldSince() const { return m_aDownAtMs; }
+    // The held switch A counts as released (its long hold has been acted on).
+    void forgetHold() { m_aDownAtMs = -1; }
 
   signals:
     void suspendedChanged(bool suspended);
@@ -38,4 +42,5 @@ class SwitchFilter : public QObject
     Handler m_pressed;
     QList<qint64> m_escapes;
     bool m_suspended = false;
+    qint64 m_aDownAtMs = -1;
 };

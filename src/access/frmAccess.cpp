@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -80,6 +81,14 @@ void frmAccess::createControls()
     spnScanStep = secondsBox(switchTab, u"spnScanStep"_s, keyFor(&AccessSettings::scanStepMs),
                              m_settings.scanStepMs);
     switchForm->addRow(text(AccessTexts::kStepLabel), spnScanStep);
+    auto *call = new QGroupBox(text(AccessTexts::kCallGroup), switchTab);
+    call->setObjectName(u"grpCall"_s);
+    auto *callForm = new QFormLayout(call);
+    spnCallHold = secondsBox(call, u"spnCallHold"_s, keyFor(&AccessSettings::callHoldMs),
+                             m_settings.callHoldMs);
+    callForm->addRow(text(AccessTexts::kCallHoldLabel), spnCallHold);
+    callForm->addRow(text(AccessTexts::kCallKeyLabel), new QLabel(m_settings.callKey, call));
+    switchForm->addRow(call);
     tabs->addTab(switchTab, text(AccessTexts::kSwitchTab));
 
     auto *dwellTab = new QWidget(tabs);
@@ -144,6 +153,7 @@ void frmAccess::cmdOK_Click(int index)
     }
     m_settings.scanMode = cmbScanMode->currentIndex();
     m_settings.scanStepMs = shownMs(spnScanStep);
+    m_settings.callHoldMs = shownMs(spnCallHold);
     m_settings.dwellMode = chkDwell->isChecked() ? 1 : 0;
     m_settings.dwellMs = shownMs(spnDwell, m_settings.dwellLockMs);
     m_settings.write(m_store);

@@ -28,6 +28,7 @@ class frmAccess : public QDialog
 
     QComboBox *cmbScanMode = nullptr;
     QDoubleSpinBox *spnScanStep = nullptr;
+    QDoubleSpinBox *spnCallHold = nullptr;
     QCheckBox *chkDwell = nullptr;
     QDoubleSpinBox *spnDwell = nullptr;
     QPushButton *cmdRecord = nullptr;

@@ -1,5 +1,7 @@
 // The main window's control inventory: names, captions, fonts, design places, containers,
 // colours and visibility at start.
+#include "access/AccessTexts.h"
+#include "access/CallButton.h"
 #include "app/AppTexts.h"
 #include "app/frmTalk.h"
 #include "platform/DesignButton.h"
@@ -155,12 +157,19 @@ void frmTalk::createControls()
     cmdSampDel = button(this, u"cmdSampDel"_s, text(AppTexts::kDeleteSample),
                         QRect(600, 9840, 3345, 720), 36, false);
 
+    cmdCall = new CallButton(text(AccessTexts::kCallGroup), m_services.clock, this);
+    cmdCall->setObjectName(u"cmdCall"_s);
+    cmdCall->setFocusPolicy(Qt::NoFocus);
+    DesignLayout::setFont(cmdCall, Face::PGothic, 20, true);
+    DesignLayout::setBackColour(cmdCall, 8421631); // a soft red: the one call for help
+    DesignLayout::place(cmdCall, kCallButtonPlace);
+
     txtHide = new QLabel(this);
     txtHide->setObjectName(u"txtHide"_s);
     DesignLayout::place(txtHide, QRect(0, 0, 1215, 1575));
 
     for (QWidget *hidden : std::initializer_list<QWidget *>{grdSp, fraSet, grdEx, grdDay, fraDay,
-                                                            fraTalk, cmdSampDel, txtHide})
+                                                            fraTalk, cmdSampDel, txtHide, cmdCall})
         hidden->hide();
 }
 

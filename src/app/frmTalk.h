@@ -3,12 +3,14 @@
 #include "app/AppState.h"
 #include "app/Services.h"
 
+#include <QRect>
 #include <QWidget>
 #include <array>
 #include <memory>
 
 class AccessLayer;
 class BoardEntry;
+class CallButton;
 class DiaryScreen;
 class EditPad;
 class FlexGrid;
@@ -36,6 +38,11 @@ class frmTalk : public QWidget
     static constexpr int kDesignWidth = 15270;
     static constexpr int kDesignHeight = 11115;
     static constexpr int kDesignOuterHeight = 11580;
+    // A column right of the design holds the call button: every screen shows it there, and it
+    // lies across the window from "終了" and above the text area's edge, away from the board.
+    static constexpr int kCallColumnWidth = 1200;
+    static constexpr int kWindowWidth = kDesignWidth + kCallColumnWidth;
+    static constexpr QRect kCallButtonPlace{kDesignWidth + 150, 0, kCallColumnWidth - 210, 1695};
 
     frmTalk(AppState &state, Services services, QWidget *parent = nullptr);
     ~frmTalk() override;
@@ -109,6 +116,7 @@ class frmTalk : public QWidget
     QPushButton *cmdDec = nullptr;
     QPushButton *cmdSampDel = nullptr;
     QLabel *txtHide = nullptr;
+    CallButton *cmdCall = nullptr; // shown once the access layer (which rings it) is installed
 
     // Main-window state.
     qint32 mBoardRow = 0;

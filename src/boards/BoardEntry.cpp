@@ -20,7 +20,8 @@ namespace {
 
 constexpr int kBoardRows = 5;
 constexpr int kSelectionSize = 3;
-constexpr int kSelectionColumnWidth = 5060; // three fit the window with the frame's border
+// Three fit the window with the frame's border, whatever the scale rounds each to.
+constexpr int kSelectionColumnWidth = 5040;
 // The right neighbour is shown up to this board column, whatever the board's width.
 constexpr int kLastColumnWithRightNeighbour = 8;
 constexpr int kCentredBottom = 5;

@@ -2,6 +2,8 @@
 #include "TalkFixture.h"
 #include "access/AccessLayer.h"
 #include "access/AccessOverlay.h"
+#include "access/CallBell.h"
+#include "access/CallButton.h"
 #include "dialogs/FrmOkAsker.h"
 #include "dialogs/frmOK.h"
 #include "platform/FlexGrid.h"
@@ -76,6 +78,8 @@ class tst_access : public QObject
     void questionSafeAnswerFirst();
     void questionAnsweredThroughTimers_data();
     void questionAnsweredThroughTimers();
+    void callRings_data();
+    void callRings();
     void framesInsideScreen_data();
     void framesInsideScreen();
 };
@@ -200,7 +204,7 @@ void tst_access::scanOrder_data()
     QTest::addColumn<QList<int>>("path");
     QTest::addColumn<QString>("labels");
     QTest::newRow("board top") << 9 << QString() << QList<int>{}
-                               << u"文字盤 ＢＳ 読む 移動 ひら 例文 広げる"_s;
+                               << u"文字盤 ＢＳ 読む 移動 ひら 例文 広げる 呼び出し"_s;
     QTest::newRow("15 columns, right to left")
         << 14 << QString() << QList<int>{0} << u"あ か さ た な は ま や ら わ が ざ だ ば ぱ"_s;
     QTest::newRow("column top down") << 9 << QString() << QList<int>{0, 1} << u"か き く け こ"_s;
@@ -320,6 +324,93 @@ void tst_access::questionAnsweredThroughTimers()
     a.pass(4000);
     QVERIFY(!w.fraSet->isVisible()); // the board cell beneath did not open its selection
     QCOMPARE(w.txtTalk->text(), answer == 0 ? QString() : u"あ_"_s);
+}
+
+void tst_access::callRings_data()
+{
+    QTest::addColumn<QString>("settings");
+    QTest::addColumn<QString>("trigger"); // "key", "switch", "pointer" or "dwell"
+    QTest::addColumn<int>("heldMs");      // how long the press lasts (dwell: the rest)
+    QTest::addColumn<bool>("rings");
+    QTest::newRow("F12 by default") << QString() << u"key F12"_s << 0 << true;
+    QTest::newRow("another key set") << u"CallKey=F2"_s << u"key F2"_s << 0 << true;
+    QTest::newRow("F12 once another key is set") << u"CallKey=F2"_s << u"key F12"_s << 0 << false;
+    QTest::newRow("a name that is no key: F12") << u"CallKey=Ctrl+"_s << u"key F12"_s << 0 << true;
+    QTest::newRow("switch A held 3 s") << u"ScanMode=1"_s << u"switch"_s << 3000 << true;
+    QTest::newRow("switch A let go at 2.9 s") << u"ScanMode=2"_s << u"switch"_s << 2900 << false;
+    QTest::newRow("switch A hold set to 0")
+        << u"ScanMode=1 CallHoldMs=0"_s << u"switch"_s << 9000 << false;
+    QTest::newRow("hold below a second: a second")
+        << u"ScanMode=1 CallHoldMs=300"_s << u"switch"_s << 900 << false;
+    QTest::newRow("pointer held 1 s") << QString() << u"pointer"_s << 1000 << true;
+    QTest::newRow("pointer let go at 0.9 s") << QString() << u"pointer"_s << 900 << false;
+    QTest::newRow("dwell on the button") << u"DwellMode=1"_s << u"dwell"_s << 2500 << true;
+    QTest::newRow("dwell, moved away early") << u"DwellMode=1"_s << u"dwell"_s << 1500 << false;
+}
+
+// The call chime rings from each of its triggers, and only from a press held its time; any
+// press stops it and does nothing else; the text and the settings are never touched.
+void tst_access::callRings()
+{
+    QFETCH(QString, settings);
+    QFETCH(QString, trigger);
+    QFETCH(int, heldMs);
+    AccessFixture a;
+    frmTalk &w = a.create(settings);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.txtTalk->setText(u"あ_"_s);
+    const QString textBefore = w.txtTalk->text();
+    CallBell &bell = a.layer().bell();
+    QPoint pointer(-1, -1);
+    a.layer().setPointerSource([&pointer] { return pointer; });
+    a.pass(1000);
+    // Time passes on the fake clock, and the real event loop lets the button's watch see it.
+    const auto pass = [&](int ms) {
+        a.pass(ms);
+        QTest::qWait(2 * AccessLayer::kPollMs);
+    };
+    if (trigger.startsWith(u"key")) {
+        const QKeySequence key = QKeySequence::fromString(trigger.section(u' ', 1));
+        QTest::keyClick(w.txtTalk, key[0].key());
+    } else if (trigger == u"switch") {
+        QTest::keyPress(w.txtTalk, Qt::Key_Space);
+        pass(heldMs - 100);
+        QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, u" "_s, true);
+        QCoreApplication::sendEvent(w.txtTalk, &repeat);
+        pass(100);
+        if (!bell.isRinging())
+            QTest::keyRelease(w.txtTalk, Qt::Key_Space);
+        pass(5000);
+    } else if (trigger == u"pointer") {
+        QTest::mousePress(w.cmdCall, Qt::LeftButton);
+        pass(heldMs - 100);
+        QCOMPARE(w.cmdCall->progress() > 0.5, heldMs > 500);
+        pass(100);
+        QTest::mouseRelease(w.cmdCall, Qt::LeftButton);
+        pass(3000);
+    } else {
+        pointer = w.cmdCall->mapToGlobal(w.cmdCall->rect().center());
+        pass(heldMs);
+        pointer = w.cmdKey->mapToGlobal(w.cmdKey->rect().center());
+        pass(200);
+    }
+    QFETCH(bool, rings);
+    QCOMPARE(bell.isRinging(), rings);
+    if (rings) {
+        QTRY_VERIFY(bell.screen()->isVisible());
+        QCOMPARE(QApplication::activeModalWidget(), bell.screen());
+        // Nothing is scanned or dwelt on beneath the ringing screen.
+        a.pass(3000);
+        QVERIFY(a.layer().plan().root.children.isEmpty());
+        QTest::keyClick(w.txtTalk, Qt::Key_Space); // a switch stops it, as any key does
+        QVERIFY(!bell.isRinging());
+        bell.ring();
+        QTest::mouseClick(bell.screen()->cmdStop, Qt::LeftButton);
+        QVERIFY(!bell.isRinging());
+    }
+    QCOMPARE(w.txtTalk->text(), textBefore);
+    QCOMPARE(a.access.writes + a.f.settings.writes, 0);
 }
 
 void tst_access::framesInsideScreen_data()

@@ -1,5 +1,9 @@
 #include "Fakes.h"
 #include "Listening.h"
+#include "access/AccessLayer.h"
+#include "access/CallBell.h"
+#include "access/CallButton.h"
+#include "access/CallChime.h"
 #include "app/AppState.h"
 #include "app/frmTalk.h"
 #include "platform/Clock.h"
@@ -100,6 +104,8 @@ class tst_listen : public QObject
     void initTestCase();
     void heard_data();
     void heard();
+    void callChime_data();
+    void callChime();
     void deviceFollowsTheServer();
     void quitWithAHangingServer_data();
     void quitWithAHangingServer();
@@ -179,6 +185,74 @@ void tst_listen::heard()
         const double step = i > 0 ? sounds[i].onsetMs - sounds[i - 1].onsetMs : 800;
         QVERIFY2(std::abs(step - 800) < kStepToleranceMs, qPrintable(u"step %1 ms"_s.arg(step)));
     }
+}
+
+void tst_listen::callChime_data()
+{
+    QTest::addColumn<QString>("access");  // the "ACCESS" settings, "Key=value" words
+    QTest::addColumn<QString>("trigger"); // "key", "pointer" (held on the call button), "switch"
+    QTest::addColumn<QString>("stop");    // "key" or "pointer"
+    QTest::newRow("F12, stopped by a key") << QString() << u"key"_s << u"key"_s;
+    QTest::newRow("call button held, stopped on the screen")
+        << QString() << u"pointer"_s << u"pointer"_s;
+    QTest::newRow("switch A held, stopped by the switch")
+        << u"ScanMode=1 CallHoldMs=1000"_s << u"switch"_s << u"key"_s;
+}
+
+// The chime is heard, high then low, again and again until the stopping press; nothing after.
+void tst_listen::callChime()
+{
+    QFETCH(QString, access);
+    QFETCH(QString, trigger);
+    QFETCH(QString, stop);
+    ListeningWindow w({});
+    MemorySettingsStore accessSettings;
+    for (const QString &word : access.split(u' ', Qt::SkipEmptyParts))
+        accessSettings.values.insert(word.section(u'=', 0, 0), word.section(u'=', 1));
+    w.talk->installAccess(accessSettings);
+    CallBell &bell = w.talk->access()->bell();
+    MonitorRecorder recorder;
+    QVERIFY(recorder.isRecording());
+    QTest::qWait(100);
+    if (trigger == u"key") {
+        QTest::keyClick(w.talk.get(), Qt::Key_F12);
+    } else if (trigger == u"pointer") {
+        QTest::mousePress(w.talk->cmdCall, Qt::LeftButton);
+        QTRY_VERIFY(bell.isRinging());
+        QTest::mouseRelease(w.talk->cmdCall, Qt::LeftButton);
+    } else {
+        QTest::keyPress(w.talk->txtTalk, Qt::Key_Space);
+        QTRY_VERIFY(bell.isRinging());
+        QTest::keyRelease(w.talk->txtTalk, Qt::Key_Space);
+    }
+    QVERIFY(bell.isRinging());
+    QTest::qWait(CallChime::kPeriodMs + 500); // the chime once, and its repeat begun
+    w.marker.play(w.markerTone);
+    if (stop == u"key")
+        QTest::keyClick(w.talk->txtTalk, Qt::Key_Space);
+    else
+        QTest::mouseClick(bell.screen(), Qt::LeftButton, {}, bell.screen()->rect().center());
+    QVERIFY(!bell.isRinging());
+    QTest::qWait(CallChime::kPeriodMs);
+    const QList<HeardTone> heard = heardTones(recorder.stop(), MonitorRecorder::kRate,
+                                              {kMarkerHz, CallChime::kHighHz, CallChime::kLowHz});
+    QList<int> order;
+    double stoppedMs = -1;
+    for (const HeardTone &t : heard) {
+        if (t.frequencyHz == kMarkerHz)
+            stoppedMs = t.onsetMs;
+        else
+            order.append(t.frequencyHz);
+    }
+    QVERIFY(stoppedMs >= 0);
+    for (const HeardTone &t : heard) {
+        const double afterStopMs = t.onsetMs + t.durationMs - stoppedMs;
+        QVERIFY2(t.frequencyHz == kMarkerHz || afterStopMs < kOnsetMs,
+                 qPrintable(u"heard until %1 ms after the stop"_s.arg(afterStopMs)));
+    }
+    QCOMPARE(order.mid(0, 3),
+             (QList<int>{CallChime::kHighHz, CallChime::kLowHz, CallChime::kHighHz}));
+    QVERIFY(w.talk->txtTalk->text().isEmpty());
 }
 
 void tst_listen::deviceFollowsTheServer()
