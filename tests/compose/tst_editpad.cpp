@@ -2,8 +2,10 @@
 #include "platform/TextBox.h"
 
 #include <QCoreApplication>
+#include <QFrame>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
@@ -11,12 +13,12 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 // Queues a mouse release on the button; it is handled at the next yield, as a real one is.
-void postRelease(QPushButton *b)
+void postRelease(QPushButton *b, Qt::MouseButton button = Qt::LeftButton)
 {
     const QPointF centre = QRectF(b->rect()).center();
     QCoreApplication::postEvent(b, new QMouseEvent(QEvent::MouseButtonRelease, centre,
-                                                   b->mapToGlobal(centre), Qt::LeftButton,
-                                                   Qt::NoButton, Qt::NoModifier));
+                                                   b->mapToGlobal(centre), button, Qt::NoButton,
+                                                   Qt::NoModifier));
 }
 
 // Holds caret-pad button `index` down and lets it go during the `releaseAfter`-th repeat
@@ -52,6 +54,8 @@ class tst_editpad : public QObject
     void press();
     void clipboard_data();
     void clipboard();
+    void mouseButtonsThatPress_data();
+    void mouseButtonsThatPress();
 };
 
 void tst_editpad::press_data()
@@ -145,6 +149,39 @@ void tst_editpad::clipboard()
 
     QTEST(w.txtTalk->text(), "newText");
     QTEST(f.clipboard.text(), "newClip");
+}
+
+void tst_editpad::mouseButtonsThatPress_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<Qt::MouseButton>("mouseButton");
+    QTest::addColumn<bool>("presses");
+    QTest::newRow("← right") << u"cmdRes_2"_s << Qt::RightButton << true;
+    QTest::newRow("▽ middle") << u"cmdDown"_s << Qt::MiddleButton << true;
+    QTest::newRow("読む right: a click is the left button's")
+        << u"cmdRead"_s << Qt::RightButton << false;
+}
+
+void tst_editpad::mouseButtonsThatPress()
+{
+    QFETCH(QString, name);
+    QFETCH(Qt::MouseButton, mouseButton);
+    TalkFixture f;
+    frmTalk &w = f.create();
+    w.fraTalk->show();
+    f.userPause();
+    setText(w, u"あいう"_s, 1, 1);
+    auto *b = w.findChild<QPushButton *>(name);
+    QSignalSpy pressed(b, &QPushButton::pressed);
+    // The pads repeat while held: the release arrives during the first repeat pause.
+    f.clock.duringWait = [&] { postRelease(b, mouseButton); };
+    QTest::mousePress(b, mouseButton, {}, QPoint(5, 5));
+    if (w.mKeyHeld || b->isDown())
+        QTest::mouseRelease(b, mouseButton, {}, QPoint(5, 5));
+
+    QFETCH(bool, presses);
+    QCOMPARE(pressed.count(), presses ? 1 : 0);
+    QVERIFY(!w.mKeyHeld);
 }
 
 QTEST_MAIN(tst_editpad)

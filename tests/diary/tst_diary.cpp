@@ -1,3 +1,4 @@
+#include "SampleHelpers.h"
 #include "TalkFixture.h"
 #include "compose/TextArea.h"
 #include "diary/DiaryFile.h"
@@ -10,7 +11,6 @@
 #include <QFileInfo>
 #include <QFrame>
 #include <QPushButton>
-#include <QStringEncoder>
 #include <QTest>
 #include <sys/stat.h>
 
@@ -20,22 +20,12 @@ namespace {
 // The fixture's today, 7 December 2026.
 const QString kToday = u"26.12.07"_s;
 
-// A day.txt of the given lines (each quoted, CR LF).
-QByteArray diaryFile(const QStringList &entries)
+// A day.txt of the given lines, each quoted.
+QByteArray diaryFile(QStringList entries)
 {
-    QString all;
-    for (const QString &e : entries)
-        all += u'"' + e + u"\"\r\n"_s;
-    QStringEncoder encoder("windows-31j");
-    return encoder.encode(all);
-}
-
-QStringList column(const FlexGrid &g, int col)
-{
-    QStringList texts;
-    for (int r = 0; r < g.rows(); ++r)
-        texts.append(g.textMatrix(r, col));
-    return texts;
+    for (QString &entry : entries)
+        entry = u'"' + entry + u'"';
+    return SampleHelpers::cp932(entries);
 }
 
 // The diary list reached as a user reaches it: "例文", then "決定" on "日記" at the top.
@@ -123,12 +113,11 @@ void tst_diary::loadAndSort()
     TalkFixture f;
     f.writeFile(u"day.txt"_s, file);
     frmTalk &w = diaryList(f, {});
-    FlexGrid &g = *w.grdDay;
-    QTEST(column(g, 0), "stamps");
-    QTEST(column(g, 1), "texts");
+    QTEST(SampleHelpers::column(w.grdDay, 0), "stamps");
+    QTEST(SampleHelpers::column(w.grdDay, 1), "texts");
     // Today's row highlighted and shown, the list over the board.
-    QCOMPARE(g.cellBackColor(0, 1), Units::Colour::LightGreen);
-    QCOMPARE(DesignLayout::rect(&g), DesignLayout::rect(w.grdBoard));
+    QCOMPARE(w.grdDay->cellBackColor(0, 1), Units::Colour::LightGreen);
+    QCOMPARE(DesignLayout::rect(w.grdDay), DesignLayout::rect(w.grdBoard));
 }
 
 void tst_diary::saveEveryRow()

@@ -1,3 +1,4 @@
+#include "FileBytes.h"
 #include "platform/ProgramFolders.h"
 
 #include <QDir>
@@ -14,13 +15,6 @@ const QStringList kDataFiles{u"Talk.txt"_s, u"day.txt"_s};
 const QFile::Permissions kPrivateFile =
     QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser;
 const QFile::Permissions kPrivateFolder = kPrivateFile | QFile::ExeOwner | QFile::ExeUser;
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()) && file.open(QIODevice::WriteOnly) &&
-            file.write(bytes) == bytes.size());
-}
 
 class tst_programfolders : public QObject
 {
@@ -56,7 +50,7 @@ void tst_programfolders::decide()
     QFETCH(QString, voices);
     QTemporaryDir root;
     for (const QString &holder : holders)
-        writeFile(root.filePath(holder + u"/あ.wav"_s), {});
+        QVERIFY(FileBytes::write(root.filePath(holder + u"/あ.wav"_s), {}));
     const ProgramFolders folders = ProgramFolders::decide(
         root.filePath(kProgram), writable, root.filePath(kInstalled), root.filePath(kUser));
     QCOMPARE(folders.dataDir(),
@@ -91,22 +85,22 @@ void tst_programfolders::adoptDataFiles()
     QFETCH(QStringList, adopted);
     QTemporaryDir root;
     for (const QString &name : kDataFiles)
-        writeFile(root.filePath(kProgram + u'/' + name), name.toUtf8());
+        QVERIFY(FileBytes::write(root.filePath(kProgram + u'/' + name), name.toUtf8()));
     if (!userFile.isEmpty())
-        writeFile(root.filePath(userFile == u"-" ? kUser : kUser + u'/' + userFile), "own");
+        QVERIFY(FileBytes::write(root.filePath(userFile == u"-" ? kUser : kUser + u'/' + userFile),
+                                 "own"));
     ProgramFolders folders = ProgramFolders::decide(
         root.filePath(kProgram), writable, root.filePath(kInstalled), root.filePath(kUser));
     QCOMPARE(folders.adoptDataFiles(kDataFiles), adopted);
     QCOMPARE(folders.dataDir(), QDir::toNativeSeparators(root.filePath(
                                     writable || userFile == u"-" ? kProgram : kUser)));
     for (const QString &name : kDataFiles) {
-        QFile copy(root.filePath(kUser + u'/' + name));
-        QCOMPARE(copy.open(QIODevice::ReadOnly) ? copy.readAll() : QByteArray(),
-                 adopted.contains(name) ? name.toUtf8()
-                 : name == userFile     ? "own"
-                                        : QByteArray());
+        const QString copy = root.filePath(kUser + u'/' + name);
+        QCOMPARE(FileBytes::read(copy), adopted.contains(name) ? name.toUtf8()
+                                        : name == userFile     ? "own"
+                                                               : QByteArray());
         if (adopted.contains(name))
-            QCOMPARE(copy.permissions(), kPrivateFile);
+            QCOMPARE(QFile::permissions(copy), kPrivateFile);
     }
 }
 

@@ -1,3 +1,4 @@
+#include "FileBytes.h"
 #include "platform/TextFile.h"
 
 #include <QDateTime>
@@ -13,19 +14,6 @@ using namespace Qt::Literals::StringLiterals;
 using Status = TextFile::ReadResult::Status;
 
 namespace {
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool put(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           file.write(bytes) == bytes.size();
-}
-
 // A disk on which the rename of a save fails for real: a folder that is not empty takes the
 // file's place just before it.
 class FailingRename final : public TextFile::Disk
@@ -84,9 +72,9 @@ void tst_textfile::writes()
     QFETCH(QStringList, lines);
     QFETCH(QByteArray, hex);
     const QString path = m_dir.filePath(u"written.txt"_s);
-    QVERIFY(put(path, QByteArray(64, 'x')));
+    QVERIFY(FileBytes::write(path, QByteArray(64, 'x')));
     QVERIFY(TextFile::writeLines(path, lines));
-    QCOMPARE(contents(path).toHex(), QByteArray::fromHex(hex).toHex());
+    QCOMPARE(FileBytes::read(path).toHex(), QByteArray::fromHex(hex).toHex());
     const TextFile::ReadResult back = TextFile::readLines(path);
     QCOMPARE(back.lines, lines.replaceInStrings(QRegularExpression(u"\r\n?"_s), u"\n"_s));
     QVERIFY(back.clean);
@@ -134,7 +122,7 @@ void tst_textfile::reads()
 {
     QFETCH(QByteArray, bytes);
     const QString path = m_dir.filePath(u"read.txt"_s);
-    QVERIFY(put(path, bytes));
+    QVERIFY(FileBytes::write(path, bytes));
     const TextFile::ReadResult result = TextFile::readLines(path);
     QCOMPARE(result.status, Status::Ok);
     QTEST(result.lines, "lines");
@@ -161,7 +149,7 @@ void tst_textfile::onlyRegularFilesAreReadAndCopied()
     QTemporaryDir dir;
     QCOMPARE(mkfifo(QFile::encodeName(dir.filePath(u"pipe"_s)).constData(), 0600), 0);
     QVERIFY(QFile::link(u"/dev/zero"_s, dir.filePath(u"zero"_s)));
-    QVERIFY(put(dir.filePath(u"plain"_s), "\xFF\xFE\x00\xD8\x82"_ba));
+    QVERIFY(FileBytes::write(dir.filePath(u"plain"_s), "\xFF\xFE\x00\xD8\x82"_ba));
     QVERIFY(QFile::link(dir.filePath(u"plain"_s), dir.filePath(u"link"_s)));
     const QString path = dir.filePath(name);
     QCOMPARE(TextFile::readLines(path).status, status);
@@ -171,11 +159,11 @@ void tst_textfile::onlyRegularFilesAreReadAndCopied()
     if (copy.isEmpty())
         return;
     QCOMPARE(copy, path + u".bak-20261207-090503"_s);
-    QCOMPARE(contents(copy), contents(path));
+    QCOMPARE(FileBytes::read(copy), FileBytes::read(path));
     QCOMPARE(TextFile::keepCopy(path, at), copy);
-    QVERIFY(put(path, "other"));
+    QVERIFY(FileBytes::write(path, "other"));
     QVERIFY(TextFile::keepCopy(path, at).isEmpty());
-    QCOMPARE(contents(copy), "\xFF\xFE\x00\xD8\x82"_ba);
+    QCOMPARE(FileBytes::read(copy), "\xFF\xFE\x00\xD8\x82"_ba);
 }
 
 // A save whose rename fails says so and leaves no half-written file beside the old one.

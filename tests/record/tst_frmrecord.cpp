@@ -1,3 +1,4 @@
+#include "FileBytes.h"
 #include "RecordFakes.h"
 #include "record/RecordTexts.h"
 #include "record/VoiceReadings.h"
@@ -7,7 +8,6 @@
 
 #include <QCheckBox>
 #include <QCryptographicHash>
-#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -16,12 +16,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-}
 
 // A disk whose write number `failAt` (counted from 0) fails as a full disk fails it: the
 // bytes do not reach the device.
@@ -41,22 +35,17 @@ struct Folder
         QByteArray manifest = "# espeak-ng -v ja -s 200\n";
         for (const QString &text : readings.texts()) {
             const QByteArray bytes = WavFile::bytes({qint16(qHash(text))}, 22050);
-            writeFile(path(text), bytes);
+            QVERIFY(FileBytes::write(path(text), bytes));
             generated.insert(text, bytes);
             manifest += text.toUtf8() + "\t\t" +
                         QCryptographicHash::hash(bytes, QCryptographicHash::Md5).toHex() + '\n';
         }
-        writeFile(dir.filePath(u".generated-voices"_s), manifest);
+        QVERIFY(FileBytes::write(dir.filePath(u".generated-voices"_s), manifest));
     }
     // Joined by hand: QDir::filePath() would take ":.wav" for a resource path.
     QString path(const QString &text) const { return dir.path() + u'/' + text + u".wav"_s; }
     QString original(const QString &text) const { return path(u"voices-original/"_s + text); }
-    static QByteArray read(const QString &path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-    QByteArray voice(const QString &text) const { return read(path(text)); }
+    QByteArray voice(const QString &text) const { return FileBytes::read(path(text)); }
 
     QTemporaryDir dir;
     VoiceReadings readings = VoiceReadings::builtIn();
@@ -118,7 +107,7 @@ void TestFrmRecord::keepOrLoseNothing()
     QFETCH(QStringList, written);
     Folder folder;
     if (take == u"blocked")
-        writeFile(folder.dir.filePath(u"voices-original"_s), "in the way");
+        QVERIFY(FileBytes::write(folder.dir.filePath(u"voices-original"_s), "in the way"));
     if (take == u"full")
         folder.disk.failAt = 0;
     folder.microphone.available = take != u"none";
@@ -192,11 +181,11 @@ void TestFrmRecord::restoreOnlyAWholeVoice()
     const QByteArray second = WavFile::bytes({2}, 8000);
     QVERIFY(folder.store.keep(text, first));
     if (original == u"empty")
-        writeFile(folder.original(text), {});
+        QVERIFY(FileBytes::write(folder.original(text), {}));
     QVERIFY(folder.store.keep(text, second));
     if (original == u"garbage")
-        writeFile(folder.original(text), "RIFF garbage");
-    const QByteArray kept = Folder::read(folder.original(text));
+        QVERIFY(FileBytes::write(folder.original(text), "RIFF garbage"));
+    const QByteArray kept = FileBytes::read(folder.original(text));
     QFETCH(bool, full);
     folder.disk.failAt = full ? folder.disk.writes : -1;
     frmRecord screen(folder.store, folder.readings, folder.microphone, folder.player);
@@ -207,7 +196,7 @@ void TestFrmRecord::restoreOnlyAWholeVoice()
     QFETCH(bool, firstBack);
     QCOMPARE(folder.voice(text), firstBack ? first : second);
     // The kept original goes only once it is back whole.
-    QCOMPARE(Folder::read(folder.original(text)), firstBack ? QByteArray() : kept);
+    QCOMPARE(FileBytes::read(folder.original(text)), firstBack ? QByteArray() : kept);
     QCOMPARE(folder.store.hasOriginal(text), !firstBack);
 }
 

@@ -1,14 +1,11 @@
 #include "RecordFakes.h"
 #include "record/PcmTools.h"
 #include "record/TakeRecorder.h"
-#include "record/WavFile.h"
 
-#include <QBuffer>
 #include <QSignalSpy>
 #include <QTest>
-#include <QWaveDecoder>
 
-// Processing a take, stopping capture by itself, and the WAV bytes kept of a take.
+// Processing a take and stopping capture by itself.
 class TestPcmTools : public QObject
 {
     Q_OBJECT
@@ -19,7 +16,6 @@ class TestPcmTools : public QObject
     void clickHeldAtTheCeiling();
     void stopsByItself_data();
     void stopsByItself();
-    void wavReadsBack();
 };
 
 void TestPcmTools::processTake_data()
@@ -107,24 +103,6 @@ void TestPcmTools::stopsByItself()
     QVERIFY(!recorder.isRecording() && !microphone.isCapturing());
     QFETCH(int, stopsAtMs);
     QVERIFY2(std::abs(stoppedAtMs - stopsAtMs) <= 10, qPrintable(QString::number(stoppedAtMs)));
-}
-
-// The bytes kept of a take read back as the same samples, at their rate.
-void TestPcmTools::wavReadsBack()
-{
-    const QList<qint16> samples = Synth::tone(300, 440.0, 0.0, 22050);
-    QByteArray bytes = WavFile::bytes(samples, 22050);
-    QCOMPARE(bytes.size(), 44 + samples.size() * 2);
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QWaveDecoder decoder(&buffer);
-    QVERIFY(decoder.open(QIODevice::ReadOnly));
-    QTRY_VERIFY_WITH_TIMEOUT(decoder.audioFormat().isValid(), 60000);
-    QCOMPARE(decoder.audioFormat().sampleRate(), 22050);
-    QCOMPARE(decoder.audioFormat().channelCount(), 1);
-    QCOMPARE(decoder.audioFormat().sampleFormat(), QAudioFormat::Int16);
-    QCOMPARE(decoder.readAll(),
-             QByteArray(reinterpret_cast<const char *>(samples.constData()), samples.size() * 2));
 }
 
 QTEST_GUILESS_MAIN(TestPcmTools)

@@ -5,21 +5,11 @@
 #include "samples/SampleFile.h"
 
 #include <QFileInfo>
-#include <QStringEncoder>
 #include <QTest>
 #include <sys/stat.h>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace SampleHelpers;
-
-namespace {
-// Talk.txt of these lines as the program's code page stores them.
-QByteArray cp932(const QStringList &lines)
-{
-    QStringEncoder encoder("windows-31j");
-    return encoder.encode(lines.join(u"\r\n"_s));
-}
-} // namespace
 
 class tst_samplefile : public QObject
 {

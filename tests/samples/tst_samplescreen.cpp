@@ -55,10 +55,8 @@ class tst_samplescreen : public QObject
 
   private slots:
     void showDecideAndClose();
-    void registerSentence_data();
-    void registerSentence();
-    void deleteSentence_data();
-    void deleteSentence();
+    void changeList_data();
+    void changeList();
     void startAgain();
     void diaryListClosesWithoutAQuestion();
 };
@@ -94,91 +92,77 @@ void tst_samplescreen::showDecideAndClose()
     QVERIFY(w.txtTalk->hasFocus());
 }
 
-void tst_samplescreen::registerSentence_data()
+void tst_samplescreen::changeList_data()
 {
-    QTest::addColumn<QString>("composition");
+    // "add <composition>" registers after closing the list; "delete <row>" clicks the row (-1:
+    // below the last row, which keeps row 0) and deletes it, the question answered `answer`.
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<bool>("answer");
     QTest::addColumn<bool>("lost");
     QTest::addColumn<QStringList>("questions");
     QTest::addColumn<QStringList>("list"); // empty: the board screen stays
-    QTest::addColumn<int>("row");          // the new sentence's row, highlighted
+    QTest::addColumn<int>("row");          // highlighted
     QTest::addColumn<QStringList>("file");
-    QTest::newRow("new, trimmed") << u" いえ _"_s << false << QStringList()
+    const QString sure = question(SampleTexts::kDeleteQuestion, 33);
+    const QString refused = question(SampleTexts::kSaveFailed, 48);
+    const QStringList all{u"日記"_s, u"あい"_s, u"かさ"_s};
+    QTest::newRow("new, trimmed") << u"add  いえ _"_s << false << false << QStringList()
                                   << QStringList{u"日記"_s, u"あい"_s, u"いえ"_s, u"かさ"_s} << 2
                                   << kFile + QStringList{u"\"いえ\""_s};
     QTest::newRow("duplicate of the last row")
-        << u"かさ _"_s << false << QStringList{question(SampleTexts::kDuplicate, 48)}
+        << u"add かさ _"_s << false << false << QStringList{question(SampleTexts::kDuplicate, 48)}
         << QStringList() << -1 << kFile;
-    QTest::newRow("メモ") << u" メモ _"_s << false
+    QTest::newRow("メモ") << u"add  メモ _"_s << false << false
                           << QStringList{question(SampleTexts::kReservedRefused, 48)}
                           << QStringList() << -1 << kFile;
     QTest::newRow("save fails: kept in the list")
-        << u"1時_"_s << true << QStringList{question(SampleTexts::kSaveFailed, 48)}
+        << u"add 1時_"_s << false << true << QStringList{refused}
         << QStringList{u"日記"_s, u"1時"_s, u"あい"_s, u"かさ"_s} << 1 << QStringList();
+    QTest::newRow("delete confirmed") << u"delete 1"_s << true << false << QStringList{sure}
+                                      << QStringList{u"日記"_s, QString(), u"かさ"_s} << 1
+                                      << QStringList{placeholderLine(), u"\"かさ\""_s};
+    QTest::newRow("delete cancelled")
+        << u"delete 1"_s << false << false << QStringList{sure} << all << 1 << kFile;
+    QTest::newRow("below the last row: 日記 is never deleted")
+        << u"delete -1"_s << true << false << QStringList() << all << 0 << kFile;
+    QTest::newRow("delete, save fails: put back")
+        << u"delete 1"_s << true << true << QStringList{sure, refused} << all << 1 << QStringList();
 }
 
-void tst_samplescreen::registerSentence()
+void tst_samplescreen::changeList()
 {
-    QFETCH(QString, composition);
+    QFETCH(QString, action);
+    QFETCH(bool, answer);
     QFETCH(bool, lost);
     QFETCH(QStringList, list);
     TalkFixture f;
     frmTalk &w = start(f, lost);
-    f.click("cmdSamp");
-    w.txtTalk->setText(composition);
-    f.click("cmdSampADD");
+    const QString argument = action.section(u' ', 1);
+    if (action.startsWith(u"add")) {
+        f.click("cmdSamp");
+        w.txtTalk->setText(argument);
+        f.click("cmdSampADD");
+        QCOMPARE(w.txtTalk->text(), argument);
+        QVERIFY(!f.busy.isBusy());
+    } else {
+        QWidget *view = w.grdEx->viewport();
+        if (argument.toInt() < 0)
+            QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(10, view->height() - 2));
+        else
+            f.clickCell("grdEx", argument.toInt(), 1);
+        QCOMPARE(f.beeper.count, argument.toInt() < 0 ? 0 : 1);
+        QVERIFY(w.txtTalk->hasFocus());
+        f.asker.answers = {answer};
+        f.click("cmdSampDel");
+    }
     QTEST(asked(f), "questions");
     QTEST(fileLines(f), "file");
-    QVERIFY(!f.busy.isBusy());
-    QCOMPARE(w.txtTalk->text(), composition);
     QVERIFY(showing(w, !list.isEmpty()));
     if (list.isEmpty())
         return;
     QCOMPARE(column(w.grdEx, 1), list);
     QFETCH(int, row);
     QCOMPARE(highlightedRows(w.grdEx, 1), QList<int>{row});
-}
-
-void tst_samplescreen::deleteSentence_data()
-{
-    QTest::addColumn<int>("row"); // -1: a click below the last row, which keeps row 0
-    QTest::addColumn<bool>("answer");
-    QTest::addColumn<bool>("lost");
-    QTest::addColumn<QStringList>("questions");
-    QTest::addColumn<QStringList>("list");
-    QTest::addColumn<QStringList>("file");
-    const QString sure = question(SampleTexts::kDeleteQuestion, 33);
-    const QStringList all{u"日記"_s, u"あい"_s, u"かさ"_s};
-    QTest::newRow("confirmed") << 1 << true << false << QStringList{sure}
-                               << QStringList{u"日記"_s, QString(), u"かさ"_s}
-                               << QStringList{placeholderLine(), u"\"かさ\""_s};
-    QTest::newRow("cancelled") << 1 << false << false << QStringList{sure} << all << kFile;
-    QTest::newRow("below the last row: 日記 is never deleted")
-        << -1 << true << false << QStringList() << all << kFile;
-    QTest::newRow("save fails: put back")
-        << 1 << true << true << QStringList{sure, question(SampleTexts::kSaveFailed, 48)} << all
-        << QStringList();
-}
-
-void tst_samplescreen::deleteSentence()
-{
-    QFETCH(int, row);
-    QFETCH(bool, answer);
-    QFETCH(bool, lost);
-    TalkFixture f;
-    frmTalk &w = start(f, lost);
-    QWidget *view = w.grdEx->viewport();
-    if (row < 0)
-        QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(10, view->height() - 2));
-    else
-        f.clickCell("grdEx", row, 1);
-    QCOMPARE(f.beeper.count, row < 0 ? 0 : 1);
-    QVERIFY(w.txtTalk->hasFocus());
-    f.asker.answers = {answer};
-    f.click("cmdSampDel");
-    QTEST(asked(f), "questions");
-    QTEST(column(w.grdEx, 1), "list");
-    QTEST(fileLines(f), "file");
-    QCOMPARE(highlightedRows(w.grdEx, 1), QList<int>{qMax(row, 0)});
 }
 
 void tst_samplescreen::startAgain()

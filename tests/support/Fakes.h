@@ -66,7 +66,6 @@ public:
 
     QStringList log;
     QStringList played; // the file names of every "Play"
-    qint64 lastPlayAtMs = -1;
     const Clock *clock = nullptr;
     QList<qint64> playTimesMs;
 

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStringEncoder>
 #include <QStringList>
 
 // Sample-file set-ups shared by the sample tests.
@@ -26,6 +27,16 @@ inline void writeSamples(const TalkFixture &f, const QStringList &sentences)
         lines.append(u'"' + s + u'"');
     if (!TextFile::writeLines(f.filePath(QStringLiteral("Talk.txt")), lines))
         qFatal("cannot write Talk.txt");
+}
+
+// A data file of these lines as the program's code page stores them, each ending in CR LF.
+inline QByteArray cp932(const QStringList &lines)
+{
+    QString all;
+    for (const QString &line : lines)
+        all += line + QStringLiteral("\r\n");
+    QStringEncoder encoder("windows-31j");
+    return encoder.encode(all);
 }
 
 inline QStringList fileLines(const TalkFixture &f)

@@ -1,10 +1,10 @@
+#include "FileBytes.h"
 #include "boards/BoardTables.h"
 #include "boards/ConvertChar.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QSaveFile>
 #include <QSet>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -34,22 +34,10 @@ QSet<QString> voicedTexts()
     return texts;
 }
 
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 bool isWave(const QString &path)
 {
-    const QByteArray bytes = contents(path);
+    const QByteArray bytes = FileBytes::read(path);
     return bytes.size() > 44 && bytes.startsWith("RIFF");
-}
-
-bool writeFile(const QString &path, const QByteArray &data)
-{
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit();
 }
 
 // Runs the generator on the folder "program" in `dir` with the given table lines;
@@ -57,7 +45,7 @@ bool writeFile(const QString &path, const QByteArray &data)
 int generate(const QTemporaryDir &dir, const QStringList &table)
 {
     const QString tablePath = dir.filePath(u"readings.tsv"_s);
-    if (!writeFile(tablePath, table.join(u'\n').toUtf8() + '\n'))
+    if (!FileBytes::write(tablePath, table.join(u'\n').toUtf8() + '\n'))
         return -1;
     QProcess process;
     process.start(QStandardPaths::findExecutable(u"bash"_s),
@@ -81,7 +69,7 @@ class tst_voiceset : public QObject
 void tst_voiceset::tableListsEveryBoardText()
 {
     const QStringList lines =
-        QString::fromUtf8(contents(QStringLiteral(TALK_VOICE_TABLE))).split(u'\n');
+        QString::fromUtf8(FileBytes::read(QStringLiteral(TALK_VOICE_TABLE))).split(u'\n');
     QSet<QString> texts;
     for (const QString &line : lines) {
         if (line.isEmpty() || line.startsWith(u'#'))
@@ -110,8 +98,7 @@ void tst_voiceset::keepsRecordingsThroughTableChanges()
         return dir.path() + u"/program/"_s + text + u".wav"_s;
     };
     const QByteArray recording = "user recording";
-    QVERIFY(QDir(dir.path()).mkdir(u"program"_s));
-    QVERIFY(writeFile(voice(u"A"_s), recording));
+    QVERIFY(FileBytes::write(voice(u"A"_s), recording));
 
     // Missing voices are written; a recording already there is kept; "/" is no file name.
     QCOMPARE(generate(dir, {u"# comment"_s, u"あ"_s, u"A\tえー"_s, u"/\tすらっしゅ"_s,
@@ -119,19 +106,19 @@ void tst_voiceset::keepsRecordingsThroughTableChanges()
              0);
     for (const QString &text : {u"あ"_s, u"(^_^)"_s, u"い"_s, u"?"_s})
         QVERIFY2(isWave(voice(text)), qPrintable(text));
-    QCOMPARE(contents(voice(u"A"_s)), recording);
+    QCOMPARE(FileBytes::read(voice(u"A"_s)), recording);
     QCOMPARE(QDir(dir.filePath(u"program"_s)).entryList(QDir::Files).size(), 5);
 
     // A changed reading is spoken again, unless the voice was replaced by a recording; a text
     // that left the table loses its generated voice.
-    QVERIFY(writeFile(voice(u"?"_s), recording));
-    const QByteArray before = contents(voice(u"あ"_s));
+    QVERIFY(FileBytes::write(voice(u"?"_s), recording));
+    const QByteArray before = FileBytes::read(voice(u"あ"_s));
     QCOMPARE(generate(dir, {u"あ\tおわり"_s, u"(^_^)\tにこにこ"_s, u"?\tしつもん"_s}), 0);
     for (const QString &text : {u"あ"_s, u"(^_^)"_s})
         QVERIFY2(isWave(voice(text)), qPrintable(text));
-    QVERIFY(contents(voice(u"あ"_s)) != before);
-    QCOMPARE(contents(voice(u"?"_s)), recording);
-    QCOMPARE(contents(voice(u"A"_s)), recording);
+    QVERIFY(FileBytes::read(voice(u"あ"_s)) != before);
+    QCOMPARE(FileBytes::read(voice(u"?"_s)), recording);
+    QCOMPARE(FileBytes::read(voice(u"A"_s)), recording);
     QVERIFY(!QFile::exists(voice(u"い"_s)));
 }
 
