@@ -187,7 +187,7 @@ FAULTS = [
       ("            visible = visible.translated(child->pos()) & child->parentWidget()->rect();",
        "            visible = visible.translated(child->pos());")),
     f("boards/BoardEntry.cpp", "the selection screen's three columns are wider than the window",
-      ("kSelectionColumnWidth = 5040;", "kSelectionColumnWidth = 5250;")),
+      ("kSelectionColumnWidth = 5060;", "kSelectionColumnWidth = 5250;")),
     f("platform/PressGuard.cpp", "switch and dwell presses are held by the pointer's double-press guard",
       ("return static_cast<QMouseEvent *>(event)->pointingDevice() != selectionDevice() &&\n               settling(watched);",
        "return settling(watched);")),
