@@ -2,9 +2,9 @@
 #include "TalkFixture.h"
 #include "access/AccessLayer.h"
 #include "access/AccessOverlay.h"
+#include "access/AccessTexts.h"
 #include "access/CallBell.h"
 #include "access/CallButton.h"
-#include "access/AccessTexts.h"
 #include "access/KeyCatcher.h"
 #include "access/frmAccess.h"
 #include "dialogs/FrmOkAsker.h"
@@ -449,11 +449,12 @@ void tst_access::callKeyChosen_data()
                            << QString::fromUtf16(AccessTexts::kRefuseShift);
     QTest::newRow("Backspace") << int(Qt::Key_Backspace) << u"F12"_s
                                << QString::fromUtf16(AccessTexts::kRefuseBackspace);
-    QTest::newRow("Tab") << int(Qt::Key_Tab) << u"F12"_s << QString::fromUtf16(AccessTexts::kRefuseTab);
-    QTest::newRow("Esc, the dialog stays") << int(Qt::Key_Escape) << u"F12"_s
-                                           << QString::fromUtf16(AccessTexts::kRefuseEscape);
-    QTest::newRow("a switch's key") << int(Qt::Key_Space) << u"F12"_s
-                                    << QString::fromUtf16(AccessTexts::kRefuseSwitchKey);
+    QTest::newRow("Tab") << int(Qt::Key_Tab) << u"F12"_s
+                         << QString::fromUtf16(AccessTexts::kRefuseTab);
+    QTest::newRow("Esc, the dialog stays")
+        << int(Qt::Key_Escape) << u"F12"_s << QString::fromUtf16(AccessTexts::kRefuseEscape);
+    QTest::newRow("a switch's key")
+        << int(Qt::Key_Space) << u"F12"_s << QString::fromUtf16(AccessTexts::kRefuseSwitchKey);
 }
 
 // The call key is chosen by pressing it on the switch tab; keys the program needs are refused
