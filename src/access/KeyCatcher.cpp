@@ -49,14 +49,13 @@ KeyCatcher::KeyCatcher(QWidget *parent) : QWidget(parent)
     cmdKey = new QPushButton(this);
     cmdKey->setObjectName(u"cmdKey"_s);
     cmdKey->setAutoDefault(false);
-    lblReason = new QLabel(this);
+    lblReason = new QLabel(parent);
     lblReason->setObjectName(u"lblReason"_s);
     lblReason->setWordWrap(true);
     lblReason->hide();
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(cmdKey);
-    layout->addWidget(lblReason);
     connect(cmdKey, &QPushButton::clicked, this, [this] { listen(!m_listening); });
 }
 

@@ -9,7 +9,8 @@ class QPushButton;
 // A key chosen by pressing it. The button shows the key's name; pressed, it asks for the key
 // and takes the next one pressed anywhere in the program (nothing else acts on it). Keys the
 // program itself needs (arrows, Shift, Backspace, Tab, Esc), keys with no single name, and
-// keys `check` refuses leave the key as it was, and the reason shows below the button.
+// keys `check` refuses leave the key as it was, and the reason shows in `lblReason`, which the
+// owner lays out where a line of text has room.
 class KeyCatcher : public QWidget
 {
     Q_OBJECT

@@ -101,6 +101,7 @@ void frmAccess::createControls()
         return SwitchFilter::switchFor(key) ? text(AccessTexts::kRefuseSwitchKey) : QString();
     });
     callForm->addRow(text(AccessTexts::kCallKeyLabel), catCallKey);
+    callForm->addRow(catCallKey->lblReason); // the whole width: a reason is a line of text
     switchForm->addRow(call);
     tabs->addTab(switchTab, text(AccessTexts::kSwitchTab));
 
