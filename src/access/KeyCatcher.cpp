@@ -3,6 +3,7 @@
 #include "access/AccessTexts.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
@@ -49,9 +50,16 @@ KeyCatcher::KeyCatcher(QWidget *parent) : QWidget(parent)
     cmdKey = new QPushButton(this);
     cmdKey->setObjectName(u"cmdKey"_s);
     cmdKey->setAutoDefault(false);
+    // Wide enough for the request from the start, so the dialog does not jump when it shows.
+    const QFontMetrics metrics = cmdKey->fontMetrics();
+    cmdKey->setMinimumWidth(
+        metrics.horizontalAdvance(QString::fromUtf16(AccessTexts::kPressKeyNow)) +
+        metrics.height());
     lblReason = new QLabel(parent);
     lblReason->setObjectName(u"lblReason"_s);
     lblReason->setWordWrap(true);
+    // Wrapped to the width it is given: a reason never widens the dialog.
+    lblReason->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     lblReason->hide();
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
