@@ -5,6 +5,8 @@
 #include "platform/SettingsStore.h"
 
 #include <QMap>
+
+using namespace Qt::Literals::StringLiterals;
 #include <cstdlib>
 
 namespace {
@@ -54,6 +56,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         if (read.*key.field < key.lowest || read.*key.field > key.highest)
             abort();
     if (read.effectiveIgnoreMs() * 2 >= read.scanStepMs)
+        abort();
+    // The call key: any stored text reads as one key.
+    if (i < parts.size())
+        access.values.insert(u"CallKey"_s, QString::fromUtf8(parts[i]));
+    if (AccessSettings::read(access).callKeyCode() == Qt::Key_unknown)
         abort();
     return 0;
 }

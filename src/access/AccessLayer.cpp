@@ -45,7 +45,6 @@ AccessLayer::AccessLayer(frmTalk &talk, SettingsStore &store)
 {
     connect(talk.cmdCall, &CallButton::callRequested, m_bell.get(), &CallBell::ring);
     connect(this, &AccessLayer::callRequested, m_bell.get(), &CallBell::ring);
-    talk.cmdCall->show();
     m_timer.setInterval(kPollMs);
     connect(&m_timer, &QTimer::timeout, this, &AccessLayer::poll);
     reload();
@@ -62,6 +61,7 @@ void AccessLayer::reload()
 {
     m_settings = AccessSettings::read(m_store);
     m_bell->apply(m_settings);
+    m_talk.setCallShown(m_settings.callOn != 0);
     m_engine.reset();
     m_filter.reset();
     m_dwell.reset();
@@ -156,7 +156,7 @@ void AccessLayer::poll()
 
 void AccessLayer::pollCallHold(qint64 nowMs)
 {
-    if (!m_filter || m_settings.callHoldMs <= 0)
+    if (!m_filter || m_settings.callOn == 0 || m_settings.callHoldMs <= 0)
         return;
     const qint64 since = m_filter->switchAHeldSince();
     if (since < 0 || nowMs - since < m_settings.callHoldMs)

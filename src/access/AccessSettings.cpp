@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-const AccessSettings::Key AccessSettings::kKeys[14] = {
+const AccessSettings::Key AccessSettings::kKeys[15] = {
     {u"ScanMode", &AccessSettings::scanMode, 0, 0, 2},
     {u"ScanOrder", &AccessSettings::scanOrder, 0, 0, 1},
     {u"ScanStepMs", &AccessSettings::scanStepMs, 1500, 300, 10000},
@@ -22,20 +22,23 @@ const AccessSettings::Key AccessSettings::kKeys[14] = {
     {u"DwellMs", &AccessSettings::dwellMs, 1000, 300, 5000},
     {u"DwellGraceMs", &AccessSettings::dwellGraceMs, 750, 0, 2000},
     {u"DwellSafeMs", &AccessSettings::dwellSafeMs, 2000, 500, 6000},
+    {u"CallOn", &AccessSettings::callOn, 0, 0, 1},
     // Below a second a long press of a switch could ring it by mistake; 0 turns it off.
     {u"CallHoldMs", &AccessSettings::callHoldMs, 3000, 0, 10000},
 };
 
 namespace {
 constexpr char16_t kCallKeyName[] = u"CallKey";
-int singleKey(const QString &name)
+} // namespace
+
+int AccessSettings::keyCode(const QString &name)
 {
     const QKeySequence keys = QKeySequence::fromString(name.trimmed(), QKeySequence::PortableText);
-    if (keys.count() != 1 || keys[0].key() == Qt::Key(0))
+    if (keys.count() != 1 || keys[0].key() == Qt::Key(0) ||
+        keys[0].keyboardModifiers() != Qt::NoModifier)
         return Qt::Key_unknown;
     return keys[0].key();
 }
-} // namespace
 
 AccessSettings AccessSettings::read(const SettingsStore &store)
 {
@@ -44,14 +47,14 @@ AccessSettings AccessSettings::read(const SettingsStore &store)
         settings.callHoldMs = std::max(settings.callHoldMs, 1000);
     const QString key =
         store.read(QString::fromUtf16(kCallKeyName), QString::fromUtf16(kDefaultCallKey));
-    if (singleKey(key) != Qt::Key_unknown)
+    if (keyCode(key) != Qt::Key_unknown)
         settings.callKey = key.trimmed();
     return settings;
 }
 
 int AccessSettings::callKeyCode() const
 {
-    return singleKey(callKey);
+    return keyCode(callKey);
 }
 
 void AccessSettings::write(SettingsStore &store) const

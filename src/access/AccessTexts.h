@@ -35,4 +35,15 @@ inline constexpr char16_t kCalling[] = u"呼び出し中";
 inline constexpr char16_t kStopCall[] = u"止める";
 inline constexpr char16_t kCallHoldLabel[] = u"スイッチを押し続けて呼ぶ（秒、0で使わない）";
 inline constexpr char16_t kCallKeyLabel[] = u"呼び出しのキー";
+inline constexpr char16_t kCallOn[] = u"呼び出しを使う";
+// Choosing a key by pressing it, and why a key cannot be chosen.
+inline constexpr char16_t kPressKeyNow[] = u"キーを押してください";
+inline constexpr char16_t kRefuseArrow[] = u"矢印キーは使えません（文章の中の移動に使います）";
+inline constexpr char16_t kRefuseShift[] = u"Shiftキーは使えません（文字を選ぶのに使います）";
+inline constexpr char16_t kRefuseBackspace[] =
+    u"BackSpaceキーは使えません（文字を消すのに使います）";
+inline constexpr char16_t kRefuseTab[] = u"Tabキーは使えません（ボタンの間の移動に使います）";
+inline constexpr char16_t kRefuseEscape[] = u"Escキーは使えません（スイッチを止めるのに使います）";
+inline constexpr char16_t kRefuseUnnamed[] = u"このキーは使えません";
+inline constexpr char16_t kRefuseSwitchKey[] = u"このキーはスイッチに使われています";
 } // namespace AccessTexts

@@ -21,7 +21,7 @@ CallBell::~CallBell()
 
 void CallBell::apply(const AccessSettings &settings)
 {
-    m_key = settings.callKeyCode();
+    m_key = settings.callOn != 0 ? std::optional<int>(settings.callKeyCode()) : std::nullopt;
 }
 
 void CallBell::ring()
@@ -63,7 +63,7 @@ bool CallBell::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
         if (key->key() != m_key)
-            return false;
+            return false; // also every key while the call is off
         ring();
         return true;
     }

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <optional>
 
 struct AccessSettings;
 
@@ -35,5 +36,5 @@ class CallBell : public QObject
     QWidget *m_owner;
     CallChime m_chime;
     QPointer<CallScreen> m_screen;
-    int m_key = Qt::Key_F12;
+    std::optional<int> m_key; // the call key; none while the call is off
 };

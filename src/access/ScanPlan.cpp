@@ -2,6 +2,7 @@
 
 #include "access/AccessTexts.h"
 #include "access/CallButton.h"
+#include "access/CallScreen.h"
 #include "app/AppTexts.h"
 #include "app/frmTalk.h"
 #include "boards/BoardTexts.h"
@@ -212,6 +213,14 @@ void buildReading(ScanPlan &plan, frmRead &panel)
         QRect(panel.lblLabel->mapTo(&panel, QPoint(0, 0)), panel.lblLabel->size());
 }
 
+// While the call rings its screen is all there is: "止める", by a switch or by dwell.
+void buildCallScreen(ScanPlan &plan, CallScreen &screen)
+{
+    Builder b(plan, &screen);
+    plan.screen = screen.objectName();
+    Builder::add(plan.root, b.button(screen.cmdStop));
+}
+
 void buildSelectionScreen(ScanPlan &plan, frmTalk &t)
 {
     Builder b(plan, &t);
@@ -278,12 +287,16 @@ void buildMainScreen(ScanPlan &plan, frmTalk &t, bool rowsFirst)
 ScanPlan ScanPlan::build(frmTalk &talk, bool rowsFirst)
 {
     ScanPlan plan;
+    QWidget *modal = QApplication::activeModalWidget();
+    if (auto *call = qobject_cast<CallScreen *>(modal)) {
+        buildCallScreen(plan, *call);
+        return plan;
+    }
     for (QWidget *top : QApplication::topLevelWidgets())
         if (auto *panel = qobject_cast<frmRead *>(top); panel && panel->isVisible()) {
             buildReading(plan, *panel);
             return plan;
         }
-    QWidget *modal = QApplication::activeModalWidget();
     if (auto *question = qobject_cast<frmOK *>(modal)) {
         buildQuestion(plan, *question);
         return plan;

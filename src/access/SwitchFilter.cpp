@@ -10,8 +10,9 @@
 namespace {
 constexpr int kEscapesToToggle = 4;
 constexpr qint64 kEscapeWindowMs = 3000;
+} // namespace
 
-std::optional<ScanEngine::Switch> switchFor(int key)
+std::optional<ScanEngine::Switch> SwitchFilter::switchFor(int key)
 {
     switch (key) {
     case Qt::Key_Space:
@@ -25,7 +26,6 @@ std::optional<ScanEngine::Switch> switchFor(int key)
         return std::nullopt;
     }
 }
-} // namespace
 
 SwitchFilter::SwitchFilter(const Clock &clock, std::function<bool(const QWidget *)> accepts,
                            Handler pressed)

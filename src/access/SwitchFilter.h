@@ -5,6 +5,7 @@
 #include <QList>
 #include <QObject>
 #include <functional>
+#include <optional>
 
 class Clock;
 
@@ -21,6 +22,9 @@ class SwitchFilter : public QObject
     // `accepts` says whether a window is one the switches drive.
     SwitchFilter(const Clock &clock, std::function<bool(const QWidget *)> accepts, Handler pressed);
     ~SwitchFilter() override;
+
+    // The switch a key is, if it is one.
+    static std::optional<ScanEngine::Switch> switchFor(int key);
 
     bool suspended() const { return m_suspended; }
     // When switch A went down and is still held (nowMs() time), or -1.

@@ -1,6 +1,8 @@
 #include "access/frmAccess.h"
 
 #include "access/AccessTexts.h"
+#include "access/KeyCatcher.h"
+#include "access/SwitchFilter.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -84,10 +86,22 @@ void frmAccess::createControls()
     auto *call = new QGroupBox(text(AccessTexts::kCallGroup), switchTab);
     call->setObjectName(u"grpCall"_s);
     auto *callForm = new QFormLayout(call);
+    chkCallOn = new QCheckBox(text(AccessTexts::kCallOn), call);
+    chkCallOn->setObjectName(u"chkCallOn"_s);
+    chkCallOn->setChecked(m_settings.callOn != 0);
+    callForm->addRow(chkCallOn);
     spnCallHold = secondsBox(call, u"spnCallHold"_s, keyFor(&AccessSettings::callHoldMs),
                              m_settings.callHoldMs);
     callForm->addRow(text(AccessTexts::kCallHoldLabel), spnCallHold);
-    callForm->addRow(text(AccessTexts::kCallKeyLabel), new QLabel(m_settings.callKey, call));
+    catCallKey = new KeyCatcher(call);
+    catCallKey->setObjectName(u"catCallKey"_s);
+    catCallKey->setKey(m_settings.callKey);
+    // A switch's key as the call key would ring at every switch press.
+    catCallKey->setCheck([](int key) {
+        return SwitchFilter::switchFor(key) ? text(AccessTexts::kRefuseSwitchKey) : QString();
+    });
+    callForm->addRow(text(AccessTexts::kCallKeyLabel), catCallKey);
+    callForm->addRow(catCallKey->lblReason); // the whole width: a reason is a line of text
     switchForm->addRow(call);
     tabs->addTab(switchTab, text(AccessTexts::kSwitchTab));
 
@@ -153,7 +167,9 @@ void frmAccess::cmdOK_Click(int index)
     }
     m_settings.scanMode = cmbScanMode->currentIndex();
     m_settings.scanStepMs = shownMs(spnScanStep);
+    m_settings.callOn = chkCallOn->isChecked() ? 1 : 0;
     m_settings.callHoldMs = shownMs(spnCallHold);
+    m_settings.callKey = catCallKey->key();
     m_settings.dwellMode = chkDwell->isChecked() ? 1 : 0;
     m_settings.dwellMs = shownMs(spnDwell, m_settings.dwellLockMs);
     m_settings.write(m_store);

@@ -9,6 +9,7 @@ class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
 class QPushButton;
+class KeyCatcher;
 class QVBoxLayout;
 class SettingsStore;
 
@@ -28,7 +29,9 @@ class frmAccess : public QDialog
 
     QComboBox *cmbScanMode = nullptr;
     QDoubleSpinBox *spnScanStep = nullptr;
+    QCheckBox *chkCallOn = nullptr;
     QDoubleSpinBox *spnCallHold = nullptr;
+    KeyCatcher *catCallKey = nullptr;
     QCheckBox *chkDwell = nullptr;
     QDoubleSpinBox *spnDwell = nullptr;
     QPushButton *cmdRecord = nullptr;

@@ -18,6 +18,9 @@ using namespace Qt::Literals::StringLiterals;
 using DesignLayout::Face;
 
 namespace {
+constexpr int kTextWidth = 14325;
+constexpr int kCallGap = 90; // between the text box and the call button, as before "広げる"
+
 QString text(const char16_t *s)
 {
     return QString::fromUtf16(s);
@@ -97,7 +100,7 @@ void frmTalk::createControls()
     txtTalk->setAccessibleName(u"文章"_s);
     txtTalk->setMaxLength(500);
     DesignLayout::setFont(txtTalk, Face::Gothic, 55, true);
-    DesignLayout::place(txtTalk, QRect(0, 0, 14325, 2295));
+    DesignLayout::place(txtTalk, QRect(0, 0, kTextWidth, 2295));
     cmdWide = button(fraText, u"cmdWide"_s, text(AppTexts::kWiden), QRect(14415, 150, 855, 2175),
                      27.75, false, 16761024);
     cmdCopy = button(fraText, u"cmdCopy"_s, text(AppTexts::kCopy), QRect(14415, 2670, 855, 2235),
@@ -157,7 +160,8 @@ void frmTalk::createControls()
     cmdSampDel = button(this, u"cmdSampDel"_s, text(AppTexts::kDeleteSample),
                         QRect(600, 9840, 3345, 720), 36, false);
 
-    cmdCall = new CallButton(text(AccessTexts::kCallGroup), m_services.clock, this);
+    // In the text frame, so it stays in front of the text when that is widened over the board.
+    cmdCall = new CallButton(text(AccessTexts::kCallGroup), m_services.clock, fraText);
     cmdCall->setObjectName(u"cmdCall"_s);
     cmdCall->setFocusPolicy(Qt::NoFocus);
     DesignLayout::setFont(cmdCall, Face::PGothic, 20, true);
@@ -171,6 +175,14 @@ void frmTalk::createControls()
     for (QWidget *hidden : std::initializer_list<QWidget *>{grdSp, fraSet, grdEx, grdDay, fraDay,
                                                             fraTalk, cmdSampDel, txtHide, cmdCall})
         hidden->hide();
+}
+
+void frmTalk::setCallShown(bool shown)
+{
+    QRect textPlace = DesignLayout::rect(txtTalk);
+    textPlace.setWidth(shown ? kCallButtonPlace.left() - kCallGap : kTextWidth);
+    DesignLayout::place(txtTalk, textPlace);
+    cmdCall->setVisible(shown);
 }
 
 void frmTalk::guardReplacedControls()

@@ -45,7 +45,7 @@ frmTalk::frmTalk(AppState &state, Services services, QWidget *parent)
     m_diaryScreen = std::make_unique<DiaryScreen>(*this);
     connectShell();
     DesignLayout::setScale(this, 1.0);
-    resize(Units::twipsToPixels(kWindowWidth, 1.0), Units::twipsToPixels(kDesignHeight, 1.0));
+    resize(Units::twipsToPixels(kDesignWidth, 1.0), Units::twipsToPixels(kDesignHeight, 1.0));
     Form_Load();
 }
 
@@ -132,19 +132,22 @@ QSize frmTalk::fittedSize(QSize available) const
 {
     // Leave room for the caption and borders the window manager adds.
     const int frameExtra = style()->pixelMetric(QStyle::PM_TitleBarHeight) + 8;
-    const double sx = available.width() / double(Units::twipsToPixels(kWindowWidth, 1.0));
+    const double sx = available.width() / double(Units::twipsToPixels(kDesignWidth, 1.0));
     const double sy =
         (available.height() - frameExtra) / double(Units::twipsToPixels(kDesignHeight, 1.0));
     const double s = std::max(0.3, std::min(sx, sy));
-    return {Units::twipsToPixels(kWindowWidth, s), Units::twipsToPixels(kDesignHeight, s)};
+    return {std::max(available.width(), Units::twipsToPixels(kDesignWidth, s)),
+            Units::twipsToPixels(kDesignHeight, s)};
 }
 
 void frmTalk::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    const double sx = width() / double(Units::twipsToPixels(kWindowWidth, 1.0));
+    // Text at the scale the height allows; a wider window widens the controls, not the text.
+    const double sx = width() / double(Units::twipsToPixels(kDesignWidth, 1.0));
     const double sy = height() / double(Units::twipsToPixels(kDesignHeight, 1.0));
-    DesignLayout::setScale(this, std::max(0.1, std::min(sx, sy)));
+    const double s = std::max(0.1, std::min(sx, sy));
+    DesignLayout::setScale(this, s, sx / s);
 }
 
 void frmTalk::closeEvent(QCloseEvent *event)

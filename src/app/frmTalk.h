@@ -38,11 +38,9 @@ class frmTalk : public QWidget
     static constexpr int kDesignWidth = 15270;
     static constexpr int kDesignHeight = 11115;
     static constexpr int kDesignOuterHeight = 11580;
-    // A column right of the design holds the call button: every screen shows it there, and it
-    // lies across the window from "終了" and above the text area's edge, away from the board.
-    static constexpr int kCallColumnWidth = 1200;
-    static constexpr int kWindowWidth = kDesignWidth + kCallColumnWidth;
-    static constexpr QRect kCallButtonPlace{kDesignWidth + 150, 0, kCallColumnWidth - 210, 1695};
+    // The call button, once a carer turns the call on, takes the right end of the text box:
+    // on every screen, across the window from "終了", with a gap above the board.
+    static constexpr QRect kCallButtonPlace{13320, 0, 1005, 1800};
 
     frmTalk(AppState &state, Services services, QWidget *parent = nullptr);
     ~frmTalk() override;
@@ -79,10 +77,13 @@ class frmTalk : public QWidget
     void applyCompositionFont();
     // The window's height in design twips, for the sizes computed from it.
     int heightTwips() const { return kDesignOuterHeight; }
-    // Fits the design into the screen's available area at the largest scale.
+    // Fills the screen's available area, the design at the largest scale that fits.
     void fitToScreen();
-    // The window's size at the largest scale that fits an available area of `available`.
+    // The window's size in an available area of `available`: its whole width, and the height
+    // of the design at the largest scale that fits.
     QSize fittedSize(QSize available) const;
+    // Shows the call button, the text box giving it room, or hides it.
+    void setCallShown(bool shown);
 
     // Controls, named as the design names them.
     FlexGrid *grdSp = nullptr;
@@ -116,7 +117,7 @@ class frmTalk : public QWidget
     QPushButton *cmdDec = nullptr;
     QPushButton *cmdSampDel = nullptr;
     QLabel *txtHide = nullptr;
-    CallButton *cmdCall = nullptr; // shown once the access layer (which rings it) is installed
+    CallButton *cmdCall = nullptr; // shown while the call is turned on
 
     // Main-window state.
     qint32 mBoardRow = 0;

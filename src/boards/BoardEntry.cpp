@@ -20,8 +20,7 @@ namespace {
 
 constexpr int kBoardRows = 5;
 constexpr int kSelectionSize = 3;
-// Three fit the window with the frame's border, whatever the scale rounds each to.
-constexpr int kSelectionColumnWidth = 5040;
+constexpr int kSelectionColumnWidth = 5060; // three fit the window with the frame's border
 // The right neighbour is shown up to this board column, whatever the board's width.
 constexpr int kLastColumnWithRightNeighbour = 8;
 constexpr int kCentredBottom = 5;

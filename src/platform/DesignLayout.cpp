@@ -10,6 +10,7 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 constexpr char kScale[] = "talkDesignScale";
+constexpr char kStretch[] = "talkDesignStretch";
 constexpr char kRect[] = "talkDesignRect";
 constexpr char kFontPoints[] = "talkDesignFontPoints";
 constexpr char kBack[] = "talkBackColour";
@@ -25,15 +26,15 @@ QStringList families(DesignLayout::Face face)
             u"Noto Sans CJK JP"_s};
 }
 
-void applyPlace(QWidget *w, double s)
+void applyPlace(QWidget *w, double s, double across)
 {
     const QVariant v = w->property(kRect);
     if (!v.isValid())
         return;
     const QRect r = v.toRect();
-    const int left = Units::twipsToPixels(r.x(), s);
+    const int left = Units::twipsToPixels(r.x(), across);
     const int top = Units::twipsToPixels(r.y(), s);
-    const int right = Units::twipsToPixels(r.x() + r.width(), s);
+    const int right = Units::twipsToPixels(r.x() + r.width(), across);
     const int bottom = Units::twipsToPixels(r.y() + r.height(), s);
     w->setGeometry(left, top, std::max(0, right - left), std::max(0, bottom - top));
 }
@@ -55,12 +56,20 @@ double DesignLayout::scale(const QWidget *w)
     return v.isValid() ? v.toDouble() : 1.0;
 }
 
-void DesignLayout::setScale(QWidget *window, double s)
+double DesignLayout::scaleAcross(const QWidget *w)
+{
+    const QVariant v = w->window()->property(kStretch);
+    return scale(w) * (v.isValid() ? v.toDouble() : 1.0);
+}
+
+void DesignLayout::setScale(QWidget *window, double s, double stretch)
 {
     window->setProperty(kScale, s);
+    window->setProperty(kStretch, std::max(1.0, stretch));
+    const double across = scaleAcross(window);
     const auto children = window->findChildren<QWidget *>();
     for (QWidget *child : children) {
-        applyPlace(child, s);
+        applyPlace(child, s, across);
         applyFont(child, s);
         if (auto *grid = qobject_cast<FlexGrid *>(child))
             grid->rescale();
@@ -70,7 +79,7 @@ void DesignLayout::setScale(QWidget *window, double s)
 void DesignLayout::place(QWidget *w, const QRect &twips)
 {
     w->setProperty(kRect, twips);
-    applyPlace(w, scale(w));
+    applyPlace(w, scale(w), scaleAcross(w));
 }
 
 QRect DesignLayout::rect(const QWidget *w)

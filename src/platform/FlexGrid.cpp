@@ -183,7 +183,7 @@ void FlexGrid::rescale()
 
 void FlexGrid::applyColumnWidth(int col)
 {
-    setColumnWidth(col, Units::twipsToPixels(m_colTwips[col], scale()));
+    setColumnWidth(col, Units::twipsToPixels(m_colTwips[col], DesignLayout::scaleAcross(this)));
 }
 
 double FlexGrid::scale() const

@@ -95,7 +95,8 @@ void Predictions::ShowPredictions(const QString &key)
     list.setRows(0);
     list.setCols(1);
     list.setRows(1);
-    list.setColWidth(-1, qRound(Units::pixelsToTwips(talk.width(), DesignLayout::scale(&talk))));
+    list.setColWidth(-1,
+                     qRound(Units::pixelsToTwips(talk.width(), DesignLayout::scaleAcross(&talk))));
     const QString trimmed = trimBlanks(key);
     list.setTextMatrix(0, 0, trimmed);
     appendMatches(list, key.size(), trimmed);

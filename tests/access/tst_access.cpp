@@ -2,16 +2,23 @@
 #include "TalkFixture.h"
 #include "access/AccessLayer.h"
 #include "access/AccessOverlay.h"
+#include "access/AccessTexts.h"
 #include "access/CallBell.h"
 #include "access/CallButton.h"
+#include "access/KeyCatcher.h"
+#include "access/frmAccess.h"
 #include "dialogs/FrmOkAsker.h"
 #include "dialogs/frmOK.h"
+#include "platform/DesignButton.h"
+#include "platform/DesignLayout.h"
 #include "platform/FlexGrid.h"
 #include "platform/PressGuard.h"
 #include "platform/TextBox.h"
+#include "platform/Units.h"
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -80,6 +87,8 @@ class tst_access : public QObject
     void questionAnsweredThroughTimers();
     void callRings_data();
     void callRings();
+    void callKeyChosen_data();
+    void callKeyChosen();
     void framesInsideScreen_data();
     void framesInsideScreen();
 };
@@ -204,7 +213,7 @@ void tst_access::scanOrder_data()
     QTest::addColumn<QList<int>>("path");
     QTest::addColumn<QString>("labels");
     QTest::newRow("board top") << 9 << QString() << QList<int>{}
-                               << u"文字盤 ＢＳ 読む 移動 ひら 例文 広げる 呼び出し"_s;
+                               << u"文字盤 ＢＳ 読む 移動 ひら 例文 広げる"_s;
     QTest::newRow("15 columns, right to left")
         << 14 << QString() << QList<int>{0} << u"あ か さ た な は ま や ら わ が ざ だ ば ぱ"_s;
     QTest::newRow("column top down") << 9 << QString() << QList<int>{0, 1} << u"か き く け こ"_s;
@@ -329,23 +338,31 @@ void tst_access::questionAnsweredThroughTimers()
 void tst_access::callRings_data()
 {
     QTest::addColumn<QString>("settings");
-    QTest::addColumn<QString>("trigger"); // "key", "switch", "pointer" or "dwell"
+    QTest::addColumn<QString>("trigger"); // "key", "switch", "pointer", "dwell", "held mouse"
     QTest::addColumn<int>("heldMs");      // how long the press lasts (dwell: the rest)
     QTest::addColumn<bool>("rings");
-    QTest::newRow("F12 by default") << QString() << u"key F12"_s << 0 << true;
-    QTest::newRow("another key set") << u"CallKey=F2"_s << u"key F2"_s << 0 << true;
-    QTest::newRow("F12 once another key is set") << u"CallKey=F2"_s << u"key F12"_s << 0 << false;
-    QTest::newRow("a name that is no key: F12") << u"CallKey=Ctrl+"_s << u"key F12"_s << 0 << true;
-    QTest::newRow("switch A held 3 s") << u"ScanMode=1"_s << u"switch"_s << 3000 << true;
-    QTest::newRow("switch A let go at 2.9 s") << u"ScanMode=2"_s << u"switch"_s << 2900 << false;
+    QTest::newRow("nothing stored: F12 is a key like any other")
+        << QString() << u"key F12"_s << 0 << false;
+    QTest::newRow("nothing stored: switch A held 9 s")
+        << u"ScanMode=1"_s << u"switch"_s << 9000 << false;
+    QTest::newRow("F12 once turned on") << u"CallOn=1"_s << u"key F12"_s << 0 << true;
+    QTest::newRow("another key set") << u"CallOn=1 CallKey=F2"_s << u"key F2"_s << 0 << true;
+    QTest::newRow("F12 once another key is set")
+        << u"CallOn=1 CallKey=F2"_s << u"key F12"_s << 0 << false;
+    QTest::newRow("a name that is no key: F12")
+        << u"CallOn=1 CallKey=Ctrl+"_s << u"key F12"_s << 0 << true;
+    QTest::newRow("switch A held 3 s") << u"CallOn=1 ScanMode=1"_s << u"switch"_s << 3000 << true;
+    QTest::newRow("switch A let go at 2.9 s")
+        << u"CallOn=1 ScanMode=2"_s << u"switch"_s << 2900 << false;
     QTest::newRow("switch A hold set to 0")
-        << u"ScanMode=1 CallHoldMs=0"_s << u"switch"_s << 9000 << false;
+        << u"CallOn=1 ScanMode=1 CallHoldMs=0"_s << u"switch"_s << 9000 << false;
     QTest::newRow("hold below a second: a second")
-        << u"ScanMode=1 CallHoldMs=300"_s << u"switch"_s << 900 << false;
-    QTest::newRow("pointer held 1 s") << QString() << u"pointer"_s << 1000 << true;
-    QTest::newRow("pointer let go at 0.9 s") << QString() << u"pointer"_s << 900 << false;
-    QTest::newRow("dwell on the button") << u"DwellMode=1"_s << u"dwell"_s << 2500 << true;
-    QTest::newRow("dwell, moved away early") << u"DwellMode=1"_s << u"dwell"_s << 1500 << false;
+        << u"CallOn=1 ScanMode=1 CallHoldMs=300"_s << u"switch"_s << 900 << false;
+    QTest::newRow("pointer held 1 s") << u"CallOn=1"_s << u"pointer"_s << 1000 << true;
+    QTest::newRow("pointer let go at 0.9 s") << u"CallOn=1"_s << u"pointer"_s << 900 << false;
+    QTest::newRow("dwell on the button") << u"CallOn=1 DwellMode=1"_s << u"dwell"_s << 2500 << true;
+    QTest::newRow("dwell, moved away early")
+        << u"CallOn=1 DwellMode=1"_s << u"dwell"_s << 1500 << false;
 }
 
 // The call chime rings from each of its triggers, and only from a press held its time; any
@@ -400,9 +417,15 @@ void tst_access::callRings()
     if (rings) {
         QTRY_VERIFY(bell.screen()->isVisible());
         QCOMPARE(QApplication::activeModalWidget(), bell.screen());
-        // Nothing is scanned or dwelt on beneath the ringing screen.
+        // Nothing beneath the ringing screen is scanned or dwelt on: only "止める" is.
         a.pass(3000);
-        QVERIFY(a.layer().plan().root.children.isEmpty());
+        QCOMPARE(ScanPlan::build(w, false).root.children.size(), 1);
+        pointer = QPoint(-1, -1);
+        a.pass(200);
+        pointer = bell.screen()->cmdStop->mapToGlobal(QPoint(10, 10));
+        a.pass(3000);
+        QCOMPARE(bell.isRinging(), !settings.contains(u"DwellMode"));
+        bell.ring();
         QTest::keyClick(w.txtTalk, Qt::Key_Space); // a switch stops it, as any key does
         QVERIFY(!bell.isRinging());
         bell.ring();
@@ -411,6 +434,51 @@ void tst_access::callRings()
     }
     QCOMPARE(w.txtTalk->text(), textBefore);
     QCOMPARE(a.access.writes + a.f.settings.writes, 0);
+}
+
+void tst_access::callKeyChosen_data()
+{
+    QTest::addColumn<int>("pressed");
+    QTest::addColumn<QString>("stored"); // CallKey after "確定"
+    QTest::addColumn<QString>("reason"); // shown under the key; empty when taken
+    QTest::newRow("F2 taken") << int(Qt::Key_F2) << u"F2"_s << QString();
+    QTest::newRow("a letter taken") << int(Qt::Key_K) << u"K"_s << QString();
+    QTest::newRow("an arrow") << int(Qt::Key_Left) << u"F12"_s
+                              << QString::fromUtf16(AccessTexts::kRefuseArrow);
+    QTest::newRow("Shift") << int(Qt::Key_Shift) << u"F12"_s
+                           << QString::fromUtf16(AccessTexts::kRefuseShift);
+    QTest::newRow("Backspace") << int(Qt::Key_Backspace) << u"F12"_s
+                               << QString::fromUtf16(AccessTexts::kRefuseBackspace);
+    QTest::newRow("Tab") << int(Qt::Key_Tab) << u"F12"_s
+                         << QString::fromUtf16(AccessTexts::kRefuseTab);
+    QTest::newRow("Esc, the dialog stays")
+        << int(Qt::Key_Escape) << u"F12"_s << QString::fromUtf16(AccessTexts::kRefuseEscape);
+    QTest::newRow("a switch's key")
+        << int(Qt::Key_Space) << u"F12"_s << QString::fromUtf16(AccessTexts::kRefuseSwitchKey);
+}
+
+// The call key is chosen by pressing it on the switch tab; keys the program needs are refused
+// with the reason shown, and the key stays as it was. The pressed key does nothing else.
+void tst_access::callKeyChosen()
+{
+    QFETCH(int, pressed);
+    MemorySettingsStore store;
+    store.values.insert(u"CallOn"_s, u"1"_s);
+    frmAccess dialog(nullptr, store);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    KeyCatcher *catcher = dialog.catCallKey;
+    QCOMPARE(catcher->cmdKey->text(), u"F12"_s);
+    QTest::mouseClick(catcher->cmdKey, Qt::LeftButton);
+    QCOMPARE(catcher->cmdKey->text(), QString::fromUtf16(AccessTexts::kPressKeyNow));
+    QTest::keyClick(catcher->cmdKey, Qt::Key(pressed));
+    QVERIFY(dialog.isVisible());
+    QVERIFY(!catcher->isListening());
+    QTEST(catcher->lblReason->isVisibleTo(&dialog) ? catcher->lblReason->text() : QString(),
+          "reason");
+    dialog.cmdOK_Click(1);
+    QTEST(store.values.value(u"CallKey"_s), "stored");
+    QTEST(catcher->cmdKey->text(), "stored");
 }
 
 void tst_access::framesInsideScreen_data()
@@ -423,11 +491,14 @@ void tst_access::framesInsideScreen_data()
         QTest::newRow(QByteArray(name + "board").constData()) << size << QString();
         QTest::newRow(QByteArray(name + "selection screen").constData()) << size << u"selection"_s;
         QTest::newRow(QByteArray(name + "samples").constData()) << size << u"samples"_s;
+        QTest::newRow(QByteArray(name + "widened text").constData()) << size << u"wide"_s;
     }
 }
 
-// Each screen's every frame, and the paused hint, lie inside the window, and the window
-// fits the screen; the hint leaves the board switch's caption readable.
+// The window fills the screen's width; the controls take the width the design's shape leaves
+// over while text keeps the height's scale, every caption whole. Each screen's every frame,
+// the paused hint and the call button lie inside the window; the hint leaves the board
+// switch's caption readable; the call button keeps clear of every other control.
 void tst_access::framesInsideScreen()
 {
     QFETCH(QSize, screen);
@@ -435,15 +506,42 @@ void tst_access::framesInsideScreen()
     AccessFixture a;
     SampleHelpers::writeSamples(a.f, {u"いぬ"_s, u"かさ"_s});
     a.f.settings.values.insert(u"OPT1"_s, u"0"_s);
-    frmTalk &w = a.create({{u"ScanMode"_s, u"2"_s}});
+    frmTalk &w = a.create({{u"ScanMode"_s, u"2"_s}, {u"CallOn"_s, u"1"_s}});
     const QSize fitted = w.fittedSize(screen);
-    QVERIFY(fitted.width() <= screen.width() && fitted.height() <= screen.height());
+    QCOMPARE(fitted.width(), screen.width());
+    QVERIFY(fitted.height() <= screen.height());
     w.resize(fitted);
     QTRY_COMPARE(w.size(), fitted);
+    const double designWidth = Units::twipsToPixels(frmTalk::kDesignWidth, 1.0);
+    const double designHeight = Units::twipsToPixels(frmTalk::kDesignHeight, 1.0);
+    const double textScale = std::min(w.width() / designWidth, w.height() / designHeight);
+    QCOMPARE(w.grdBoard->font().pixelSize(), qRound(Units::pointsToPixels(54.75, textScale)));
+    QVERIFY(qAbs(w.grdBoard->columnWidth(0) -
+                 w.grdBoard->colWidth(0) * w.width() / double(frmTalk::kDesignWidth)) <= 1);
     if (shown == u"selection")
         a.f.clickCell("grdBoard", 1, 4); // ひ: a cell with both neighbours
     else if (shown == u"samples")
         a.f.click("cmdSamp");
+    else if (shown == u"wide")
+        a.f.click("cmdWide");
+    const auto buttons = w.findChildren<DesignButton *>();
+    for (const DesignButton *b : buttons) {
+        // "例文削除" is as high as its font: a size smaller at every scale, as designed.
+        if (!b->isVisibleTo(&w) || b->window() != &w || b == w.cmdSampDel)
+            continue;
+        const DesignButton::Caption caption =
+            DesignButton::layoutCaption(b->text(), b->font(), b->captionBox());
+        QVERIFY2(caption.font.pixelSize() == b->font().pixelSize(), qPrintable(b->objectName()));
+        if (b == w.cmdCall)
+            continue;
+        const QRect call(w.cmdCall->mapTo(&w, QPoint()), w.cmdCall->size());
+        QVERIFY2(!call.intersects(QRect(b->mapTo(&w, QPoint()), b->size())),
+                 qPrintable(b->objectName()));
+    }
+    QVERIFY(w.cmdCall->isVisible());
+    const QRect call(w.cmdCall->mapTo(&w, QPoint()), w.cmdCall->size());
+    QVERIFY(!call.intersects(w.txtTalk->geometry()));
+    QVERIFY(call.bottom() + w.height() / 30 < w.grdBoard->y()); // a gap above the board
     a.pass(AccessLayer::kPollMs);
     QList<QRect> rects;
     collectRects(a.layer().plan().root, rects);

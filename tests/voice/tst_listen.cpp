@@ -192,11 +192,11 @@ void tst_listen::callChime_data()
     QTest::addColumn<QString>("access");  // the "ACCESS" settings, "Key=value" words
     QTest::addColumn<QString>("trigger"); // "key", "pointer" (held on the call button), "switch"
     QTest::addColumn<QString>("stop");    // "key" or "pointer"
-    QTest::newRow("F12, stopped by a key") << QString() << u"key"_s << u"key"_s;
+    QTest::newRow("F12, stopped by a key") << u"CallOn=1"_s << u"key"_s << u"key"_s;
     QTest::newRow("call button held, stopped on the screen")
-        << QString() << u"pointer"_s << u"pointer"_s;
+        << u"CallOn=1"_s << u"pointer"_s << u"pointer"_s;
     QTest::newRow("switch A held, stopped by the switch")
-        << u"ScanMode=1 CallHoldMs=1000"_s << u"switch"_s << u"key"_s;
+        << u"CallOn=1 ScanMode=1 CallHoldMs=1000"_s << u"switch"_s << u"key"_s;
 }
 
 // The chime is heard, high then low, again and again until the stopping press; nothing after.
