@@ -35,4 +35,21 @@ inline constexpr char16_t kCalling[] = u"呼び出し中";
 inline constexpr char16_t kStopCall[] = u"止める";
 inline constexpr char16_t kCallHoldLabel[] = u"スイッチを押し続けて呼ぶ（秒、0で使わない）";
 inline constexpr char16_t kCallKeyLabel[] = u"呼び出しのキー";
+// The switches' keys and the sound of a lit item, on the switch tab.
+inline constexpr char16_t kSwitchAKeysLabel[] = u"スイッチ１のキー";
+inline constexpr char16_t kSwitchBKeysLabel[] = u"スイッチ２のキー";
+inline constexpr char16_t kCatchKey[] = u"キーを変える";
+inline constexpr char16_t kPressKeyNow[] = u"今、キーを押してください";
+inline constexpr char16_t kArrowRefused[] = u"矢印キーは使えません（文字の移動に使います）";
+inline constexpr char16_t kShiftRefused[] = u"シフトキーは使えません（この文字盤が使います）";
+inline constexpr char16_t kEscapeRefused[] = u"Escキーは使えません（スイッチを止めるキーです）";
+inline constexpr char16_t kBackspaceRefused[] = u"BackSpaceキーは使えません（文字を消すキーです）";
+inline constexpr char16_t kTabRefused[] = u"Tabキーは使えません（選ぶ場所を移すキーです）";
+inline constexpr char16_t kUnknownKeyRefused[] = u"このキーは使えません";
+inline constexpr char16_t kSwitchMouse[] = u"マウスのボタンもスイッチ";
+inline constexpr char16_t kHoldLabel[] = u"押し続けてから選ぶ時間（秒、0で押してすぐ）";
+inline constexpr char16_t kCueLabel[] = u"選ぶ所を音で知らせる";
+// By ScanCue value.
+inline constexpr const char16_t *kCues[] = {u"知らせない", u"短い音", u"声"};
+inline constexpr char16_t kCueVolumeLabel[] = u"知らせる音の大きさ（％）";
 } // namespace AccessTexts

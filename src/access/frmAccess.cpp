@@ -1,6 +1,7 @@
 #include "access/frmAccess.h"
 
 #include "access/AccessTexts.h"
+#include "access/KeyCatcher.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -10,6 +11,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -81,6 +83,7 @@ void frmAccess::createControls()
     spnScanStep = secondsBox(switchTab, u"spnScanStep"_s, keyFor(&AccessSettings::scanStepMs),
                              m_settings.scanStepMs);
     switchForm->addRow(text(AccessTexts::kStepLabel), spnScanStep);
+    switchForm->addRow(createSwitchControls(switchTab));
     auto *call = new QGroupBox(text(AccessTexts::kCallGroup), switchTab);
     call->setObjectName(u"grpCall"_s);
     auto *callForm = new QFormLayout(call);
@@ -140,6 +143,55 @@ void frmAccess::createControls()
     layout->addLayout(buttons);
 }
 
+QWidget *frmAccess::createSwitchControls(QWidget *parent)
+{
+    // Two columns, so the tab fits a 1024 x 768 screen at this large type.
+    auto *box = new QWidget(parent);
+    auto *columns = new QHBoxLayout(box);
+    columns->setContentsMargins(0, 0, 0, 0);
+    auto *left = new QFormLayout;
+    auto *right = new QFormLayout;
+    columns->addLayout(left, 1);
+    columns->addLayout(right, 1);
+
+    cmbScanCue = new QComboBox(box);
+    cmbScanCue->setObjectName(u"cmbScanCue"_s);
+    for (const char16_t *cue : AccessTexts::kCues)
+        cmbScanCue->addItem(text(cue));
+    cmbScanCue->setCurrentIndex(m_settings.scanCue);
+    left->addRow(text(AccessTexts::kCueLabel), cmbScanCue);
+    spnCueVolume = new QSpinBox(box);
+    spnCueVolume->setObjectName(u"spnCueVolume"_s);
+    const AccessSettings::Key &volume = keyFor(&AccessSettings::scanCueVolume);
+    spnCueVolume->setRange(volume.lowest, volume.highest);
+    spnCueVolume->setSingleStep(10);
+    spnCueVolume->setValue(m_settings.scanCueVolume);
+    left->addRow(text(AccessTexts::kCueVolumeLabel), spnCueVolume);
+    spnSwitchHold = secondsBox(box, u"spnSwitchHold"_s, keyFor(&AccessSettings::switchHoldMs),
+                               m_settings.switchHoldMs);
+    left->addRow(text(AccessTexts::kHoldLabel), spnSwitchHold);
+
+    const QString keys[] = {m_settings.switchAKeys, m_settings.switchBKeys};
+    const char16_t *labels[] = {AccessTexts::kSwitchAKeysLabel, AccessTexts::kSwitchBKeysLabel};
+    for (int i = 0; i < 2; ++i) {
+        keySwitch[i] = new KeyCatcher(keys[i], box);
+        keySwitch[i]->setObjectName(i == 0 ? u"keySwitchA"_s : u"keySwitchB"_s);
+        right->addRow(text(labels[i]), keySwitch[i]);
+    }
+    // A key given to one switch is taken from the other, which gets this one's keys instead.
+    for (int i = 0; i < 2; ++i)
+        connect(keySwitch[i], &KeyCatcher::keysChanged, this, [this, i](const QString &now) {
+            KeyCatcher *other = keySwitch[1 - i];
+            if (other->keys().split(u',').contains(now))
+                other->setKeys(i == 0 ? m_settings.switchAKeys : m_settings.switchBKeys);
+        });
+    chkSwitchMouse = new QCheckBox(text(AccessTexts::kSwitchMouse), box);
+    chkSwitchMouse->setObjectName(u"chkSwitchMouse"_s);
+    chkSwitchMouse->setChecked(m_settings.switchMouse != 0);
+    right->addRow(chkSwitchMouse);
+    return box;
+}
+
 void frmAccess::addVoicePage(QWidget *page)
 {
     m_voiceLayout->insertWidget(0, page);
@@ -153,6 +205,12 @@ void frmAccess::cmdOK_Click(int index)
     }
     m_settings.scanMode = cmbScanMode->currentIndex();
     m_settings.scanStepMs = shownMs(spnScanStep);
+    m_settings.scanCue = cmbScanCue->currentIndex();
+    m_settings.scanCueVolume = spnCueVolume->value();
+    m_settings.switchHoldMs = shownMs(spnSwitchHold);
+    m_settings.switchMouse = chkSwitchMouse->isChecked() ? 1 : 0;
+    m_settings.switchAKeys = keySwitch[0]->keys();
+    m_settings.switchBKeys = keySwitch[1]->keys();
     m_settings.callHoldMs = shownMs(spnCallHold);
     m_settings.dwellMode = chkDwell->isChecked() ? 1 : 0;
     m_settings.dwellMs = shownMs(spnDwell, m_settings.dwellLockMs);

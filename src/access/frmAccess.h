@@ -9,6 +9,8 @@ class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
 class QPushButton;
+class QSpinBox;
+class KeyCatcher;
 class QVBoxLayout;
 class SettingsStore;
 
@@ -28,6 +30,11 @@ class frmAccess : public QDialog
 
     QComboBox *cmbScanMode = nullptr;
     QDoubleSpinBox *spnScanStep = nullptr;
+    QComboBox *cmbScanCue = nullptr;
+    QSpinBox *spnCueVolume = nullptr;
+    std::array<KeyCatcher *, 2> keySwitch{}; // switch A, switch B
+    QCheckBox *chkSwitchMouse = nullptr;
+    QDoubleSpinBox *spnSwitchHold = nullptr;
     QDoubleSpinBox *spnCallHold = nullptr;
     QCheckBox *chkDwell = nullptr;
     QDoubleSpinBox *spnDwell = nullptr;
@@ -40,6 +47,7 @@ class frmAccess : public QDialog
 
   private:
     void createControls();
+    QWidget *createSwitchControls(QWidget *parent);
 
     SettingsStore &m_store;
     AccessSettings m_settings;

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
+
+// Shows the keys set for something (a switch, the call) and takes a new one by "press the key
+// now": after its button, the next key pressed becomes the key. A key that may not be used
+// (arrows, Shift, Backspace, Tab, Esc) is refused with the reason shown, and the keys stay.
+// Keys are held as QKeySequence's portable text ("Space,1").
+class KeyCatcher : public QWidget
+{
+    Q_OBJECT
+
+  public:
+    KeyCatcher(const QString &keys, QWidget *parent = nullptr);
+
+    QString keys() const { return m_keys; }
+    void setKeys(const QString &keys);
+    bool catching() const { return m_catching; }
+
+  signals:
+    void keysChanged(const QString &keys);
+
+  protected:
+    bool event(QEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+
+  private:
+    void startCatching();
+    void stopCatching(const QString &message);
+    void showKeys();
+
+    QString m_keys;
+    bool m_catching = false;
+    QLabel *lblKeys = nullptr;
+    QPushButton *cmdCatch = nullptr;
+    QLabel *lblMessage = nullptr;
+};
