@@ -84,8 +84,7 @@ void AccessLayer::reload()
             m_talk.services().clock,
             SwitchFilter::Inputs{m_settings.switchAKeyCodes(), m_settings.switchBKeyCodes(),
                                  m_settings.switchMouse != 0, m_settings.switchHoldMs},
-            driven,
-            [this](ScanEngine::Switch which) { switchPressed(which); });
+            driven, [this](ScanEngine::Switch which) { switchPressed(which); });
         connect(m_filter.get(), &SwitchFilter::suspendedChanged, this, [this] {
             cueLitItem(m_talk.services().clock.nowMs());
             showHighlight();
@@ -302,9 +301,8 @@ void AccessLayer::select(int target)
     m_cues->stop();
     m_pendingCueAtMs = -1;
     const ScanNode *lit = m_engine ? m_engine->lit() : nullptr;
-    const QString spoken = lit && lit->target == target && CuePlayer::isBoardText(lit->cue)
-                               ? lit->cue
-                               : QString();
+    const QString spoken =
+        lit && lit->target == target && CuePlayer::isBoardText(lit->cue) ? lit->cue : QString();
     m_quietUntilMs = m_talk.services().clock.nowMs() + m_cues->voiceMs(spoken);
     // The handler may open a modal window (a question, a notice). Its loop must not run inside
     // the polling timer's slot: that timer would not fire again until the window closed, and

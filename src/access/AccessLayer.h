@@ -76,9 +76,9 @@ class AccessLayer : public QObject
     std::unique_ptr<DwellTracker> m_dwell;
     std::unique_ptr<CallBell> m_bell;
     std::unique_ptr<CuePlayer> m_cues;
-    QList<int> m_cuedPath;      // the item whose cue was sounded last; empty while none is lit
-    qint64 m_quietUntilMs = 0;  // the selected cell's voice is heard until then
-    qint64 m_pendingCueAtMs = -1;  // when the lit item's cue starts; -1 when none waits
+    QList<int> m_cuedPath;        // the item whose cue was sounded last; empty while none is lit
+    qint64 m_quietUntilMs = 0;    // the selected cell's voice is heard until then
+    qint64 m_pendingCueAtMs = -1; // when the lit item's cue starts; -1 when none waits
     std::pair<QString, CuePlayer::Moment> m_pendingCue;
     ScanPlan m_plan;
     QTimer m_timer{this}; // a child, so tests can wait on its ticks

@@ -47,9 +47,9 @@ inline constexpr char16_t kBackspaceRefused[] = u"BackSpaceキーは使えませ
 inline constexpr char16_t kTabRefused[] = u"Tabキーは使えません（選ぶ場所を移すキーです）";
 inline constexpr char16_t kUnknownKeyRefused[] = u"このキーは使えません";
 inline constexpr char16_t kSwitchMouse[] = u"マウスのボタンもスイッチ";
-inline constexpr char16_t kHoldLabel[] = u"押し続けてから選ぶ時間（秒、0で押してすぐ）";
+inline constexpr char16_t kHoldLabel[] = u"長押しで選ぶ（秒、0で使わない）";
 inline constexpr char16_t kCueLabel[] = u"選ぶ所を音で知らせる";
 // By ScanCue value.
 inline constexpr const char16_t *kCues[] = {u"知らせない", u"短い音", u"声"};
-inline constexpr char16_t kCueVolumeLabel[] = u"知らせる音の大きさ（％）";
+inline constexpr char16_t kCueVolumeLabel[] = u"大きさ（％）";
 } // namespace AccessTexts

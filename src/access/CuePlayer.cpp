@@ -54,8 +54,10 @@ void CuePlayer::configure(int mode, int volumePercent)
 {
     m_mode = mode;
     m_level = volumePercent / 100.0;
-    m_tones[int(Moment::Step)] = std::make_shared<PcmClip>(makeTone(kTickHz, kTickMs, m_level, kRate));
-    m_tones[int(Moment::Wrap)] = std::make_shared<PcmClip>(makeTone(kWrapHz, kTickMs, m_level, kRate));
+    m_tones[int(Moment::Step)] =
+        std::make_shared<PcmClip>(makeTone(kTickHz, kTickMs, m_level, kRate));
+    m_tones[int(Moment::Wrap)] =
+        std::make_shared<PcmClip>(makeTone(kWrapHz, kTickMs, m_level, kRate));
     m_tones[int(Moment::Restart)] = std::make_shared<PcmClip>(doubleTick(m_level));
     // The stream is opened only for a user who wants cues, and ahead of the first one.
     if (m_mode != 0 && !m_player)

@@ -42,7 +42,8 @@ int normalised(int key)
 
 QList<int> parse(const QString &names)
 {
-    const QKeySequence sequence = QKeySequence::fromString(names.trimmed(), QKeySequence::PortableText);
+    const QKeySequence sequence =
+        QKeySequence::fromString(names.trimmed(), QKeySequence::PortableText);
     QList<int> keys;
     for (int i = 0; i < sequence.count(); ++i) {
         // A switch is one plain key: "Ctrl+1" names no switch.

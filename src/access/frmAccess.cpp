@@ -83,7 +83,7 @@ void frmAccess::createControls()
     spnScanStep = secondsBox(switchTab, u"spnScanStep"_s, keyFor(&AccessSettings::scanStepMs),
                              m_settings.scanStepMs);
     switchForm->addRow(text(AccessTexts::kStepLabel), spnScanStep);
-    switchForm->addRow(createSwitchControls(switchTab));
+    createSwitchControls(switchTab, switchForm);
     auto *call = new QGroupBox(text(AccessTexts::kCallGroup), switchTab);
     call->setObjectName(u"grpCall"_s);
     auto *callForm = new QFormLayout(call);
@@ -143,40 +143,32 @@ void frmAccess::createControls()
     layout->addLayout(buttons);
 }
 
-QWidget *frmAccess::createSwitchControls(QWidget *parent)
+void frmAccess::createSwitchControls(QWidget *parent, QFormLayout *form)
 {
-    // Two columns, so the tab fits a 1024 x 768 screen at this large type.
-    auto *box = new QWidget(parent);
-    auto *columns = new QHBoxLayout(box);
-    columns->setContentsMargins(0, 0, 0, 0);
-    auto *left = new QFormLayout;
-    auto *right = new QFormLayout;
-    columns->addLayout(left, 1);
-    columns->addLayout(right, 1);
-
-    cmbScanCue = new QComboBox(box);
+    cmbScanCue = new QComboBox(parent);
     cmbScanCue->setObjectName(u"cmbScanCue"_s);
     for (const char16_t *cue : AccessTexts::kCues)
         cmbScanCue->addItem(text(cue));
     cmbScanCue->setCurrentIndex(m_settings.scanCue);
-    left->addRow(text(AccessTexts::kCueLabel), cmbScanCue);
-    spnCueVolume = new QSpinBox(box);
+    spnCueVolume = new QSpinBox(parent);
     spnCueVolume->setObjectName(u"spnCueVolume"_s);
     const AccessSettings::Key &volume = keyFor(&AccessSettings::scanCueVolume);
     spnCueVolume->setRange(volume.lowest, volume.highest);
     spnCueVolume->setSingleStep(10);
     spnCueVolume->setValue(m_settings.scanCueVolume);
-    left->addRow(text(AccessTexts::kCueVolumeLabel), spnCueVolume);
-    spnSwitchHold = secondsBox(box, u"spnSwitchHold"_s, keyFor(&AccessSettings::switchHoldMs),
-                               m_settings.switchHoldMs);
-    left->addRow(text(AccessTexts::kHoldLabel), spnSwitchHold);
+    // The volume beside the cue, so the tab fits a 1024 x 768 screen at this large type.
+    auto *cueRow = new QHBoxLayout;
+    cueRow->addWidget(cmbScanCue, 1);
+    cueRow->addWidget(new QLabel(text(AccessTexts::kCueVolumeLabel), parent));
+    cueRow->addWidget(spnCueVolume);
+    form->addRow(text(AccessTexts::kCueLabel), cueRow);
 
     const QString keys[] = {m_settings.switchAKeys, m_settings.switchBKeys};
     const char16_t *labels[] = {AccessTexts::kSwitchAKeysLabel, AccessTexts::kSwitchBKeysLabel};
     for (int i = 0; i < 2; ++i) {
-        keySwitch[i] = new KeyCatcher(keys[i], box);
+        keySwitch[i] = new KeyCatcher(keys[i], parent);
         keySwitch[i]->setObjectName(i == 0 ? u"keySwitchA"_s : u"keySwitchB"_s);
-        right->addRow(text(labels[i]), keySwitch[i]);
+        form->addRow(text(labels[i]), keySwitch[i]);
     }
     // A key given to one switch is taken from the other, which gets this one's keys instead.
     for (int i = 0; i < 2; ++i)
@@ -185,11 +177,13 @@ QWidget *frmAccess::createSwitchControls(QWidget *parent)
             if (other->keys().split(u',').contains(now))
                 other->setKeys(i == 0 ? m_settings.switchAKeys : m_settings.switchBKeys);
         });
-    chkSwitchMouse = new QCheckBox(text(AccessTexts::kSwitchMouse), box);
+    chkSwitchMouse = new QCheckBox(text(AccessTexts::kSwitchMouse), parent);
     chkSwitchMouse->setObjectName(u"chkSwitchMouse"_s);
     chkSwitchMouse->setChecked(m_settings.switchMouse != 0);
-    right->addRow(chkSwitchMouse);
-    return box;
+    form->addRow(chkSwitchMouse);
+    spnSwitchHold = secondsBox(parent, u"spnSwitchHold"_s, keyFor(&AccessSettings::switchHoldMs),
+                               m_settings.switchHoldMs);
+    form->addRow(text(AccessTexts::kHoldLabel), spnSwitchHold);
 }
 
 void frmAccess::addVoicePage(QWidget *page)

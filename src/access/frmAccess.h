@@ -7,6 +7,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QFormLayout;
 class QDoubleSpinBox;
 class QPushButton;
 class QSpinBox;
@@ -47,7 +48,7 @@ class frmAccess : public QDialog
 
   private:
     void createControls();
-    QWidget *createSwitchControls(QWidget *parent);
+    void createSwitchControls(QWidget *parent, QFormLayout *form);
 
     SettingsStore &m_store;
     AccessSettings m_settings;

@@ -12,15 +12,15 @@
 #include "platform/FlexGrid.h"
 #include "platform/PcmClip.h"
 #include "platform/PressGuard.h"
-#include "record/WavFile.h"
 #include "platform/TextBox.h"
+#include "record/WavFile.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QEventLoop>
 #include <QKeySequence>
 #include <QLabel>
-#include <QEventLoop>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -188,21 +188,24 @@ void tst_access::cueTiming()
     wav(u"cues/文字盤"_s, 500);
     wav(u"cues/ＢＳ"_s, 300);
     wav(u"あ"_s, 700);
-    frmTalk &w = a.create(u"ScanMode=1 ScanCue=2 ScanStepMs=1000 ScanFirstExtraMs=1000 ScanLoops=1 OPT1=2"_s);
+    frmTalk &w = a.create(
+        u"ScanMode=1 ScanCue=2 ScanStepMs=1000 ScanFirstExtraMs=1000 ScanLoops=1 OPT1=2"_s);
     QStringList heard; // "ms:cue", "ms:-" for a stop
     a.layer().cues().setSink([&](const QString &cue, std::shared_ptr<const PcmClip> clip) {
         heard.append(u"%1:%2"_s.arg(a.f.clock.nowMs()).arg(clip ? cue : u"-"_s));
     });
     const qint64 t0 = a.f.clock.nowMs();
-    const auto at = [t0](qint64 ms, const QString &cue) { return u"%1:%2"_s.arg(t0 + ms).arg(cue); };
+    const auto at = [t0](qint64 ms, const QString &cue) {
+        return u"%1:%2"_s.arg(t0 + ms).arg(cue);
+    };
     QTest::keyClick(w.txtTalk, Qt::Key_Space); // starts: the board, T + E + its cue
     a.pass(2480);
     QCOMPARE(heard.last(), at(0, u"cues/文字盤"_s));
     a.pass(40);
     QCOMPARE(heard.last(), at(2520, u"cues/ＢＳ"_s)); // 2,500 ms, at the next poll
-    a.pass(1300); // ＢＳ: 1,300 ms
-    QVERIFY(heard.last().endsWith(u"cues/読む"_s));    // no file: a tick
-    a.pass(20000); // the round runs out: paused
+    a.pass(1300);                                     // ＢＳ: 1,300 ms
+    QVERIFY(heard.last().endsWith(u"cues/読む"_s));   // no file: a tick
+    a.pass(20000);                                    // the round runs out: paused
     heard.clear();
     QTest::keyClick(w.txtTalk, Qt::Key_Space); // the board again
     a.pass(300);
@@ -218,7 +221,8 @@ void tst_access::cueTiming()
     QCOMPARE(w.txtTalk->text().remove(u'_'), u"あ"_s);
     // The board's cue comes only after the spoken あ (700 ms), at the first poll after it.
     const QStringList after = heard.mid(heard.indexOf(u"%1:-"_s.arg(selected))).filter(u"cues/"_s);
-    QVERIFY2(!after.isEmpty() && after.first().endsWith(u"cues/文字盤"_s), qPrintable(heard.join(u' ')));
+    QVERIFY2(!after.isEmpty() && after.first().endsWith(u"cues/文字盤"_s),
+             qPrintable(heard.join(u' ')));
     const qint64 nextMs = after.first().section(u':', 0, 0).toLongLong();
     QVERIFY2(nextMs >= selected + 700 && nextMs < selected + 700 + AccessLayer::kPollMs,
              qPrintable(heard.join(u' ')));
@@ -254,12 +258,12 @@ void tst_access::switchesEnterAndRead_data()
     // One press whose edges bounce 20 ms apart enters the board only, even with no debounce set.
     // Other keys, a mouse button, a hold time: the same entry as "Space Return Space Return …".
     QTest::newRow("keys of one's own")
-        << u"ScanMode=2 OPT1=0 OPT3=0 SwitchAKeys=F5 SwitchBKeys=F6"_s
-        << u"F5 F6 F5 F6 F6 F6!"_s << u"か"_s << 2;
+        << u"ScanMode=2 OPT1=0 OPT3=0 SwitchAKeys=F5 SwitchBKeys=F6"_s << u"F5 F6 F5 F6 F6 F6!"_s
+        << u"か"_s << 2;
     // The clicks land on the board's あ: taken as switch A, they enter nothing themselves.
     QTest::newRow("mouse button as switch A")
-        << u"ScanMode=2 OPT1=0 OPT3=0 SwitchMouse=1"_s << u"click Return click Return Return Return!"_s
-        << u"か"_s << 2;
+        << u"ScanMode=2 OPT1=0 OPT3=0 SwitchMouse=1"_s
+        << u"click Return click Return Return Return!"_s << u"か"_s << 2;
     // "/N": held N ms. Shorter than the hold time does nothing; longer acts on release.
     QTest::newRow("held long enough")
         << u"ScanMode=2 OPT1=0 OPT3=0 SwitchHoldMs=300"_s
@@ -287,8 +291,8 @@ void tst_access::switchesEnterAndRead()
         // The keys reach the composition text first, as a switch interface's would.
         const int heldMs = word.section(u'/', 1).toInt();
         word = word.section(u'/', 0, 0);
-        const Qt::Key key = word == u"bounce" ? Qt::Key_Space
-                                              : QKeySequence::fromString(word)[0].key();
+        const Qt::Key key =
+            word == u"bounce" ? Qt::Key_Space : QKeySequence::fromString(word)[0].key();
         if (word == u"held") { // Space held down: the key repeats
             QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, u" "_s, true);
             QCoreApplication::sendEvent(w.txtTalk, &repeat);

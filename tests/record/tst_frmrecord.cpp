@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -39,6 +40,7 @@ struct Folder
     Folder()
     {
         QByteArray manifest = "# espeak-ng -v ja -s 200\n";
+        QDir(dir.path()).mkpath(u"cues"_s); // the buttons' spoken names, as the build makes them
         for (const QString &text : readings.texts()) {
             const QByteArray bytes = WavFile::bytes({qint16(qHash(text))}, 22050);
             writeFile(path(text), bytes);
