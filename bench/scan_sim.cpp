@@ -156,7 +156,8 @@ class Sim
     // Switch user: presses when the next item on the way to the wanted leaf lights.
     void scanTo(const std::function<bool(const ScanNode &)> &wanted)
     {
-        for (int guard = 0; guard < 2000; ++guard) {
+        // Ticks of 10 ms: long enough for the last column with spoken cues (~25 s away).
+        for (int guard = 0; guard < 6000; ++guard) {
             QList<int> path;
             const ScanEngine &e = *layer().engine();
             if (!findPath(layer().plan().root, wanted, path))
