@@ -3,13 +3,21 @@
 // Prints kana per minute, highlight steps per kana, accidental selections per 100 and lost
 // presses per 100 (a press on the item lit at that moment that did nothing) for one switch at
 // 1.5 s and 1.0 s steps, quick and slow reactions with the voice on, two switches (also at a
-// steady one press per 0.6 s), and dwell with a jittering pointer.
+// steady one press per 0.6 s), and dwell with a jittering pointer. With voice cues every item
+// first says its name (the generated voices) and then shows for the step time. A tremor adds
+// two 30 ms taps after one press in five; with a hold time they do nothing.
+//
+//   scan_sim [NAME-PART]   runs only the cases whose name holds NAME-PART
 #include "TalkFixture.h"
 #include "access/AccessLayer.h"
+#include "access/CuePlayer.h"
 #include "platform/FlexGrid.h"
 #include "platform/TextBox.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
 #include <QFrame>
 #include <QTest>
 #include <cstdio>
@@ -62,7 +70,8 @@ class Sim
 {
   public:
     // `voice`: every selection speaks (the board waits 0.5 s for the voice).
-    Sim(int mode, int stepMs, bool dwell, unsigned seed, int opt1 = 0, bool voice = false)
+    Sim(int mode, int stepMs, bool dwell, unsigned seed, int opt1 = 0, bool voice = false,
+        const QMap<QString, QString> &more = {})
         : m_mode(mode), m_rng(seed)
     {
         f.settings.values.insert(u"OPT1"_s, QString::number(opt1));
@@ -70,7 +79,11 @@ class Sim
         QMap<QString, QString> values{{u"ScanStepMs"_s, QString::number(stepMs)}};
         values.insert(dwell ? u"DwellMode"_s : u"ScanMode"_s,
                       dwell ? u"1"_s : QString::number(mode));
+        values.insert(more);
         m_access.values = values;
+        m_holdMs = values.value(u"SwitchHoldMs"_s).toInt();
+        if (values.value(u"ScanCue"_s) == u"2"_s)
+            linkVoices();
         m_w = &f.create();
         m_w->installAccess(m_access);
         layer().setPointerSource([this] { return m_pointer; });
@@ -81,6 +94,19 @@ class Sim
     }
 
     AccessLayer &layer() { return *m_w->access(); }
+    // The generated voices, and the buttons' spoken names, in the program folder.
+    void linkVoices()
+    {
+        const QString from = QStringLiteral(TALK_PROGRAM_DIR);
+        QDir(f.programDir()).mkpath(u"cues"_s);
+        for (QDirIterator it(from, {u"*.wav"_s}, QDir::Files, QDirIterator::Subdirectories);
+             it.hasNext();) {
+            const QString path = it.next();
+            QFile::link(path, f.programDir() + path.mid(from.size()));
+        }
+    }
+    // One press in five is followed by two 30 ms taps of a tremor, 100 and 350 ms after it.
+    void setTremor(bool on) { m_tremor = on; }
     // Reaction ~N(ms, ms / 4) after the wanted item lights.
     void setReaction(int ms) { m_reaction = std::normal_distribution<double>(ms, ms / 4.0); }
     // A steady rhythm instead: one press every `ms`, deciding on what is lit at that moment.
@@ -110,9 +136,12 @@ class Sim
         wait(std::max<qint64>(0, m_lastPressMs + m_rhythmMs - f.clock.nowMs()));
     }
 
-    void press(Qt::Key key = Qt::Key_Space)
+    void press(Qt::Key key = Qt::Key_Space, int heldMs = 0)
     {
-        QTest::keyClick(m_w->txtTalk, key);
+        QTest::keyPress(m_w->txtTalk, key);
+        if (heldMs > 0)
+            wait(heldMs);
+        QTest::keyRelease(m_w->txtTalk, key);
         QCoreApplication::sendPostedEvents(); // the selection's press, queued by the layer
     }
     // What a press can change: the light, the screen, the text.
@@ -127,7 +156,8 @@ class Sim
     // Switch user: presses when the next item on the way to the wanted leaf lights.
     void scanTo(const std::function<bool(const ScanNode &)> &wanted)
     {
-        for (int guard = 0; guard < 2000; ++guard) {
+        // Ticks of 10 ms: long enough for the last column with spoken cues (~25 s away).
+        for (int guard = 0; guard < 6000; ++guard) {
             QList<int> path;
             const ScanEngine &e = *layer().engine();
             if (!findPath(layer().plan().root, wanted, path))
@@ -156,12 +186,19 @@ class Sim
         m_key = key;
         const QString before = state();
         m_lastPressMs = f.clock.nowMs();
-        press(key);
+        // With a hold time set, the user holds each press a little longer than it.
+        press(key, m_holdMs > 0 ? m_holdMs + int(std::abs(m_holdSpread(m_rng))) : 0);
         if (state() == before)
             ++m.lost;
         if (std::exchange(m_bounceDue, false)) {
             wait(40);
             press(key);
+        }
+        if (m_tremor && m_uniform(m_rng) < 0.2) {
+            wait(100);
+            press(key, 30);
+            wait(220);
+            press(key, 30);
         }
     }
 
@@ -242,6 +279,9 @@ class Sim
     QPoint m_pointer{-1000, -1000};
     int m_mode;
     int m_rhythmMs = 0;
+    int m_holdMs = 0;
+    bool m_tremor = false;
+    std::normal_distribution<double> m_holdSpread{0, 80};
     qint64 m_lastPressMs = 0;
     Qt::Key m_key = Qt::Key_Space;
     QList<int> m_lastPath;
@@ -267,6 +307,29 @@ int main(int argc, char *argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    const QByteArray only = argc > 1 ? QByteArray(argv[1]) : QByteArray();
+    const auto wanted = [&only](const char *name) { return QByteArray(name).contains(only); };
+    const QMap<QString, QString> cues{{u"ScanCue"_s, u"2"_s}};
+    for (const int stepMs : {1500, 1000}) {
+        const QByteArray name =
+            "one switch, " + QByteArray::number(stepMs / 1000.0, 'f', 1) + " s, voice cues";
+        if (!wanted(name))
+            continue;
+        Sim sim(1, stepMs, false, 8, 0, false, cues);
+        sim.layer().cues().setSink([](const QString &, std::shared_ptr<const PcmClip>) {});
+        report(name.constData(), sim.run(false));
+    }
+    for (const int holdMs : {0, 300}) {
+        const QByteArray name =
+            "one switch, 1.5 s, tremor, hold " + QByteArray::number(holdMs) + " ms";
+        if (!wanted(name))
+            continue;
+        Sim sim(1, 1500, false, 9, 0, false, {{u"SwitchHoldMs"_s, QString::number(holdMs)}});
+        sim.setTremor(true);
+        report(name.constData(), sim.run(false));
+    }
+    if (!only.isEmpty())
+        return 0;
     {
         Sim sim(1, 1500, false, 1);
         report("one switch, 1.5 s steps", sim.run(false));

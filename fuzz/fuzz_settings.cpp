@@ -1,5 +1,6 @@
 // Any stored texts: loading keeps every number in its domain and never crashes.
 #include "access/AccessSettings.h"
+#include "access/SwitchKeys.h"
 #include "app/AppState.h"
 #include "app/Settings.h"
 #include "platform/SettingsStore.h"
@@ -51,7 +52,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             access.values.insert(QString::fromUtf16(key.name), QString::fromUtf8(parts[i]));
         ++i;
     }
+    for (const char16_t *name : {u"SwitchAKeys", u"SwitchBKeys"}) {
+        if (i < parts.size())
+            access.values.insert(QString::fromUtf16(name), QString::fromUtf8(parts[i]));
+        ++i;
+    }
     const AccessSettings read = AccessSettings::read(access);
+    // Every switch has a key, none a refused one, and no key serves both switches.
+    const QList<int> a = read.switchAKeyCodes();
+    const QList<int> b = read.switchBKeyCodes();
+    if (a.isEmpty())
+        abort();
+    for (int key : a + b)
+        if (SwitchKeys::refusal(key) || (b.contains(key) && a.contains(key)))
+            abort();
     for (const AccessSettings::Key &key : AccessSettings::kKeys)
         if (read.*key.field < key.lowest || read.*key.field > key.highest)
             abort();

@@ -4,7 +4,8 @@
 #   make_voices.sh READINGS_TABLE PROGRAM_DIR
 #
 # READINGS_TABLE has one text per line: the text, a TAB and the kana to speak for it; a line
-# with the text alone is spoken as itself; lines starting with # are comments.
+# with the text alone is spoken as itself; lines starting with # are comments. A text
+# "cues/<caption>" is a button's spoken name, written into the folder cues/.
 #
 # Replacing a voice with a recording: put a WAV named <text>.wav (for example "あ.wav" or
 # "(^_^).wav") into the program folder. It is never overwritten: this script writes only files
@@ -30,7 +31,7 @@ espeak_args=(-v ja -s 200)
 header="# espeak-ng ${espeak_args[*]}"
 max_jobs=2
 
-mkdir -p "$outdir"
+mkdir -p "$outdir" "$outdir/cues"
 tmpdir=$(mktemp -d "$outdir/.voices-tmp.XXXXXX")
 trap 'rm -rf "$tmpdir"' EXIT
 
@@ -70,7 +71,7 @@ texts=() readings=() sums=()
 jobs_to_run=() kept=0
 while IFS=$'\t' read -r text reading; do
     [[ -z $text || $text == \#* ]] && continue
-    [[ $text == */* ]] && continue # not a file name
+    [[ ${text#cues/} == */* ]] && continue # not a file name
     in_table[$text]=1
     reading=${reading:-$text}
     file=$outdir/$text.wav

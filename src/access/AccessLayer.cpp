@@ -4,6 +4,7 @@
 #include "access/Activator.h"
 #include "access/CallBell.h"
 #include "access/CallButton.h"
+#include "access/CuePlayer.h"
 #include "access/DwellTracker.h"
 #include "access/SwitchFilter.h"
 #include "app/frmTalk.h"
@@ -41,6 +42,7 @@ const ScanNode *leafAt(const ScanNode &node, QPoint point)
 
 AccessLayer::AccessLayer(frmTalk &talk, SettingsStore &store)
     : m_talk(talk), m_store(store), m_bell(std::make_unique<CallBell>(&talk)),
+      m_cues(std::make_unique<CuePlayer>(talk.services().folders)),
       m_pointer([] { return QCursor::pos(); })
 {
     connect(talk.cmdCall, &CallButton::callRequested, m_bell.get(), &CallBell::ring);
@@ -62,6 +64,10 @@ void AccessLayer::reload()
     m_settings = AccessSettings::read(m_store);
     m_bell->apply(m_settings);
     m_talk.setCallShown(m_settings.callOn != 0);
+    m_cues->stop();
+    m_cues->configure(m_settings.scanMode != 0 ? m_settings.scanCue : 0, m_settings.scanCueVolume);
+    m_cuedPath.clear();
+    m_pendingCueAtMs = -1;
     m_engine.reset();
     m_filter.reset();
     m_dwell.reset();
@@ -75,9 +81,14 @@ void AccessLayer::reload()
                    qobject_cast<const frmRead *>(window);
         };
         m_filter = std::make_unique<SwitchFilter>(
-            m_talk.services().clock, driven,
-            [this](ScanEngine::Switch which) { switchPressed(which); });
-        connect(m_filter.get(), &SwitchFilter::suspendedChanged, this, [this] { showHighlight(); });
+            m_talk.services().clock,
+            SwitchFilter::Inputs{m_settings.switchAKeyCodes(), m_settings.switchBKeyCodes(),
+                                 m_settings.switchMouse != 0, m_settings.switchHoldMs},
+            driven, [this](ScanEngine::Switch which) { switchPressed(which); });
+        connect(m_filter.get(), &SwitchFilter::suspendedChanged, this, [this] {
+            cueLitItem(m_talk.services().clock.nowMs());
+            showHighlight();
+        });
     }
     qApp->removeEventFilter(this);
     if (m_settings.dwellMode != 0) {
@@ -139,6 +150,8 @@ void AccessLayer::poll()
             m_engine->rearm(now);
         if (!suspended())
             m_engine->tick(now);
+        playPendingCue(now);
+        cueLitItem(now, changed);
     }
     // A window that appears, or a screen that changes, under a resting pointer does not
     // select what is now beneath it until the pointer has moved off it.
@@ -163,6 +176,39 @@ void AccessLayer::pollCallHold(qint64 nowMs)
         return;
     m_filter->forgetHold();
     emit callRequested();
+}
+
+void AccessLayer::cueLitItem(qint64 nowMs, bool again)
+{
+    if (!m_engine || !m_cues->enabled())
+        return;
+    const ScanNode *lit = suspended() || m_plan.readingAloud ? nullptr : m_engine->lit();
+    const QList<int> path = lit ? m_engine->path() : QList<int>();
+    if (path == m_cuedPath && !again)
+        return;
+    const QList<int> before = std::exchange(m_cuedPath, path);
+    m_pendingCueAtMs = -1;
+    m_cues->stop();
+    if (!lit)
+        return;
+    // A scan that starts again ticks twice, a level that starts over ticks higher.
+    const bool wrapped = before.size() == path.size() && path.back() == 0 && before.back() > 0;
+    const CuePlayer::Moment moment = before.isEmpty() ? CuePlayer::Moment::Restart
+                                     : wrapped        ? CuePlayer::Moment::Wrap
+                                                      : CuePlayer::Moment::Step;
+    const qint64 startMs = std::max(nowMs, m_quietUntilMs);
+    m_engine->lengthen(int(startMs - nowMs) + m_cues->lengthMs(lit->cue, moment));
+    m_pendingCue = {lit->cue, moment};
+    m_pendingCueAtMs = startMs;
+    playPendingCue(nowMs);
+}
+
+void AccessLayer::playPendingCue(qint64 nowMs)
+{
+    if (m_pendingCueAtMs < 0 || nowMs < m_pendingCueAtMs)
+        return;
+    m_pendingCueAtMs = -1;
+    m_cues->play(m_pendingCue.first, m_pendingCue.second);
 }
 
 QString AccessLayer::dwellTargetAt(QPoint global, int *index) const
@@ -226,11 +272,14 @@ void AccessLayer::switchPressed(ScanEngine::Switch which)
     }
     if (shown.screen != m_plan.screen || shown.window != m_plan.window)
         poll();
-    const int target = m_engine->press(which, m_talk.services().clock.nowMs());
-    if (target >= 0)
+    const qint64 now = m_talk.services().clock.nowMs();
+    const int target = m_engine->press(which, now);
+    if (target >= 0) {
         select(target);
-    else
-        showHighlight();
+        return;
+    }
+    cueLitItem(now);
+    showHighlight();
 }
 
 int AccessLayer::topIndexOf(const QWidget *widget) const
@@ -248,6 +297,13 @@ void AccessLayer::select(int target)
     const ScanTarget chosen = m_plan.targets.value(target);
     if (!chosen.widget)
         return;
+    // The cue stops at once; the next one waits until the chosen cell's voice has been heard.
+    m_cues->stop();
+    m_pendingCueAtMs = -1;
+    const ScanNode *lit = m_engine ? m_engine->lit() : nullptr;
+    const QString spoken =
+        lit && lit->target == target && CuePlayer::isBoardText(lit->cue) ? lit->cue : QString();
+    m_quietUntilMs = m_talk.services().clock.nowMs() + m_cues->voiceMs(spoken);
     // The handler may open a modal window (a question, a notice). Its loop must not run inside
     // the polling timer's slot: that timer would not fire again until the window closed, and
     // the window could not be answered by the means that opened it. The press runs once the
@@ -290,6 +346,7 @@ void AccessLayer::activate(const ScanTarget &chosen)
         if (m_overlay)
             m_overlay->repaint(); // lit before presses count again
         m_engine->rearm(now);
+        cueLitItem(now, true);
     }
     if (m_dwell) {
         // The chosen target fires again only after the pointer has been off it. Anything else

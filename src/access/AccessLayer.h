@@ -2,6 +2,7 @@
 
 #include "access/AccessOverlay.h"
 #include "access/AccessSettings.h"
+#include "access/CuePlayer.h"
 #include "access/ScanEngine.h"
 #include "access/ScanPlan.h"
 
@@ -44,6 +45,7 @@ class AccessLayer : public QObject
     const ScanPlan &plan() const { return m_plan; }
     bool suspended() const;
     CallBell &bell() { return *m_bell; }
+    CuePlayer &cues() { return *m_cues; }
 
   signals:
     // Switch A has been held the call time.
@@ -59,6 +61,10 @@ class AccessLayer : public QObject
     void pollDwell(qint64 nowMs);
     void pollCallHold(qint64 nowMs);
     void showHighlight();
+    // Sounds the lit item's cue when another item has lit (or `again`), and lets it show the
+    // cue's length longer. After a selection the cue waits until the entry has been spoken.
+    void cueLitItem(qint64 nowMs, bool again = false);
+    void playPendingCue(qint64 nowMs);
     AccessOverlay *overlayFor(QWidget *window);
     QString dwellTargetAt(QPoint global, int *index) const;
 
@@ -69,6 +75,11 @@ class AccessLayer : public QObject
     std::unique_ptr<SwitchFilter> m_filter;
     std::unique_ptr<DwellTracker> m_dwell;
     std::unique_ptr<CallBell> m_bell;
+    std::unique_ptr<CuePlayer> m_cues;
+    QList<int> m_cuedPath;        // the item whose cue was sounded last; empty while none is lit
+    qint64 m_quietUntilMs = 0;    // the selected cell's voice is heard until then
+    qint64 m_pendingCueAtMs = -1; // when the lit item's cue starts; -1 when none waits
+    std::pair<QString, CuePlayer::Moment> m_pendingCue;
     ScanPlan m_plan;
     QTimer m_timer{this}; // a child, so tests can wait on its ticks
     QPointer<AccessOverlay> m_overlay;

@@ -1,5 +1,6 @@
 #include "access/AccessSettings.h"
 
+#include "access/SwitchKeys.h"
 #include "platform/SettingsStore.h"
 #include "platform/SettingsTable.h"
 
@@ -7,7 +8,7 @@
 
 #include <algorithm>
 
-const AccessSettings::Key AccessSettings::kKeys[15] = {
+const AccessSettings::Key AccessSettings::kKeys[19] = {
     {u"ScanMode", &AccessSettings::scanMode, 0, 0, 2},
     {u"ScanOrder", &AccessSettings::scanOrder, 0, 0, 1},
     {u"ScanStepMs", &AccessSettings::scanStepMs, 1500, 300, 10000},
@@ -15,6 +16,10 @@ const AccessSettings::Key AccessSettings::kKeys[15] = {
     {u"ScanLoops", &AccessSettings::scanLoops, 3, 1, 10},
     {u"ScanStartOnPress", &AccessSettings::scanStartOnPress, 1, 0, 1},
     {u"ScanDim", &AccessSettings::scanDim, 1, 0, 1},
+    {u"ScanCue", &AccessSettings::scanCue, 0, 0, 2},
+    {u"ScanCueVolume", &AccessSettings::scanCueVolume, 50, 0, 100},
+    {u"SwitchMouse", &AccessSettings::switchMouse, 0, 0, 1},
+    {u"SwitchHoldMs", &AccessSettings::switchHoldMs, 0, 0, 2000},
     // At least 50 ms: the edges of a bouncing switch, some 20 ms apart, never count twice.
     {u"SwitchIgnoreMs", &AccessSettings::switchIgnoreMs, 250, 50, 2000},
     {u"DwellMode", &AccessSettings::dwellMode, 0, 0, 1},
@@ -29,9 +34,19 @@ const AccessSettings::Key AccessSettings::kKeys[15] = {
 
 namespace {
 constexpr char16_t kCallKeyName[] = u"CallKey";
-} // namespace
+constexpr char16_t kSwitchAKeysName[] = u"SwitchAKeys";
+constexpr char16_t kSwitchBKeysName[] = u"SwitchBKeys";
 
-int AccessSettings::keyCode(const QString &name)
+// The stored key names, or the default when they name no key a switch may use.
+QString switchKeys(const SettingsStore &store, const char16_t *name, const char16_t *fallback)
+{
+    const QString stored = store.read(QString::fromUtf16(name), QString::fromUtf16(fallback));
+    const QList<int> keys = SwitchKeys::parse(stored);
+    return keys.isEmpty() ? QString::fromUtf16(fallback) : SwitchKeys::names(keys);
+}
+
+// A key name as a key code, or Qt::Key_unknown for text that names no single plain key.
+int singleKey(const QString &name)
 {
     const QKeySequence keys = QKeySequence::fromString(name.trimmed(), QKeySequence::PortableText);
     if (keys.count() != 1 || keys[0].key() == Qt::Key(0) ||
@@ -39,6 +54,7 @@ int AccessSettings::keyCode(const QString &name)
         return Qt::Key_unknown;
     return keys[0].key();
 }
+} // namespace
 
 AccessSettings AccessSettings::read(const SettingsStore &store)
 {
@@ -47,20 +63,37 @@ AccessSettings AccessSettings::read(const SettingsStore &store)
         settings.callHoldMs = std::max(settings.callHoldMs, 1000);
     const QString key =
         store.read(QString::fromUtf16(kCallKeyName), QString::fromUtf16(kDefaultCallKey));
-    if (keyCode(key) != Qt::Key_unknown)
+    if (singleKey(key) != Qt::Key_unknown)
         settings.callKey = key.trimmed();
+    settings.switchAKeys = switchKeys(store, kSwitchAKeysName, kDefaultSwitchAKeys);
+    settings.switchBKeys = switchKeys(store, kSwitchBKeysName, kDefaultSwitchBKeys);
     return settings;
 }
 
 int AccessSettings::callKeyCode() const
 {
-    return keyCode(callKey);
+    return singleKey(callKey);
+}
+
+QList<int> AccessSettings::switchAKeyCodes() const
+{
+    return SwitchKeys::parse(switchAKeys);
+}
+
+QList<int> AccessSettings::switchBKeyCodes() const
+{
+    QList<int> keys = SwitchKeys::parse(switchBKeys);
+    for (int key : switchAKeyCodes())
+        keys.removeAll(key);
+    return keys;
 }
 
 void AccessSettings::write(SettingsStore &store) const
 {
     SettingsTable::write(store, *this, kKeys);
     store.write(QString::fromUtf16(kCallKeyName), callKey);
+    store.write(QString::fromUtf16(kSwitchAKeysName), switchAKeys);
+    store.write(QString::fromUtf16(kSwitchBKeysName), switchBKeys);
 }
 
 int AccessSettings::effectiveIgnoreMs() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 class SettingsStore;
@@ -25,6 +26,10 @@ struct AccessSettings
     int scanLoops = 3;
     int scanStartOnPress = 1;
     int scanDim = 1;
+    int scanCue = 0;        // what a lit item sounds: 0 nothing, 1 a tick, 2 its spoken name
+    int scanCueVolume = 50; // percent of the cue's full level
+    int switchMouse = 0;    // 1: any mouse button is switch A
+    int switchHoldMs = 0;   // >0: a switch acts on release, when held this long
     int switchIgnoreMs = 250;
     int dwellMode = 0;
     int dwellLockMs = 250;
@@ -36,15 +41,22 @@ struct AccessSettings
     // The key that rings the call chime (a key name, as QKeySequence writes it).
     QString callKey = QString::fromUtf16(kDefaultCallKey);
 
+    // The keys of switch A and switch B (key names, as QKeySequence writes them).
+    QString switchAKeys = QString::fromUtf16(kDefaultSwitchAKeys);
+    QString switchBKeys = QString::fromUtf16(kDefaultSwitchBKeys);
+
     static constexpr char16_t kDefaultCallKey[] = u"F12";
-    static const Key kKeys[15];
+    static constexpr char16_t kDefaultSwitchAKeys[] = u"Space,1";
+    static constexpr char16_t kDefaultSwitchBKeys[] = u"Return,2";
+    static const Key kKeys[19];
 
     static AccessSettings read(const SettingsStore &store);
     // The call key as a key code; a name that is no single key reads as the default.
     int callKeyCode() const;
-    // A key name as a key code, or Qt::Key_unknown for text that names no single key.
-    static int keyCode(const QString &name);
-    // Writes every key as decimal text, and the call key's name.
+    // The key codes of each switch; a key named for both counts for switch A only.
+    QList<int> switchAKeyCodes() const;
+    QList<int> switchBKeyCodes() const;
+    // Writes every key as decimal text, and the key names.
     void write(SettingsStore &store) const;
     // The debounce actually used: below half a step, so a wanted press is never dropped.
     int effectiveIgnoreMs() const;

@@ -36,14 +36,23 @@ inline constexpr char16_t kStopCall[] = u"止める";
 inline constexpr char16_t kCallHoldLabel[] = u"スイッチを押し続けて呼ぶ（秒、0で使わない）";
 inline constexpr char16_t kCallKeyLabel[] = u"呼び出しのキー";
 inline constexpr char16_t kCallOn[] = u"呼び出しを使う";
-// Choosing a key by pressing it, and why a key cannot be chosen.
-inline constexpr char16_t kPressKeyNow[] = u"キーを押してください";
-inline constexpr char16_t kRefuseArrow[] = u"矢印キーは使えません（文章の中の移動に使います）";
-inline constexpr char16_t kRefuseShift[] = u"Shiftキーは使えません（文字を選ぶのに使います）";
-inline constexpr char16_t kRefuseBackspace[] =
-    u"BackSpaceキーは使えません（文字を消すのに使います）";
-inline constexpr char16_t kRefuseTab[] = u"Tabキーは使えません（ボタンの間の移動に使います）";
-inline constexpr char16_t kRefuseEscape[] = u"Escキーは使えません（スイッチを止めるのに使います）";
-inline constexpr char16_t kRefuseUnnamed[] = u"このキーは使えません";
-inline constexpr char16_t kRefuseSwitchKey[] = u"このキーはスイッチに使われています";
+// The switches' keys and the sound of a lit item, on the switch tab.
+inline constexpr char16_t kSwitchAKeysLabel[] = u"スイッチ１のキー";
+inline constexpr char16_t kSwitchBKeysLabel[] = u"スイッチ２のキー";
+inline constexpr char16_t kCatchKey[] = u"キーを変える";
+inline constexpr char16_t kPressKeyNow[] = u"今、キーを押してください";
+inline constexpr char16_t kArrowRefused[] = u"矢印キーは使えません（文字の移動に使います）";
+inline constexpr char16_t kShiftRefused[] = u"シフトキーは使えません（この文字盤が使います）";
+inline constexpr char16_t kEscapeRefused[] = u"Escキーは使えません（スイッチを止めるキーです）";
+inline constexpr char16_t kBackspaceRefused[] = u"BackSpaceキーは使えません（文字を消すキーです）";
+inline constexpr char16_t kTabRefused[] = u"Tabキーは使えません（選ぶ場所を移すキーです）";
+inline constexpr char16_t kUnknownKeyRefused[] = u"このキーは使えません";
+inline constexpr char16_t kSwitchKeyRefused[] = u"このキーはスイッチに使われています";
+inline constexpr char16_t kCallKeyRefused[] = u"このキーは呼び出しに使われています";
+inline constexpr char16_t kSwitchMouse[] = u"マウスのボタンもスイッチ";
+inline constexpr char16_t kHoldLabel[] = u"長押しで選ぶ（秒、0で使わない）";
+inline constexpr char16_t kCueLabel[] = u"選ぶ所を音で知らせる";
+// By ScanCue value.
+inline constexpr const char16_t *kCues[] = {u"知らせない", u"短い音", u"声"};
+inline constexpr char16_t kCueVolumeLabel[] = u"大きさ（％）";
 } // namespace AccessTexts

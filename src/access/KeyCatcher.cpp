@@ -1,130 +1,100 @@
 #include "access/KeyCatcher.h"
 
 #include "access/AccessTexts.h"
+#include "access/SwitchKeys.h"
 
-#include <QApplication>
-#include <QFontMetrics>
+#include <QGridLayout>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace {
-// Keys the program sends itself or needs as a way out: taken as a switch they would act twice.
-const char16_t *reservedReason(int key)
+KeyCatcher::KeyCatcher(const QString &keys, QWidget *parent) : QWidget(parent), m_keys(keys)
 {
-    switch (key) {
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-        return AccessTexts::kRefuseArrow;
-    case Qt::Key_Shift:
-        return AccessTexts::kRefuseShift;
-    case Qt::Key_Backspace:
-        return AccessTexts::kRefuseBackspace;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        return AccessTexts::kRefuseTab;
-    case Qt::Key_Escape:
-        return AccessTexts::kRefuseEscape;
-    default:
-        return nullptr;
-    }
-}
-
-// The key's portable name, or empty when the name does not lead back to the key.
-QString nameOf(int key)
-{
-    const QString name = QKeySequence(key).toString(QKeySequence::PortableText);
-    const QKeySequence back = QKeySequence::fromString(name, QKeySequence::PortableText);
-    return back.count() == 1 && back[0].key() == key ? name : QString();
-}
-} // namespace
-
-KeyCatcher::KeyCatcher(QWidget *parent) : QWidget(parent)
-{
-    cmdKey = new QPushButton(this);
-    cmdKey->setObjectName(u"cmdKey"_s);
-    cmdKey->setAutoDefault(false);
-    // Wide enough for the request from the start, so the dialog does not jump when it shows.
-    const QFontMetrics metrics = cmdKey->fontMetrics();
-    cmdKey->setMinimumWidth(
-        metrics.horizontalAdvance(QString::fromUtf16(AccessTexts::kPressKeyNow)) +
-        metrics.height());
-    lblReason = new QLabel(parent);
-    lblReason->setObjectName(u"lblReason"_s);
-    lblReason->setWordWrap(true);
-    // Wrapped to the width it is given: a reason never widens the dialog.
-    lblReason->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    lblReason->hide();
-    auto *layout = new QVBoxLayout(this);
+    setFocusPolicy(Qt::ClickFocus);
+    lblKeys = new QLabel(this);
+    lblKeys->setObjectName(u"lblKeys"_s);
+    cmdCatch = new QPushButton(QString::fromUtf16(AccessTexts::kCatchKey), this);
+    cmdCatch->setObjectName(u"cmdCatch"_s);
+    cmdCatch->setAutoDefault(false);
+    lblMessage = new QLabel(this);
+    lblMessage->setObjectName(u"lblMessage"_s);
+    lblMessage->setWordWrap(true);
+    QFont small = lblMessage->font();
+    small.setPointSizeF(small.pointSizeF() * 0.7);
+    small.setBold(false);
+    lblMessage->setFont(small);
+    lblMessage->hide();
+    auto *layout = new QGridLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(cmdKey);
-    connect(cmdKey, &QPushButton::clicked, this, [this] { listen(!m_listening); });
+    layout->addWidget(lblKeys, 0, 0);
+    layout->addWidget(cmdCatch, 0, 1);
+    layout->addWidget(lblMessage, 1, 0, 1, 2);
+    layout->setColumnStretch(0, 1);
+    connect(cmdCatch, &QPushButton::clicked, this, &KeyCatcher::startCatching);
+    showKeys();
 }
 
-KeyCatcher::~KeyCatcher()
+void KeyCatcher::setKeys(const QString &keys)
 {
-    listen(false);
+    m_keys = keys;
+    showKeys();
 }
 
-void KeyCatcher::setKey(const QString &portableText)
+void KeyCatcher::showKeys()
 {
-    m_key = portableText;
-    cmdKey->setText(m_key);
+    const QKeySequence sequence = QKeySequence::fromString(m_keys, QKeySequence::PortableText);
+    lblKeys->setText(sequence.toString(QKeySequence::NativeText));
+    lblKeys->setAccessibleName(lblKeys->text());
 }
 
-void KeyCatcher::listen(bool on)
+void KeyCatcher::startCatching()
 {
-    if (on == m_listening)
-        return;
-    m_listening = on;
-    // Installed last, so seen first: the pressed key reaches no call, switch or dialog key.
-    if (on) {
-        qApp->installEventFilter(this);
-        lblReason->hide();
-    } else {
-        qApp->removeEventFilter(this);
-    }
-    cmdKey->setText(on ? QString::fromUtf16(AccessTexts::kPressKeyNow) : m_key);
+    m_catching = true;
+    lblMessage->setText(QString::fromUtf16(AccessTexts::kPressKeyNow));
+    lblMessage->show();
+    setFocus(Qt::OtherFocusReason);
 }
 
-void KeyCatcher::take(int key)
+void KeyCatcher::stopCatching(const QString &message)
 {
-    listen(false);
-    QString reason;
-    if (const char16_t *reserved = reservedReason(key))
-        reason = QString::fromUtf16(reserved);
-    else if (nameOf(key).isEmpty())
-        reason = QString::fromUtf16(AccessTexts::kRefuseUnnamed);
-    else if (m_check)
-        reason = m_check(key);
-    lblReason->setText(reason);
-    lblReason->setVisible(!reason.isEmpty());
-    if (!reason.isEmpty())
-        return;
-    setKey(nameOf(key));
-    emit keyChanged(m_key);
+    m_catching = false;
+    lblMessage->setText(message);
+    lblMessage->setVisible(!message.isEmpty());
 }
 
-bool KeyCatcher::eventFilter(QObject *watched, QEvent *event)
+void KeyCatcher::focusOutEvent(QFocusEvent *event)
 {
-    Q_UNUSED(watched);
-    switch (event->type()) {
-    case QEvent::ShortcutOverride:
-    case QEvent::KeyRelease:
+    // Clicking elsewhere ends the wait without changing anything.
+    if (m_catching)
+        stopCatching({});
+    QWidget::focusOutEvent(event);
+}
+
+bool KeyCatcher::event(QEvent *event)
+{
+    // While waiting, every key is for this widget: Tab must not move on, nor Esc close the
+    // dialog, nor Return press its button.
+    if (!m_catching ||
+        (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride))
+        return QWidget::event(event);
+    event->accept();
+    if (event->type() == QEvent::ShortcutOverride)
         return true;
-    case QEvent::KeyPress: {
-        const auto *key = static_cast<QKeyEvent *>(event);
-        if (!key->isAutoRepeat())
-            take(key->key());
-        return true;
+    const auto *key = static_cast<const QKeyEvent *>(event);
+    const int code = SwitchKeys::normalised(key->key());
+    const char16_t *reason = SwitchKeys::refusal(code);
+    if (!reason && m_check)
+        reason = m_check(code);
+    if (reason) {
+        lblMessage->setText(QString::fromUtf16(reason));
+        return true; // still waiting: the next key may be a good one
     }
-    default:
-        return false;
-    }
+    m_keys = SwitchKeys::names({code});
+    showKeys();
+    stopCatching({});
+    emit keysChanged(m_keys);
+    return true;
 }

@@ -1,47 +1,48 @@
 #pragma once
 
 #include <QWidget>
+
 #include <functional>
 
 class QLabel;
 class QPushButton;
 
-// A key chosen by pressing it. The button shows the key's name; pressed, it asks for the key
-// and takes the next one pressed anywhere in the program (nothing else acts on it). Keys the
-// program itself needs (arrows, Shift, Backspace, Tab, Esc), keys with no single name, and
-// keys `check` refuses leave the key as it was, and the reason shows in `lblReason`, which the
-// owner lays out where a line of text has room.
+// Shows the keys set for something (a switch, the call) and takes a new one by "press the key
+// now": after its button, the next key pressed becomes the key. A key that may not be used
+// (arrows, Shift, Backspace, Tab, Esc) is refused with the reason shown, and the keys stay.
+// Keys are held as QKeySequence's portable text ("Space,1").
 class KeyCatcher : public QWidget
 {
     Q_OBJECT
 
   public:
-    // Returns why a key cannot be taken, or an empty text when it can.
-    using Check = std::function<QString(int key)>;
+    // Why a key the switches could take is still refused here (it belongs to something else),
+    // or nullptr when it may be taken.
+    using Check = std::function<const char16_t *(int key)>;
 
-    explicit KeyCatcher(QWidget *parent);
-    ~KeyCatcher() override;
+    KeyCatcher(const QString &keys, QWidget *parent = nullptr);
 
-    // The key as QKeySequence portable text ("F12", "Space").
-    QString key() const { return m_key; }
-    void setKey(const QString &portableText);
+    QString keys() const { return m_keys; }
+    void setKeys(const QString &keys);
+    bool catching() const { return m_catching; }
     void setCheck(Check check) { m_check = std::move(check); }
-    bool isListening() const { return m_listening; }
-
-    QPushButton *cmdKey = nullptr;
-    QLabel *lblReason = nullptr;
 
   signals:
-    void keyChanged(const QString &portableText);
+    void keysChanged(const QString &keys);
 
   protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
+    bool event(QEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
   private:
-    void listen(bool on);
-    void take(int key);
+    void startCatching();
+    void stopCatching(const QString &message);
+    void showKeys();
 
-    QString m_key;
+    QString m_keys;
     Check m_check;
-    bool m_listening = false;
+    bool m_catching = false;
+    QLabel *lblKeys = nullptr;
+    QPushButton *cmdCatch = nullptr;
+    QLabel *lblMessage = nullptr;
 };

@@ -40,6 +40,8 @@ class ScanEngine
     // A switch press. Returns the selected target, or -1 when the press only moved the
     // scan (or was dropped). After a selection every press is dropped until rearm().
     int press(Switch which, qint64 nowMs);
+    // The lit item shows `ms` longer: its cue is heard first, and the step time runs after it.
+    void lengthen(int ms) { m_deadline += ms; }
     // The selection's handler has returned and the next item is lit: presses count again.
     void rearm(qint64 nowMs);
 

@@ -3,6 +3,7 @@
 #include "access/AccessTexts.h"
 #include "access/CallButton.h"
 #include "access/CallScreen.h"
+#include "access/CuePlayer.h"
 #include "app/AppTexts.h"
 #include "app/frmTalk.h"
 #include "boards/BoardTexts.h"
@@ -68,6 +69,7 @@ class Builder
     {
         ScanNode node = leaf(b, b->rect().center(), b->text(), weighty || asksFirst(b));
         node.rect = visibleRect(b, b->rect());
+        node.cue = CuePlayer::captionCue(b->text());
         return node;
     }
 
@@ -76,6 +78,15 @@ class Builder
         const QRect r = grid->visualRect(grid->model()->index(row, col));
         ScanNode node = leaf(grid->viewport(), r.center(), grid->textMatrix(row, col));
         node.rect = visibleRect(grid->viewport(), r);
+        node.cue = node.label.trimmed();
+        return node;
+    }
+
+    // A list row: sentences have no voice file.
+    ScanNode sentence(FlexGrid *grid, int row, int col)
+    {
+        ScanNode node = cell(grid, row, col);
+        node.cue.clear();
         return node;
     }
 
@@ -94,6 +105,8 @@ class Builder
             return;
         if (node.children.size() == 1)
             node = node.children.takeFirst();
+        if (node.isGroup() && node.cue.isEmpty())
+            node.cue = CuePlayer::captionCue(node.label);
         if (node.isGroup()) {
             QRect all;
             for (const ScanNode &child : node.children)
@@ -135,8 +148,10 @@ class Builder
                 if (cellShown(grid, row, col))
                     add(group, cell(grid, row, col));
             }
-            if (!group.children.isEmpty())
+            if (!group.children.isEmpty()) {
                 group.label = group.children.first().label;
+                group.cue = group.children.first().cue;
+            }
             add(board, std::move(group));
         }
         add(parent, std::move(board));
@@ -150,7 +165,7 @@ class Builder
         for (int r = firstRow; r < grid->rows(); ++r)
             for (int c = 0; c < grid->cols(); ++c)
                 if (cellShown(grid, r, c)) {
-                    add(rows, cell(grid, r, c));
+                    add(rows, sentence(grid, r, c));
                     break;
                 }
         add(parent, std::move(rows));
@@ -172,7 +187,7 @@ class Builder
                 group = {};
                 group.label = grid->textMatrix(r, 0);
             }
-            add(group, cell(grid, r, col));
+            add(group, sentence(grid, r, col));
         }
         add(groups, std::move(group));
         add(parent, std::move(groups));

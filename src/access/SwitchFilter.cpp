@@ -1,35 +1,39 @@
 #include "access/SwitchFilter.h"
 
+#include "access/SwitchKeys.h"
 #include "platform/Clock.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QWidget>
-#include <optional>
 
 namespace {
 constexpr int kEscapesToToggle = 4;
 constexpr qint64 kEscapeWindowMs = 3000;
-} // namespace
 
-std::optional<ScanEngine::Switch> SwitchFilter::switchFor(int key)
+int slot(ScanEngine::Switch which)
 {
-    switch (key) {
-    case Qt::Key_Space:
-    case Qt::Key_1:
-        return ScanEngine::Switch::A;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_2:
-        return ScanEngine::Switch::B;
-    default:
-        return std::nullopt;
-    }
+    return which == ScanEngine::Switch::A ? 0 : 1;
 }
 
-SwitchFilter::SwitchFilter(const Clock &clock, std::function<bool(const QWidget *)> accepts,
-                           Handler pressed)
-    : m_clock(clock), m_accepts(std::move(accepts)), m_pressed(std::move(pressed))
+bool isKey(QEvent::Type type)
+{
+    return type == QEvent::KeyPress || type == QEvent::KeyRelease ||
+           type == QEvent::ShortcutOverride;
+}
+
+bool isMouseButton(QEvent::Type type)
+{
+    return type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
+           type == QEvent::MouseButtonDblClick;
+}
+} // namespace
+
+SwitchFilter::SwitchFilter(const Clock &clock, Inputs inputs,
+                           std::function<bool(const QWidget *)> accepts, Handler pressed)
+    : m_clock(clock), m_inputs(std::move(inputs)), m_accepts(std::move(accepts)),
+      m_pressed(std::move(pressed))
 {
     QCoreApplication::instance()->installEventFilter(this);
 }
@@ -52,31 +56,59 @@ void SwitchFilter::escapePressed()
     emit suspendedChanged(m_suspended);
 }
 
+std::optional<ScanEngine::Switch> SwitchFilter::switchFor(const QEvent *event) const
+{
+    // The program's own presses (a selection pressing its target) are never a switch.
+    if (isMouseButton(event->type()))
+        return m_inputs.mouse && event->spontaneous() ? std::optional(ScanEngine::Switch::A)
+                                                      : std::nullopt;
+    const int key = SwitchKeys::normalised(static_cast<const QKeyEvent *>(event)->key());
+    if (m_inputs.aKeys.contains(key))
+        return ScanEngine::Switch::A;
+    if (m_inputs.bKeys.contains(key))
+        return ScanEngine::Switch::B;
+    return std::nullopt;
+}
+
+void SwitchFilter::switchDown(ScanEngine::Switch which)
+{
+    m_downAtMs[slot(which)] = m_clock.nowMs();
+    if (m_inputs.holdMs == 0)
+        m_pressed(which);
+}
+
+void SwitchFilter::switchUp(ScanEngine::Switch which)
+{
+    const qint64 since = std::exchange(m_downAtMs[slot(which)], -1);
+    if (m_inputs.holdMs > 0 && since >= 0 && m_clock.nowMs() - since >= m_inputs.holdMs)
+        m_pressed(which);
+}
+
 bool SwitchFilter::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
     // A release the windows never see (another program took the keyboard) ends a hold too.
     if (type == QEvent::ApplicationDeactivate)
-        m_aDownAtMs = -1;
-    if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::ShortcutOverride)
+        m_downAtMs[0] = m_downAtMs[1] = -1;
+    if (!isKey(type) && !isMouseButton(type))
         return false;
     const auto *widget = qobject_cast<QWidget *>(watched);
     if (!widget || !m_accepts(widget->window()))
         return false;
-    const auto *key = static_cast<QKeyEvent *>(event);
-    if (key->key() == Qt::Key_Escape) {
-        if (type == QEvent::KeyPress && !key->isAutoRepeat())
+    if (isKey(type) && static_cast<const QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+        if (type == QEvent::KeyPress && !static_cast<const QKeyEvent *>(event)->isAutoRepeat())
             escapePressed();
         return false;
     }
-    const std::optional<ScanEngine::Switch> which = switchFor(key->key());
+    const std::optional<ScanEngine::Switch> which = switchFor(event);
     if (!which || m_suspended)
         return false;
-    if (key->isAutoRepeat())
+    if (isKey(type) && static_cast<const QKeyEvent *>(event)->isAutoRepeat())
         return true;
-    if (*which == ScanEngine::Switch::A && type != QEvent::ShortcutOverride)
-        m_aDownAtMs = type == QEvent::KeyPress ? m_clock.nowMs() : -1;
-    if (type == QEvent::KeyPress)
-        m_pressed(*which);
+    // A double click's second press comes as a press and then this: one press only.
+    if (type == QEvent::KeyPress || type == QEvent::MouseButtonPress)
+        switchDown(*which);
+    else if (type == QEvent::KeyRelease || type == QEvent::MouseButtonRelease)
+        switchUp(*which);
     return true;
 }

@@ -9,18 +9,28 @@
 
 class Clock;
 
-// Application-wide key filter, installed only while scanning is on. Space and "1" are switch
-// A, Return, Enter and "2" switch B; they are taken away from the main window, the question
-// dialog and the stop panel, so they never type into the composition text. Esc pressed four
-// times within three seconds suspends scanning (the keys pass through again); four more resume.
+// Application-wide key filter, installed only while scanning is on. The keys of switch A and B
+// (and, when asked, every mouse button as switch A) are taken away from the main window, the
+// question dialog and the stop panel, so they never type into the composition text. A switch
+// acts when it goes down or, with a hold time, when it comes up after being held that long (a
+// tremor's short presses then do nothing). Esc pressed four times within three seconds
+// suspends scanning (the keys pass through again); four more resume.
 class SwitchFilter : public QObject
 {
     Q_OBJECT
 
   public:
     using Handler = std::function<void(ScanEngine::Switch)>;
+    struct Inputs
+    {
+        QList<int> aKeys;
+        QList<int> bKeys;
+        bool mouse = false; // every mouse button is switch A
+        int holdMs = 0;     // >0: act on release after a hold this long
+    };
     // `accepts` says whether a window is one the switches drive.
-    SwitchFilter(const Clock &clock, std::function<bool(const QWidget *)> accepts, Handler pressed);
+    SwitchFilter(const Clock &clock, Inputs inputs, std::function<bool(const QWidget *)> accepts,
+                 Handler pressed);
     ~SwitchFilter() override;
 
     // The switch a key is, if it is one.
@@ -28,9 +38,9 @@ class SwitchFilter : public QObject
 
     bool suspended() const { return m_suspended; }
     // When switch A went down and is still held (nowMs() time), or -1.
-    qint64 switchAHeldSince() const { return m_aDownAtMs; }
+    qint64 switchAHeldSince() const { return m_downAtMs[0]; }
     // The held switch A counts as released (its long hold has been acted on).
-    void forgetHold() { m_aDownAtMs = -1; }
+    void forgetHold() { m_downAtMs[0] = -1; }
 
   signals:
     void suspendedChanged(bool suspended);
@@ -40,11 +50,15 @@ class SwitchFilter : public QObject
 
   private:
     void escapePressed();
+    std::optional<ScanEngine::Switch> switchFor(const QEvent *event) const;
+    void switchDown(ScanEngine::Switch which);
+    void switchUp(ScanEngine::Switch which);
 
     const Clock &m_clock;
+    Inputs m_inputs;
     std::function<bool(const QWidget *)> m_accepts;
     Handler m_pressed;
     QList<qint64> m_escapes;
     bool m_suspended = false;
-    qint64 m_aDownAtMs = -1;
+    qint64 m_downAtMs[2] = {-1, -1}; // per switch, while it is down
 };

@@ -2,7 +2,7 @@
 
 #include "access/AccessTexts.h"
 #include "access/KeyCatcher.h"
-#include "access/SwitchFilter.h"
+#include "access/SwitchKeys.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -12,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -83,6 +84,7 @@ void frmAccess::createControls()
     spnScanStep = secondsBox(switchTab, u"spnScanStep"_s, keyFor(&AccessSettings::scanStepMs),
                              m_settings.scanStepMs);
     switchForm->addRow(text(AccessTexts::kStepLabel), spnScanStep);
+    createSwitchControls(switchTab, switchForm);
     auto *call = new QGroupBox(text(AccessTexts::kCallGroup), switchTab);
     call->setObjectName(u"grpCall"_s);
     auto *callForm = new QFormLayout(call);
@@ -93,15 +95,20 @@ void frmAccess::createControls()
     spnCallHold = secondsBox(call, u"spnCallHold"_s, keyFor(&AccessSettings::callHoldMs),
                              m_settings.callHoldMs);
     callForm->addRow(text(AccessTexts::kCallHoldLabel), spnCallHold);
-    catCallKey = new KeyCatcher(call);
+    catCallKey = new KeyCatcher(m_settings.callKey, call);
     catCallKey->setObjectName(u"catCallKey"_s);
-    catCallKey->setKey(m_settings.callKey);
-    // A switch's key as the call key would ring at every switch press.
-    catCallKey->setCheck([](int key) {
-        return SwitchFilter::switchFor(key) ? text(AccessTexts::kRefuseSwitchKey) : QString();
+    // A switch's key as the call key would ring at every switch press, and the other way round.
+    catCallKey->setCheck([this](int key) -> const char16_t * {
+        const QString switchKeys = keySwitch[0]->keys() + u',' + keySwitch[1]->keys();
+        return SwitchKeys::parse(switchKeys).contains(key) ? AccessTexts::kSwitchKeyRefused
+                                                            : nullptr;
     });
+    for (KeyCatcher *keys : keySwitch)
+        keys->setCheck([this](int key) -> const char16_t * {
+            return SwitchKeys::parse(catCallKey->keys()).contains(key) ? AccessTexts::kCallKeyRefused
+                                                                       : nullptr;
+        });
     callForm->addRow(text(AccessTexts::kCallKeyLabel), catCallKey);
-    callForm->addRow(catCallKey->lblReason); // the whole width: a reason is a line of text
     switchForm->addRow(call);
     tabs->addTab(switchTab, text(AccessTexts::kSwitchTab));
 
@@ -154,6 +161,49 @@ void frmAccess::createControls()
     layout->addLayout(buttons);
 }
 
+void frmAccess::createSwitchControls(QWidget *parent, QFormLayout *form)
+{
+    cmbScanCue = new QComboBox(parent);
+    cmbScanCue->setObjectName(u"cmbScanCue"_s);
+    for (const char16_t *cue : AccessTexts::kCues)
+        cmbScanCue->addItem(text(cue));
+    cmbScanCue->setCurrentIndex(m_settings.scanCue);
+    spnCueVolume = new QSpinBox(parent);
+    spnCueVolume->setObjectName(u"spnCueVolume"_s);
+    const AccessSettings::Key &volume = keyFor(&AccessSettings::scanCueVolume);
+    spnCueVolume->setRange(volume.lowest, volume.highest);
+    spnCueVolume->setSingleStep(10);
+    spnCueVolume->setValue(m_settings.scanCueVolume);
+    // The volume beside the cue, so the tab fits a 1024 x 768 screen at this large type.
+    auto *cueRow = new QHBoxLayout;
+    cueRow->addWidget(cmbScanCue, 1);
+    cueRow->addWidget(new QLabel(text(AccessTexts::kCueVolumeLabel), parent));
+    cueRow->addWidget(spnCueVolume);
+    form->addRow(text(AccessTexts::kCueLabel), cueRow);
+
+    const QString keys[] = {m_settings.switchAKeys, m_settings.switchBKeys};
+    const char16_t *labels[] = {AccessTexts::kSwitchAKeysLabel, AccessTexts::kSwitchBKeysLabel};
+    for (int i = 0; i < 2; ++i) {
+        keySwitch[i] = new KeyCatcher(keys[i], parent);
+        keySwitch[i]->setObjectName(i == 0 ? u"keySwitchA"_s : u"keySwitchB"_s);
+        form->addRow(text(labels[i]), keySwitch[i]);
+    }
+    // A key given to one switch is taken from the other, which gets this one's keys instead.
+    for (int i = 0; i < 2; ++i)
+        connect(keySwitch[i], &KeyCatcher::keysChanged, this, [this, i](const QString &now) {
+            KeyCatcher *other = keySwitch[1 - i];
+            if (other->keys().split(u',').contains(now))
+                other->setKeys(i == 0 ? m_settings.switchAKeys : m_settings.switchBKeys);
+        });
+    chkSwitchMouse = new QCheckBox(text(AccessTexts::kSwitchMouse), parent);
+    chkSwitchMouse->setObjectName(u"chkSwitchMouse"_s);
+    chkSwitchMouse->setChecked(m_settings.switchMouse != 0);
+    form->addRow(chkSwitchMouse);
+    spnSwitchHold = secondsBox(parent, u"spnSwitchHold"_s, keyFor(&AccessSettings::switchHoldMs),
+                               m_settings.switchHoldMs);
+    form->addRow(text(AccessTexts::kHoldLabel), spnSwitchHold);
+}
+
 void frmAccess::addVoicePage(QWidget *page)
 {
     m_voiceLayout->insertWidget(0, page);
@@ -168,8 +218,14 @@ void frmAccess::cmdOK_Click(int index)
     m_settings.scanMode = cmbScanMode->currentIndex();
     m_settings.scanStepMs = shownMs(spnScanStep);
     m_settings.callOn = chkCallOn->isChecked() ? 1 : 0;
+    m_settings.scanCue = cmbScanCue->currentIndex();
+    m_settings.scanCueVolume = spnCueVolume->value();
+    m_settings.switchHoldMs = shownMs(spnSwitchHold);
+    m_settings.switchMouse = chkSwitchMouse->isChecked() ? 1 : 0;
+    m_settings.switchAKeys = keySwitch[0]->keys();
+    m_settings.switchBKeys = keySwitch[1]->keys();
     m_settings.callHoldMs = shownMs(spnCallHold);
-    m_settings.callKey = catCallKey->key();
+    m_settings.callKey = catCallKey->keys();
     m_settings.dwellMode = chkDwell->isChecked() ? 1 : 0;
     m_settings.dwellMs = shownMs(spnDwell, m_settings.dwellLockMs);
     m_settings.write(m_store);

@@ -7,8 +7,10 @@
 
 class QCheckBox;
 class QComboBox;
+class QFormLayout;
 class QDoubleSpinBox;
 class QPushButton;
+class QSpinBox;
 class KeyCatcher;
 class QVBoxLayout;
 class SettingsStore;
@@ -30,6 +32,11 @@ class frmAccess : public QDialog
     QComboBox *cmbScanMode = nullptr;
     QDoubleSpinBox *spnScanStep = nullptr;
     QCheckBox *chkCallOn = nullptr;
+    QComboBox *cmbScanCue = nullptr;
+    QSpinBox *spnCueVolume = nullptr;
+    std::array<KeyCatcher *, 2> keySwitch{}; // switch A, switch B
+    QCheckBox *chkSwitchMouse = nullptr;
+    QDoubleSpinBox *spnSwitchHold = nullptr;
     QDoubleSpinBox *spnCallHold = nullptr;
     KeyCatcher *catCallKey = nullptr;
     QCheckBox *chkDwell = nullptr;
@@ -43,6 +50,7 @@ class frmAccess : public QDialog
 
   private:
     void createControls();
+    void createSwitchControls(QWidget *parent, QFormLayout *form);
 
     SettingsStore &m_store;
     AccessSettings m_settings;

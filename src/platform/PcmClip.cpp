@@ -149,3 +149,14 @@ PcmClip makeTone(int frequencyHz, int durationMs, double amplitude, int sampleRa
     }
     return clip;
 }
+
+PcmClip scaled(const PcmClip &clip, double factor)
+{
+    PcmClip result = clip;
+    char *data = result.samples.data();
+    for (qsizetype i = 0; i + 1 < result.samples.size(); i += 2) {
+        const double v = qFromLittleEndian<qint16>(data + i) * factor;
+        qToLittleEndian<qint16>(qint16(std::clamp(std::lround(v), -32768L, 32767L)), data + i);
+    }
+    return result;
+}

@@ -29,3 +29,5 @@ std::optional<PcmClip> decodeWav(const QByteArray &file);
 
 // A sine tone with short fades, for beeps and test signals.
 PcmClip makeTone(int frequencyHz, int durationMs, double amplitude, int sampleRate = 44100);
+// `clip` with every sample multiplied by `factor` (held to the 16-bit range).
+PcmClip scaled(const PcmClip &clip, double factor);

@@ -14,6 +14,7 @@ namespace {
 constexpr int kKanaGroups = 15;
 constexpr int kRows = 5;
 constexpr int kMarksColumns = 10;
+constexpr int kCuesColumns = 6; // the buttons' names are words
 constexpr char16_t kSmallKana[] = u"ぁぃぅぇぉっゃゅょ";
 constexpr char16_t kSpace[] = u"　";
 constexpr char16_t kEndMark[] = u"_";
@@ -57,12 +58,17 @@ QList<RecordPage> pages(const VoiceReadings &readings)
     for (const RecordPage &page : result)
         shown.unite(QSet<QString>(page.cells.cbegin(), page.cells.cend()));
     RecordPage marks{QString::fromUtf16(RecordTexts::kMarksPage), 0, kMarksColumns, {}};
+    RecordPage cues{QString::fromUtf16(RecordTexts::kCuesPage), 0, kCuesColumns, {}};
     for (const QString &text : readings.texts()) {
-        if (!shown.contains(text))
-            marks.cells.append(text);
+        if (shown.contains(text))
+            continue;
+        (VoiceReadings::isCue(text) ? cues : marks).cells.append(text);
     }
-    marks.rows = int((marks.cells.size() + kMarksColumns - 1) / kMarksColumns);
+    for (RecordPage *page : {&marks, &cues})
+        page->rows = int((page->cells.size() + page->columns - 1) / page->columns);
     result.append(marks);
+    if (!cues.cells.isEmpty())
+        result.append(cues);
     return result;
 }
 

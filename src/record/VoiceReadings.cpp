@@ -6,6 +6,8 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
+const QString kCueFolder = u"cues/"_s;
+
 QString foldKatakana(QString text)
 {
     for (QChar &c : text) {
@@ -29,11 +31,27 @@ VoiceReadings::VoiceReadings(const QString &table)
         const qsizetype tab = line.indexOf(u'\t');
         const QString text = tab < 0 ? line : line.left(tab);
         const QString reading = tab < 0 ? QString() : line.mid(tab + 1);
-        if (text.isEmpty() || text.contains(u'/') || m_readings.contains(text))
+        const QString name = caption(text);
+        if (name.isEmpty() || name.contains(u'/') || m_readings.contains(text))
             continue;
         m_texts.append(text);
         m_readings.insert(text, reading.isEmpty() ? text : reading);
     }
+}
+
+bool VoiceReadings::isCue(const QString &text)
+{
+    return text.startsWith(kCueFolder);
+}
+
+QString VoiceReadings::cue(const QString &caption)
+{
+    return kCueFolder + caption;
+}
+
+QString VoiceReadings::caption(const QString &text)
+{
+    return isCue(text) ? text.mid(kCueFolder.size()) : text;
 }
 
 VoiceReadings VoiceReadings::builtIn()

@@ -122,11 +122,13 @@ bool VoiceStore::keep(const QString &text, const QByteArray &wav)
     bool kept = false;
     const QByteArray original = readAll(originalPath(text), &kept);
     if (existed && (!kept || (!isVoice(original) && isVoice(current)))) {
-        if (!QDir(m_dir).mkpath(kOriginals) ||
+        if (!QDir().mkpath(QFileInfo(originalPath(text)).absolutePath()) ||
             !TextFile::writeBytes(originalPath(text), current, m_disk))
             return false;
     }
-    if (!TextFile::writeBytes(voicePath(text), wav, m_disk))
+    // A button's spoken name lives in a folder of its own, missing where none was generated.
+    if (!QDir().mkpath(QFileInfo(voicePath(text)).absolutePath()) ||
+        !TextFile::writeBytes(voicePath(text), wav, m_disk))
         return false;
 
     QStringList lines = readLines(manifestPath());

@@ -226,7 +226,7 @@ void frmRecord::selectText(const QString &text)
     m_player.stop();
     m_index = index;
     m_hasTake = false;
-    lblText->setText(text);
+    lblText->setText(VoiceReadings::caption(text));
     lblReading->setText(m_readings.reading(text));
     lblLength->clear();
     lblAdvice->clear();
@@ -252,7 +252,7 @@ void frmRecord::showPage(int pageIndex)
     const RecordPage &page = m_pages[pageIndex];
     for (int i = 0; i < page.cells.size(); ++i) {
         const QString &text = page.cells[i];
-        QPushButton *cell = addButton(u"cmdCell_%1"_s.arg(i), text);
+        QPushButton *cell = addButton(u"cmdCell_%1"_s.arg(i), VoiceReadings::caption(text));
         setPoints(cell, kCellPoints);
         cell->setMinimumSize(30, 40); // fifteen columns beside the controls fit 1024 pixels
         cell->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);

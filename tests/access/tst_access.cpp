@@ -5,19 +5,27 @@
 #include "access/AccessTexts.h"
 #include "access/CallBell.h"
 #include "access/CallButton.h"
+#include "access/CuePlayer.h"
 #include "access/KeyCatcher.h"
+#include "access/SwitchKeys.h"
 #include "access/frmAccess.h"
 #include "dialogs/FrmOkAsker.h"
 #include "dialogs/frmOK.h"
 #include "platform/DesignButton.h"
 #include "platform/DesignLayout.h"
 #include "platform/FlexGrid.h"
+#include "platform/PcmClip.h"
 #include "platform/PressGuard.h"
 #include "platform/TextBox.h"
 #include "platform/Units.h"
+#include "record/WavFile.h"
+
 
 #include <QApplication>
+#include <QDialog>
+#include <QDir>
 #include <QEventLoop>
+#include <QKeySequence>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -77,6 +85,9 @@ class tst_access : public QObject
   private slots:
     void settingsClamped_data();
     void settingsClamped();
+    void keyCatcherRefuses_data();
+    void keyCatcherRefuses();
+    void cueTiming();
     void switchesEnterAndRead_data();
     void switchesEnterAndRead();
     void escapeSuspends();
@@ -99,12 +110,23 @@ void tst_access::settingsClamped_data()
     QTest::addColumn<QString>("stored");
     QTest::addColumn<int>("stepMs");
     QTest::addColumn<int>("ignoreMs");
-    QTest::newRow("step too short") << u"ScanStepMs"_s << u"50"_s << 300 << 149;
-    QTest::newRow("step huge") << u"ScanStepMs"_s << u"99999999999"_s << 10000 << 250;
-    QTest::newRow("not a number") << u"ScanStepMs"_s << u"1.5s"_s << 1500 << 250;
-    QTest::newRow("spaces") << u"ScanStepMs"_s << u" 2000 "_s << 2000 << 250;
-    QTest::newRow("ignore over half a step") << u"SwitchIgnoreMs"_s << u"2000"_s << 1500 << 749;
-    QTest::newRow("no debounce: held to 50 ms") << u"SwitchIgnoreMs"_s << u"0"_s << 1500 << 50;
+    QTest::addColumn<QString>("switchKeys"); // A's keys / B's keys, as used
+    const QString plain = u"Space,1 / Return,2"_s;
+    QTest::newRow("step too short") << u"ScanStepMs"_s << u"50"_s << 300 << 149 << plain;
+    QTest::newRow("step huge") << u"ScanStepMs"_s << u"99999999999"_s << 10000 << 250 << plain;
+    QTest::newRow("not a number") << u"ScanStepMs"_s << u"1.5s"_s << 1500 << 250 << plain;
+    QTest::newRow("spaces") << u"ScanStepMs"_s << u" 2000 "_s << 2000 << 250 << plain;
+    QTest::newRow("ignore over half a step")
+        << u"SwitchIgnoreMs"_s << u"2000"_s << 1500 << 749 << plain;
+    QTest::newRow("no debounce: held to 50 ms")
+        << u"SwitchIgnoreMs"_s << u"0"_s << 1500 << 50 << plain;
+    QTest::newRow("other keys") << u"SwitchAKeys"_s << u"F5, Enter"_s << 1500 << 250
+                                << u"F5,Return / 2"_s;
+    QTest::newRow("arrows and modified keys dropped")
+        << u"SwitchAKeys"_s << u"Left,Ctrl+1,F5,Tab"_s << 1500 << 250 << u"F5 / Return,2"_s;
+    QTest::newRow("only refused keys: the default")
+        << u"SwitchAKeys"_s << u"Shift,Esc,Backspace"_s << 1500 << 250 << plain;
+    QTest::newRow("no key name") << u"SwitchBKeys"_s << u"+++"_s << 1500 << 250 << plain;
 }
 
 void tst_access::settingsClamped()
@@ -116,6 +138,102 @@ void tst_access::settingsClamped()
     const AccessSettings s = AccessSettings::read(store);
     QTEST(s.scanStepMs, "stepMs");
     QTEST(s.effectiveIgnoreMs(), "ignoreMs");
+    const QString keys =
+        SwitchKeys::names(s.switchAKeyCodes()) + u" / "_s + SwitchKeys::names(s.switchBKeyCodes());
+    QTEST(keys, "switchKeys");
+}
+
+void tst_access::keyCatcherRefuses_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("arrow") << int(Qt::Key_Left) << u"Space,1"_s << true;
+    QTest::newRow("shift") << int(Qt::Key_Shift) << u"Space,1"_s << true;
+    QTest::newRow("backspace") << int(Qt::Key_Backspace) << u"Space,1"_s << true;
+    QTest::newRow("tab") << int(Qt::Key_Tab) << u"Space,1"_s << true;
+    QTest::newRow("escape, not closing the dialog") << int(Qt::Key_Escape) << u"Space,1"_s << true;
+    QTest::newRow("function key") << int(Qt::Key_F5) << u"F5"_s << false;
+    QTest::newRow("keypad enter") << int(Qt::Key_Enter) << u"Return"_s << false;
+}
+
+// "Press the key now": a refused key says why and changes nothing; the wait goes on, and the
+// next good key is taken.
+void tst_access::keyCatcherRefuses()
+{
+    QFETCH(int, key);
+    QFETCH(bool, refused);
+    QDialog dialog;
+    auto *catcher = new KeyCatcher(u"Space,1"_s, &dialog);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    QTest::mouseClick(catcher->findChild<QPushButton *>(u"cmdCatch"_s), Qt::LeftButton);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+    QVERIFY(dialog.isVisible());
+    QTEST(catcher->keys(), "keys");
+    const auto *message = catcher->findChild<QLabel *>(u"lblMessage"_s);
+    QCOMPARE(message->isVisible(), refused);
+    QCOMPARE(catcher->catching(), refused);
+    if (refused) {
+        QCOMPARE(message->text(), QString::fromUtf16(SwitchKeys::refusal(key)));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F7);
+        QCOMPARE(catcher->keys(), u"F7"_s);
+    }
+}
+
+// The next item is timed from its cue's end (cue + step time), a selection stops the cue at
+// once, and the cue that follows waits until the entered kana has been spoken.
+void tst_access::cueTiming()
+{
+    AccessFixture a;
+    const auto wav = [&a](const QString &text, int ms) {
+        const PcmClip tone = makeTone(440, ms, 0.5, 22050);
+        QList<qint16> samples(tone.samples.size() / 2);
+        memcpy(samples.data(), tone.samples.constData(), size_t(tone.samples.size()));
+        a.f.writeFile(text + u".wav"_s, WavFile::bytes(samples, 22050));
+    };
+    QDir(a.f.programDir()).mkpath(u"cues"_s);
+    wav(u"cues/文字盤"_s, 500);
+    wav(u"cues/ＢＳ"_s, 300);
+    wav(u"あ"_s, 700);
+    frmTalk &w = a.create(
+        u"ScanMode=1 ScanCue=2 ScanStepMs=1000 ScanFirstExtraMs=1000 ScanLoops=1 OPT1=2"_s);
+    QStringList heard; // "ms:cue", "ms:-" for a stop
+    a.layer().cues().setSink([&](const QString &cue, std::shared_ptr<const PcmClip> clip) {
+        heard.append(u"%1:%2"_s.arg(a.f.clock.nowMs()).arg(clip ? cue : u"-"_s));
+    });
+    const qint64 t0 = a.f.clock.nowMs();
+    const auto at = [t0](qint64 ms, const QString &cue) {
+        return u"%1:%2"_s.arg(t0 + ms).arg(cue);
+    };
+    QTest::keyClick(w.txtTalk, Qt::Key_Space); // starts: the board, T + E + its cue
+    a.pass(2480);
+    QCOMPARE(heard.last(), at(0, u"cues/文字盤"_s));
+    a.pass(40);
+    QCOMPARE(heard.last(), at(2520, u"cues/ＢＳ"_s)); // 2,500 ms, at the next poll
+    a.pass(1300);                                     // ＢＳ: 1,300 ms
+    QVERIFY(heard.last().endsWith(u"cues/読む"_s));   // no file: a tick
+    a.pass(20000);                                    // the round runs out: paused
+    heard.clear();
+    QTest::keyClick(w.txtTalk, Qt::Key_Space); // the board again
+    a.pass(300);
+    QTest::keyClick(w.txtTalk, Qt::Key_Space); // the あ column: its head kana
+    a.pass(300);
+    QTest::keyClick(w.txtTalk, Qt::Key_Space); // あ
+    a.pass(300);
+    const qint64 selected = a.f.clock.nowMs();
+    QTest::keyClick(w.txtTalk, Qt::Key_Space); // entered while its cue plays
+    QVERIFY2(heard.filter(u":あ"_s).size() == 2, qPrintable(heard.join(u' ')));
+    QVERIFY(heard.contains(u"%1:-"_s.arg(selected))); // stopped at once
+    a.pass(1000);
+    QCOMPARE(w.txtTalk->text().remove(u'_'), u"あ"_s);
+    // The board's cue comes only after the spoken あ (700 ms), at the first poll after it.
+    const QStringList after = heard.mid(heard.indexOf(u"%1:-"_s.arg(selected))).filter(u"cues/"_s);
+    QVERIFY2(!after.isEmpty() && after.first().endsWith(u"cues/文字盤"_s),
+             qPrintable(heard.join(u' ')));
+    const qint64 nextMs = after.first().section(u':', 0, 0).toLongLong();
+    QVERIFY2(nextMs >= selected + 700 && nextMs < selected + 700 + AccessLayer::kPollMs,
+             qPrintable(heard.join(u' ')));
 }
 
 void tst_access::switchesEnterAndRead_data()
@@ -146,6 +264,20 @@ void tst_access::switchesEnterAndRead_data()
         << u"ScanMode=1 OPT1=0 OPT3=0"_s << u"Space Space +2700 Space Space Space!"_s << u"か"_s
         << 2;
     // One press whose edges bounce 20 ms apart enters the board only, even with no debounce set.
+    // Other keys, a mouse button, a hold time: the same entry as "Space Return Space Return …".
+    QTest::newRow("keys of one's own")
+        << u"ScanMode=2 OPT1=0 OPT3=0 SwitchAKeys=F5 SwitchBKeys=F6"_s << u"F5 F6 F5 F6 F6 F6!"_s
+        << u"か"_s << 2;
+    // The clicks land on the board's あ: taken as switch A, they enter nothing themselves.
+    QTest::newRow("mouse button as switch A")
+        << u"ScanMode=2 OPT1=0 OPT3=0 SwitchMouse=1"_s
+        << u"click Return click Return Return Return!"_s << u"か"_s << 2;
+    // "/N": held N ms. Shorter than the hold time does nothing; longer acts on release.
+    QTest::newRow("held long enough")
+        << u"ScanMode=2 OPT1=0 OPT3=0 SwitchHoldMs=300"_s
+        << u"Space/350 Space/100 Return/350 Return/250 Space/350 Return/30 Return/350 Return/350 "
+           u"Return/350!"_s
+        << u"か"_s << 2;
     QTest::newRow("bounce with no debounce set")
         << u"ScanMode=1 SwitchIgnoreMs=0"_s << u"Space Space +20 Space! +20 Space!"_s << QString()
         << 0;
@@ -159,20 +291,28 @@ void tst_access::switchesEnterAndRead()
     frmTalk &w = a.create(settings);
     if (script.contains(u"bounce"))
         a.f.clock.duringWait = [&w] { QTest::keyClick(w.txtTalk, Qt::Key_Space); };
+    FlexGrid *board = w.grdBoard;
     for (QString word : script.split(u' ')) {
         const bool atOnce = word.endsWith(u'!') || word == u"bounce";
         word.remove(u'!');
         a.pass(word.startsWith(u'+') ? word.mid(1).toInt() : atOnce ? 0 : 300);
         // The keys reach the composition text first, as a switch interface's would.
-        const int key = word == u"Return" ? Qt::Key_Return
-                        : word == u"1"    ? Qt::Key_1
-                        : word == u"2"    ? Qt::Key_2
-                                          : Qt::Key_Space;
+        const int heldMs = word.section(u'/', 1).toInt();
+        word = word.section(u'/', 0, 0);
+        const Qt::Key key =
+            word == u"bounce" ? Qt::Key_Space : QKeySequence::fromString(word)[0].key();
         if (word == u"held") { // Space held down: the key repeats
             QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, u" "_s, true);
             QCoreApplication::sendEvent(w.txtTalk, &repeat);
+        } else if (word == u"click") {
+            const QRect a0 = board->visualRect(board->model()->index(0, board->cols() - 1));
+            QTest::mouseClick(board->viewport(), Qt::LeftButton, {}, a0.center());
+        } else if (heldMs > 0) {
+            QTest::keyPress(w.txtTalk, key);
+            a.pass(heldMs);
+            QTest::keyRelease(w.txtTalk, key);
         } else if (!word.startsWith(u'+')) {
-            QTest::keyClick(w.txtTalk, Qt::Key(key));
+            QTest::keyClick(w.txtTalk, key);
         }
     }
     a.pass(0);
@@ -444,21 +584,15 @@ void tst_access::callKeyChosen_data()
     QTest::newRow("F2 taken") << int(Qt::Key_F2) << u"F2"_s << QString();
     QTest::newRow("a letter taken") << int(Qt::Key_K) << u"K"_s << QString();
     QTest::newRow("an arrow") << int(Qt::Key_Left) << u"F12"_s
-                              << QString::fromUtf16(AccessTexts::kRefuseArrow);
-    QTest::newRow("Shift") << int(Qt::Key_Shift) << u"F12"_s
-                           << QString::fromUtf16(AccessTexts::kRefuseShift);
-    QTest::newRow("Backspace") << int(Qt::Key_Backspace) << u"F12"_s
-                               << QString::fromUtf16(AccessTexts::kRefuseBackspace);
-    QTest::newRow("Tab") << int(Qt::Key_Tab) << u"F12"_s
-                         << QString::fromUtf16(AccessTexts::kRefuseTab);
+                              << QString::fromUtf16(AccessTexts::kArrowRefused);
     QTest::newRow("Esc, the dialog stays")
-        << int(Qt::Key_Escape) << u"F12"_s << QString::fromUtf16(AccessTexts::kRefuseEscape);
+        << int(Qt::Key_Escape) << u"F12"_s << QString::fromUtf16(AccessTexts::kEscapeRefused);
     QTest::newRow("a switch's key")
-        << int(Qt::Key_Space) << u"F12"_s << QString::fromUtf16(AccessTexts::kRefuseSwitchKey);
+        << int(Qt::Key_Space) << u"F12"_s << QString::fromUtf16(AccessTexts::kSwitchKeyRefused);
 }
 
-// The call key is chosen by pressing it on the switch tab; keys the program needs are refused
-// with the reason shown, and the key stays as it was. The pressed key does nothing else.
+// The call key is chosen by pressing it on the switch tab; keys the program or the switches
+// need are refused with the reason shown, and the key stays as it was.
 void tst_access::callKeyChosen()
 {
     QFETCH(int, pressed);
@@ -466,19 +600,16 @@ void tst_access::callKeyChosen()
     store.values.insert(u"CallOn"_s, u"1"_s);
     frmAccess dialog(nullptr, store);
     dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
     KeyCatcher *catcher = dialog.catCallKey;
-    QCOMPARE(catcher->cmdKey->text(), u"F12"_s);
-    QTest::mouseClick(catcher->cmdKey, Qt::LeftButton);
-    QCOMPARE(catcher->cmdKey->text(), QString::fromUtf16(AccessTexts::kPressKeyNow));
-    QTest::keyClick(catcher->cmdKey, Qt::Key(pressed));
+    QCOMPARE(catcher->keys(), u"F12"_s);
+    QTest::mouseClick(catcher->findChild<QPushButton *>(u"cmdCatch"_s), Qt::LeftButton);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(pressed));
     QVERIFY(dialog.isVisible());
-    QVERIFY(!catcher->isListening());
-    QTEST(catcher->lblReason->isVisibleTo(&dialog) ? catcher->lblReason->text() : QString(),
-          "reason");
+    const auto *message = catcher->findChild<QLabel *>(u"lblMessage"_s);
+    QTEST(message->isVisibleTo(&dialog) ? message->text() : QString(), "reason");
     dialog.cmdOK_Click(1);
     QTEST(store.values.value(u"CallKey"_s), "stored");
-    QTEST(catcher->cmdKey->text(), "stored");
 }
 
 void tst_access::framesInsideScreen_data()

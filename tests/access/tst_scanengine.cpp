@@ -45,10 +45,12 @@ void tst_scanengine::script()
     // T=1000, E=500, 2 rounds, ignore 200 ms; a group G of a, b, c (targets 0-2), then x, y.
     using Switch = ScanEngine::Switch;
     ScanEngine engine({mode, 1000, 500, 2, true, 200});
-    const ScanNode group{
-        u"G"_s, {}, -1, {{u"a"_s, {}, 0, {}}, {u"b"_s, {}, 1, {}}, {u"c"_s, {}, 2, {}}}};
+    const auto leaf = [](const QString &label, int target) {
+        return ScanNode{label, {}, target, {}, {}};
+    };
+    const ScanNode group{u"G"_s, {}, -1, {leaf(u"a"_s, 0), leaf(u"b"_s, 1), leaf(u"c"_s, 2)}, {}};
     qint64 now = 0;
-    engine.setTree({{}, {}, -1, {group, {u"x"_s, {}, 3, {}}, {u"y"_s, {}, 4, {}}}}, now, false);
+    engine.setTree({{}, {}, -1, {group, leaf(u"x"_s, 3), leaf(u"y"_s, 4)}, {}}, now, false);
     QStringList seen;
     for (const QString &word : script.split(u' ')) {
         if (word.startsWith(u'+')) {

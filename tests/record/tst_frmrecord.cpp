@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QCryptographicHash>
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -33,6 +34,7 @@ struct Folder
     Folder()
     {
         QByteArray manifest = "# espeak-ng -v ja -s 200\n";
+        QDir(dir.path()).mkpath(u"cues"_s); // the buttons' spoken names, as the build makes them
         for (const QString &text : readings.texts()) {
             const QByteArray bytes = WavFile::bytes({qint16(qHash(text))}, 22050);
             QVERIFY(FileBytes::write(path(text), bytes));

@@ -15,6 +15,7 @@
 #include "platform/TextBox.h"
 #include "platform/UiServices.h"
 
+#include <QDir>
 #include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -106,6 +107,7 @@ class tst_listen : public QObject
     void heard();
     void callChime_data();
     void callChime();
+    void scanCue();
     void deviceFollowsTheServer();
     void quitWithAHangingServer_data();
     void quitWithAHangingServer();
@@ -252,6 +254,29 @@ void tst_listen::callChime()
     }
     QCOMPARE(order.mid(0, 3),
              (QList<int>{CallChime::kHighHz, CallChime::kLowHz, CallChime::kHighHz}));
+    QVERIFY(w.talk->txtTalk->text().isEmpty());
+}
+
+// With spoken cues the lit item says its name on the cue's own stream: a press that starts
+// scanning lights the board, whose name is heard at once and whole.
+void tst_listen::scanCue()
+{
+    ListeningWindow w({});
+    QVERIFY(QDir(w.dir.path()).mkpath(u"cues"_s));
+    QVERIFY(writeTone(w.dir.path(), u"cues/文字盤"_s, kClickHz));
+    MemorySettingsStore accessSettings;
+    accessSettings.values = {{u"ScanMode"_s, u"1"_s}, {u"ScanCue"_s, u"2"_s}};
+    w.talk->installAccess(accessSettings);
+    const QList<HeardTone> heard =
+        w.listen([&] { QTest::keyClick(w.talk->txtTalk, Qt::Key_Space); });
+    QCOMPARE(heard.size(), 2);
+    const bool markerFirst = heard[0].frequencyHz == kMarkerHz;
+    const HeardTone &marker = heard[markerFirst ? 0 : 1], &cue = heard[markerFirst ? 1 : 0];
+    QCOMPARE(marker.frequencyHz, kMarkerHz);
+    QCOMPARE(cue.frequencyHz, kClickHz);
+    QVERIFY2(cue.onsetMs - marker.onsetMs < kOnsetMs,
+             qPrintable(u"began %1 ms after the press"_s.arg(cue.onsetMs - marker.onsetMs)));
+    QVERIFY(std::abs(cue.durationMs - kVoiceMs) < kWholeMs);
     QVERIFY(w.talk->txtTalk->text().isEmpty());
 }
 

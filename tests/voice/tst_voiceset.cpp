@@ -1,6 +1,7 @@
 #include "FileBytes.h"
 #include "boards/BoardTables.h"
 #include "boards/ConvertChar.h"
+#include "record/VoiceReadings.h"
 
 #include <QDir>
 #include <QFile>
@@ -77,7 +78,9 @@ void tst_voiceset::tableListsEveryBoardText()
         const QString text = line.section(u'\t', 0, 0);
         const QString reading = line.section(u'\t', 1).isEmpty() ? text : line.section(u'\t', 1);
         QVERIFY2(!texts.contains(text), qPrintable(u"listed twice: "_s + text));
-        texts.insert(text);
+        // A button's spoken name is heard only while scanning: it is no board text.
+        if (!VoiceReadings::isCue(text))
+            texts.insert(text);
         // espeak-ng's Japanese voice reads kana only; anything else comes out in English.
         for (const QChar c : reading) {
             const bool kana = (c >= u'\u3041' && c <= u'\u3096') ||

@@ -1,0 +1,67 @@
+#include "access/SwitchKeys.h"
+
+#include "access/AccessTexts.h"
+
+#include <QKeySequence>
+
+namespace SwitchKeys {
+
+const char16_t *refusal(int key)
+{
+    switch (key) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        return AccessTexts::kArrowRefused;
+    case Qt::Key_Shift:
+        return AccessTexts::kShiftRefused;
+    case Qt::Key_Escape:
+        return AccessTexts::kEscapeRefused;
+    case Qt::Key_Backspace:
+        return AccessTexts::kBackspaceRefused;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return AccessTexts::kTabRefused;
+    case 0:
+    case Qt::Key_unknown:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Meta:
+        return AccessTexts::kUnknownKeyRefused;
+    default:
+        return nullptr;
+    }
+}
+
+int normalised(int key)
+{
+    return key == Qt::Key_Enter ? Qt::Key_Return : key;
+}
+
+QList<int> parse(const QString &names)
+{
+    const QKeySequence sequence =
+        QKeySequence::fromString(names.trimmed(), QKeySequence::PortableText);
+    QList<int> keys;
+    for (int i = 0; i < sequence.count(); ++i) {
+        // A switch is one plain key: "Ctrl+1" names no switch.
+        const QKeyCombination combination = sequence[i];
+        const int key = normalised(combination.key());
+        if (combination.keyboardModifiers() == Qt::NoModifier && !refusal(key) &&
+            !keys.contains(key))
+            keys.append(key);
+    }
+    return keys;
+}
+
+QString names(const QList<int> &keys)
+{
+    QStringList parts;
+    for (int key : keys)
+        parts.append(QKeySequence(key).toString(QKeySequence::PortableText));
+    return parts.join(u',');
+}
+
+} // namespace SwitchKeys
