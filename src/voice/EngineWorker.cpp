@@ -48,8 +48,7 @@ EngineWorker::~EngineWorker()
     m_process->waitForFinished(1000);
 }
 
-void EngineWorker::make(quint64 id, const QString &spoken, const SpeechSettings &voice,
-                        bool ahead)
+void EngineWorker::make(quint64 id, const QString &spoken, const SpeechSettings &voice, bool ahead)
 {
     m_queue.enqueue({id, spoken, voice, ahead});
     startNext();

@@ -42,6 +42,14 @@ void SentenceReader::start(const QList<SpeechScript::Part> &parts, const SpeechS
                                      if (m_onResult)
                                          m_onResult();
                                  });
+    // The first part made while the text was composed is heard at once, before the window
+    // gets ready.
+    if (!parts.isEmpty())
+        if (const SpokenPart *first = m_engine.madeAhead(parts.first().spoken, voice)) {
+            m_made[0] = *first;
+            m_requested = 1;
+            advance();
+        }
     requestAhead();
 }
 

@@ -54,10 +54,14 @@ void SpeechEngine::makeAhead(const QString &spoken, const SpeechSettings &voice)
         replaceAhead(spoken, voice, true);
 }
 
+const SpokenPart *SpeechEngine::madeAhead(const QString &spoken, const SpeechSettings &voice) const
+{
+    return isAhead(spoken, voice) && m_ahead->part ? &*m_ahead->part : nullptr;
+}
+
 void SpeechEngine::replaceAhead(const QString &spoken, const SpeechSettings &voice, bool ahead)
 {
-    if (m_ahead && m_waiting.contains(m_ahead->run) &&
-        m_waiting[m_ahead->run].requests.isEmpty()) {
+    if (m_ahead && m_waiting.contains(m_ahead->run) && m_waiting[m_ahead->run].requests.isEmpty()) {
         m_waiting.remove(m_ahead->run);
         QMetaObject::invokeMethod(m_worker,
                                   [worker = m_worker, id = m_ahead->run] { worker->drop(id); });

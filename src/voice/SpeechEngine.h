@@ -35,6 +35,8 @@ class SpeechEngine : public QObject
     // is made ahead; a failed run is forgotten, and a request waiting on a failed run ahead
     // gets a run of its own.
     void makeAhead(const QString &spoken, const SpeechSettings &voice);
+    // What was made ahead of `spoken` with `voice`, once it is ready; nullptr otherwise.
+    const SpokenPart *madeAhead(const QString &spoken, const SpeechSettings &voice) const;
     // Drops every request not yet answered and ends the run in progress.
     void cancel();
 

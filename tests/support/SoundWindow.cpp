@@ -24,17 +24,17 @@ SoundWindow::SoundWindow(Voices voices)
 
 SoundWindow::~SoundWindow() = default;
 
-bool SoundWindow::writeTone(const QString &text, int hz, int ms) const
+bool writeTone(const QString &folder, const QString &text, int hz, int ms)
 {
-    QFile file(dir.filePath(text + QStringLiteral(".wav")));
+    QFile file(folder + u'/' + text + QStringLiteral(".wav"));
     return file.open(QIODevice::WriteOnly) && file.write(toWav(makeTone(hz, ms, 0.5, 22050))) > 0;
 }
 
 bool SoundWindow::show(const std::optional<EngineFiles> &files)
 {
-    talk = std::make_unique<frmTalk>(state, Services{clock, events, *beeper, clipboard, *wave,
-                                                     settings, busy, asker,
-                                                     ProgramFolders::portable(dir.path())});
+    talk = std::make_unique<frmTalk>(state,
+                                     Services{clock, events, *beeper, clipboard, *wave, settings,
+                                              busy, asker, ProgramFolders::portable(dir.path())});
     if (files)
         talk->installSpeech(voiceSettings, *files);
     talk->show();

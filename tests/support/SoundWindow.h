@@ -12,6 +12,8 @@
 #include <memory>
 #include <optional>
 
+// Writes a tone as the voice file of `text` in `folder`.
+bool writeTone(const QString &folder, const QString &text, int hz, int ms = 350);
 
 // The real main window on the real clock and event loop, its sound going to the sound server
 // (the test sink under ./test.sh). Its voices and key beep are either played (the real wave
@@ -30,8 +32,6 @@ class SoundWindow
     explicit SoundWindow(Voices voices);
     ~SoundWindow();
 
-    // Writes a tone as the voice file of `text` in the program folder.
-    bool writeTone(const QString &text, int hz, int ms = 350) const;
     // Creates the window, with sentence speech by `files` (set in voiceSettings) when given,
     // shows it and waits until it is on screen; false when it never was.
     bool show(const std::optional<EngineFiles> &files = std::nullopt);

@@ -115,7 +115,8 @@ void tst_sentencespeech::heardAsOneUtterance()
     QTest::qWait(500);
     const QByteArray samples = recorder.stop();
 
-    const QList<HeardTone> markers = heardTones(samples, MonitorRecorder::kRate, {SoundWindow::kMarkerHz});
+    const QList<HeardTone> markers =
+        heardTones(samples, MonitorRecorder::kRate, {SoundWindow::kMarkerHz});
     QCOMPARE(markers.size(), 1);
     const HeardSound heard = heardSound(samples, MonitorRecorder::kRate, markers);
     QVERIFY2(heard.firstMs > 0, "no speech heard");
@@ -167,7 +168,8 @@ void tst_sentencespeech::stopPanelCutsIt()
     QTest::qWait(800);
     const QByteArray samples = recorder.stop();
 
-    const QList<HeardTone> markers = heardTones(samples, MonitorRecorder::kRate, {SoundWindow::kMarkerHz});
+    const QList<HeardTone> markers =
+        heardTones(samples, MonitorRecorder::kRate, {SoundWindow::kMarkerHz});
     QCOMPARE(markers.size(), 1);
     const HeardSound heard = heardSound(samples, MonitorRecorder::kRate, markers);
     QVERIFY2(heard.firstMs > 0 && heard.firstMs < markers[0].onsetMs, "no speech before the stop");
@@ -221,8 +223,8 @@ void tst_sentencespeech::charactersWhenTheEngineCannot()
 void tst_sentencespeech::firstPartMadeAhead_data()
 {
     QTest::addColumn<QString>("mode");
-    QTest::addColumn<qint64>("quietMs");    // from the last change to the press
-    QTest::addColumn<QString>("changedTo"); // the text changed again just before the press
+    QTest::addColumn<qint64>("quietMs");     // from the last change to the press
+    QTest::addColumn<QString>("changedTo");  // the text changed again just before the press
     QTest::addColumn<QByteArray>("failing"); // the engine runs that fail
     QTest::addColumn<int>("ahead");          // engine runs before the press
     QTest::addColumn<int>("runs");           // and after it
