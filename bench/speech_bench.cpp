@@ -104,6 +104,7 @@ struct Bench : SoundWindow
 {
     Bench() : SoundWindow(Voices::Heard)
     {
+        settings.values.insert(u"OPT1"_s, u"2"_s); // one click on the board enters its kana
         for (const QChar c : QString(kProse + kSentence))
             writeTone(dir.path(), QString(c), 700);
         exposed = show(EngineFiles::debian());

@@ -15,7 +15,7 @@ constexpr int kLimitBaseMs = 3000;
 constexpr int kLimitPerCharacterMs = 20;
 // Kept around the speech: a soft onset, and a tail that lets all of it out of the server's
 // buffer before the next part replaces it.
-constexpr qint64 kLeadMs = 30;
+constexpr qint64 kLeadMs = 10;
 constexpr qint64 kTailMs = 150;
 // A run ahead yields the processor to the window, the sound server and the user's other programs.
 constexpr int kAheadNice = 10;

@@ -46,10 +46,10 @@ void SoundWindow::playMarker()
     m_marker.play(m_markerTone);
 }
 
-QStringList SoundWindow::playedNames() const
+QStringList playedNames(const WaveDevice &wave)
 {
     QStringList names;
-    if (const auto *recording = dynamic_cast<const RecordingWaveDevice *>(wave.get()))
+    if (const auto *recording = dynamic_cast<const RecordingWaveDevice *>(&wave))
         for (const QString &path : recording->played)
             names.append(QFileInfo(path).fileName());
     return names;

@@ -15,6 +15,9 @@
 // Writes a tone as the voice file of `text` in `folder`.
 bool writeTone(const QString &folder, const QString &text, int hz, int ms = 350);
 
+// The file names of the voices a recording wave device was asked to play; empty for another.
+QStringList playedNames(const WaveDevice &wave);
+
 // The real main window on the real clock and event loop, its sound going to the sound server
 // (the test sink under ./test.sh). Its voices and key beep are either played (the real wave
 // device and beeper) or only recorded by name, as `voices` says; sentence speech always plays.
@@ -37,8 +40,6 @@ class SoundWindow
     bool show(const std::optional<EngineFiles> &files = std::nullopt);
     // Plays a 30 ms marker tone of kMarkerHz on a stream of its own, to time the sounds after it.
     void playMarker();
-    // The file names of the voices played (Voices::Recorded only).
-    QStringList playedNames() const;
 
     QTemporaryDir dir;
     SystemClock clock;

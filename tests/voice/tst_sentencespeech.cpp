@@ -9,7 +9,6 @@
 #include "voice/VoicePage.h"
 #include "voice/frmRead.h"
 
-#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -126,7 +125,7 @@ void tst_sentencespeech::heardAsOneUtterance()
     QVERIFY2(length > 1000 && length < 4000, qPrintable(u"spoke for %1 ms"_s.arg(length)));
     QVERIFY2(heard.longestGapMs <= kLongestGapMs,
              qPrintable(u"a gap of %1 ms"_s.arg(heard.longestGapMs)));
-    QVERIFY2(w->playedNames().isEmpty(), qPrintable(w->playedNames().join(u' ')));
+    QVERIFY2(playedNames(*w->wave).isEmpty(), qPrintable(playedNames(*w->wave).join(u' ')));
     // The highlight walked the text with the voice: きょ, う, は... (one mora at a time).
     QVERIFY2(highlighted.size() >= 9, qPrintable(QString::number(highlighted.size())));
     QVERIFY(std::is_sorted(highlighted.begin(), highlighted.end() - 1));
@@ -177,7 +176,7 @@ void tst_sentencespeech::stopPanelCutsIt()
     QVERIFY2(after < kStopMs, qPrintable(u"heard %1 ms after the stop"_s.arg(after)));
     QVERIFY(!stopPanel(*w->talk));
     QVERIFY(w->talk->cmdRead->isEnabled());
-    QVERIFY(w->playedNames().isEmpty());
+    QVERIFY(playedNames(*w->wave).isEmpty());
 }
 
 void tst_sentencespeech::charactersWhenTheEngineCannot_data()
@@ -215,7 +214,7 @@ void tst_sentencespeech::charactersWhenTheEngineCannot()
 
     w->talk->txtTalk->setText(text);
     QTest::mouseClick(w->talk->cmdRead, Qt::LeftButton);
-    QTEST(w->playedNames(), "played");
+    QTEST(playedNames(*w->wave), "played");
     QCOMPARE(w->talk->txtTalk->text(), text + u'_');
     QVERIFY(w->talk->cmdRead->isEnabled());
 }
@@ -276,10 +275,7 @@ void tst_sentencespeech::firstPartMadeAhead()
     QTest::mouseClick(f.button("cmdRead"), Qt::LeftButton);
     time.stop();
     QTEST(runsOf(files.program), "runs");
-    QStringList played;
-    for (const QString &path : f.wave.played)
-        played.append(QFileInfo(path).fileName());
-    QTEST(played, "played");
+    QTEST(playedNames(f.wave), "played");
     QCOMPARE(f.text()->text(), (changedTo.isEmpty() ? text : changedTo) + u'_');
 }
 
