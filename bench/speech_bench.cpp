@@ -3,25 +3,20 @@
 // spent while speaking. The character voices are 350 ms tones; sentence speech is the engine's
 // own voice. A marker tone is played at each press and onsets are measured from it. Run through
 // bench/listen_bench.sh.
-#include "Fakes.h"
 #include "Listening.h"
-#include "app/AppState.h"
-#include "app/frmTalk.h"
-#include "platform/Clock.h"
-#include "platform/PcmPlayer.h"
-#include "platform/ProgramFolders.h"
-#include "platform/QtWaveDevice.h"
+#include "SoundWindow.h"
+#include "platform/FlexGrid.h"
 #include "platform/TextBox.h"
 #include "voice/EngineFiles.h"
+#include "voice/FirstPartAhead.h"
 #include "voice/frmRead.h"
 
 #include <QApplication>
-#include <QDir>
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
@@ -32,11 +27,17 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-constexpr int kMarkerHz = 2900;
 constexpr int kTrials = 10;
 constexpr int kStopAfterMs = 900; // each first-sound trial is stopped by the panel after this
 constexpr int kMarkerLeadMs = 100;
 const QString kSentence = u"きょうはいいてんきですね"_s;
+// Written before each text read, so that what was made ahead is never the text's own.
+const QString kOtherText = u"あめがふっています"_s;
+// From the last change of the text to the press: a user who presses slowly.
+constexpr int kComposedMs = 1000;
+// Presses while composing: each lands just after the run ahead of the text before it started.
+constexpr int kEntries = 24;
+constexpr int kBoardColumns = 10; // the first row of the board
 // Diary-like kana text, repeated to the length wanted.
 const QString kProse =
     u"きょうはあさからいいてんきでした。ひるごはんのあと、むすめがきてくれて、"
@@ -65,6 +66,27 @@ double cpuSeconds(int who)
            double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
+// CPU seconds of the program and of the engine runs it waited for, and wall seconds.
+struct Usage
+{
+    double self = cpuSeconds(RUSAGE_SELF);
+    double children = cpuSeconds(RUSAGE_CHILDREN);
+    double wall = double(QDateTime::currentMSecsSinceEpoch()) / 1000;
+
+    Usage operator-(const Usage &o) const
+    {
+        return {self - o.self, children - o.children, wall - o.wall};
+    }
+    Usage &operator+=(const Usage &o)
+    {
+        self += o.self;
+        children += o.children;
+        wall += o.wall;
+        return *this;
+    }
+    static Usage none() { return {0, 0, 0}; }
+};
+
 // The program's resident set now, in MiB.
 double residentMiB()
 {
@@ -78,30 +100,30 @@ double residentMiB()
     return 0;
 }
 
-struct Bench
+struct Bench : SoundWindow
 {
-    Bench()
+    Bench() : SoundWindow(Voices::Heard)
     {
-        for (const QChar c : QString(kProse + kSentence)) {
-            QFile file(QDir(dir.path()).filePath(QString(c) + u".wav"_s));
-            if (!file.exists() && file.open(QIODevice::WriteOnly))
-                file.write(toWav(makeTone(700, 350, 0.5, 22050)));
-        }
-        talk = std::make_unique<frmTalk>(state, Services{clock, events, beeper, clipboard, wave,
-                                                         settings, busy, asker,
-                                                         ProgramFolders::portable(dir.path())});
-        talk->installSpeech(voiceSettings, EngineFiles::debian());
-        talk->show();
-        exposed = QTest::qWaitForWindowExposed(talk.get());
+        settings.values.insert(u"OPT1"_s, u"2"_s); // one click on the board enters its kana
+        for (const QChar c : QString(kProse + kSentence))
+            writeTone(dir.path(), QString(c), 700);
+        exposed = show(EngineFiles::debian());
+        for (int column = 0; column < kBoardColumns; ++column)
+            writeTone(dir.path(), talk->grdBoard->textMatrix(0, column), 700);
     }
 
     void setMode(int mode) { voiceSettings.values.insert(u"Mode"_s, QString::number(mode)); }
 
-    // Reads `text` aloud after a marker; the stop panel is clicked `stopAfterMs` after it shows
-    // (never when 0). Returns when the reading has ended.
-    void read(const QString &text, int stopAfterMs)
+    // Reads `text` aloud after a marker. The text is written over another one, whose first part
+    // was made ahead, and the marker comes `composedMs` later. The stop panel is clicked
+    // `stopAfterMs` after it shows (never when 0). Returns when the reading has ended.
+    void read(const QString &text, int stopAfterMs, int composedMs)
     {
+        talk->txtTalk->setText(kOtherText);
+        QTest::qWait(FirstPartAhead::kQuietMs + 400);
+        const Usage before;
         talk->txtTalk->setText(text);
+        QTest::qWait(composedMs);
         QElapsedTimer shown;
         QElapsedTimer pressed;
         QTimer watch;
@@ -121,39 +143,36 @@ struct Bench
         // The press comes a little after the marker, so the marker's own sound never hides
         // a quick onset; every time is then counted from the press.
         pressed.start();
-        marker.play(markerTone);
+        playMarker();
         QTest::qWait(kMarkerLeadMs);
         presses.append(double(pressed.elapsed()));
         QTest::mouseClick(talk->cmdRead, Qt::LeftButton);
         watch.stop();
         QTest::qWait(400);
+        spent += Usage() - before;
     }
 
-    QTemporaryDir dir;
-    SystemClock clock;
-    QtEventPump events;
-    RecordingBeeper beeper;
-    FakeClipboard clipboard;
-    QtWaveDevice wave;
-    MemorySettingsStore settings;
-    MemorySettingsStore voiceSettings;
-    RecordingBusyPointer busy;
-    ScriptedAsker asker;
-    AppState state;
-    std::unique_ptr<frmTalk> talk;
+    // Enters the character of the board's cell (0, column) after a marker, as a click does.
+    void enter(int column)
+    {
+        const QRect cell = talk->grdBoard->visualRect(talk->grdBoard->model()->index(0, column));
+        playMarker();
+        QTest::qWait(kMarkerLeadMs);
+        QTest::mouseClick(talk->grdBoard->viewport(), Qt::LeftButton, {}, cell.center());
+    }
+
     bool exposed = false;
-    double peakMiB = 0;    // the program's resident set while reading, sampled every 5 ms
-    QList<double> presses; // when "読む" was clicked, from the marker of each press
-    QList<double> stops;   // when the stop panel was clicked, from the marker of each press
-    PcmPlayer marker{"marker"};
-    std::shared_ptr<const PcmClip> markerTone =
-        std::make_shared<const PcmClip>(makeTone(kMarkerHz, 30, 0.5, 22050));
+    double peakMiB = 0;          // the program's resident set while reading, sampled every 5 ms
+    QList<double> presses;       // when "読む" was clicked, from the marker of each press
+    QList<double> stops;         // when the stop panel was clicked, from the marker of each press
+    Usage spent = Usage::none(); // from the text's last change to the end of each reading
 };
 
 // Onsets of the first sound after each marker, and how long each sound went on.
 QList<HeardSound> afterMarkers(const QByteArray &samples)
 {
-    const QList<HeardTone> markers = heardTones(samples, MonitorRecorder::kRate, {kMarkerHz});
+    const QList<HeardTone> markers =
+        heardTones(samples, MonitorRecorder::kRate, {SoundWindow::kMarkerHz});
     QList<HeardSound> heard;
     for (qsizetype i = 0; i < markers.size(); ++i) {
         const double from = markers[i].onsetMs;
@@ -187,14 +206,19 @@ int main(int argc, char *argv[])
 
     std::printf("press -> first sound (%d presses each; the reading stopped after %d ms)\n",
                 kTrials, kStopAfterMs);
-    for (int mode = 0; mode < 2; ++mode) {
-        bench.setMode(mode);
+    struct Config
+    {
+        int mode;
+        int composedMs;
+    };
+    for (const Config config : {Config{0, kComposedMs}, Config{1, kComposedMs}, Config{1, 0}}) {
+        bench.setMode(config.mode);
         for (const int length : {10, 100, 2000}) {
             MonitorRecorder recorder;
             bench.stops.clear();
             bench.presses.clear();
             for (int i = 0; i < kTrials; ++i)
-                bench.read(textOf(length), kStopAfterMs);
+                bench.read(textOf(length), kStopAfterMs, config.composedMs);
             QList<double> onsets, silenced;
             const QList<HeardSound> heard = afterMarkers(recorder.stop());
             for (qsizetype i = 0; i < heard.size(); ++i) {
@@ -204,32 +228,59 @@ int main(int argc, char *argv[])
                 if (i < bench.stops.size())
                     silenced.append(heard[i].lastMs - bench.stops[i]);
             }
-            std::printf("  %-10s %4d characters: median %.0f ms, p95 %.0f ms (%lld heard)",
-                        modes[mode], length, percentile(onsets, 0.5), percentile(onsets, 0.95),
-                        qlonglong(onsets.size()));
+            std::printf("  %-10s %4d ms after the last change, %4d characters: median %.0f ms, "
+                        "p95 %.0f ms (%lld heard)",
+                        modes[config.mode], config.composedMs, length, percentile(onsets, 0.5),
+                        percentile(onsets, 0.95), qlonglong(onsets.size()));
             // A character's voice is never cut: the stop takes effect at the next 0.8 s step.
-            if (mode == 1)
+            if (config.mode == 1)
                 std::printf("; stop panel to silence: median %.0f ms, max %.0f ms",
                             percentile(silenced, 0.5), percentile(silenced, 1));
             std::printf("\n");
         }
     }
 
-    std::printf("saying \"%s\" whole (press to the end of the last sound; 3 readings)\n",
-                qPrintable(kSentence));
+    std::printf("composing: %d characters entered on the board, each %d ms after the voice of "
+                "the one before (press -> its voice; CPU over the whole run)\n",
+                kEntries, kMarkerLeadMs);
+    for (int mode = 0; mode < 2; ++mode) {
+        bench.setMode(mode);
+        bench.talk->txtTalk->setText({});
+        QTest::qWait(FirstPartAhead::kQuietMs + 400);
+        MonitorRecorder recorder;
+        const Usage before;
+        // Each entry waits for its voice (0.5 s), so the next press comes just after the run
+        // ahead of the text so far has begun. The first row's kana, the text cleared now and then.
+        for (int i = 0; i < kEntries; ++i) {
+            if (i % 8 == 0)
+                bench.talk->txtTalk->setText({});
+            bench.enter(i % kBoardColumns);
+        }
+        QTest::qWait(FirstPartAhead::kQuietMs + 400);
+        const Usage spent = Usage() - before;
+        QList<double> onsets;
+        for (const HeardSound &heard : afterMarkers(recorder.stop()))
+            if (heard.firstMs >= 0)
+                onsets.append(heard.firstMs - kMarkerLeadMs);
+        std::printf("  %-10s voice median %.0f ms, p95 %.0f ms (%lld heard); program %.1f %%, "
+                    "engine %.1f %% of one core; engine %.0f ms of CPU per character entered\n",
+                    modes[mode], percentile(onsets, 0.5), percentile(onsets, 0.95),
+                    qlonglong(onsets.size()), 100 * spent.self / spent.wall,
+                    100 * spent.children / spent.wall, 1000 * spent.children / kEntries);
+    }
+
+    std::printf("saying \"%s\" whole, written %d ms before the press (press to the end of the "
+                "last sound; 3 readings; CPU from the last change to the end)\n",
+                qPrintable(kSentence), kComposedMs);
     for (int mode = 0; mode < 2; ++mode) {
         bench.setMode(mode);
         const double rssBefore = residentMiB();
         bench.peakMiB = 0;
         bench.presses.clear();
-        const double self = cpuSeconds(RUSAGE_SELF);
-        const double children = cpuSeconds(RUSAGE_CHILDREN);
-        QElapsedTimer wall;
-        wall.start();
+        bench.spent = Usage::none();
         MonitorRecorder recorder;
         for (int i = 0; i < 3; ++i)
-            bench.read(kSentence, 0);
-        const double seconds = double(wall.elapsed()) / 1000;
+            bench.read(kSentence, 0, kComposedMs);
         QList<double> totals, gaps;
         const QList<HeardSound> heard = afterMarkers(recorder.stop());
         for (qsizetype i = 0; i < heard.size(); ++i) {
@@ -238,15 +289,14 @@ int main(int argc, char *argv[])
         }
         rusage engine{};
         getrusage(RUSAGE_CHILDREN, &engine);
-        std::printf("  %-10s median %.0f ms, longest quiet stretch %.0f ms; CPU while speaking: "
-                    "program %.1f %% of one core; program RSS %.1f MiB before, %.1f MiB at most "
-                    "while reading",
+        const Usage &spent = bench.spent;
+        std::printf("  %-10s median %.0f ms, longest quiet stretch %.0f ms; CPU: program %.1f %% "
+                    "of one core; program RSS %.1f MiB before, %.1f MiB at most while reading",
                     modes[mode], percentile(totals, 0.5), percentile(gaps, 1),
-                    100 * (cpuSeconds(RUSAGE_SELF) - self) / seconds, rssBefore, bench.peakMiB);
+                    100 * spent.self / spent.wall, rssBefore, bench.peakMiB);
         if (mode == 1)
             std::printf("; engine %.1f %% of one core, its peak RSS %.1f MiB",
-                        100 * (cpuSeconds(RUSAGE_CHILDREN) - children) / seconds,
-                        double(engine.ru_maxrss) / 1024);
+                        100 * spent.children / spent.wall, double(engine.ru_maxrss) / 1024);
         std::printf("\n");
     }
     return 0;

@@ -327,6 +327,17 @@ FAULTS = [
        "    case u'_':\n        return {Kind::Word, i, 1, own, {}};")),
     f("voice/EngineTrace.cpp", "a small kana counted as a mora of its own",
       ("if (!groups.isEmpty() && small.contains(input.at(i)))", "if (false)")),
+    f("voice/FirstPartAhead.cpp", "nothing is made while the text is composed",
+      ("if (!parts.isEmpty())\n        m_speech.engine().makeAhead",
+       "if (false)\n        m_speech.engine().makeAhead")),
+    f("voice/SpeechEngine.cpp", "what was made ahead is played for a changed text",
+      ("return m_ahead && m_ahead->spoken == spoken && m_ahead->voice == voice;",
+       "return m_ahead && m_ahead->voice == voice;")),
+    f("voice/SpeechEngine.cpp", "a failed run ahead answers the press",
+      ("if (failed)\n            m_ahead.reset();\n        else\n            m_ahead->part = part;",
+       "m_ahead->part = part;")),
+    f("voice/SentenceReader.cpp", "the first part read is not kept: made again after the press",
+      ("m_voice, m_requested == 0);", "m_voice, false);")),
 ]
 
 

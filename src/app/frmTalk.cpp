@@ -59,6 +59,7 @@ void frmTalk::installAccess(SettingsStore &accessSettings)
 void frmTalk::installSpeech(SettingsStore &voiceSettings, const EngineFiles &files)
 {
     m_speech = std::make_unique<SpeechOutput>(voiceSettings, files);
+    m_speech->makeAheadFor(*txtTalk, m_services.clock);
 }
 
 void frmTalk::connectShell()

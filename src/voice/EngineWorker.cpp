@@ -5,6 +5,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -14,8 +15,10 @@ constexpr int kLimitBaseMs = 3000;
 constexpr int kLimitPerCharacterMs = 20;
 // Kept around the speech: a soft onset, and a tail that lets all of it out of the server's
 // buffer before the next part replaces it.
-constexpr qint64 kLeadMs = 30;
+constexpr qint64 kLeadMs = 10;
 constexpr qint64 kTailMs = 150;
+// A run ahead yields the processor to the window, the sound server and the user's other programs.
+constexpr int kAheadNice = 10;
 
 QByteArray readAll(const QString &path)
 {
@@ -45,15 +48,27 @@ EngineWorker::~EngineWorker()
     m_process->waitForFinished(1000);
 }
 
-void EngineWorker::make(quint64 id, const QString &spoken, const SpeechSettings &voice)
+void EngineWorker::make(quint64 id, const QString &spoken, const SpeechSettings &voice, bool ahead)
 {
-    m_queue.enqueue({id, spoken, voice});
+    m_queue.enqueue({id, spoken, voice, ahead});
     startNext();
 }
 
 void EngineWorker::cancel()
 {
     m_queue.clear();
+    killRunning();
+}
+
+void EngineWorker::drop(quint64 id)
+{
+    m_queue.removeIf([id](const Request &request) { return request.id == id; });
+    if (m_running.id == id)
+        killRunning();
+}
+
+void EngineWorker::killRunning()
+{
     if (m_process->state() == QProcess::NotRunning)
         return;
     m_cancelled = true;
@@ -83,6 +98,13 @@ void EngineWorker::startNext()
                                    u"-fm"_s, QString::number(voice.pitch),
                                    u"-g"_s,  QString::number(voice.volume)};
     m_limit->start(kLimitBaseMs + kLimitPerCharacterMs * int(m_running.spoken.size()));
+    if (m_running.ahead)
+        m_process->setChildProcessModifier([] {
+            // Not lowered: the run goes on as any other.
+            [[maybe_unused]] const int niceness = ::nice(kAheadNice);
+        });
+    else
+        m_process->setChildProcessModifier({});
     m_process->start(m_files.program, arguments);
     m_process->write(m_running.spoken.toUtf8() + '\n');
     m_process->closeWriteChannel();

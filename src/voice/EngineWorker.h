@@ -23,10 +23,13 @@ class EngineWorker : public QObject
     explicit EngineWorker(EngineFiles files);
     ~EngineWorker() override;
 
-    // Queues a run; made() answers it.
-    void make(quint64 id, const QString &spoken, const SpeechSettings &voice);
+    // Queues a run; made() answers it. A run `ahead` of any request runs at a lower priority,
+    // so it never slows what the user is doing.
+    void make(quint64 id, const QString &spoken, const SpeechSettings &voice, bool ahead = false);
     // Drops the queued runs and kills the one in progress; none of them is answered.
     void cancel();
+    // Drops one run, queued or in progress, without answering it.
+    void drop(quint64 id);
 
   signals:
     void made(quint64 id, const SpokenPart &part);
@@ -37,9 +40,11 @@ class EngineWorker : public QObject
         quint64 id = 0;
         QString spoken;
         SpeechSettings voice;
+        bool ahead = false;
     };
 
     void startNext();
+    void killRunning();
     void finished();
     SpokenPart readResult() const;
     QString filePath(const QString &suffix) const;

@@ -42,13 +42,24 @@ void SentenceReader::start(const QList<SpeechScript::Part> &parts, const SpeechS
                                      if (m_onResult)
                                          m_onResult();
                                  });
+    // The first part made while the text was composed is heard at once, before the window
+    // gets ready.
+    if (!parts.isEmpty())
+        if (const SpokenPart *first = m_engine.madeAhead(parts.first().spoken, voice)) {
+            m_made[0] = *first;
+            m_requested = 1;
+            advance();
+        }
     requestAhead();
 }
 
 void SentenceReader::requestAhead()
 {
     while (m_requested < m_parts.size() && m_requested <= m_current + kAhead) {
-        m_partOfRequest.insert(m_engine.make(m_parts[m_requested].spoken, m_voice), m_requested);
+        // The first part is kept: reading the same text again (or after an edit further on)
+        // plays it at once.
+        const quint64 id = m_engine.make(m_parts[m_requested].spoken, m_voice, m_requested == 0);
+        m_partOfRequest.insert(id, m_requested);
         ++m_requested;
     }
 }

@@ -26,8 +26,8 @@ class SentenceReader
     SentenceReader(const SentenceReader &) = delete;
     SentenceReader &operator=(const SentenceReader &) = delete;
 
-    // Asks for the first parts at once, so they are being made while the window gets ready;
-    // what comes back before read() is kept.
+    // Plays the first part at once when it was made ahead, and asks for the next parts, so they
+    // are being made while the window gets ready; what comes back before read() is kept.
     void start(const QList<SpeechScript::Part> &parts, const SpeechSettings &voice);
     // Lets the window's events run until everything is said or `stopRequested` returns true
     // (asked every few milliseconds; a stop silences the voice at once). Returns where reading

@@ -1,6 +1,7 @@
 #include "voice/SpeechOutput.h"
 
 #include "platform/PcmPlayer.h"
+#include "voice/FirstPartAhead.h"
 #include "voice/SpeechEngine.h"
 
 namespace {
@@ -22,4 +23,9 @@ SpeechOutput::~SpeechOutput() = default;
 bool SpeechOutput::speaksSentences() const
 {
     return settings().mode == 1 && m_engine->missingPackage().isEmpty();
+}
+
+void SpeechOutput::makeAheadFor(TextBox &box, const Clock &clock)
+{
+    m_ahead = std::make_unique<FirstPartAhead>(*this, box, clock);
 }

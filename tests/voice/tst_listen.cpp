@@ -1,22 +1,16 @@
-#include "Fakes.h"
 #include "Listening.h"
+#include "SoundWindow.h"
 #include "access/AccessLayer.h"
 #include "access/CallBell.h"
 #include "access/CallButton.h"
 #include "access/CallChime.h"
-#include "app/AppState.h"
-#include "app/frmTalk.h"
-#include "platform/Clock.h"
 #include "platform/FlexGrid.h"
-#include "platform/PcmPlayer.h"
 #include "platform/PressGuard.h"
-#include "platform/ProgramFolders.h"
 #include "platform/QtWaveDevice.h"
 #include "platform/TextBox.h"
 #include "platform/UiServices.h"
 
 #include <QDir>
-#include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -27,7 +21,7 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 // Each voice is a tone of its own pitch, so the recording tells which one was heard.
-constexpr int kMarkerHz = 2900;
+constexpr int kMarkerHz = SoundWindow::kMarkerHz;
 constexpr int kClickHz = 500;
 constexpr int kClickColumn = 8;         // "か": not one of the voices read aloud
 const QString kReadText = u"あいう_"_s; // as typed: entering keeps the end marker
@@ -38,26 +32,15 @@ constexpr double kOnsetMs = 100;
 constexpr double kWholeMs = 30;
 constexpr double kStepToleranceMs = 100;
 
-// Writes a tone as the voice file of `text` in `dir`.
-bool writeTone(const QString &dir, const QString &text, int hz, int ms = kVoiceMs)
-{
-    QFile file(dir + u'/' + text + u".wav"_s);
-    return file.open(QIODevice::WriteOnly) && file.write(toWav(makeTone(hz, ms, 0.5, 22050))) > 0;
-}
-
 // The real window with the real clock, wave device and beeper, playing to the test sink.
-struct ListeningWindow
+struct ListeningWindow : SoundWindow
 {
-    explicit ListeningWindow(const QMap<QString, QString> &options)
+    explicit ListeningWindow(const QMap<QString, QString> &options) : SoundWindow(Voices::Heard)
     {
         settings.values = options;
         for (qsizetype i = 0; i < kReadText.size(); ++i)
             QVERIFY(writeTone(dir.path(), kReadText.at(i), kReadHz[i]));
-        talk = std::make_unique<frmTalk>(state, Services{clock, events, beeper, clipboard, wave,
-                                                         settings, busy, asker,
-                                                         ProgramFolders::portable(dir.path())});
-        talk->show();
-        QVERIFY(QTest::qWaitForWindowExposed(talk.get()));
+        QVERIFY(show());
         // A press on a board that has just appeared is taken for the second half of a double
         // press and ignored. The monitor of an idle sink may answer within milliseconds (PipeWire)
         // or only after a second or two (PulseAudio): the first press must not hang on that.
@@ -72,27 +55,12 @@ struct ListeningWindow
         if (!recorder.isRecording())
             return {};
         QTest::qWait(100); // some silence before the marker
-        marker.play(markerTone);
+        playMarker();
         press();
         QTest::qWait(600); // the last sound ends in the recording
         return heardTones(recorder.stop(), MonitorRecorder::kRate,
                           QList<int>{kMarkerHz, kClickHz, SystemBeeper::kToneHz} + kReadHz);
     }
-
-    QTemporaryDir dir;
-    SystemClock clock;
-    QtEventPump events;
-    SystemBeeper beeper;
-    FakeClipboard clipboard;
-    QtWaveDevice wave;
-    MemorySettingsStore settings;
-    RecordingBusyPointer busy;
-    ScriptedAsker asker;
-    AppState state;
-    std::unique_ptr<frmTalk> talk;
-    PcmPlayer marker{"marker"};
-    std::shared_ptr<const PcmClip> markerTone =
-        std::make_shared<const PcmClip>(makeTone(kMarkerHz, 30, 0.5, 22050));
 };
 
 } // namespace
@@ -229,7 +197,7 @@ void tst_listen::callChime()
     }
     QVERIFY(bell.isRinging());
     QTest::qWait(CallChime::kPeriodMs + 500); // the chime once, and its repeat begun
-    w.marker.play(w.markerTone);
+    w.playMarker();
     if (stop == u"key")
         QTest::keyClick(w.talk->txtTalk, Qt::Key_Space);
     else

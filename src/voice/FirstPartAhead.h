@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+
+class Clock;
+class SpeechOutput;
+class TextBox;
+
+// Makes the first part of the text while it is being composed, so that "読む" in sentence mode
+// is heard at the press instead of after an engine run: once the text has been left unchanged
+// for kQuietMs, its first part is given to the engine ahead (off the window thread, at a low
+// priority). Nothing happens while "読む" reads character by character.
+class FirstPartAhead : public QObject
+{
+    Q_OBJECT
+
+  public:
+    // Long enough that a run never starts between two presses of a word being entered.
+    static constexpr int kQuietMs = 400;
+
+    FirstPartAhead(SpeechOutput &speech, TextBox &box, const Clock &clock);
+
+    // Makes the first part ahead once the text has been quiet for kQuietMs by the clock;
+    // otherwise looks again when that time comes. The quiet timer calls it.
+    void poll();
+
+  private:
+    void textChanged();
+
+    SpeechOutput &m_speech;
+    TextBox &m_box;
+    const Clock &m_clock;
+    QTimer m_quiet;
+    qint64 m_changedMs = 0;
+    bool m_changed = false;
+};

@@ -1,0 +1,56 @@
+#include "SoundWindow.h"
+
+#include "Listening.h"
+#include "platform/ProgramFolders.h"
+#include "platform/QtWaveDevice.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
+
+SoundWindow::SoundWindow(Voices voices)
+    : m_markerTone(std::make_shared<const PcmClip>(makeTone(kMarkerHz, 30, 0.5, 22050)))
+{
+    if (voices == Voices::Heard) {
+        wave = std::make_unique<QtWaveDevice>();
+        beeper = std::make_unique<SystemBeeper>();
+        return;
+    }
+    auto recording = std::make_unique<RecordingWaveDevice>();
+    recording->clock = &clock;
+    wave = std::move(recording);
+    beeper = std::make_unique<RecordingBeeper>();
+}
+
+SoundWindow::~SoundWindow() = default;
+
+bool writeTone(const QString &folder, const QString &text, int hz, int ms)
+{
+    QFile file(folder + u'/' + text + QStringLiteral(".wav"));
+    return file.open(QIODevice::WriteOnly) && file.write(toWav(makeTone(hz, ms, 0.5, 22050))) > 0;
+}
+
+bool SoundWindow::show(const std::optional<EngineFiles> &files)
+{
+    talk = std::make_unique<frmTalk>(state,
+                                     Services{clock, events, *beeper, clipboard, *wave, settings,
+                                              busy, asker, ProgramFolders::portable(dir.path())});
+    if (files)
+        talk->installSpeech(voiceSettings, *files);
+    talk->show();
+    return QTest::qWaitForWindowExposed(talk.get());
+}
+
+void SoundWindow::playMarker()
+{
+    m_marker.play(m_markerTone);
+}
+
+QStringList playedNames(const WaveDevice &wave)
+{
+    QStringList names;
+    if (const auto *recording = dynamic_cast<const RecordingWaveDevice *>(&wave))
+        for (const QString &path : recording->played)
+            names.append(QFileInfo(path).fileName());
+    return names;
+}
