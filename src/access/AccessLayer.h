@@ -4,6 +4,7 @@
 #include "access/AccessSettings.h"
 #include "access/ScanEngine.h"
 #include "access/ScanPlan.h"
+#include "app/TalkControls.h"
 
 #include <QObject>
 #include <QPointer>
@@ -12,14 +13,15 @@
 #include <memory>
 
 class CallBell;
+class Clock;
 class DwellTracker;
 class SettingsStore;
 class SwitchFilter;
-class frmTalk;
 
-// Switch scanning and dwell selection over the main window, its question dialog and its stop
-// panel, as the "ACCESS" settings ask. With both off it installs nothing and does nothing.
-// Selections go through Activator, so every handler runs exactly as for a click.
+// Switch scanning and dwell selection over the main window (its inventory of controls), its
+// question dialog and its stop panel, as the "ACCESS" settings ask. With both off it installs
+// nothing and does nothing. Selections go through Activator, so every handler runs exactly as for a
+// click.
 class AccessLayer : public QObject
 {
     Q_OBJECT
@@ -27,7 +29,7 @@ class AccessLayer : public QObject
   public:
     static constexpr int kPollMs = 40;
 
-    AccessLayer(frmTalk &talk, SettingsStore &store);
+    AccessLayer(QWidget &window, const TalkControls &controls, Clock &clock, SettingsStore &store);
     ~AccessLayer() override;
 
     SettingsStore &store() { return m_store; }
@@ -62,7 +64,9 @@ class AccessLayer : public QObject
     AccessOverlay *overlayFor(QWidget *window);
     QString dwellTargetAt(QPoint global, int *index) const;
 
-    frmTalk &m_talk;
+    QWidget &m_window;
+    const TalkControls m_controls;
+    Clock &m_clock;
     SettingsStore &m_store;
     AccessSettings m_settings;
     std::unique_ptr<ScanEngine> m_engine;

@@ -9,6 +9,7 @@
 #include "platform/FlexGrid.h"
 #include "platform/PressGuard.h"
 #include "platform/TextBox.h"
+#include "platform/UiText.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -18,11 +19,6 @@ using namespace Qt::Literals::StringLiterals;
 using DesignLayout::Face;
 
 namespace {
-QString text(const char16_t *s)
-{
-    return QString::fromUtf16(s);
-}
-
 // Screen readers take a button's name from its caption, so the name follows every change.
 DesignButton *button(QWidget *parent, const QString &name, const QString &caption, QRect place,
                      double points, bool bold, qint64 back = 16777215)
