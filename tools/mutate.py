@@ -139,7 +139,8 @@ FAULTS = [
     f("app/AppState.cpp", "negative settings read as positive",
       ("negative = text[i] == u'-';", "negative = false;")),
     f("app/frmTalk.cpp", "戻る leaves the selection screen open",
-      ("txtTalk->setFocus();\n    fraSet->hide();", "txtTalk->setFocus();")),
+      ("txtTalk->setFocus();\n    m_areas->hide(ScreenAreas::Area::Selection);",
+       "txtTalk->setFocus();")),
     # platform
     f("platform/TextFile.cpp", "save not atomic (the old file truncated and written in place first)",
       ("QSaveFile file(path);\n    file.setDirectWriteFallback(false);",

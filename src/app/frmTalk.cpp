@@ -143,7 +143,7 @@ void frmTalk::cmdEnd2_Click()
     if (m_state.options.beepOn())
         m_services.beeper.beep();
     txtTalk->setFocus();
-    fraSet->hide();
+    m_areas->hide(ScreenAreas::Area::Selection);
 }
 
 void frmTalk::cmdOpt_Click()
