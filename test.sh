@@ -2,6 +2,8 @@
 # Builds Talk (Debug, AddressSanitizer + UndefinedBehaviorSanitizer) and runs every test.
 set -euo pipefail
 cd "$(dirname "$0")"
+# Each part keeps to its own controls: only the composition root includes the main window.
+tools/check_rooms.sh
 source tools/setup.sh
 source tools/test_sound_server.sh
 # Everything, the sound servers included, before the long sanitizer build.

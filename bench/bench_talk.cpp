@@ -20,7 +20,8 @@ namespace {
 // Samples where about 1 % begin with "あ", the key a click on あ builds.
 void writeSamples(TalkFixture &f, int count)
 {
-    const QString others = u"いうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめもやゆよ"_s;
+    const QString others =
+        u"いうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめもやゆよ"_s;
     QStringList lines{u"\"ああああ日記ダミー消さないでね！\""_s};
     for (int i = 0; i < count; ++i) {
         const QChar first = i % 100 == 0 ? u'あ' : others.at(i % others.size());
@@ -52,7 +53,7 @@ void BM_MakeBoardFifteenColumns(benchmark::State &st)
     frmTalk &w = f.create();
     for (auto _ : st) {
         w.cmdKey->setText(u"英数"_s);
-        MakeBoard(w);
+        MakeBoard(*w.grdBoard, *w.cmdKey, w.state().options.gMaxC);
     }
 }
 BENCHMARK(BM_MakeBoardFifteenColumns)->Unit(benchmark::kMicrosecond);
@@ -99,8 +100,8 @@ void BM_OpenDiaryList(benchmark::State &st)
     writeDiary(f, int(st.range(0)));
     frmTalk &w = f.create();
     for (auto _ : st) {
-        DiaryFile::LoadDiary(w);
-        DiaryFile::SortDiary(w);
+        w.diaryFile().LoadDiary();
+        w.diaryFile().SortDiary();
     }
     st.counters["rows"] = w.grdDay->rows();
 }

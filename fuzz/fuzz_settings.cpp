@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             store.values.insert(QString::fromUtf16(key.name), QString::fromUtf8(parts[i]));
         ++i;
     }
-    AppState state;
+    Options state;
     Settings::load(state, store);
     if (state.gMaxC < 9 || state.gMaxC > 29 || state.gMaxC == 10)
         abort();

@@ -7,7 +7,7 @@
 #include "access/CuePlayer.h"
 #include "access/DwellTracker.h"
 #include "access/SwitchFilter.h"
-#include "app/frmTalk.h"
+#include "app/TalkControls.h"
 #include "dialogs/frmOK.h"
 #include "platform/Clock.h"
 #include "platform/FlexGrid.h"
@@ -40,12 +40,14 @@ const ScanNode *leafAt(const ScanNode &node, QPoint point)
 }
 } // namespace
 
-AccessLayer::AccessLayer(frmTalk &talk, SettingsStore &store)
-    : m_talk(talk), m_store(store), m_bell(std::make_unique<CallBell>(&talk)),
-      m_cues(std::make_unique<CuePlayer>(talk.services().folders)),
-      m_pointer([] { return QCursor::pos(); })
+AccessLayer::AccessLayer(QWidget &window, const TalkControls &controls, Clock &clock,
+                         const ProgramFolders &folders, SettingsStore &store,
+                         std::function<void(bool)> showCall)
+    : m_window(window), m_controls(controls), m_clock(clock), m_store(store),
+      m_showCall(std::move(showCall)), m_bell(std::make_unique<CallBell>(&window)),
+      m_cues(std::make_unique<CuePlayer>(folders)), m_pointer([] { return QCursor::pos(); })
 {
-    connect(talk.cmdCall, &CallButton::callRequested, m_bell.get(), &CallBell::ring);
+    connect(controls.cmdCall, &CallButton::callRequested, m_bell.get(), &CallBell::ring);
     connect(this, &AccessLayer::callRequested, m_bell.get(), &CallBell::ring);
     m_timer.setInterval(kPollMs);
     connect(&m_timer, &QTimer::timeout, this, &AccessLayer::poll);
@@ -63,7 +65,7 @@ void AccessLayer::reload()
 {
     m_settings = AccessSettings::read(m_store);
     m_bell->apply(m_settings);
-    m_talk.setCallShown(m_settings.callOn != 0);
+    m_showCall(m_settings.callOn != 0);
     m_cues->stop();
     m_cues->configure(m_settings.scanMode != 0 ? m_settings.scanCue : 0, m_settings.scanCueVolume);
     m_cuedPath.clear();
@@ -77,16 +79,16 @@ void AccessLayer::reload()
                                m_settings.scanFirstExtraMs, m_settings.scanLoops,
                                m_settings.scanStartOnPress != 0, m_settings.effectiveIgnoreMs()});
         const auto driven = [this](const QWidget *window) {
-            return window == &m_talk || qobject_cast<const frmOK *>(window) ||
+            return window == &m_window || qobject_cast<const frmOK *>(window) ||
                    qobject_cast<const frmRead *>(window);
         };
         m_filter = std::make_unique<SwitchFilter>(
-            m_talk.services().clock,
+            m_clock,
             SwitchFilter::Inputs{m_settings.switchAKeyCodes(), m_settings.switchBKeyCodes(),
                                  m_settings.switchMouse != 0, m_settings.switchHoldMs},
             driven, [this](ScanEngine::Switch which) { switchPressed(which); });
         connect(m_filter.get(), &SwitchFilter::suspendedChanged, this, [this] {
-            cueLitItem(m_talk.services().clock.nowMs());
+            cueLitItem(m_clock.nowMs());
             showHighlight();
         });
     }
@@ -137,8 +139,8 @@ void AccessLayer::poll()
 {
     if (!m_engine && !m_dwell)
         return;
-    const qint64 now = m_talk.services().clock.nowMs();
-    ScanPlan shown = ScanPlan::build(m_talk, m_settings.scanOrder != 0);
+    const qint64 now = m_clock.nowMs();
+    ScanPlan shown = ScanPlan::build(m_window, m_controls, m_settings.scanOrder != 0);
     // A question or the stop panel came up inside a selection's handler, or a pointer click
     // changed the screen: scanning starts afresh on what is shown now. Otherwise the same
     // items are kept with their current places.
@@ -264,7 +266,7 @@ void AccessLayer::switchPressed(ScanEngine::Switch which)
 {
     if (!m_engine)
         return;
-    const ScanPlan shown = ScanPlan::build(m_talk, m_settings.scanOrder != 0);
+    const ScanPlan shown = ScanPlan::build(m_window, m_controls, m_settings.scanOrder != 0);
     if (shown.readingAloud) {
         // Any switch stops the reading, as a click on the stop label does.
         Activator::click(shown.targets.first());
@@ -272,7 +274,7 @@ void AccessLayer::switchPressed(ScanEngine::Switch which)
     }
     if (shown.screen != m_plan.screen || shown.window != m_plan.window)
         poll();
-    const qint64 now = m_talk.services().clock.nowMs();
+    const qint64 now = m_clock.nowMs();
     const int target = m_engine->press(which, now);
     if (target >= 0) {
         select(target);
@@ -303,7 +305,7 @@ void AccessLayer::select(int target)
     const ScanNode *lit = m_engine ? m_engine->lit() : nullptr;
     const QString spoken =
         lit && lit->target == target && CuePlayer::isBoardText(lit->cue) ? lit->cue : QString();
-    m_quietUntilMs = m_talk.services().clock.nowMs() + m_cues->voiceMs(spoken);
+    m_quietUntilMs = m_clock.nowMs() + m_cues->voiceMs(spoken);
     // The handler may open a modal window (a question, a notice). Its loop must not run inside
     // the polling timer's slot: that timer would not fire again until the window closed, and
     // the window could not be answered by the means that opened it. The press runs once the
@@ -317,31 +319,32 @@ void AccessLayer::activate(const ScanTarget &chosen)
     if (!chosen.widget || !chosen.widget->isVisible()) {
         // The screen changed under a pending selection (a pointer click came first).
         if (m_engine)
-            m_engine->rearm(m_talk.services().clock.nowMs());
+            m_engine->rearm(m_clock.nowMs());
         return;
     }
     const QString screenBefore = m_plan.screen;
-    const QString textBefore = m_talk.txtTalk->text();
-    const bool boardCell = chosen.widget == m_talk.grdBoard->viewport() ||
-                           chosen.widget == m_talk.grdBoard2->viewport();
-    const bool readButton = chosen.widget == static_cast<QWidget *>(m_talk.cmdRead);
-    const bool listRow = chosen.widget == m_talk.grdSp->viewport() ||
-                         chosen.widget == m_talk.grdEx->viewport() ||
-                         chosen.widget == m_talk.grdDay->viewport();
+    const QString textBefore = m_controls.compose.txtTalk->text();
+    const bool boardCell = chosen.widget == m_controls.boards.grdBoard->viewport() ||
+                           chosen.widget == m_controls.boards.grdBoard2->viewport();
+    const bool readButton = chosen.widget == static_cast<QWidget *>(m_controls.cmdRead);
+    const bool listRow = chosen.widget == m_controls.samples.grdSp->viewport() ||
+                         chosen.widget == m_controls.samples.grdEx->viewport() ||
+                         chosen.widget == m_controls.diary.grdDay->viewport();
     const QString key = targetKey(chosen);
     ++m_selecting;
     Activator::click(chosen);
     --m_selecting;
-    m_plan = ScanPlan::build(m_talk, m_settings.scanOrder != 0);
+    m_plan = ScanPlan::build(m_window, m_controls, m_settings.scanOrder != 0);
     // A new screen, an entered character or the end of a reading starts at the top; anything
     // else (caret steps, list steps, a first press that only arms) stays on the same item.
     const bool restart = m_plan.screen != screenBefore || readButton ||
-                         (boardCell && m_talk.txtTalk->text() != textBefore);
-    const qint64 now = m_talk.services().clock.nowMs();
+                         (boardCell && m_controls.compose.txtTalk->text() != textBefore);
+    const qint64 now = m_clock.nowMs();
     if (m_engine) {
         m_engine->setTree(m_plan.root, now, !restart);
         if (listRow && !restart)
-            m_engine->lightTop(topIndexOf(m_talk.cmdDec), now); // a chosen row is confirmed next
+            m_engine->lightTop(topIndexOf(m_controls.samples.cmdDec),
+                               now); // a chosen row is confirmed next
         showHighlight();
         if (m_overlay)
             m_overlay->repaint(); // lit before presses count again

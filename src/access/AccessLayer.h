@@ -5,6 +5,7 @@
 #include "access/CuePlayer.h"
 #include "access/ScanEngine.h"
 #include "access/ScanPlan.h"
+#include "app/TalkControls.h"
 
 #include <QObject>
 #include <QPointer>
@@ -13,14 +14,15 @@
 #include <memory>
 
 class CallBell;
+class Clock;
 class DwellTracker;
 class SettingsStore;
 class SwitchFilter;
-class frmTalk;
 
-// Switch scanning and dwell selection over the main window, its question dialog and its stop
-// panel, as the "ACCESS" settings ask. With both off it installs nothing and does nothing.
-// Selections go through Activator, so every handler runs exactly as for a click.
+// Switch scanning and dwell selection over the main window (its inventory of controls), its
+// question dialog and its stop panel, as the "ACCESS" settings ask. With both off it installs
+// nothing and does nothing. Selections go through Activator, so every handler runs exactly as for a
+// click.
 class AccessLayer : public QObject
 {
     Q_OBJECT
@@ -28,7 +30,10 @@ class AccessLayer : public QObject
   public:
     static constexpr int kPollMs = 40;
 
-    AccessLayer(frmTalk &talk, SettingsStore &store);
+    // `showCall` shows or hides the call button (the window makes room for it).
+    AccessLayer(QWidget &window, const TalkControls &controls, Clock &clock,
+                const ProgramFolders &folders, SettingsStore &store,
+                std::function<void(bool)> showCall);
     ~AccessLayer() override;
 
     SettingsStore &store() { return m_store; }
@@ -68,8 +73,11 @@ class AccessLayer : public QObject
     AccessOverlay *overlayFor(QWidget *window);
     QString dwellTargetAt(QPoint global, int *index) const;
 
-    frmTalk &m_talk;
+    QWidget &m_window;
+    const TalkControls m_controls;
+    Clock &m_clock;
     SettingsStore &m_store;
+    std::function<void(bool)> m_showCall;
     AccessSettings m_settings;
     std::unique_ptr<ScanEngine> m_engine;
     std::unique_ptr<SwitchFilter> m_filter;

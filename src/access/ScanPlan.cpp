@@ -5,10 +5,11 @@
 #include "access/CallScreen.h"
 #include "access/CuePlayer.h"
 #include "app/AppTexts.h"
-#include "app/frmTalk.h"
+#include "app/TalkControls.h"
 #include "boards/BoardTexts.h"
 #include "dialogs/frmOK.h"
 #include "platform/FlexGrid.h"
+#include "platform/UiText.h"
 #include "samples/SampleTexts.h"
 #include "voice/frmRead.h"
 
@@ -19,11 +20,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-QString text(const char16_t *s)
-{
-    return QString::fromUtf16(s);
-}
-
 // Buttons that end or delete something: they ask first, and dwell waits longer on them.
 bool asksFirst(const QPushButton *b)
 {
@@ -128,7 +124,7 @@ class Builder
     }
 
     // The call button, last on every screen; dwell on it takes the longer, safe time.
-    void addCall(ScanNode &parent, frmTalk &t)
+    void addCall(ScanNode &parent, const TalkControls &t)
     {
         if (shown(t.cmdCall))
             add(parent, button(t.cmdCall, true));
@@ -236,24 +232,24 @@ void buildCallScreen(ScanPlan &plan, CallScreen &screen)
     Builder::add(plan.root, b.button(screen.cmdStop));
 }
 
-void buildSelectionScreen(ScanPlan &plan, frmTalk &t)
+void buildSelectionScreen(ScanPlan &plan, QWidget &window, const TalkControls &t)
 {
-    Builder b(plan, &t);
+    Builder b(plan, &window);
     plan.screen = u"fraSet"_s;
-    FlexGrid *g = t.grdBoard2;
+    FlexGrid *g = t.boards.grdBoard2;
     // The chosen kana sits in the centre, its variants right and left of it.
     for (int row : {1, 0, 2})
         for (int col : {1, 2, 0})
             if (row < g->rows() && col < g->cols() && b.cellShown(g, row, col))
                 Builder::add(plan.root, b.cell(g, row, col));
-    if (b.shown(t.cmdEnd2))
-        Builder::add(plan.root, b.button(t.cmdEnd2));
+    if (b.shown(t.boards.cmdEnd2))
+        Builder::add(plan.root, b.button(t.boards.cmdEnd2));
     b.addCall(plan.root, t);
 }
 
-void buildMainScreen(ScanPlan &plan, frmTalk &t, bool rowsFirst)
+void buildMainScreen(ScanPlan &plan, QWidget &window, const TalkControls &t, bool rowsFirst)
 {
-    Builder b(plan, &t);
+    Builder b(plan, &window);
     ScanNode &root = plan.root;
     const auto visibleNames = [&](std::initializer_list<QWidget *> widgets) {
         QString names;
@@ -262,13 +258,14 @@ void buildMainScreen(ScanPlan &plan, frmTalk &t, bool rowsFirst)
                 names += w->objectName() + u' ';
         return names;
     };
-    plan.screen = visibleNames(
-        {t.grdBoard, t.grdSp, t.grdEx, t.grdDay, t.fraRes, t.fraDay, t.fraTalk, t.cmdSampDel});
+    plan.screen =
+        visibleNames({t.boards.grdBoard, t.samples.grdSp, t.samples.grdEx, t.diary.grdDay,
+                      t.compose.fraRes, t.diary.fraDay, t.samples.fraTalk, t.samples.cmdSampDel});
 
-    if (b.shown(t.grdBoard)) {
-        FlexGrid *g = t.grdBoard;
+    if (b.shown(t.boards.grdBoard)) {
+        FlexGrid *g = t.boards.grdBoard;
         const bool kana =
-            t.cmdKey->text().trimmed() != QString::fromUtf16(BoardTexts::kAlphanumeric);
+            t.boards.cmdKey->text().trimmed() != QString::fromUtf16(BoardTexts::kAlphanumeric);
         const QList<int> columnsRightToLeft = range(g->cols() - 1, 0);
         const QList<int> rowsDown = range(0, g->rows() - 1);
         if (kana && !rowsFirst)
@@ -278,28 +275,31 @@ void buildMainScreen(ScanPlan &plan, frmTalk &t, bool rowsFirst)
         else
             b.addGridGroups(root, g, g->accessibleName(), rowsDown, range(0, g->cols() - 1), false);
     }
-    b.addButtons(root, u"", {t.cmdDec});
+    b.addButtons(root, u"", {t.samples.cmdDec});
     // Row 0 of the predictions repeats the typed key: "決定" alone already goes back with it.
-    for (FlexGrid *list : {t.grdSp, t.grdDay})
+    for (FlexGrid *list : {t.samples.grdSp, t.diary.grdDay})
         if (b.shown(list))
-            b.addListRows(root, list, list == t.grdSp ? 1 : 0);
-    if (b.shown(t.grdEx))
-        b.addSampleGroups(root, t.grdEx);
-    b.addButtons(root, u"", {t.cmdDown});
-    b.addButtons(root, u"", {t.cmdUp});
-    b.addButtons(root, u"", {t.cmdRes[1]});
+            b.addListRows(root, list, list == t.samples.grdSp ? 1 : 0);
+    if (b.shown(t.samples.grdEx))
+        b.addSampleGroups(root, t.samples.grdEx);
+    b.addButtons(root, u"", {t.samples.cmdDown});
+    b.addButtons(root, u"", {t.samples.cmdUp});
+    b.addButtons(root, u"", {t.compose.cmdRes[1]});
     b.addButtons(root, u"", {t.cmdRead});
     b.addButtons(root, AccessTexts::kCaretGroup,
-                 {t.cmdRes[2], t.cmdRes[0], t.cmdRes[4], t.cmdRes[3], t.cmdStart});
-    b.addButtons(root, u"", {t.cmdRevise, t.cmdBack});
-    b.addButtons(root, u"", {t.cmdKey});
-    b.addButtons(root, AccessTexts::kSampleGroup, {t.cmdSamp, t.cmdSampADD, t.cmdSampDel});
-    b.addButtons(root, AccessTexts::kTextGroup, {t.cmdWide, t.cmdCopy, t.cmdPaste});
+                 {t.compose.cmdRes[2], t.compose.cmdRes[0], t.compose.cmdRes[4],
+                  t.compose.cmdRes[3], t.compose.cmdStart});
+    b.addButtons(root, u"", {t.diary.cmdRevise, t.diary.cmdBack});
+    b.addButtons(root, u"", {t.boards.cmdKey});
+    b.addButtons(root, AccessTexts::kSampleGroup,
+                 {t.samples.cmdSamp, t.samples.cmdSampADD, t.samples.cmdSampDel});
+    b.addButtons(root, AccessTexts::kTextGroup,
+                 {t.compose.cmdWide, t.compose.cmdCopy, t.compose.cmdPaste});
     b.addCall(root, t);
 }
 } // namespace
 
-ScanPlan ScanPlan::build(frmTalk &talk, bool rowsFirst)
+ScanPlan ScanPlan::build(QWidget &window, const TalkControls &controls, bool rowsFirst)
 {
     ScanPlan plan;
     QWidget *modal = QApplication::activeModalWidget();
@@ -316,13 +316,13 @@ ScanPlan ScanPlan::build(frmTalk &talk, bool rowsFirst)
         buildQuestion(plan, *question);
         return plan;
     }
-    if (modal && modal != &talk) {
+    if (modal && modal != &window) {
         plan.screen = modal->objectName(); // a caregiver's dialog: nothing is scanned
         return plan;
     }
-    if (talk.fraSet->isVisible())
-        buildSelectionScreen(plan, talk);
+    if (controls.boards.fraSet->isVisible())
+        buildSelectionScreen(plan, window, controls);
     else
-        buildMainScreen(plan, talk, rowsFirst);
+        buildMainScreen(plan, window, controls, rowsFirst);
     return plan;
 }

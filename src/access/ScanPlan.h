@@ -7,7 +7,7 @@
 #include <QPointer>
 #include <QWidget>
 
-class frmTalk;
+struct TalkControls;
 
 // What a selection presses: a widget (a button, or a grid's viewport) at a point inside it.
 struct ScanTarget
@@ -21,8 +21,9 @@ struct ScanTarget
 // the composition text and the inert space button are never part of it.
 struct ScanPlan
 {
+    // The plan over `window`'s `controls`, or over the question or stop panel on show.
     // rowsFirst: kana boards scan rows (あいうえお) first instead of columns (あかさ…).
-    static ScanPlan build(frmTalk &talk, bool rowsFirst);
+    static ScanPlan build(QWidget &window, const TalkControls &controls, bool rowsFirst);
 
     QPointer<QWidget> window; // the top-level window the items lie in
     QString screen;           // names the screen, so a change of screen can be noticed

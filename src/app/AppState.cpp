@@ -22,22 +22,22 @@ int optionNumber(const QString &text)
     return int(negative ? -value : value);
 }
 
-int AppState::opt1() const
+int Options::opt1() const
 {
     return optionNumber(gOptions[1]);
 }
 
-int AppState::opt2() const
+int Options::opt2() const
 {
     return optionNumber(gOptions[2]);
 }
 
-int AppState::opt3() const
+int Options::opt3() const
 {
     return optionNumber(gOptions[3]);
 }
 
-bool AppState::sampOn() const
+bool Options::sampOn() const
 {
     return optionNumber(gOptions[6]) != 0;
 }

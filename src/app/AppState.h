@@ -4,21 +4,12 @@
 #include <QStringList>
 #include <array>
 
-// Module state shared by the subsystems, owned by the application and handed to whoever
-// needs it. Touched only from the user-interface thread.
-struct AppState
+// The stored options, as the settings load leaves them; everyone else only reads them.
+struct Options
 {
-    QString gAppPath;                // folder of the data files, without trailing separator
     std::array<QString, 7> gOptions; // slots 1..6: OPT1, OPT2, OPT3, Beep, Moji, Samp
     qint32 gMaxC = 9;
     qint16 gSample = 2;
-    qint32 gListRow = 0;
-    qint16 gStopRead = 0; // 0 or -1
-    bool gAnswer = false;
-    QString gCellText;  // armed main-board text; also the line buffer of list operations
-    QString gCellText2; // armed selection-screen text
-    QStringList gSampleList{QString()};
-    qint32 gDiaryRow = 0;
 
     int opt1() const;
     int opt2() const;
@@ -26,6 +17,18 @@ struct AppState
     bool beepOn() const { return gOptions[4] == QLatin1String("1"); }
     bool mojiOn() const { return gOptions[5] == QLatin1String("1"); }
     bool sampOn() const;
+};
+
+// Module state shared by the subsystems, owned by the application; each field is handed by
+// reference to exactly the parts that use it. Touched only from the user-interface thread.
+struct AppState
+{
+    Options options;
+    qint32 gListRow = 0;  // the highlighted row of the list on show
+    qint16 gStopRead = 0; // 0 or -1
+    QString gCellText;    // armed main-board text; also the line buffer of list operations
+    QStringList gSampleList{QString()};
+    qint32 gDiaryRow = 0; // the row of the open diary entry
 };
 
 // The number a stored option text stands for: optional blanks and sign, then the leading

@@ -16,15 +16,15 @@ QString readKey(const SettingsStore &store, const Settings::Key &key)
 constexpr int kWidestMaxC = 29;
 } // namespace
 
-void Settings::load(AppState &state, const SettingsStore &store)
+void Settings::load(Options &options, const SettingsStore &store)
 {
     for (int slot = 1; slot <= 6; ++slot)
-        state.gOptions[slot] = readKey(store, kKeys[slot - 1]);
+        options.gOptions[slot] = readKey(store, kKeys[slot - 1]);
     int maxC = optionNumber(readKey(store, kKeys[6]));
     if (maxC == 10 || maxC < 9)
         maxC = 9;
-    state.gMaxC = std::min(maxC, kWidestMaxC);
-    state.gSample = qint16(std::clamp(optionNumber(readKey(store, kKeys[7])), 1, 5));
+    options.gMaxC = std::min(maxC, kWidestMaxC);
+    options.gSample = qint16(std::clamp(optionNumber(readKey(store, kKeys[7])), 1, 5));
 }
 
 void Settings::save(SettingsStore &store, const QString &key, int value)

@@ -9,6 +9,7 @@
 #include "platform/FlexGrid.h"
 #include "platform/PressGuard.h"
 #include "platform/TextBox.h"
+#include "platform/UiText.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -20,11 +21,6 @@ using DesignLayout::Face;
 namespace {
 constexpr int kTextWidth = 14325;
 constexpr int kCallGap = 90; // between the text box and the call button, as before "広げる"
-
-QString text(const char16_t *s)
-{
-    return QString::fromUtf16(s);
-}
 
 // Screen readers take a button's name from its caption, so the name follows every change.
 DesignButton *button(QWidget *parent, const QString &name, const QString &caption, QRect place,

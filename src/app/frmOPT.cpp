@@ -4,18 +4,19 @@
 #include "access/AccessLayer.h"
 #include "access/AccessTexts.h"
 #include "access/frmAccess.h"
+#include "app/AppState.h"
 #include "app/OptionTexts.h"
+#include "app/Services.h"
 #include "app/Settings.h"
-#include "app/frmTalk.h"
-#include "boards/BoardTexts.h"
-#include "boards/MakeBoard.h"
 #include "dialogs/AskUser.h"
+#include "dialogs/frmOK.h"
 #include "platform/DesignLayout.h"
 #include "platform/SettingsStore.h"
+#include "platform/UiText.h"
 #include "platform/Units.h"
 #include "voice/SpeechOutput.h"
-#include "voice/VoicePage.h"
 #include "voice/Voice.h"
+#include "voice/VoicePage.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -28,11 +29,6 @@ using namespace Qt::Literals::StringLiterals;
 using DesignLayout::Face;
 
 namespace {
-QString text(const char16_t *s)
-{
-    return QString::fromUtf16(s);
-}
-
 template <typename W> W *control(QWidget *parent, const QString &name, QRect place)
 {
     auto *w = new W(parent);
@@ -71,13 +67,16 @@ bool storedOn(const QString &value)
 }
 } // namespace
 
-frmOPT::frmOPT(frmTalk &talk) : QDialog(&talk), m_talk(talk)
+frmOPT::frmOPT(QWidget &window, Options &options, Services &services, Voice &voice,
+               AccessLayer *access, SpeechOutput *speech)
+    : QDialog(&window), m_options(options), m_services(services), m_voiceOutput(voice),
+      m_accessLayer(access), m_speech(speech)
 {
     setObjectName(u"frmOPT"_s);
     setWindowTitle(text(OptionTexts::kCaption));
     setModal(true);
     createControls();
-    const double scale = DesignLayout::scale(&talk);
+    const double scale = DesignLayout::scale(&window);
     DesignLayout::setScale(this, scale);
     setFixedSize(Units::twipsToPixels(kDesignWidth, scale),
                  Units::twipsToPixels(kDesignHeight, scale));
@@ -135,7 +134,7 @@ void frmOPT::createControls()
     cmdAccess->setObjectName(u"cmdAccess"_s);
     cmdAccess->setAccessibleName(cmdAccess->text());
     cmdAccess->setAutoDefault(false);
-    cmdAccess->setEnabled(m_talk.access() != nullptr);
+    cmdAccess->setEnabled(m_accessLayer != nullptr);
     DesignLayout::setFont(cmdAccess, Face::PGothic, 18, false);
     DesignLayout::place(cmdAccess, QRect(780, 9960, 5355, 525));
     connect(cmdAccess, &QPushButton::clicked, this, &frmOPT::cmdAccess_Click);
@@ -147,30 +146,30 @@ void frmOPT::createControls()
 
 void frmOPT::cmdAccess_Click()
 {
-    AccessLayer *access = m_talk.access();
+    AccessLayer *access = m_accessLayer;
     if (!access)
         return;
     if (!m_access)
         m_access = std::make_unique<PendingSettingsStore>(access->store());
     frmAccess dialog(this, *m_access);
-    if (SpeechOutput *speech = m_talk.speech()) {
+    if (SpeechOutput *speech = m_speech) {
         if (!m_voice)
             m_voice = std::make_unique<PendingSettingsStore>(speech->store());
-        auto *page = new VoicePage(*speech, *m_voice,
-                                   [this](const QString &c) { m_talk.voice().play(c); });
+        auto *page =
+            new VoicePage(*speech, *m_voice, [this](const QString &c) { m_voiceOutput.play(c); });
         dialog.addVoicePage(page);
         connect(&dialog, &QDialog::accepted, page, &VoicePage::save);
     }
     connect(&dialog, &frmAccess::recordRequested, &dialog,
-            [this, &dialog] { openRecorder(m_talk, &dialog); });
+            [this, &dialog] { openRecorder(m_services.folders, &dialog); });
     dialog.exec();
     lblAccess->setVisible(m_access->hasPending() || (m_voice && m_voice->hasPending()));
 }
 
 void frmOPT::Form_Load()
 {
-    AppState &state = m_talk.state();
-    Settings::load(state, m_talk.services().settings);
+    Options &state = m_options;
+    Settings::load(state, m_services.settings);
     // A stored value outside a group's indices shows the group with nothing on; confirming
     // then leaves that key as it is in the store.
     const auto turnOn = [](auto &buttons, int index) {
@@ -193,7 +192,7 @@ void frmOPT::cmdOK_Click(int index)
         reject();
         return;
     }
-    SettingsStore &store = m_talk.services().settings;
+    SettingsStore &store = m_services.settings;
     const auto firstOn = [](const auto &buttons) {
         for (int i = 0; i < int(buttons.size()); ++i)
             if (buttons[i]->isChecked())
@@ -212,19 +211,18 @@ void frmOPT::cmdOK_Click(int index)
     Settings::save(store, u"Moji"_s, chkMoji->isChecked() ? 1 : 0);
     Settings::save(store, u"gMaxC"_s, chkMaxC->isChecked() ? 14 : 9);
     bool stored = store.sync();
-    if (AccessLayer *access = m_talk.access(); access && m_access && m_access->hasPending()) {
+    if (AccessLayer *access = m_accessLayer; access && m_access && m_access->hasPending()) {
         stored = m_access->commit() && stored;
         access->reload();
     }
     // Sentence speech reads its settings at each reading: storing them is all it needs.
     if (m_voice && m_voice->hasPending())
         stored = m_voice->commit() && stored;
-    Settings::load(m_talk.state(), store);
-    m_talk.applyCompositionFont();
+    Settings::load(m_options, store);
     accept();
-    m_talk.cmdKey->setText(QString::fromUtf16(BoardTexts::kAlphanumeric));
-    MakeBoard(m_talk);
+    emit applied();
     // The settings apply until the program ends; the user learns they will not come back.
     if (!stored)
-        AskUser(m_talk, text(OptionTexts::kNotStored), 48, text(OptionTexts::kCaption));
+        AskUser(m_services.asker, m_services.busy, parentWidget(), text(OptionTexts::kNotStored),
+                frmOK::kNotice, text(OptionTexts::kCaption));
 }

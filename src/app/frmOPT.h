@@ -10,12 +10,18 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
+class AccessLayer;
 class PendingSettingsStore;
-class frmTalk;
+class SpeechOutput;
+class Voice;
+struct Options;
+struct Services;
 
 // The options dialog: shows the stored settings, "確定" stores them all (with what was
-// confirmed in "入力と声の設定") and rebuilds the hiragana board, "キャンセル" closes it without
-// writing anything.
+// confirmed in "入力と声の設定"), reloads the options and says so by `applied` (the window then
+// rebuilds the hiragana board), "キャンセル" closes it without writing anything. Touches the
+// settings store, the options it loads, the access layer and sentence speech when installed
+// (nullptr otherwise), and plays samples through the voice.
 class frmOPT : public QDialog
 {
     Q_OBJECT
@@ -24,7 +30,8 @@ class frmOPT : public QDialog
     static constexpr int kDesignWidth = 6990;
     static constexpr int kDesignHeight = 10800;
 
-    explicit frmOPT(frmTalk &talk);
+    frmOPT(QWidget &window, Options &options, Services &services, Voice &voice, AccessLayer *access,
+           SpeechOutput *speech);
     ~frmOPT() override;
 
     void Form_Load();
@@ -49,10 +56,18 @@ class frmOPT : public QDialog
     QPushButton *cmdAccess = nullptr;
     QLabel *lblAccess = nullptr; // shown once access settings wait for "確定"
 
+  signals:
+    // The confirmed options are loaded and the dialog has closed.
+    void applied();
+
   private:
     void createControls();
 
-    frmTalk &m_talk;
+    Options &m_options;
+    Services &m_services;
+    Voice &m_voiceOutput;
+    AccessLayer *m_accessLayer;
+    SpeechOutput *m_speech;
     std::unique_ptr<PendingSettingsStore> m_access; // the access settings until "確定"
     std::unique_ptr<PendingSettingsStore> m_voice;  // the reading settings until "確定"
 };

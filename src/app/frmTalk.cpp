@@ -2,12 +2,14 @@
 
 #include "access/AccessLayer.h"
 #include "app/AppTexts.h"
+#include "app/ScreenAreas.h"
 #include "app/Settings.h"
 #include "app/frmOPT.h"
 #include "boards/BoardEntry.h"
 #include "boards/BoardTexts.h"
 #include "boards/MakeBoard.h"
 #include "compose/EditPad.h"
+#include "diary/DiaryFile.h"
 #include "diary/DiaryScreen.h"
 #include "platform/DesignLayout.h"
 #include "platform/FlexGrid.h"
@@ -35,14 +37,7 @@ frmTalk::frmTalk(AppState &state, Services services, QWidget *parent)
     setObjectName(QStringLiteral("frmTalk"));
     createControls();
     guardReplacedControls();
-    m_boardEntry = std::make_unique<BoardEntry>(*this);
-    m_voice = std::make_unique<Voice>(*this);
-    m_editPad = std::make_unique<EditPad>(*this);
-    m_reader = std::make_unique<Reader>(*this);
-    m_sampleScreen = std::make_unique<SampleScreen>(*this);
-    m_predictions = std::make_unique<Predictions>(*this);
-    m_stepper = std::make_unique<ListStepper>(*this);
-    m_diaryScreen = std::make_unique<DiaryScreen>(*this);
+    createParts();
     connectShell();
     DesignLayout::setScale(this, 1.0);
     resize(Units::twipsToPixels(kDesignWidth, 1.0), Units::twipsToPixels(kDesignHeight, 1.0));
@@ -51,14 +46,62 @@ frmTalk::frmTalk(AppState &state, Services services, QWidget *parent)
 
 frmTalk::~frmTalk() = default;
 
+TalkControls frmTalk::controls() const
+{
+    return {{grdBoard, fraSet, grdBoard2, cmdEnd2, cmdspace, cmdKey, txtHide},
+            {fraText, txtTalk, cmdWide, cmdCopy, cmdPaste, fraRes, cmdRes, cmdStart},
+            {grdSp, grdEx, cmdSamp, cmdSampADD, cmdSampDel, fraTalk, cmdUp, cmdDown, cmdDec},
+            {grdDay, fraDay, cmdRevise, cmdBack},
+            cmdRead,
+            cmdEnd,
+            cmdOpt,
+            cmdCall};
+}
+
+void frmTalk::createParts()
+{
+    const TalkControls c = controls();
+    AppState &s = m_state;
+    const Options &options = s.options;
+    m_areas = std::make_unique<ScreenAreas>(ScreenAreas::Widgets{
+        this, grdBoard, fraSet, grdSp, grdEx, grdDay, fraRes, fraTalk, fraDay});
+    m_voice = std::make_unique<Voice>(options, s.gStopRead, m_services);
+    m_sampleFile =
+        std::make_unique<SampleFile>(*grdEx, s.gSampleList, s.gCellText, m_services, *this);
+    m_diaryFile =
+        std::make_unique<DiaryFile>(*grdDay, *m_areas, s.gListRow, s.gDiaryRow, m_services, *this);
+    m_predictions =
+        std::make_unique<Predictions>(c.samples, *txtTalk, *m_areas, options, s.gSampleList,
+                                      s.gListRow, s.gCellText, m_services, *this);
+    m_boardEntry =
+        std::make_unique<BoardEntry>(c.boards, *txtTalk, *m_areas, *m_voice, *m_predictions,
+                                     options, s.gCellText, m_services, *this);
+    m_editPad = std::make_unique<EditPad>(c.compose, mKeyHeld, m_services, *this);
+    m_reader = std::make_unique<Reader>(*cmdRead, c.compose, *m_areas, *m_voice, options,
+                                        s.gStopRead, m_services, *this);
+    // Ending the program ends a reading in progress at its next check.
+    connect(this, &frmTalk::endRequested, this, [&s] { s.gStopRead = -1; });
+    m_diaryScreen = std::make_unique<DiaryScreen>(
+        c.diary, c.compose, *m_areas, *m_diaryFile, [this] { return m_sampleScreen->diaryOpen(); },
+        options, s.gListRow, s.gDiaryRow, m_services, *this);
+    m_sampleScreen = std::make_unique<SampleScreen>(
+        c.samples, c.compose, *m_areas, *m_sampleFile, *m_diaryFile, *m_diaryScreen, *m_predictions,
+        *m_boardEntry, options, s.gListRow, m_services, *this);
+    m_stepper = std::make_unique<ListStepper>(c.samples, *m_areas, *txtTalk, mKeyHeld, s.gListRow,
+                                              m_services, *this);
+}
+
 void frmTalk::installAccess(SettingsStore &accessSettings)
 {
-    m_access = std::make_unique<AccessLayer>(*this, accessSettings);
+    m_access = std::make_unique<AccessLayer>(*this, controls(), m_services.clock,
+                                             m_services.folders, accessSettings,
+                                             [this](bool shown) { setCallShown(shown); });
 }
 
 void frmTalk::installSpeech(SettingsStore &voiceSettings, const EngineFiles &files)
 {
     m_speech = std::make_unique<SpeechOutput>(voiceSettings, files);
+    m_reader->setSpeech(m_speech.get());
     m_speech->makeAheadFor(*txtTalk, m_services.clock);
 }
 
@@ -72,23 +115,20 @@ void frmTalk::connectShell()
 
 void frmTalk::Form_Load()
 {
-    m_state.gAppPath = m_services.folders.dataDir();
-    Settings::load(m_state, m_services.settings);
+    Settings::load(m_state.options, m_services.settings);
     m_services.busy.setBusy(true);
     setWindowTitle(QString::fromUtf16(AppTexts::kCaption));
     txtTalk->setText(QString());
-    mBoardRow = 0;
-    mBoardCol = 0;
     applyCompositionFont();
-    MakeBoard(*this);
-    SampleFile::LoadSamples(*this);
-    SampleFile::GroupSamples(*this);
+    makeBoard();
+    m_sampleFile->LoadSamples();
+    m_sampleFile->GroupSamples();
     m_services.busy.setBusy(false);
 }
 
 void frmTalk::applyCompositionFont()
 {
-    DesignLayout::setFontPoints(txtTalk, m_state.mojiOn() ? 100 : 55);
+    DesignLayout::setFontPoints(txtTalk, m_state.options.mojiOn() ? 100 : 55);
 }
 
 void frmTalk::Form_Activate()
@@ -103,22 +143,33 @@ void frmTalk::cmdEnd_Click()
 
 void frmTalk::cmdEnd2_Click()
 {
-    if (m_state.beepOn())
+    if (m_state.options.beepOn())
         m_services.beeper.beep();
     txtTalk->setFocus();
-    fraSet->hide();
+    m_areas->hide(ScreenAreas::Area::Selection);
 }
 
 void frmTalk::cmdOpt_Click()
 {
-    frmOPT dialog(*this);
+    frmOPT dialog(*this, m_state.options, m_services, *m_voice, m_access.get(), m_speech.get());
+    // The options apply to the text's font and to a new hiragana board.
+    connect(&dialog, &frmOPT::applied, this, [this] {
+        applyCompositionFont();
+        cmdKey->setText(QString::fromUtf16(BoardTexts::kAlphanumeric));
+        makeBoard();
+    });
     dialog.exec();
     Form_Activate();
 }
 
 void frmTalk::cmdKey_Click()
 {
-    MakeBoard(*this);
+    makeBoard();
+}
+
+void frmTalk::makeBoard()
+{
+    MakeBoard(*grdBoard, *cmdKey, m_state.options.gMaxC);
 }
 
 void frmTalk::fitToScreen()

@@ -2,6 +2,8 @@
 
 #include "app/AppState.h"
 #include "app/Services.h"
+#include "app/TalkControls.h"
+#include "compose/TextArea.h"
 
 #include <QRect>
 #include <QWidget>
@@ -11,6 +13,7 @@
 class AccessLayer;
 class BoardEntry;
 class CallButton;
+class DiaryFile;
 class DiaryScreen;
 class EditPad;
 class FlexGrid;
@@ -20,14 +23,17 @@ class QFrame;
 class QLabel;
 class QPushButton;
 class Reader;
+class SampleFile;
 class SampleScreen;
+class ScreenAreas;
 class SpeechOutput;
 class TextBox;
 class Voice;
 struct EngineFiles;
 
-// The main window: every board, list, frame and button, and the composition box.
-// The subsystems' handlers live in their own controllers, which this window owns.
+// The main window and composition root: it creates every board, list, frame and button with
+// its design name, hands each part its own controls, the collaborators it calls and the state
+// it shares, builds the parts in the order they depend on each other and wires them.
 class frmTalk : public QWidget
 {
     Q_OBJECT
@@ -37,7 +43,7 @@ class frmTalk : public QWidget
     // text-area sizes are computed from; all in twips.
     static constexpr int kDesignWidth = 15270;
     static constexpr int kDesignHeight = 11115;
-    static constexpr int kDesignOuterHeight = 11580;
+    static constexpr int kDesignOuterHeight = TextArea::kWindowOuterHeight;
     // The call button, once a carer turns the call on, takes the right end of the text box:
     // on every screen, across the window from "終了", with a gap above the board.
     static constexpr QRect kCallButtonPlace{13320, 0, 1005, 1800};
@@ -48,14 +54,11 @@ class frmTalk : public QWidget
     AppState &state() { return m_state; }
     Services &services() { return m_services; }
 
-    BoardEntry &boardEntry() { return *m_boardEntry; }
     Voice &voice() { return *m_voice; }
-    EditPad &editPad() { return *m_editPad; }
-    Reader &reader() { return *m_reader; }
-    SampleScreen &sampleScreen() { return *m_sampleScreen; }
-    Predictions &predictions() { return *m_predictions; }
-    ListStepper &stepper() { return *m_stepper; }
-    DiaryScreen &diaryScreen() { return *m_diaryScreen; }
+    SampleFile &sampleFile() { return *m_sampleFile; }
+    DiaryFile &diaryFile() { return *m_diaryFile; }
+    // The controls by the part that owns them.
+    TalkControls controls() const;
     // Switch scanning and dwell selection, read from `accessSettings` (section "ACCESS").
     void installAccess(SettingsStore &accessSettings);
     // The access layer, or nullptr when none was installed.
@@ -119,9 +122,7 @@ class frmTalk : public QWidget
     QLabel *txtHide = nullptr;
     CallButton *cmdCall = nullptr; // shown while the call is turned on
 
-    // Main-window state.
-    qint32 mBoardRow = 0;
-    qint32 mBoardCol = 0;
+    // A caret-pad or list button is held (they repeat until it is released).
     bool mKeyHeld = false;
 
   signals:
@@ -137,18 +138,24 @@ class frmTalk : public QWidget
     void createControls();
     // Controls that replace others under the pointer ignore a press just after appearing.
     void guardReplacedControls();
+    void createParts();
     void connectShell();
+    // The board for the set after the one cmdKey names.
+    void makeBoard();
 
     AppState &m_state;
     Services m_services;
-    std::unique_ptr<BoardEntry> m_boardEntry;
+    std::unique_ptr<ScreenAreas> m_areas;
     std::unique_ptr<Voice> m_voice;
+    std::unique_ptr<SampleFile> m_sampleFile;
+    std::unique_ptr<DiaryFile> m_diaryFile;
+    std::unique_ptr<Predictions> m_predictions;
+    std::unique_ptr<BoardEntry> m_boardEntry;
     std::unique_ptr<EditPad> m_editPad;
     std::unique_ptr<Reader> m_reader;
-    std::unique_ptr<SampleScreen> m_sampleScreen;
-    std::unique_ptr<Predictions> m_predictions;
-    std::unique_ptr<ListStepper> m_stepper;
     std::unique_ptr<DiaryScreen> m_diaryScreen;
+    std::unique_ptr<SampleScreen> m_sampleScreen;
+    std::unique_ptr<ListStepper> m_stepper;
     std::unique_ptr<AccessLayer> m_access;
     std::unique_ptr<SpeechOutput> m_speech;
 };

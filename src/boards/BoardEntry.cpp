@@ -1,6 +1,8 @@
 #include "boards/BoardEntry.h"
 
-#include "app/frmTalk.h"
+#include "app/AppState.h"
+#include "app/ScreenAreas.h"
+#include "app/Services.h"
 #include "boards/ConvertChar.h"
 #include "compose/TextArea.h"
 #include "platform/DesignLayout.h"
@@ -9,7 +11,6 @@
 #include "platform/UiServices.h"
 #include "platform/Units.h"
 #include "samples/Predictions.h"
-#include "voice/Voice.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -26,9 +27,9 @@ constexpr int kLastColumnWithRightNeighbour = 8;
 constexpr int kCentredBottom = 5;
 constexpr float kWaitSeconds = 0.5f;
 
-constexpr char16_t kKindSelect[] = u"S";
-constexpr char16_t kKindEnter[] = u"E";
-constexpr char16_t kKindFirst[] = u"1";
+constexpr Voice::Kind kKindSelect = Voice::Kind::Select;
+constexpr Voice::Kind kKindEnter = Voice::Kind::Enter;
+constexpr Voice::Kind kKindFirst = Voice::Kind::First;
 
 // The text an empty board cell stands for: the full-width space.
 const QString &emptyCellText()
@@ -60,53 +61,59 @@ void paintPressed(FlexGrid &grid, int lastRow, int lastCol, int row, int col, co
 
 } // namespace
 
-BoardEntry::BoardEntry(frmTalk &talk) : m_talk(talk)
+using Area = ScreenAreas::Area;
+
+BoardEntry::BoardEntry(const BoardControls &controls, TextBox &txtTalk, ScreenAreas &areas,
+                       Voice &voice, Predictions &predictions, const Options &options,
+                       QString &cellText, Services &services, QWidget &window)
+    : m_controls(controls), m_box(txtTalk), m_areas(areas), m_voice(voice),
+      m_predictions(predictions), m_options(options), m_cellText(cellText), m_services(services)
 {
-    QObject::connect(talk.grdBoard, &FlexGrid::mouseDown, &talk, [this] { grdBoard_MouseDown(); });
-    QObject::connect(talk.grdBoard, &FlexGrid::clicked, &talk, [this] { grdBoard_Click(); });
-    QObject::connect(talk.grdBoard2, &FlexGrid::mouseDown, &talk,
+    QObject::connect(controls.grdBoard, &FlexGrid::mouseDown, &window,
+                     [this] { grdBoard_MouseDown(); });
+    QObject::connect(controls.grdBoard, &FlexGrid::clicked, &window, [this] { grdBoard_Click(); });
+    QObject::connect(controls.grdBoard2, &FlexGrid::mouseDown, &window,
                      [this] { grdBoard2_MouseDown(); });
-    QObject::connect(talk.grdBoard2, &FlexGrid::clicked, &talk, [this] { grdBoard2_Click(); });
+    QObject::connect(controls.grdBoard2, &FlexGrid::clicked, &window,
+                     [this] { grdBoard2_Click(); });
 }
 
 BoardEntry::~BoardEntry() = default;
 
 void BoardEntry::grdBoard_MouseDown()
 {
-    FlexGrid &board = *m_talk.grdBoard;
-    m_talk.mBoardRow = board.row();
-    m_talk.mBoardCol = board.col();
+    FlexGrid &board = *m_controls.grdBoard;
+    m_boardRow = board.row();
+    m_boardCol = board.col();
     board.setRedraw(false);
     board.setEnabled(false);
-    paintPressed(board, kBoardRows - 1, m_talk.state().gMaxC, m_talk.mBoardRow, m_talk.mBoardCol,
-                 m_talk.state().gCellText);
+    paintPressed(board, kBoardRows - 1, m_options.gMaxC, m_boardRow, m_boardCol, m_cellText);
     board.setEnabled(true);
     board.setRedraw(true);
 }
 
 void BoardEntry::grdBoard_Click()
 {
-    FlexGrid &board = *m_talk.grdBoard;
-    AppState &state = m_talk.state();
+    FlexGrid &board = *m_controls.grdBoard;
     // Disabled while handled: clicks that arrive during the voice's wait and yield are dropped.
     board.setRedraw(false);
     board.setEnabled(false);
     const QString cellText = board.text();
     const QString t = cellText.isEmpty() ? emptyCellText() : cellText;
-    if (state.beepOn())
-        m_talk.services().beeper.beep();
-    switch (state.opt1()) {
+    if (m_options.beepOn())
+        m_services.beeper.beep();
+    switch (m_options.opt1()) {
     case 0:
         paintCurrent(board, Units::kSystemDesktopColour);
         speak(t, kKindSelect);
         openSelection();
         break;
     case 1:
-        if (cellText == state.gCellText) {
+        if (cellText == m_cellText) {
             speak(t, kKindSelect);
             openSelection();
         } else {
-            state.gCellText = t;
+            m_cellText = t;
             speak(t, kKindFirst);
         }
         break;
@@ -115,10 +122,10 @@ void BoardEntry::grdBoard_Click()
         enterFromBoard(t);
         break;
     case 3:
-        if (cellText == state.gCellText) {
+        if (cellText == m_cellText) {
             enterFromBoard(t);
         } else {
-            state.gCellText = t;
+            m_cellText = t;
             speak(t, kKindFirst);
         }
         break;
@@ -127,47 +134,46 @@ void BoardEntry::grdBoard_Click()
     }
     board.setRedraw(true);
     board.setEnabled(true);
-    focusText(!m_talk.fraSet->isVisibleTo(&m_talk));
+    focusText(!m_areas.shown(Area::Selection));
 }
 
 void BoardEntry::grdBoard2_MouseDown()
 {
-    FlexGrid &grid = *m_talk.grdBoard2;
-    m_talk.grdBoard->setEnabled(false);
-    mBoard2Row = grid.row();
-    mBoard2Col = grid.col();
+    FlexGrid &grid = *m_controls.grdBoard2;
+    m_controls.grdBoard->setEnabled(false);
+    m_board2Row = grid.row();
+    m_board2Col = grid.col();
     grid.setRedraw(false);
     grid.setEnabled(false);
-    paintPressed(grid, kSelectionSize - 1, kSelectionSize - 1, mBoard2Row, mBoard2Col,
-                 m_talk.state().gCellText2);
+    paintPressed(grid, kSelectionSize - 1, kSelectionSize - 1, m_board2Row, m_board2Col,
+                 m_cellText2);
     grid.setEnabled(true);
     grid.setRedraw(true);
-    m_talk.grdBoard->setEnabled(true);
+    m_controls.grdBoard->setEnabled(true);
 }
 
 void BoardEntry::grdBoard2_Click()
 {
-    FlexGrid &grid = *m_talk.grdBoard2;
-    AppState &state = m_talk.state();
+    FlexGrid &grid = *m_controls.grdBoard2;
     grid.setEnabled(false);
     grid.setRedraw(false);
-    if (state.beepOn())
-        m_talk.services().beeper.beep();
+    if (m_options.beepOn())
+        m_services.beeper.beep();
     const QString cellText = grid.text();
     if (cellText.isEmpty()) {
         grid.setEnabled(true);
         grid.setRedraw(true);
         return;
     }
-    switch (state.opt2()) {
+    switch (m_options.opt2()) {
     case 0:
-        state.gCellText2 = cellText;
+        m_cellText2 = cellText;
         enterFromSelection();
         break;
     case 1:
-        if (cellText != state.gCellText2) {
-            state.gCellText2 = cellText;
-            speak(state.gCellText2, kKindFirst);
+        if (cellText != m_cellText2) {
+            m_cellText2 = cellText;
+            speak(m_cellText2, kKindFirst);
         } else {
             enterFromSelection();
         }
@@ -182,8 +188,8 @@ void BoardEntry::grdBoard2_Click()
 
 void BoardEntry::FillSelection(int col, int row)
 {
-    FlexGrid &grid = *m_talk.grdBoard2;
-    const FlexGrid &board = *m_talk.grdBoard;
+    FlexGrid &grid = *m_controls.grdBoard2;
+    const FlexGrid &board = *m_controls.grdBoard;
     grid.setRows(kSelectionSize);
     grid.setCols(kSelectionSize);
     grid.setRedraw(false);
@@ -196,7 +202,7 @@ void BoardEntry::FillSelection(int col, int row)
                                shown ? board.textMatrix(row - 1 + n, col - 1 + k) : QString());
         }
         if (rowShown[n])
-            ConvertChar(m_talk, grid.textMatrix(n, 1), n);
+            ConvertChar(grid, grid.textMatrix(n, 1), n);
     }
     for (int k = 0; k < kSelectionSize; ++k)
         grid.setColWidth(k, kSelectionColumnWidth);
@@ -212,53 +218,64 @@ void BoardEntry::FillSelection(int col, int row)
 
 void BoardEntry::InsertChar()
 {
-    TextBox &box = *m_talk.txtTalk;
+    TextBox &box = m_box;
     const int p = box.selStart();
-    const QString s = m_talk.txtHide->text();
+    const QString s = m_controls.txtHide->text();
     const QString text = box.text();
     QString result = QStringView(text).first(p) + s + QStringView(text).sliced(p);
-    if (!result.endsWith(u'_'))
-        result += u'_';
+    if (!result.endsWith(TextArea::kEndMarker))
+        result += TextArea::kEndMarker;
     box.setText(result);
     box.setSelStart(p + int(s.size()));
 }
 
+void BoardEntry::clearColours()
+{
+    FlexGrid &board = *m_controls.grdBoard;
+    board.setRedraw(false);
+    for (int r = 0; r < kBoardRows; ++r) {
+        board.setRow(r);
+        board.setCol(0);
+        board.setColSel(m_options.gMaxC);
+        board.setCellBackColor(Units::Colour::White);
+    }
+    board.setRedraw(true);
+}
+
 void BoardEntry::openSelection()
 {
-    FillSelection(m_talk.mBoardCol, m_talk.mBoardRow);
-    const QRect board = DesignLayout::rect(m_talk.grdBoard);
-    DesignLayout::setLeft(m_talk.fraSet, board.left());
-    DesignLayout::setTop(m_talk.fraSet, board.top());
-    m_talk.fraSet->show();
-    m_talk.fraSet->raise();
+    FillSelection(m_boardCol, m_boardRow);
+    m_areas.moveOverBoard(Area::Selection);
+    m_areas.show(Area::Selection);
+    m_areas.raise(Area::Selection);
 }
 
 void BoardEntry::enterFromBoard(const QString &t)
 {
-    m_talk.txtHide->setText(t);
+    m_controls.txtHide->setText(t);
     InsertChar();
     speak(t, kKindEnter);
-    m_talk.predictions().OfferPredictions(m_talk.txtTalk->text());
+    m_predictions.OfferPredictions(m_box.text());
 }
 
 void BoardEntry::enterFromSelection()
 {
-    const QString t = m_talk.state().gCellText2;
-    m_talk.txtHide->setText(t);
-    m_talk.fraSet->hide();
+    const QString t = m_cellText2;
+    m_controls.txtHide->setText(t);
+    m_areas.hide(Area::Selection);
     InsertChar();
     speak(t, kKindEnter);
-    m_talk.predictions().OfferPredictions(m_talk.txtTalk->text());
+    m_predictions.OfferPredictions(m_box.text());
 }
 
-void BoardEntry::speak(const QString &t, const char16_t *kind)
+void BoardEntry::speak(const QString &t, Voice::Kind kind)
 {
-    m_talk.voice().SpeakChar(t, kWaitSeconds, QString::fromUtf16(kind));
+    m_voice.SpeakChar(t, kWaitSeconds, kind);
 }
 
 void BoardEntry::focusText(bool selectNext)
 {
-    m_talk.txtTalk->setFocus();
+    m_box.setFocus();
     if (selectNext)
-        TextArea::selectNextIfNone(m_talk);
+        TextArea::selectNextIfNone(m_box);
 }

@@ -1,14 +1,27 @@
 #pragma once
 
+#include "boards/BoardControls.h"
+#include "voice/Voice.h"
+
 #include <QString>
 
-class frmTalk;
+class Predictions;
+class QWidget;
+class ScreenAreas;
+class TextBox;
+struct Options;
+struct Services;
 
 // Clicks on the main board and on the enlarged selection screen, turned into entered text.
+// Touches the board's controls and the composition txtTalk, opens and closes the selection
+// screen through the screen areas, speaks through the voice, offers predictions, reads the
+// options and shares the armed text (gCellText) with the list operations.
 class BoardEntry
 {
   public:
-    explicit BoardEntry(frmTalk &talk);
+    BoardEntry(const BoardControls &controls, TextBox &txtTalk, ScreenAreas &areas, Voice &voice,
+               Predictions &predictions, const Options &options, QString &cellText,
+               Services &services, QWidget &window);
     ~BoardEntry();
 
     void grdBoard_MouseDown();
@@ -19,18 +32,30 @@ class BoardEntry
     void FillSelection(int col, int row);
     // Puts the caption of txtHide in front of the current character of txtTalk.
     void InsertChar();
-
-    // The selection-grid cell under the last mouse-down.
-    qint32 mBoard2Row = 0;
-    qint32 mBoard2Col = 0;
+    // Paints every cell of the board white ("はじめから").
+    void clearColours();
 
   private:
     void openSelection();
     void enterFromBoard(const QString &t);
     void enterFromSelection();
-    void speak(const QString &t, const char16_t *kind);
+    void speak(const QString &t, Voice::Kind kind);
     // Focus back to the text with the character after the caret selected.
     void focusText(bool selectNext);
 
-    frmTalk &m_talk;
+    const BoardControls m_controls;
+    TextBox &m_box;
+    ScreenAreas &m_areas;
+    Voice &m_voice;
+    Predictions &m_predictions;
+    const Options &m_options;
+    QString &m_cellText;
+    Services &m_services;
+    // The board cell under the last mouse-down.
+    qint32 m_boardRow = 0;
+    qint32 m_boardCol = 0;
+    // The selection-grid cell under the last mouse-down, and the armed selection text.
+    qint32 m_board2Row = 0;
+    qint32 m_board2Col = 0;
+    QString m_cellText2;
 };

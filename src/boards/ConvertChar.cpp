@@ -1,6 +1,5 @@
 #include "boards/ConvertChar.h"
 
-#include "app/frmTalk.h"
 #include "platform/FlexGrid.h"
 
 #include <algorithm>
@@ -81,11 +80,11 @@ CharForms charForms(const QString &text)
     return forms;
 }
 
-void ConvertChar(frmTalk &talk, const QString &text, int row)
+void ConvertChar(FlexGrid &grdBoard2, const QString &text, int row)
 {
     const CharForms forms = charForms(text);
     if (!forms.left.isEmpty())
-        talk.grdBoard2->setTextMatrix(row, 0, forms.left);
+        grdBoard2.setTextMatrix(row, 0, forms.left);
     if (!forms.right.isEmpty())
-        talk.grdBoard2->setTextMatrix(row, 2, forms.right);
+        grdBoard2.setTextMatrix(row, 2, forms.right);
 }

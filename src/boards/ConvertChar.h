@@ -2,7 +2,7 @@
 
 #include <QString>
 
-class frmTalk;
+class FlexGrid;
 
 // The variant forms of a plain character: `right` goes to window column 2 of the selection
 // grid, `left` (when not empty) to window column 0. Both empty when the text has none.
@@ -16,4 +16,4 @@ struct CharForms
 CharForms charForms(const QString &text);
 
 // Writes the forms of `text` into window row `row` of grdBoard2, over the board neighbours.
-void ConvertChar(frmTalk &talk, const QString &text, int row);
+void ConvertChar(FlexGrid &grdBoard2, const QString &text, int row);

@@ -1,6 +1,5 @@
 #include "boards/MakeBoard.h"
 
-#include "app/frmTalk.h"
 #include "boards/BoardTables.h"
 #include "boards/BoardTexts.h"
 #include "platform/FlexGrid.h"
@@ -29,10 +28,8 @@ void fillAlphanumeric(FlexGrid &board)
 }
 } // namespace
 
-void MakeBoard(frmTalk &talk)
+void MakeBoard(FlexGrid &board, QPushButton &cmdKey, int maxC)
 {
-    FlexGrid &board = *talk.grdBoard;
-    const int maxC = talk.state().gMaxC;
     board.setRedraw(false);
     board.setRows(5);
     board.setCols(maxC + 1);
@@ -50,16 +47,16 @@ void MakeBoard(frmTalk &talk)
     }
     board.setForeColor(Units::Colour::Black);
 
-    const QString caption = talk.cmdKey->text().trimmed();
+    const QString caption = cmdKey.text().trimmed();
     if (caption == QString::fromUtf16(BoardTexts::kAlphanumeric)) {
         fillKana(board, maxC, BoardTables::kHiragana);
-        talk.cmdKey->setText(QString::fromUtf16(BoardTexts::kHiragana));
+        cmdKey.setText(QString::fromUtf16(BoardTexts::kHiragana));
     } else if (caption == QString::fromUtf16(BoardTexts::kHiragana)) {
         fillKana(board, maxC, BoardTables::kKatakana);
-        talk.cmdKey->setText(QString::fromUtf16(BoardTexts::kKatakana));
+        cmdKey.setText(QString::fromUtf16(BoardTexts::kKatakana));
     } else {
         fillAlphanumeric(board);
-        talk.cmdKey->setText(QString::fromUtf16(BoardTexts::kAlphanumeric));
+        cmdKey.setText(QString::fromUtf16(BoardTexts::kAlphanumeric));
     }
     board.setRedraw(true);
 }

@@ -1,7 +1,8 @@
 #pragma once
 
-class frmTalk;
+class FlexGrid;
+class QPushButton;
 
-// Rebuilds grdBoard with the set that follows the one named by cmdKey's caption
-// (hiragana -> katakana -> alphanumeric -> hiragana) and renames the button.
-void MakeBoard(frmTalk &talk);
+// Rebuilds `board` (columns 0..maxC) with the set that follows the one named by cmdKey's
+// caption (hiragana -> katakana -> alphanumeric -> hiragana) and renames the button.
+void MakeBoard(FlexGrid &board, QPushButton &cmdKey, int maxC);

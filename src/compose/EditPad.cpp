@@ -1,6 +1,6 @@
 #include "compose/EditPad.h"
 
-#include "app/frmTalk.h"
+#include "app/Services.h"
 #include "compose/CaretSteps.h"
 #include "compose/ComposeTexts.h"
 #include "compose/TextArea.h"
@@ -18,21 +18,24 @@ constexpr qint64 kRepeatMs = 230;
 constexpr int kWideThreshold = 2300;
 } // namespace
 
-EditPad::EditPad(frmTalk &talk) : m_talk(talk)
+EditPad::EditPad(const ComposeControls &controls, bool &keyHeld, Services &services,
+                 QWidget &window)
+    : m_controls(controls), m_keyHeld(keyHeld), m_services(services), m_window(window)
 {
-    for (int i = 0; i < int(talk.cmdRes.size()); ++i) {
-        QObject::connect(talk.cmdRes[i], &QPushButton::pressed, &talk,
+    for (int i = 0; i < int(controls.cmdRes.size()); ++i) {
+        QObject::connect(controls.cmdRes[i], &QPushButton::pressed, &window,
                          [this, i] { cmdRes_MouseDown(i); });
-        QObject::connect(talk.cmdRes[i], &QPushButton::released, &talk,
+        QObject::connect(controls.cmdRes[i], &QPushButton::released, &window,
                          [this, i] { cmdRes_MouseUp(i); });
     }
-    QObject::connect(talk.cmdWide, &QPushButton::clicked, &talk, [this] { cmdWide_Click(); });
-    QObject::connect(talk.cmdCopy, &QPushButton::clicked, &talk, [this] { cmdCopy_Click(); });
-    QObject::connect(talk.cmdPaste, &QPushButton::clicked, &talk, [this] { cmdPaste_Click(); });
-    for (QPushButton *b : {talk.cmdCopy, talk.cmdPaste}) {
-        QObject::connect(b, &QPushButton::pressed, &talk,
+    QObject::connect(controls.cmdWide, &QPushButton::clicked, &window, [this] { cmdWide_Click(); });
+    QObject::connect(controls.cmdCopy, &QPushButton::clicked, &window, [this] { cmdCopy_Click(); });
+    QObject::connect(controls.cmdPaste, &QPushButton::clicked, &window,
+                     [this] { cmdPaste_Click(); });
+    for (QPushButton *b : {controls.cmdCopy, controls.cmdPaste}) {
+        QObject::connect(b, &QPushButton::pressed, &window,
                          [b] { DesignLayout::setBackColour(b, Units::Colour::Grey); });
-        QObject::connect(b, &QPushButton::released, &talk,
+        QObject::connect(b, &QPushButton::released, &window,
                          [b] { DesignLayout::setBackColour(b, Units::Colour::White); });
     }
 }
@@ -41,24 +44,24 @@ EditPad::~EditPad() = default;
 
 void EditPad::cmdRes_MouseDown(int index)
 {
-    DesignLayout::setBackColour(m_talk.cmdRes[index], Units::Colour::Grey);
-    m_talk.mKeyHeld = true;
+    DesignLayout::setBackColour(m_controls.cmdRes[index], Units::Colour::Grey);
+    m_keyHeld = true;
     PressEditKey(index);
 }
 
 void EditPad::cmdRes_MouseUp(int index)
 {
-    DesignLayout::setBackColour(m_talk.cmdRes[index], Units::Colour::White);
-    m_talk.mKeyHeld = false;
+    DesignLayout::setBackColour(m_controls.cmdRes[index], Units::Colour::White);
+    m_keyHeld = false;
 }
 
 void EditPad::PressEditKey(int index)
 {
-    TextBox &box = *m_talk.txtTalk;
-    Services &services = m_talk.services();
+    TextBox &box = *m_controls.txtTalk;
+    Services &services = m_services;
     // The release arrives as an event during the yields and clears mKeyHeld.
-    while (m_talk.mKeyHeld) {
-        if (!box.isVisibleTo(&m_talk))
+    while (m_keyHeld) {
+        if (!box.isVisibleTo(&m_window))
             return;
         box.setFocus();
         switch (CaretSteps::step(index, box)) {
@@ -78,30 +81,30 @@ void EditPad::PressEditKey(int index)
 
 void EditPad::cmdWide_Click()
 {
-    if (DesignLayout::rect(m_talk.txtTalk).height() > kWideThreshold) {
-        TextArea::setNarrow(m_talk);
+    if (DesignLayout::rect(m_controls.txtTalk).height() > kWideThreshold) {
+        TextArea::setNarrow(m_controls);
     } else {
-        TextArea::setWideSizes(m_talk);
-        m_talk.cmdWide->setText(QString::fromUtf16(ComposeTexts::kNarrow));
+        TextArea::setWideSizes(m_controls);
+        m_controls.cmdWide->setText(QString::fromUtf16(ComposeTexts::kNarrow));
     }
-    m_talk.txtTalk->setFocus();
+    m_controls.txtTalk->setFocus();
 }
 
 void EditPad::cmdCopy_Click()
 {
-    Clipboard &clipboard = m_talk.services().clipboard;
+    Clipboard &clipboard = m_services.clipboard;
     clipboard.clear();
-    clipboard.setText(m_talk.txtTalk->text());
+    clipboard.setText(m_controls.txtTalk->text());
 }
 
 void EditPad::cmdPaste_Click()
 {
-    Clipboard &clipboard = m_talk.services().clipboard;
+    Clipboard &clipboard = m_services.clipboard;
     const QString pasted = clipboard.text();
     // Nothing to paste: the text, its selection and whatever else the clipboard holds stay.
     if (pasted.isEmpty())
         return;
     // Appended whole: the box's maximum length limits typing, not what the user pastes.
-    m_talk.txtTalk->setText(m_talk.txtTalk->text() + pasted);
+    m_controls.txtTalk->setText(m_controls.txtTalk->text() + pasted);
     clipboard.clear();
 }

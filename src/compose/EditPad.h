@@ -1,14 +1,18 @@
 #pragma once
 
+#include "compose/ComposeControls.h"
+
 #include <QString>
 
-class frmTalk;
+class QWidget;
+struct Services;
 
-// The caret pad and the buttons beside the composition box.
+// The caret pad and the buttons beside the composition box. Touches only the composition's
+// controls and the clipboard; shares the held flag with the list buttons.
 class EditPad
 {
   public:
-    explicit EditPad(frmTalk &talk);
+    EditPad(const ComposeControls &controls, bool &keyHeld, Services &services, QWidget &window);
     ~EditPad();
 
     void cmdRes_MouseDown(int index);
@@ -19,5 +23,8 @@ class EditPad
     void cmdPaste_Click();
 
   private:
-    frmTalk &m_talk;
+    const ComposeControls m_controls;
+    bool &m_keyHeld;
+    Services &m_services;
+    QWidget &m_window;
 };

@@ -1,40 +1,41 @@
 #include "compose/TextArea.h"
 
 #include "app/AppTexts.h"
-#include "app/frmTalk.h"
+#include "compose/ComposeControls.h"
 #include "platform/DesignLayout.h"
 #include "platform/TextBox.h"
 
+#include <QFrame>
 #include <QPushButton>
 
-void TextArea::setNarrow(frmTalk &talk)
+void TextArea::setNarrow(const ComposeControls &compose)
 {
-    DesignLayout::setHeight(talk.fraText, kNarrowFrame);
-    DesignLayout::setHeight(talk.txtTalk, kNarrowText);
-    talk.cmdWide->setText(QString::fromUtf16(AppTexts::kWiden));
+    DesignLayout::setHeight(compose.fraText, kNarrowFrame);
+    DesignLayout::setHeight(compose.txtTalk, kNarrowText);
+    compose.cmdWide->setText(QString::fromUtf16(AppTexts::kWiden));
 }
 
-void TextArea::setWideSizes(frmTalk &talk)
+void TextArea::setWideSizes(const ComposeControls &compose)
 {
-    DesignLayout::setHeight(talk.fraText, talk.heightTwips() - kWideFrameMargin);
-    DesignLayout::setHeight(talk.txtTalk, talk.heightTwips() - kWideTextMargin);
-    talk.fraText->raise();
+    DesignLayout::setHeight(compose.fraText, kWindowOuterHeight - kWideFrameMargin);
+    DesignLayout::setHeight(compose.txtTalk, kWindowOuterHeight - kWideTextMargin);
+    compose.fraText->raise();
 }
 
-void TextArea::ensureEndMarker(frmTalk &talk)
+void TextArea::ensureEndMarker(TextBox &box)
 {
-    const QString text = talk.txtTalk->text();
+    const QString text = box.text();
     if (text.endsWith(QChar(kEndMarker)))
         return;
-    const int start = talk.txtTalk->selStart();
-    const int length = talk.txtTalk->selLength();
-    talk.txtTalk->setText(text + QChar(kEndMarker));
-    talk.txtTalk->select(start, length);
+    const int start = box.selStart();
+    const int length = box.selLength();
+    box.setText(text + QChar(kEndMarker));
+    box.select(start, length);
 }
 
-void TextArea::selectNextIfNone(frmTalk &talk)
+void TextArea::selectNextIfNone(TextBox &box)
 {
-    if (talk.txtTalk->selLength() != 0)
+    if (box.selLength() != 0)
         return;
-    talk.txtTalk->setSelLength(1);
+    box.setSelLength(1);
 }

@@ -1,10 +1,14 @@
 #pragma once
 
-class frmTalk;
+struct ComposeControls;
+class TextBox;
 
 // Sizes of the composition area and the conventions of the composition text.
 namespace TextArea {
 
+// The window's outer height (client plus caption and borders) in design twips: the widened
+// sizes are computed from it.
+constexpr int kWindowOuterHeight = 11580;
 constexpr int kNarrowFrame = 2445;
 constexpr int kNarrowText = 2295;
 constexpr int kWideFrameMargin = 3480; // widened frame: window height minus this
@@ -13,13 +17,13 @@ constexpr int kWideTextMargin = 3630;  // widened text box: window height minus 
 constexpr char16_t kEndMarker = u'_';
 
 // Narrow sizes with the caption "広げる".
-void setNarrow(frmTalk &talk);
+void setNarrow(const ComposeControls &compose);
 // Widened sizes; the caption of cmdWide is left as it is.
-void setWideSizes(frmTalk &talk);
+void setWideSizes(const ComposeControls &compose);
 // Appends the end marker "_" when the text does not end with it.
-void ensureEndMarker(frmTalk &talk);
+void ensureEndMarker(TextBox &box);
 // The effect of the keystroke "+{RIGHT}" when nothing is selected: selects the character
 // after the caret (nothing at the end of the text).
-void selectNextIfNone(frmTalk &talk);
+void selectNextIfNone(TextBox &box);
 
 } // namespace TextArea

@@ -1,14 +1,11 @@
 #include "dialogs/AskUser.h"
 
-#include "app/frmTalk.h"
 #include "dialogs/QuestionAsker.h"
 #include "platform/UiServices.h"
 
-void AskUser(frmTalk &talk, const QString &prompt, int kind, const QString &title)
+bool AskUser(QuestionAsker &asker, BusyPointer &busy, QWidget *parent, const QString &prompt,
+             int kind, const QString &title)
 {
-    Services &services = talk.services();
-    services.busy.setBusy(false);
-    AppState &state = talk.state();
-    state.gAnswer = false;
-    state.gAnswer = services.asker.ask(prompt, kind, title, &talk);
+    busy.setBusy(false);
+    return asker.ask(prompt, kind, title, parent);
 }

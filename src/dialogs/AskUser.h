@@ -2,8 +2,11 @@
 
 #include <QString>
 
-class frmTalk;
+class BusyPointer;
+class QuestionAsker;
+class QWidget;
 
-// Asks one question through the window's asker and leaves the answer in gAnswer
-// (true for "OK", "ＹＥＳ" or "ＯＫ"). kind: 48 notice, 36 yes/no, 33 OK/cancel.
-void AskUser(frmTalk &talk, const QString &prompt, int kind, const QString &title);
+// Asks one question over `parent` with the busy pointer off; true for "OK", "ＹＥＳ" or "ＯＫ".
+// kind: frmOK::kNotice, kYesNo or kOkCancel.
+bool AskUser(QuestionAsker &asker, BusyPointer &busy, QWidget *parent, const QString &prompt,
+             int kind, const QString &title);

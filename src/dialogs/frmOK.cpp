@@ -2,6 +2,7 @@
 
 #include "dialogs/DialogTexts.h"
 #include "platform/DesignLayout.h"
+#include "platform/UiText.h"
 #include "platform/Units.h"
 
 #include <QLabel>
@@ -22,10 +23,6 @@ constexpr int kLeftButtonLeft = 300;
 constexpr int kRightButtonLeft = 6720;
 constexpr int kCentredLeft = 3500;
 
-QString text(const char16_t *s)
-{
-    return QString::fromUtf16(s);
-}
 } // namespace
 
 frmOK::frmOK(QWidget *parent) : QDialog(parent)

@@ -1,34 +1,20 @@
 #include "diary/DiaryFile.h"
 
-#include "app/frmTalk.h"
+#include "app/ScreenAreas.h"
+#include "app/Services.h"
+#include "compose/TextArea.h"
 #include "dialogs/KeepOriginal.h"
 #include "diary/DiaryLines.h"
 #include "diary/DiaryTexts.h"
 #include "platform/Clock.h"
-#include "platform/DesignLayout.h"
 #include "platform/FlexGrid.h"
 #include "platform/TextFile.h"
-#include "platform/Units.h"
-
-#include <QDir>
+#include "samples/ListHighlight.h"
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 constexpr int kStampWidth = 4500;
-// Set when the last load could not read an existing file: saving then would replace the
-// whole diary with the few rows the program holds.
-constexpr char kUnreadable[] = "talkDiaryUnreadable";
-// Set when the last load read the file only in part: its original bytes are copied beside it
-// before the first save replaces it.
-constexpr char kDamaged[] = "talkDiaryDamaged";
-
-QString filePath(frmTalk &talk)
-{
-    return QDir(QDir::fromNativeSeparators(talk.state().gAppPath))
-        .filePath(QString::fromUtf16(DiaryFile::kFileName));
-}
-
 // Lines without a date (written by hand) can sort above today's row. Today's entry is the
 // one the list opens on and saves into, so its row is moved to the top.
 void bringToTop(FlexGrid &grid, const QString &today)
@@ -48,28 +34,40 @@ void bringToTop(FlexGrid &grid, const QString &today)
 }
 } // namespace
 
+DiaryFile::DiaryFile(FlexGrid &grdDay, ScreenAreas &areas, qint32 &listRow, const qint32 &diaryRow,
+                     Services &services, QWidget &window)
+    : m_grid(grdDay), m_areas(areas), m_listRow(listRow), m_diaryRow(diaryRow),
+      m_services(services), m_window(window)
+{
+}
+
+QString DiaryFile::filePath() const
+{
+    return m_services.folders.dataFile(QString::fromUtf16(kFileName));
+}
+
 QString DiaryFile::stamp(const QDate &date)
 {
     return date.toString(u"yy.MM.dd"_s);
 }
 
-void DiaryFile::LoadDiary(frmTalk &talk)
+void DiaryFile::LoadDiary()
 {
-    FlexGrid &grid = *talk.grdDay;
+    using Area = ScreenAreas::Area;
+    FlexGrid &grid = m_grid;
     grid.setRedraw(false);
     grid.setRows(0);
     grid.setCols(2);
-    const QRect board = DesignLayout::rect(talk.grdBoard);
-    DesignLayout::place(&grid, board);
+    m_areas.placeOverBoard(Area::Diary);
     grid.setColWidth(0, kStampWidth);
-    grid.setColWidth(1, board.width() - kStampWidth);
-    grid.show();
-    grid.raise();
+    grid.setColWidth(1, m_areas.boardRect().width() - kStampWidth);
+    m_areas.show(Area::Diary);
+    m_areas.raise(Area::Diary);
 
-    const TextFile::ReadResult file = TextFile::readLines(filePath(talk));
-    grid.setProperty(kUnreadable, file.status == TextFile::ReadResult::Status::Unreadable);
-    grid.setProperty(kDamaged, file.ok() && !file.clean);
-    const QString today = stamp(talk.services().clock.today());
+    const TextFile::ReadResult file = TextFile::readLines(filePath());
+    m_unreadable = file.status == TextFile::ReadResult::Status::Unreadable;
+    m_damaged = file.ok() && !file.clean;
+    const QString today = stamp(m_services.clock.today());
     int n = 0;
     for (const QString &line : file.lines) {
         const std::optional<DiaryLines::Entry> entry = DiaryLines::entry(line);
@@ -89,39 +87,35 @@ void DiaryFile::LoadDiary(frmTalk &talk)
     grid.setRedraw(true);
 }
 
-void DiaryFile::SortDiary(frmTalk &talk)
+void DiaryFile::SortDiary()
 {
-    FlexGrid &grid = *talk.grdDay;
+    FlexGrid &grid = m_grid;
     grid.setRedraw(false);
     grid.setCol(0);
     grid.sort(8);
-    bringToTop(grid, stamp(talk.services().clock.today()));
-    grid.setRow(0);
-    grid.setCol(1);
-    grid.setColSel(grid.cols() - 1);
-    grid.setCellBackColor(Units::Colour::LightGreen);
-    talk.state().gListRow = 0;
+    bringToTop(grid, stamp(m_services.clock.today()));
+    ListHighlight::paint(grid, 0, 1, ListHighlight::kOn);
+    m_listRow = 0;
     grid.setTopRow(0);
     grid.setRedraw(true);
 }
 
-bool DiaryFile::SaveDiary(frmTalk &talk, const QString &entryText)
+bool DiaryFile::SaveDiary(const QString &entryText)
 {
-    FlexGrid &grid = *talk.grdDay;
-    if (grid.property(kUnreadable).toBool() ||
-        !keepDamagedOriginal(talk, grid, kDamaged, filePath(talk),
-                             QString::fromUtf16(DiaryTexts::kOriginalKeptTitle)))
+    FlexGrid &grid = m_grid;
+    if (m_unreadable || !keepDamagedOriginal(m_services, &m_window, m_damaged, filePath(),
+                                             QString::fromUtf16(DiaryTexts::kOriginalKeptTitle)))
         return false;
     // The end marker that board entry adds is not part of the entry.
     QString entry = entryText;
-    if (entry.endsWith(u'_'))
+    if (entry.endsWith(TextArea::kEndMarker))
         entry.chop(1);
-    const int diaryRow = talk.state().gDiaryRow;
+    const int diaryRow = m_diaryRow;
     QStringList lines;
     lines.reserve(grid.rows());
     for (int r = 0; r < grid.rows(); ++r) {
         const QString t = r == diaryRow ? entry : grid.textMatrix(r, 1);
         lines.append(DiaryLines::fileLine(grid.textMatrix(r, 0), t));
     }
-    return TextFile::writeLines(filePath(talk), lines);
+    return TextFile::writeLines(filePath(), lines);
 }

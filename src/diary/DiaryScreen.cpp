@@ -1,6 +1,8 @@
 #include "diary/DiaryScreen.h"
 
-#include "app/frmTalk.h"
+#include "app/AppState.h"
+#include "app/ScreenAreas.h"
+#include "app/Services.h"
 #include "compose/TextArea.h"
 #include "diary/DiaryFile.h"
 #include "diary/DiaryTexts.h"
@@ -9,9 +11,9 @@
 #include "platform/TextBox.h"
 #include "platform/UiServices.h"
 #include "platform/Units.h"
+#include "samples/ListHighlight.h"
 #include "samples/SampleTexts.h"
 
-#include <QFrame>
 #include <QPushButton>
 
 namespace {
@@ -19,111 +21,101 @@ constexpr qint64 kCorrectingOutsideDiary = 16761024;
 // While an entry is corrected the caret pad fills the foot rectangle; "戻る" moves to the place
 // of "例文追加", which the diary hides.
 constexpr QRect kBackBesidePad(600, 9810, 3345, 1185);
-
-void paintRow(FlexGrid &grid, int row, qint64 bgr)
-{
-    if (row < 0 || row >= grid.rows())
-        return;
-    grid.setRow(row);
-    grid.setCol(1);
-    grid.setColSel(grid.cols() - 1);
-    grid.setCellBackColor(bgr);
-}
-
-bool diaryOpen(frmTalk &talk)
-{
-    return talk.cmdSamp->text() == QString::fromUtf16(SampleTexts::kDiaryCloseCaption);
-}
 } // namespace
 
-DiaryScreen::DiaryScreen(frmTalk &talk)
-    : m_talk(talk), m_footFrame(DesignLayout::rect(talk.fraDay)),
-      m_backButton(DesignLayout::rect(talk.cmdBack))
+using Area = ScreenAreas::Area;
+
+DiaryScreen::DiaryScreen(const DiaryControls &controls, const ComposeControls &compose,
+                         ScreenAreas &areas, DiaryFile &diary, std::function<bool()> diaryOpen,
+                         const Options &options, qint32 &listRow, qint32 &diaryRow,
+                         Services &services, QWidget &window)
+    : m_controls(controls), m_compose(compose), m_areas(areas), m_diary(diary),
+      m_diaryOpen(std::move(diaryOpen)), m_options(options), m_listRow(listRow),
+      m_diaryRow(diaryRow), m_services(services), m_footFrame(DesignLayout::rect(controls.fraDay)),
+      m_backButton(DesignLayout::rect(controls.cmdBack))
 {
-    QObject::connect(talk.cmdRevise, &QPushButton::clicked, &talk, [this] { cmdRevise_Click(); });
-    QObject::connect(talk.cmdBack, &QPushButton::clicked, &talk, [this] { cmdBack_Click(); });
-    QObject::connect(talk.grdDay, &FlexGrid::clicked, &talk, [this] { grdDay_Click(); });
+    QObject::connect(controls.cmdRevise, &QPushButton::clicked, &window,
+                     [this] { cmdRevise_Click(); });
+    QObject::connect(controls.cmdBack, &QPushButton::clicked, &window, [this] { cmdBack_Click(); });
+    QObject::connect(controls.grdDay, &FlexGrid::clicked, &window, [this] { grdDay_Click(); });
 }
 
 DiaryScreen::~DiaryScreen() = default;
 
 void DiaryScreen::openEntry()
 {
-    frmTalk &talk = m_talk;
-    AppState &state = talk.state();
-    const QString entry = SampleTexts::trimSpaces(talk.grdDay->textMatrix(state.gListRow, 1));
-    talk.txtTalk->setText(entry);
-    talk.txtTalk->setSelStart(int(entry.size()));
-    state.gDiaryRow = state.gListRow;
+    TextBox &box = *m_compose.txtTalk;
+    const QString entry = SampleTexts::trimSpaces(m_controls.grdDay->textMatrix(m_listRow, 1));
+    box.setText(entry);
+    box.setSelStart(int(entry.size()));
+    m_diaryRow = m_listRow;
     placeButtonsInFoot();
-    talk.fraDay->show();
-    DesignLayout::setBackColour(talk.txtTalk, Units::Colour::LightGreen);
-    talk.cmdWide->setText(QString::fromUtf16(DiaryTexts::kNarrow));
-    TextArea::setWideSizes(talk);
-    talk.grdDay->hide();
+    m_areas.show(Area::DiaryButtons);
+    DesignLayout::setBackColour(&box, Units::Colour::LightGreen);
+    m_compose.cmdWide->setText(QString::fromUtf16(DiaryTexts::kNarrow));
+    TextArea::setWideSizes(m_compose);
+    m_areas.hide(Area::Diary);
 }
 
 void DiaryScreen::cmdRevise_Click()
 {
-    frmTalk &talk = m_talk;
-    TextArea::setNarrow(talk);
-    DesignLayout::setBackColour(talk.txtTalk, diaryOpen(talk) ? Units::Colour::LightGreen
-                                                              : kCorrectingOutsideDiary);
-    const int length = talk.txtTalk->length();
-    talk.txtTalk->setSelStart(length > 0 ? length - 1 : 0);
-    talk.grdBoard->show();
-    talk.fraRes->show();
+    TextBox &box = *m_compose.txtTalk;
+    TextArea::setNarrow(m_compose);
+    DesignLayout::setBackColour(&box, m_diaryOpen() ? Units::Colour::LightGreen
+                                                    : kCorrectingOutsideDiary);
+    const int length = box.length();
+    box.setSelStart(length > 0 ? length - 1 : 0);
+    m_areas.show(Area::Board);
+    m_areas.show(Area::CaretPad);
     placeBackBesidePad();
-    talk.txtTalk->setSelLength(1);
-    talk.txtTalk->setFocus();
+    box.setSelLength(1);
+    box.setFocus();
 }
 
 void DiaryScreen::cmdBack_Click()
 {
-    frmTalk &talk = m_talk;
-    if (diaryOpen(talk)) {
-        DiaryFile::LoadDiary(talk);
-        DiaryFile::SortDiary(talk);
+    if (m_diaryOpen()) {
+        m_diary.LoadDiary();
+        m_diary.SortDiary();
     }
-    TextArea::setNarrow(talk);
+    TextArea::setNarrow(m_compose);
     // Correcting may have opened the prediction list or the selection screen; left open they
     // would cover the diary list or take "決定" from it.
-    talk.grdSp->hide();
-    talk.fraSet->hide();
-    talk.fraDay->hide();
+    m_areas.hide(Area::Predictions);
+    m_areas.hide(Area::Selection);
+    m_areas.hide(Area::DiaryButtons);
     placeButtonsInFoot();
-    talk.fraTalk->show();
+    m_areas.show(Area::ListButtons);
     // The list buttons over a caret pad left from correcting, so "決定" serves the list.
-    talk.fraTalk->raise();
+    m_areas.raise(Area::ListButtons);
 }
 
 void DiaryScreen::grdDay_Click()
 {
-    frmTalk &talk = m_talk;
-    AppState &state = talk.state();
-    if (state.beepOn())
-        talk.services().beeper.beep();
-    const int row = talk.grdDay->mouseRow();
+    if (m_options.beepOn())
+        m_services.beeper.beep();
+    FlexGrid &grid = *m_controls.grdDay;
+    const int row = grid.mouseRow();
     if (row < 0)
         return; // below the last entry: nothing to highlight
-    paintRow(*talk.grdDay, state.gListRow, Units::Colour::White);
-    paintRow(*talk.grdDay, row, Units::Colour::LightGreen);
-    state.gListRow = row;
-    talk.txtTalk->setFocus();
+    ListHighlight::paint(grid, m_listRow, 1, ListHighlight::kOff);
+    ListHighlight::paint(grid, row, 1, ListHighlight::kOn);
+    m_listRow = row;
+    m_compose.txtTalk->setFocus();
 }
 
 void DiaryScreen::placeButtonsInFoot()
 {
-    DesignLayout::place(m_talk.fraDay, m_footFrame);
-    DesignLayout::place(m_talk.cmdBack, m_backButton);
-    m_talk.cmdRevise->show();
-    m_talk.fraDay->raise();
+    DesignLayout::place(m_controls.fraDay, m_footFrame);
+    DesignLayout::place(m_controls.cmdBack, m_backButton);
+    m_controls.cmdRevise->show();
+    m_areas.raise(Area::DiaryButtons);
 }
 
 void DiaryScreen::placeBackBesidePad()
 {
-    m_talk.cmdRevise->hide();
-    DesignLayout::place(m_talk.fraDay, kBackBesidePad);
-    DesignLayout::place(m_talk.cmdBack, QRect(QPoint(0, 0), kBackBesidePad.size()));
-    m_talk.fraDay->raise();
+    m_controls.cmdRevise->hide();
+    DesignLayout::place(m_controls.fraDay, kBackBesidePad);
+    DesignLayout::place(m_controls.cmdBack, QRect(QPoint(0, 0), kBackBesidePad.size()));
+    m_areas.raise(Area::DiaryButtons);
 }

@@ -147,13 +147,6 @@ qint64 FlexGrid::cellBackColor(int row, int col) const
     return m_model->back(row, col);
 }
 
-int FlexGrid::cellAlignment(int row, int col) const
-{
-    if (row < 0 || col < 0 || row >= rows() || col >= cols())
-        return 0;
-    return m_model->alignment(row, col);
-}
-
 void FlexGrid::setForeColor(qint64 bgr)
 {
     m_model->setFore(bgr);
@@ -195,7 +188,6 @@ void FlexGrid::mousePressEvent(QMouseEvent *event)
 {
     const QModelIndex at = indexAt(event->position().toPoint());
     m_mouseRow = at.isValid() ? at.row() : -1;
-    m_mouseCol = at.isValid() ? at.column() : -1;
     // Beside or below the cells there is nothing to press: the current cell stays and no
     // click follows.
     m_pressed = at.isValid();

@@ -12,7 +12,7 @@ class FlexGrid : public QTableView
 {
     Q_OBJECT
 
-public:
+  public:
     explicit FlexGrid(QWidget *parent = nullptr);
     ~FlexGrid() override;
 
@@ -25,7 +25,6 @@ public:
     void setRow(int row);
     int col() const { return m_col; }
     void setCol(int col);
-    int colSel() const { return m_colSel; }
     void setColSel(int col) { m_colSel = col; }
 
     int topRow() const;
@@ -47,7 +46,6 @@ public:
     void setCellBackColor(qint64 bgr);
     void setCellAlignment(int alignment);
     qint64 cellBackColor(int row, int col) const;
-    int cellAlignment(int row, int col) const;
     void setForeColor(qint64 bgr);
 
     void setRedraw(bool on);
@@ -56,25 +54,24 @@ public:
     // 7 ascending, 8 descending; by the texts of columns Col to ColSel, code unit order.
     void sort(int order);
 
-    // Row and column under the pointer at the last mouse press (-1 where there is none).
+    // Row under the pointer at the last mouse press (-1 where there is none).
     int mouseRow() const { return m_mouseRow; }
-    int mouseCol() const { return m_mouseCol; }
 
     // Re-applies widths and heights after the window's scale changed.
     void rescale();
 
-signals:
+  signals:
     void mouseDown();
     void clicked();
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
-private:
+  private:
     void applyColumnWidth(int col);
     double scale() const;
 
@@ -85,7 +82,6 @@ private:
     int m_col = 0;
     int m_colSel = 0;
     int m_mouseRow = -1;
-    int m_mouseCol = -1;
     bool m_pressed = false;
     bool m_redraw = true;
 };

@@ -54,6 +54,11 @@ QString ProgramFolders::dataDir() const
     return QDir::toNativeSeparators(m_voiceDirs.constFirst());
 }
 
+QString ProgramFolders::dataFile(const QString &name) const
+{
+    return QDir(m_voiceDirs.constFirst()).filePath(name);
+}
+
 bool ProgramFolders::ensureDataDir() const
 {
     const QString dir = m_voiceDirs.constFirst();

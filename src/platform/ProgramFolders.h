@@ -30,6 +30,8 @@ class ProgramFolders
     // Creates the data folder when it is missing, readable by the user only (it holds the
     // diary); a folder that exists keeps its permissions. False when it cannot be created.
     bool ensureDataDir() const;
+    // The data file `name` (Talk.txt, day.txt), with '/' separators.
+    QString dataFile(const QString &name) const;
     // A program folder the user cannot write may hold the user's own data files (a copy on
     // read-only media): copies each of `names` the data folder lacks into it, byte for byte,
     // and returns the names copied. Should a copy fail, the data folder becomes the program

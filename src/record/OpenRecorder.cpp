@@ -1,6 +1,6 @@
 #include "record/OpenRecorder.h"
 
-#include "app/frmTalk.h"
+#include "platform/ProgramFolders.h"
 #include "platform/QtAudioInput.h"
 #include "platform/QtTakePlayer.h"
 #include "record/VoiceReadings.h"
@@ -10,15 +10,15 @@
 #include <QDir>
 #include <QScreen>
 
-void openRecorder(frmTalk &talk, QWidget *parent)
+void openRecorder(const ProgramFolders &folders, QWidget *parent)
 {
-    VoiceStore store(QDir::fromNativeSeparators(talk.state().gAppPath));
+    VoiceStore store(QDir::fromNativeSeparators(folders.dataDir()));
     const VoiceReadings readings = VoiceReadings::builtIn();
     QtAudioInput input;
     QtTakePlayer player;
     frmRecord dialog(store, readings, input, player, parent);
     // The whole screen, also where no window manager maximises it.
-    if (const QScreen *screen = (parent ? parent : &talk)->screen())
+    if (const QScreen *screen = parent ? parent->screen() : nullptr)
         dialog.setGeometry(screen->availableGeometry());
     dialog.setWindowState(Qt::WindowMaximized);
     dialog.exec();

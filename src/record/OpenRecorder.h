@@ -1,8 +1,8 @@
 #pragma once
 
+class ProgramFolders;
 class QWidget;
-class frmTalk;
 
-// Shows the recording screen for the voice files of `talk`'s program folder, modal over
-// `parent`, with the default microphone and audio output.
-void openRecorder(frmTalk &talk, QWidget *parent);
+// Shows the recording screen for the voice files of the data folder, modal over `parent`, with
+// the default microphone and audio output.
+void openRecorder(const ProgramFolders &folders, QWidget *parent);

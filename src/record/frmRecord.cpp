@@ -102,7 +102,19 @@ frmRecord::frmRecord(VoiceStore &store, const VoiceReadings &readings, AudioInpu
 {
     setObjectName(u"frmRecord"_s);
     setWindowTitle(QString::fromUtf16(RecordTexts::kCaption));
+    QLayout *picker = createTextPicker();
+    QLayout *take = createTakePanel();
+    auto *layout = new QHBoxLayout(this);
+    layout->addLayout(picker, 3);
+    layout->addLayout(take, 2);
+    connectRecorder();
+    if (!m_input.isAvailable())
+        lblStatus->setText(QString::fromUtf16(RecordTexts::kNoMicrophone));
+    selectText(m_order.value(0));
+}
 
+QLayout *frmRecord::createTextPicker()
+{
     auto *pageButtons = new QHBoxLayout;
     for (int i = 0; i < m_pages.size(); ++i) {
         QPushButton *button = addButton(u"cmdPage_%1"_s.arg(i), m_pages[i].caption);
@@ -118,7 +130,11 @@ frmRecord::frmRecord(VoiceStore &store, const VoiceReadings &readings, AudioInpu
     left->addLayout(pageButtons);
     left->addLayout(m_cellGrid, 1);
     left->addWidget(legend);
+    return left;
+}
 
+QLayout *frmRecord::createTakePanel()
+{
     lblText = new QLabel(this);
     lblText->setObjectName(u"lblText"_s);
     lblText->setAlignment(Qt::AlignCenter);
@@ -149,6 +165,20 @@ frmRecord::frmRecord(VoiceStore &store, const VoiceReadings &readings, AudioInpu
     setPoints(chkShare, kLabelPoints);
     connect(chkShare, &QCheckBox::toggled, this, &frmRecord::refreshControls);
 
+    auto *right = new QVBoxLayout;
+    right->addWidget(lblText, 1);
+    right->addWidget(lblReading);
+    right->addWidget(barLevel);
+    right->addWidget(lblLength);
+    right->addWidget(lblAdvice);
+    right->addWidget(lblStatus);
+    right->addWidget(chkShare);
+    right->addLayout(createTakeButtons());
+    return right;
+}
+
+QLayout *frmRecord::createTakeButtons()
+{
     cmdRecord = addButton(u"cmdRecord"_s, QString::fromUtf16(RecordTexts::kRecord));
     cmdListen = addButton(u"cmdListen"_s, QString::fromUtf16(RecordTexts::kListen));
     cmdSave = addButton(u"cmdSave"_s, QString::fromUtf16(RecordTexts::kSave));
@@ -170,28 +200,15 @@ frmRecord::frmRecord(VoiceStore &store, const VoiceReadings &readings, AudioInpu
                                      cmdPrev,   cmdNext,   cmdRestore, cmdClose};
     for (int i = 0; i < order.size(); ++i)
         buttons->addWidget(order[i], i / 2, i % 2);
+    return buttons;
+}
 
-    auto *right = new QVBoxLayout;
-    right->addWidget(lblText, 1);
-    right->addWidget(lblReading);
-    right->addWidget(barLevel);
-    right->addWidget(lblLength);
-    right->addWidget(lblAdvice);
-    right->addWidget(lblStatus);
-    right->addWidget(chkShare);
-    right->addLayout(buttons);
-    auto *layout = new QHBoxLayout(this);
-    layout->addLayout(left, 3);
-    layout->addLayout(right, 2);
-
+void frmRecord::connectRecorder()
+{
     connect(m_recorder, &TakeRecorder::levelChanged, this, [this](double db) {
         barLevel->setValue(std::clamp(int(db) + kMeterRangeDb, 0, kMeterRangeDb));
     });
     connect(m_recorder, &TakeRecorder::finished, this, &frmRecord::onTakeFinished);
-
-    if (!m_input.isAvailable())
-        lblStatus->setText(QString::fromUtf16(RecordTexts::kNoMicrophone));
-    selectText(m_order.value(0));
 }
 
 frmRecord::~frmRecord()

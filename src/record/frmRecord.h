@@ -11,6 +11,7 @@ class TakePlayer;
 class QCheckBox;
 class QGridLayout;
 class QLabel;
+class QLayout;
 class QProgressBar;
 class QPushButton;
 class TakeRecorder;
@@ -45,6 +46,13 @@ class frmRecord : public QDialog
     void keyPressEvent(QKeyEvent *event) override;
 
   private:
+    // The page buttons, the grid of texts and its legend.
+    QLayout *createTextPicker();
+    // The chosen text, its reading, the level meter, the notices and the take's buttons.
+    QLayout *createTakePanel();
+    QLayout *createTakeButtons();
+    // The level meter follows the take, and a finished take is judged.
+    void connectRecorder();
     QPushButton *addButton(const QString &name, const QString &caption);
     void showPage(int page);
     void refreshCells();

@@ -1,6 +1,7 @@
 #include "samples/ListStepper.h"
 
-#include "app/frmTalk.h"
+#include "app/ScreenAreas.h"
+#include "app/Services.h"
 #include "platform/Clock.h"
 #include "platform/DesignLayout.h"
 #include "platform/FlexGrid.h"
@@ -18,80 +19,83 @@ constexpr qint64 kDownReleased = 8454016;
 constexpr qint64 kStepPauseMs = 230;
 } // namespace
 
-ListStepper::ListStepper(frmTalk &talk) : m_talk(talk)
+ListStepper::ListStepper(const SampleControls &controls, ScreenAreas &areas, TextBox &txtTalk,
+                         bool &keyHeld, qint32 &listRow, Services &services, QWidget &window)
+    : m_controls(controls), m_areas(areas), m_box(txtTalk), m_keyHeld(keyHeld), m_listRow(listRow),
+      m_services(services)
 {
-    QObject::connect(talk.cmdUp, &QPushButton::pressed, &talk, [this] { cmdUp_MouseDown(); });
-    QObject::connect(talk.cmdUp, &QPushButton::released, &talk, [this] { cmdUp_MouseUp(); });
-    QObject::connect(talk.cmdDown, &QPushButton::pressed, &talk, [this] { cmdDown_MouseDown(); });
-    QObject::connect(talk.cmdDown, &QPushButton::released, &talk, [this] { cmdDown_MouseUp(); });
+    QObject::connect(controls.cmdUp, &QPushButton::pressed, &window, [this] { cmdUp_MouseDown(); });
+    QObject::connect(controls.cmdUp, &QPushButton::released, &window, [this] { cmdUp_MouseUp(); });
+    QObject::connect(controls.cmdDown, &QPushButton::pressed, &window,
+                     [this] { cmdDown_MouseDown(); });
+    QObject::connect(controls.cmdDown, &QPushButton::released, &window,
+                     [this] { cmdDown_MouseUp(); });
 }
 
 ListStepper::~ListStepper() = default;
 
 void ListStepper::cmdUp_MouseDown()
 {
-    DesignLayout::setBackColour(m_talk.cmdUp, kUpHeld);
-    m_talk.mKeyHeld = true;
+    DesignLayout::setBackColour(m_controls.cmdUp, kUpHeld);
+    m_keyHeld = true;
     StepUp();
 }
 
 void ListStepper::cmdUp_MouseUp()
 {
-    DesignLayout::setBackColour(m_talk.cmdUp, kUpReleased);
-    m_talk.mKeyHeld = false;
+    DesignLayout::setBackColour(m_controls.cmdUp, kUpReleased);
+    m_keyHeld = false;
 }
 
 void ListStepper::cmdDown_MouseDown()
 {
-    DesignLayout::setBackColour(m_talk.cmdDown, kDownHeld);
-    m_talk.mKeyHeld = true;
+    DesignLayout::setBackColour(m_controls.cmdDown, kDownHeld);
+    m_keyHeld = true;
     StepDown();
 }
 
 void ListStepper::cmdDown_MouseUp()
 {
-    DesignLayout::setBackColour(m_talk.cmdDown, kDownReleased);
-    m_talk.mKeyHeld = false;
+    DesignLayout::setBackColour(m_controls.cmdDown, kDownReleased);
+    m_keyHeld = false;
 }
 
 ListStepper::Target ListStepper::target() const
 {
-    if (m_talk.grdSp->isVisibleTo(&m_talk))
-        return {m_talk.grdSp, 0, 1};
-    if (m_talk.grdEx->isVisibleTo(&m_talk))
-        return {m_talk.grdEx, 1, 0};
-    if (m_talk.grdDay->isVisibleTo(&m_talk))
-        return {m_talk.grdDay, 1, 0};
-    return {};
+    using Area = ScreenAreas::Area;
+    const std::optional<Area> list = m_areas.listOnShow();
+    if (!list)
+        return {};
+    if (*list == Area::Predictions)
+        return {&m_areas.list(*list), 0, 1};
+    return {&m_areas.list(*list), 1, 0};
 }
 
 void ListStepper::moveHighlight(const Target &t, int row)
 {
-    qint32 &listRow = m_talk.state().gListRow;
-    ListHighlight::paint(*t.grid, listRow, t.firstCol, ListHighlight::kOff);
-    listRow = row;
-    ListHighlight::paint(*t.grid, listRow, t.firstCol, ListHighlight::kOn);
+    ListHighlight::paint(*t.grid, m_listRow, t.firstCol, ListHighlight::kOff);
+    m_listRow = row;
+    ListHighlight::paint(*t.grid, m_listRow, t.firstCol, ListHighlight::kOn);
 }
 
 void ListStepper::pause()
 {
-    Services &services = m_talk.services();
-    m_talk.txtTalk->setFocus();
-    services.clock.blockUntilPast(services.clock.nowMs(), kStepPauseMs);
-    services.events.yield();
+    m_box.setFocus();
+    m_services.clock.blockUntilPast(m_services.clock.nowMs(), kStepPauseMs);
+    m_services.events.yield();
 }
 
 void ListStepper::StepUp()
 {
-    const qint32 &listRow = m_talk.state().gListRow;
-    while (m_talk.mKeyHeld) {
+    const qint32 &listRow = m_listRow;
+    while (m_keyHeld) {
         if (const Target t = target(); t.grid) {
             if (listRow == 0)
                 return;
             moveHighlight(t, listRow - 1);
             if (t.grid->topRow() > t.topLimit)
                 t.grid->setTopRow(t.grid->topRow() - 1);
-            m_talk.services().events.yield();
+            m_services.events.yield();
         }
         pause();
     }
@@ -99,15 +103,15 @@ void ListStepper::StepUp()
 
 void ListStepper::StepDown()
 {
-    const qint32 &listRow = m_talk.state().gListRow;
-    while (m_talk.mKeyHeld) {
+    const qint32 &listRow = m_listRow;
+    while (m_keyHeld) {
         if (const Target t = target(); t.grid) {
             if (listRow + 1 >= t.grid->rows())
                 return;
             moveHighlight(t, listRow + 1);
             if (t.grid->topRow() + 1 < listRow - 1)
                 t.grid->setTopRow(t.grid->topRow() + 1);
-            m_talk.services().events.yield();
+            m_services.events.yield();
         }
         pause();
     }

@@ -1,13 +1,23 @@
 #pragma once
 
-class FlexGrid;
-class frmTalk;
+#include "samples/SampleControls.h"
 
-// "△" and "▽": step the list on show, repeating while held.
+#include <QtGlobal>
+
+class FlexGrid;
+class QWidget;
+class ScreenAreas;
+class TextBox;
+struct Services;
+
+// "△" and "▽": step the list on show, repeating while held. Touches the two buttons, the list
+// the screen areas have on show and the highlighted row (gListRow); shares the held flag with
+// the caret pad and gives the focus back to the composition.
 class ListStepper
 {
   public:
-    explicit ListStepper(frmTalk &talk);
+    ListStepper(const SampleControls &controls, ScreenAreas &areas, TextBox &txtTalk, bool &keyHeld,
+                qint32 &listRow, Services &services, QWidget &window);
     ~ListStepper();
 
     void cmdUp_MouseDown();
@@ -31,5 +41,10 @@ class ListStepper
     // The focus, the pause between steps and the event handling that ends it.
     void pause();
 
-    frmTalk &m_talk;
+    const SampleControls m_controls;
+    ScreenAreas &m_areas;
+    TextBox &m_box;
+    bool &m_keyHeld;
+    qint32 &m_listRow;
+    Services &m_services;
 };

@@ -1,9 +1,13 @@
 #include "samples/Predictions.h"
 
+#include "samples/ListHighlight.h"
+#include "samples/SampleControls.h"
 #include "samples/SampleFile.h"
 #include "samples/SampleTexts.h"
 
-#include "app/frmTalk.h"
+#include "app/AppState.h"
+#include "app/ScreenAreas.h"
+#include "app/Services.h"
 #include "compose/TextArea.h"
 #include "platform/DesignLayout.h"
 #include "platform/FlexGrid.h"
@@ -11,7 +15,7 @@
 #include "platform/UiServices.h"
 #include "platform/Units.h"
 
-#include <QFrame>
+#include <QWidget>
 #include <algorithm>
 #include <cstring>
 
@@ -42,7 +46,7 @@ void Predictions::appendMatches(FlexGrid &list, qsizetype keyLength, const QStri
     // The diary's placeholder line is the file's marker for the diary row, not a sentence.
     const QString placeholder = QString::fromUtf16(SampleFile::kPlaceholder);
     // One pass without allocations: this runs after every entry, over every sample.
-    for (const QString &s : std::as_const(m_talk.state().gSampleList)) {
+    for (const QString &s : m_sampleList) {
         if (std::min(keyLength, s.size()) != n || s == placeholder)
             continue;
         if (std::memcmp(s.constData(), key, std::size_t(n) * sizeof(QChar)) == 0)
@@ -50,9 +54,14 @@ void Predictions::appendMatches(FlexGrid &list, qsizetype keyLength, const QStri
     }
 }
 
-Predictions::Predictions(frmTalk &talk) : m_talk(talk)
+Predictions::Predictions(const SampleControls &controls, TextBox &txtTalk, ScreenAreas &areas,
+                         const Options &options, const QStringList &sampleList, qint32 &listRow,
+                         QString &cellText, Services &services, QWidget &window)
+    : m_list(*controls.grdSp), m_box(txtTalk), m_areas(areas), m_options(options),
+      m_sampleList(sampleList), m_listRow(listRow), m_cellText(cellText), m_services(services),
+      m_window(window)
 {
-    QObject::connect(talk.grdSp, &FlexGrid::clicked, &talk, [this] { grdSp_Click(); });
+    QObject::connect(&m_list, &FlexGrid::clicked, &window, [this] { grdSp_Click(); });
 }
 
 Predictions::~Predictions() = default;
@@ -65,17 +74,16 @@ QString Predictions::trimBlanks(const QString &text)
 
 void Predictions::OfferPredictions(const QString &text)
 {
-    const AppState &state = m_talk.state();
-    if (!state.sampOn() || text.isEmpty())
+    if (!m_options.sampOn() || text.isEmpty())
         return;
-    BusyPointer &busy = m_talk.services().busy;
+    BusyPointer &busy = m_services.busy;
     busy.setBusy(true);
-    const TextBox &box = *m_talk.txtTalk;
+    const TextBox &box = m_box;
     if (box.selStart() == box.length() - 1) {
-        const qsizetype g = std::max<qsizetype>(0, state.gSample);
+        const qsizetype g = std::max<qsizetype>(0, m_options.gSample);
         const QStringView t = text;
         QStringView key;
-        if (box.text().endsWith(u'_'))
+        if (box.text().endsWith(TextArea::kEndMarker))
             key = t.size() < g + 2 ? t.chopped(1) : t.sliced(t.size() - 1 - g, g);
         else
             key = t.last(std::min(g, t.size()));
@@ -88,69 +96,67 @@ void Predictions::ShowPredictions(const QString &key)
 {
     if (key.isEmpty())
         return;
-    frmTalk &talk = m_talk;
-    FlexGrid &list = *talk.grdSp;
+    using Area = ScreenAreas::Area;
+    FlexGrid &list = m_list;
     list.setRedraw(false);
-    DesignLayout::place(&list, DesignLayout::rect(talk.grdBoard));
+    m_areas.placeOverBoard(Area::Predictions);
     list.setRows(0);
     list.setCols(1);
     list.setRows(1);
-    list.setColWidth(-1,
-                     qRound(Units::pixelsToTwips(talk.width(), DesignLayout::scaleAcross(&talk))));
+    list.setColWidth(
+        -1, qRound(Units::pixelsToTwips(m_window.width(), DesignLayout::scaleAcross(&m_window))));
     const QString trimmed = trimBlanks(key);
     list.setTextMatrix(0, 0, trimmed);
     appendMatches(list, key.size(), trimmed);
     if (list.rows() == 1) {
-        talk.grdBoard->show();
-        talk.fraRes->show();
-        list.hide();
+        m_areas.show(Area::Board);
+        m_areas.show(Area::CaretPad);
+        m_areas.hide(Area::Predictions);
     } else {
-        paintRow(0, Units::Colour::LightGreen);
+        ListHighlight::paint(list, 0, 0, ListHighlight::kOn);
         list.setTopRow(0);
-        list.show();
-        list.raise();
-        talk.grdBoard->hide();
-        talk.fraRes->hide();
-        talk.fraSet->hide();
-        talk.fraTalk->show();
+        m_areas.show(Area::Predictions);
+        m_areas.raise(Area::Predictions);
+        m_areas.hide(Area::Board);
+        m_areas.hide(Area::CaretPad);
+        m_areas.hide(Area::Selection);
+        m_areas.show(Area::ListButtons);
     }
     list.setRedraw(true);
-    talk.state().gListRow = list.row();
+    m_listRow = list.row();
 }
 
 void Predictions::grdSp_Click()
 {
-    frmTalk &talk = m_talk;
-    if (talk.state().beepOn())
-        talk.services().beeper.beep();
-    const int r = talk.grdSp->mouseRow();
+    if (m_options.beepOn())
+        m_services.beeper.beep();
+    const int r = m_list.mouseRow();
     // A press below the last row picks nothing and keeps the highlight.
     if (r < 0)
         return;
-    paintRow(talk.state().gListRow, Units::Colour::White);
-    paintRow(r, Units::Colour::LightGreen);
-    talk.state().gListRow = r;
-    talk.txtTalk->setFocus();
+    ListHighlight::paint(m_list, m_listRow, 0, ListHighlight::kOff);
+    ListHighlight::paint(m_list, r, 0, ListHighlight::kOn);
+    m_listRow = r;
+    m_box.setFocus();
 }
 
 void Predictions::confirm()
 {
-    frmTalk &talk = m_talk;
-    AppState &state = talk.state();
-    TextBox &box = *talk.txtTalk;
-    const QString pick = talk.grdSp->textMatrix(state.gListRow, 0);
-    state.gCellText = pick;
+    using Area = ScreenAreas::Area;
+    TextBox &box = m_box;
+    const QString pick = m_list.textMatrix(m_listRow, 0);
+    m_cellText = pick;
     const qsizetype p = box.selStart();
     const QString text = box.text();
     const QStringView t = text;
     const QString sentence = trimBlanks(pick);
-    const qsizetype g = state.gSample;
+    const qsizetype g = m_options.gSample;
     QString result;
     qsizetype caret = 0;
     if (t.size() < g + 1) {
-        result = sentence + u'_';
+        result = sentence + TextArea::kEndMarker;
         caret = sentence.size() + p - t.size() + 1;
-    } else if (t.endsWith(u'_')) {
+    } else if (t.endsWith(TextArea::kEndMarker)) {
         result = head(t, t.size() - g - 1) + sentence + tail(t, p);
         caret = sentence.size() + p - g;
     } else {
@@ -159,22 +165,11 @@ void Predictions::confirm()
     }
     box.setText(result);
     box.setSelStart(int(caret));
-    talk.fraRes->show();
-    talk.grdSp->hide();
-    talk.grdBoard->show();
-    talk.fraTalk->hide();
-    talk.setEnabled(true);
+    m_areas.show(Area::CaretPad);
+    m_areas.hide(Area::Predictions);
+    m_areas.show(Area::Board);
+    m_areas.hide(Area::ListButtons);
+    m_window.setEnabled(true);
     box.setFocus();
-    TextArea::selectNextIfNone(talk);
-}
-
-void Predictions::paintRow(int row, qint64 bgr)
-{
-    FlexGrid &list = *m_talk.grdSp;
-    if (row < 0 || row >= list.rows())
-        return;
-    list.setRow(row);
-    list.setCol(0);
-    list.setColSel(list.cols() - 1);
-    list.setCellBackColor(bgr);
+    TextArea::selectNextIfNone(box);
 }

@@ -1,15 +1,26 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class FlexGrid;
-class frmTalk;
+class QWidget;
+class ScreenAreas;
+class TextBox;
+struct Options;
+struct SampleControls;
+struct Services;
 
-// The prediction list laid over the board while typing.
+// The prediction list laid over the board while typing. Touches the prediction list grdSp and
+// the composition txtTalk, shows and hides through the screen areas, reads the sample
+// sentences and the options, and sets the highlighted row (gListRow) and the armed text
+// (gCellText) a pick leaves; disables and enables `window` around "決定".
 class Predictions
 {
   public:
-    explicit Predictions(frmTalk &talk);
+    Predictions(const SampleControls &controls, TextBox &txtTalk, ScreenAreas &areas,
+                const Options &options, const QStringList &sampleList, qint32 &listRow,
+                QString &cellText, Services &services, QWidget &window);
     ~Predictions();
 
     // After an entry: with the caret before the last character, lists the samples that
@@ -27,7 +38,14 @@ class Predictions
 
   private:
     void appendMatches(FlexGrid &list, qsizetype keyLength, const QString &trimmed);
-    void paintRow(int row, qint64 bgr);
 
-    frmTalk &m_talk;
+    FlexGrid &m_list;
+    TextBox &m_box;
+    ScreenAreas &m_areas;
+    const Options &m_options;
+    const QStringList &m_sampleList;
+    qint32 &m_listRow;
+    QString &m_cellText;
+    Services &m_services;
+    QWidget &m_window;
 };

@@ -1,23 +1,15 @@
 #include "samples/SampleFile.h"
 
-#include "app/frmTalk.h"
+#include "app/Services.h"
 #include "dialogs/KeepOriginal.h"
 #include "platform/FlexGrid.h"
 #include "platform/TextFile.h"
 #include "samples/SampleLines.h"
 #include "samples/SampleTexts.h"
 
-#include <QDir>
-
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-QString filePath(frmTalk &talk)
-{
-    return QDir(QDir::fromNativeSeparators(talk.state().gAppPath))
-        .filePath(QString::fromUtf16(SampleFile::kFileName));
-}
-
 struct Group
 {
     char16_t from;
@@ -39,13 +31,6 @@ constexpr Group kGroups[] = {
     {u'ダ', u'ド', u"ダ行"}, {u'バ', u'ボ', u"バ行"}, {u'パ', u'ポ', u"パ行"},
 };
 
-// Whether the last load could see the file's content: a file that exists but could not be
-// read must not be replaced by the (shorter) list the program holds.
-constexpr char kUnreadable[] = "talkSamplesUnreadable";
-// Whether the last load read the file only in part (bytes that became no character): its
-// original bytes are copied beside it before the first save replaces it.
-constexpr char kDamaged[] = "talkSamplesDamaged";
-
 // A row that stands for the diary entry: the placeholder as loaded, or a reserved text.
 bool isDiaryRow(const QString &text)
 {
@@ -53,16 +38,28 @@ bool isDiaryRow(const QString &text)
            SampleTexts::isReserved(SampleTexts::trimSpaces(text));
 }
 
-// Writes the label of each run of equal labels on its first row, from row `from` on.
-void labelRows(frmTalk &talk, int from)
+} // namespace
+
+SampleFile::SampleFile(FlexGrid &grdEx, QStringList &sampleList, QString &cellText,
+                       Services &services, QWidget &window)
+    : m_grid(grdEx), m_sampleList(sampleList), m_cellText(cellText), m_services(services),
+      m_window(window)
 {
-    FlexGrid &grid = *talk.grdEx;
-    AppState &state = talk.state();
+}
+
+QString SampleFile::filePath() const
+{
+    return m_services.folders.dataFile(QString::fromUtf16(kFileName));
+}
+
+void SampleFile::labelRows(int from)
+{
+    FlexGrid &grid = m_grid;
     QString current;
     QString previous;
     for (int r = from; r < grid.rows(); ++r) {
-        state.gCellText = grid.textMatrix(r, 1);
-        const QString label = SampleFile::groupLabel(state.gCellText);
+        m_cellText = grid.textMatrix(r, 1);
+        const QString label = groupLabel(m_cellText);
         if (!label.isEmpty())
             current = label;
         if (current != previous) {
@@ -73,7 +70,6 @@ void labelRows(frmTalk &talk, int from)
         }
     }
 }
-} // namespace
 
 QString SampleFile::groupLabel(const QString &sentence)
 {
@@ -86,19 +82,18 @@ QString SampleFile::groupLabel(const QString &sentence)
     return {};
 }
 
-void SampleFile::LoadSamples(frmTalk &talk)
+void SampleFile::LoadSamples()
 {
-    AppState &state = talk.state();
-    FlexGrid &grid = *talk.grdEx;
-    state.gSampleList = QStringList{QString()};
+    FlexGrid &grid = m_grid;
+    m_sampleList = QStringList{QString()};
     const bool redraw = grid.redraw();
     grid.setRedraw(false);
     grid.setRows(0);
     grid.setCols(2);
 
-    TextFile::ReadResult file = TextFile::readLines(filePath(talk));
-    grid.setProperty(kUnreadable, file.status == TextFile::ReadResult::Status::Unreadable);
-    grid.setProperty(kDamaged, file.ok() && !file.clean);
+    TextFile::ReadResult file = TextFile::readLines(filePath());
+    m_unreadable = file.status == TextFile::ReadResult::Status::Unreadable;
+    m_damaged = file.ok() && !file.clean;
     const QStringList sentences = SampleLines::sentences(std::move(file.lines));
     // Nothing runs while the file is read, so the rows are made at once and then filled.
     grid.setRows(int(sentences.size()));
@@ -106,42 +101,40 @@ void SampleFile::LoadSamples(frmTalk &talk)
         grid.setTextMatrix(r, 1, sentences.at(r));
     grid.setRedraw(redraw);
     if (!sentences.isEmpty())
-        state.gSampleList = sentences;
+        m_sampleList = sentences;
 }
 
-bool SampleFile::SaveSamples(frmTalk &talk)
+bool SampleFile::SaveSamples()
 {
-    FlexGrid &grid = *talk.grdEx;
-    if (grid.property(kUnreadable).toBool() ||
-        !keepDamagedOriginal(talk, grid, kDamaged, filePath(talk),
-                             QString::fromUtf16(SampleTexts::kOriginalKeptTitle)))
+    FlexGrid &grid = m_grid;
+    if (m_unreadable || !keepDamagedOriginal(m_services, &m_window, m_damaged, filePath(),
+                                             QString::fromUtf16(SampleTexts::kOriginalKeptTitle)))
         return false;
-    AppState &state = talk.state();
     QStringList lines;
     lines.reserve(grid.rows());
     for (int r = 0; r < grid.rows(); ++r) {
-        state.gCellText = grid.textMatrix(r, 1);
-        if (QString line = SampleLines::fileLine(state.gCellText); !line.isEmpty())
+        m_cellText = grid.textMatrix(r, 1);
+        if (QString line = SampleLines::fileLine(m_cellText); !line.isEmpty())
             lines.append(std::move(line));
     }
-    return TextFile::writeLines(filePath(talk), lines);
+    return TextFile::writeLines(filePath(), lines);
 }
 
-void SampleFile::GroupSamples(frmTalk &talk)
+void SampleFile::GroupSamples()
 {
-    FlexGrid &grid = *talk.grdEx;
+    FlexGrid &grid = m_grid;
     const bool redraw = grid.redraw();
     grid.setRedraw(false);
     grid.setCol(1);
     grid.setColSel(1);
     grid.sort(7);
-    labelRows(talk, 0);
+    labelRows(0);
     grid.setRedraw(redraw);
 }
 
-void SampleFile::PlaceDiaryRow(frmTalk &talk)
+void SampleFile::PlaceDiaryRow()
 {
-    FlexGrid &grid = *talk.grdEx;
+    FlexGrid &grid = m_grid;
     const bool redraw = grid.redraw();
     grid.setRedraw(false);
     int first = -1;
@@ -168,6 +161,6 @@ void SampleFile::PlaceDiaryRow(frmTalk &talk)
     grid.setRows(grid.rows() - removed);
     grid.setTextMatrix(0, 1, QString::fromUtf16(SampleTexts::kDiary));
     grid.setTextMatrix(0, 0, QString());
-    labelRows(talk, 1);
+    labelRows(1);
     grid.setRedraw(redraw);
 }

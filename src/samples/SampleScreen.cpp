@@ -1,50 +1,42 @@
 #include "samples/SampleScreen.h"
 
-#include "app/frmTalk.h"
+#include "app/AppState.h"
+#include "app/ScreenAreas.h"
+#include "app/Services.h"
+#include "boards/BoardEntry.h"
+#include "compose/ComposeControls.h"
 #include "compose/TextArea.h"
 #include "dialogs/AskUser.h"
+#include "dialogs/frmOK.h"
 #include "diary/DiaryFile.h"
 #include "diary/DiaryScreen.h"
 #include "platform/DesignLayout.h"
 #include "platform/FlexGrid.h"
 #include "platform/TextBox.h"
 #include "platform/UiServices.h"
+#include "platform/UiText.h"
 #include "platform/Units.h"
 #include "samples/ListHighlight.h"
 #include "samples/Predictions.h"
+#include "samples/SampleControls.h"
 #include "samples/SampleFile.h"
 #include "samples/SampleTexts.h"
 
-#include <QFrame>
 #include <QPushButton>
 
 namespace {
 constexpr qint64 kSampHeld = 12582912;
 constexpr qint64 kSampReleased = 16761024;
-constexpr int kNotice = 48;
-constexpr int kYesNo = 36;
-constexpr int kOkCancel = 33;
 // Column 0 when the list is shown, and the part of the width the scroll bar takes.
 constexpr int kShowLabelWidth = 2400;
 constexpr int kScrollBarWidth = 338;
 constexpr int kAddLabelWidth = 2500;
-constexpr int kBoardRows = 5;
-
-QString text(const char16_t *s)
-{
-    return QString::fromUtf16(s);
-}
-
-bool shown(const QWidget *w, const frmTalk &talk)
-{
-    return w->isVisibleTo(&talk);
-}
 
 // The sentence the composition stands for: without its end marker, trimmed.
 QString compositionSentence(const QString &composition)
 {
     QString sentence = composition;
-    if (sentence.endsWith(u'_'))
+    if (sentence.endsWith(TextArea::kEndMarker))
         sentence.chop(1);
     return SampleTexts::trimSpaces(sentence);
 }
@@ -54,99 +46,107 @@ bool becomesDiary(const QString &sentence)
 {
     return SampleTexts::isReserved(sentence) || sentence == text(SampleFile::kPlaceholder);
 }
-
-// Lays the list over the board with column 0 `labelWidth` twips and column 1 the rest less
-// `margin`.
-void placeOverBoard(frmTalk &talk, int labelWidth, int margin)
-{
-    const QRect board = DesignLayout::rect(talk.grdBoard);
-    DesignLayout::place(talk.grdEx, board);
-    talk.grdEx->setColWidth(0, labelWidth);
-    talk.grdEx->setColWidth(1, board.width() - labelWidth - margin);
-}
 } // namespace
 
-SampleScreen::SampleScreen(frmTalk &talk) : m_talk(talk)
+using Area = ScreenAreas::Area;
+
+SampleScreen::SampleScreen(const SampleControls &controls, const ComposeControls &compose,
+                           ScreenAreas &areas, SampleFile &samples, DiaryFile &diary,
+                           DiaryScreen &diaryScreen, Predictions &predictions, BoardEntry &board,
+                           const Options &options, qint32 &listRow, Services &services,
+                           QWidget &window)
+    : m_controls(controls), m_compose(compose), m_areas(areas), m_samples(samples), m_diary(diary),
+      m_diaryScreen(diaryScreen), m_predictions(predictions), m_board(board), m_options(options),
+      m_listRow(listRow), m_services(services), m_window(window)
 {
-    QObject::connect(talk.cmdSamp, &QPushButton::clicked, &talk, [this] { cmdSamp_Click(); });
-    QObject::connect(talk.cmdSamp, &QPushButton::pressed, &talk, [this] { cmdSamp_MouseDown(); });
-    QObject::connect(talk.cmdSamp, &QPushButton::released, &talk, [this] { cmdSamp_MouseUp(); });
-    QObject::connect(talk.cmdSampADD, &QPushButton::clicked, &talk, [this] { cmdSampADD_Click(); });
-    QObject::connect(talk.cmdSampDel, &QPushButton::clicked, &talk, [this] { cmdSampDel_Click(); });
-    QObject::connect(talk.grdEx, &FlexGrid::clicked, &talk, [this] { grdEx_Click(); });
-    QObject::connect(talk.cmdStart, &QPushButton::clicked, &talk, [this] { cmdStart_Click(); });
-    QObject::connect(talk.cmdDec, &QPushButton::clicked, &talk, [this] { cmdDec_Click(); });
+    const SampleControls &c = m_controls;
+    QObject::connect(c.cmdSamp, &QPushButton::clicked, &window, [this] { cmdSamp_Click(); });
+    QObject::connect(c.cmdSamp, &QPushButton::pressed, &window, [this] { cmdSamp_MouseDown(); });
+    QObject::connect(c.cmdSamp, &QPushButton::released, &window, [this] { cmdSamp_MouseUp(); });
+    QObject::connect(c.cmdSampADD, &QPushButton::clicked, &window, [this] { cmdSampADD_Click(); });
+    QObject::connect(c.cmdSampDel, &QPushButton::clicked, &window, [this] { cmdSampDel_Click(); });
+    QObject::connect(c.grdEx, &FlexGrid::clicked, &window, [this] { grdEx_Click(); });
+    QObject::connect(compose.cmdStart, &QPushButton::clicked, &window,
+                     [this] { cmdStart_Click(); });
+    QObject::connect(c.cmdDec, &QPushButton::clicked, &window, [this] { cmdDec_Click(); });
 }
 
 SampleScreen::~SampleScreen() = default;
 
+bool SampleScreen::ask(const char16_t *prompt, int kind, const char16_t *title)
+{
+    return AskUser(m_services.asker, m_services.busy, &m_window, text(prompt), kind, text(title));
+}
+
+bool SampleScreen::diaryOpen() const
+{
+    return m_controls.cmdSamp->text() == text(SampleTexts::kDiaryCloseCaption);
+}
+
 void SampleScreen::cmdSamp_MouseDown()
 {
-    DesignLayout::setBackColour(m_talk.cmdSamp, kSampHeld);
+    DesignLayout::setBackColour(m_controls.cmdSamp, kSampHeld);
 }
 
 void SampleScreen::cmdSamp_MouseUp()
 {
-    DesignLayout::setBackColour(m_talk.cmdSamp, kSampReleased);
+    DesignLayout::setBackColour(m_controls.cmdSamp, kSampReleased);
 }
 
 void SampleScreen::cmdSamp_Click()
 {
-    frmTalk &talk = m_talk;
-    talk.services().busy.setBusy(true);
-    talk.setEnabled(false);
-    TextArea::setNarrow(talk);
-    const QString caption = talk.cmdSamp->text();
+    TextBox &box = *m_compose.txtTalk;
+    m_services.busy.setBusy(true);
+    m_window.setEnabled(false);
+    TextArea::setNarrow(m_compose);
+    const QString caption = m_controls.cmdSamp->text();
     if (caption == text(SampleTexts::kShowCaption)) {
-        talk.grdEx->setRedraw(false);
+        m_controls.grdEx->setRedraw(false);
         reloadList();
-        placeOverBoard(talk, kShowLabelWidth, kScrollBarWidth);
+        placeOverBoard(kShowLabelWidth, kScrollBarWidth);
         highlightAtTop(0);
-        talk.grdEx->setRedraw(true);
+        m_controls.grdEx->setRedraw(true);
         showListScreen();
     } else if (caption == text(SampleTexts::kCloseCaption)) {
-        DesignLayout::setBackColour(talk.txtTalk, Units::Colour::White);
+        DesignLayout::setBackColour(&box, Units::Colour::White);
         showBoardScreen();
     } else if (caption == text(SampleTexts::kDiaryCloseCaption)) {
-        if (!shown(talk.grdDay, talk)) {
-            AskUser(talk, text(SampleTexts::kDiaryEndQuestion), kYesNo,
-                    text(SampleTexts::kDiaryEndTitle));
-            if (talk.state().gAnswer && !DiaryFile::SaveDiary(talk, talk.txtTalk->text()))
-                AskUser(talk, text(SampleTexts::kDiarySaveFailed), kNotice,
-                        text(SampleTexts::kDiaryEndTitle));
+        if (!m_areas.shown(Area::Diary)) {
+            if (ask(SampleTexts::kDiaryEndQuestion, frmOK::kYesNo, SampleTexts::kDiaryEndTitle) &&
+                !m_diary.SaveDiary(box.text()))
+                ask(SampleTexts::kDiarySaveFailed, frmOK::kNotice, SampleTexts::kDiaryEndTitle);
         }
-        DesignLayout::setBackColour(talk.txtTalk, Units::Colour::White);
+        DesignLayout::setBackColour(&box, Units::Colour::White);
         showBoardScreen();
-        talk.fraDay->hide();
+        m_areas.hide(Area::DiaryButtons);
     }
-    talk.setEnabled(true);
-    talk.txtTalk->setFocus();
-    TextArea::ensureEndMarker(talk);
-    talk.services().busy.setBusy(false);
+    m_window.setEnabled(true);
+    box.setFocus();
+    TextArea::ensureEndMarker(box);
+    m_services.busy.setBusy(false);
 }
 
 void SampleScreen::cmdSampADD_Click()
 {
-    frmTalk &talk = m_talk;
-    const QString sentence = compositionSentence(talk.txtTalk->text());
+    const QString sentence = compositionSentence(m_compose.txtTalk->text());
     if (sentence.isEmpty())
         return;
-    talk.services().busy.setBusy(true);
+    m_services.busy.setBusy(true);
     if (becomesDiary(sentence)) {
-        AskUser(talk, text(SampleTexts::kReservedRefused), kNotice, text(SampleTexts::kAddTitle));
+        ask(SampleTexts::kReservedRefused, frmOK::kNotice, SampleTexts::kAddTitle);
         return;
     }
-    FlexGrid &grid = *talk.grdEx;
+    FlexGrid &grid = *m_controls.grdEx;
     for (int r = 0; r < grid.rows(); ++r) {
         if (SampleTexts::trimSpaces(grid.textMatrix(r, 1)) == sentence) {
-            AskUser(talk, text(SampleTexts::kDuplicate), kNotice, text(SampleTexts::kAddTitle));
-            talk.services().busy.setBusy(false);
+            ask(SampleTexts::kDuplicate, frmOK::kNotice, SampleTexts::kAddTitle);
+            m_services.busy.setBusy(false);
             return;
         }
     }
     grid.setRedraw(false);
     grid.appendRow(1, sentence);
-    const bool saved = SampleFile::SaveSamples(talk);
+    const bool saved = m_samples.SaveSamples();
     if (saved) {
         reloadList();
     } else {
@@ -154,173 +154,165 @@ void SampleScreen::cmdSampADD_Click()
         // sentence stays in it.
         for (int r = 0; r < grid.rows(); ++r)
             ListHighlight::paint(grid, r, 1, ListHighlight::kOff);
-        SampleFile::GroupSamples(talk);
-        SampleFile::PlaceDiaryRow(talk);
+        m_samples.GroupSamples();
+        m_samples.PlaceDiaryRow();
     }
     int row = 0;
     while (row < grid.rows() && SampleTexts::trimSpaces(grid.textMatrix(row, 1)) != sentence)
         ++row;
     highlightAtTop(row < grid.rows() ? row : 0);
-    placeOverBoard(talk, kAddLabelWidth, 0);
+    placeOverBoard(kAddLabelWidth, 0);
     grid.setRedraw(true);
     showListScreen();
     if (!saved)
-        AskUser(talk, text(SampleTexts::kSaveFailed), kNotice, text(SampleTexts::kAddTitle));
-    talk.services().busy.setBusy(false);
+        ask(SampleTexts::kSaveFailed, frmOK::kNotice, SampleTexts::kAddTitle);
+    m_services.busy.setBusy(false);
 }
 
 void SampleScreen::cmdSampDel_Click()
 {
-    frmTalk &talk = m_talk;
-    FlexGrid &grid = *talk.grdEx;
-    const int row = talk.state().gListRow;
+    FlexGrid &grid = *m_controls.grdEx;
+    const int row = m_listRow;
     const QString sentence = grid.textMatrix(row, 1);
     const QString trimmed = SampleTexts::trimSpaces(sentence);
     if (trimmed.isEmpty() || SampleTexts::isReserved(trimmed))
         return;
-    AskUser(talk, text(SampleTexts::kDeleteQuestion), kOkCancel, text(SampleTexts::kDeleteTitle));
-    if (!talk.state().gAnswer)
+    if (!ask(SampleTexts::kDeleteQuestion, frmOK::kOkCancel, SampleTexts::kDeleteTitle))
         return;
     grid.setRedraw(false);
     grid.setTextMatrix(row, 1, QString());
-    const bool saved = SampleFile::SaveSamples(talk);
+    const bool saved = m_samples.SaveSamples();
     if (!saved)
         grid.setTextMatrix(row, 1, sentence);
     grid.setRedraw(true);
     if (!saved)
-        AskUser(talk, text(SampleTexts::kSaveFailed), kNotice, text(SampleTexts::kDeleteTitle));
+        ask(SampleTexts::kSaveFailed, frmOK::kNotice, SampleTexts::kDeleteTitle);
 }
 
 void SampleScreen::grdEx_Click()
 {
-    frmTalk &talk = m_talk;
-    FlexGrid &grid = *talk.grdEx;
+    FlexGrid &grid = *m_controls.grdEx;
     const int row = grid.mouseRow();
     // A click below the last row names no sentence.
     if (row < 0)
         return;
-    if (talk.state().beepOn())
-        talk.services().beeper.beep();
-    qint32 &listRow = talk.state().gListRow;
-    ListHighlight::paint(grid, listRow, 1, ListHighlight::kOff);
+    if (m_options.beepOn())
+        m_services.beeper.beep();
+    ListHighlight::paint(grid, m_listRow, 1, ListHighlight::kOff);
     ListHighlight::paint(grid, row, 1, ListHighlight::kOn);
-    listRow = row;
-    talk.txtTalk->setFocus();
+    m_listRow = row;
+    m_compose.txtTalk->setFocus();
 }
 
 void SampleScreen::cmdStart_Click()
 {
-    frmTalk &talk = m_talk;
-    AskUser(talk, text(SampleTexts::kStartQuestion), kOkCancel, text(SampleTexts::kAddTitle));
-    if (!talk.state().gAnswer)
+    if (!ask(SampleTexts::kStartQuestion, frmOK::kOkCancel, SampleTexts::kAddTitle))
         return;
-    talk.txtTalk->setText(QString());
-    FlexGrid &board = *talk.grdBoard;
-    board.setRedraw(false);
-    for (int r = 0; r < kBoardRows; ++r) {
-        board.setRow(r);
-        board.setCol(0);
-        board.setColSel(talk.state().gMaxC);
-        board.setCellBackColor(Units::Colour::White);
-    }
-    board.setRedraw(true);
+    m_compose.txtTalk->setText(QString());
+    m_board.clearColours();
 }
 
 void SampleScreen::cmdDec_Click()
 {
-    frmTalk &talk = m_talk;
-    talk.setEnabled(false);
-    if (shown(talk.grdSp, talk)) {
-        talk.predictions().confirm();
+    m_window.setEnabled(false);
+    if (m_areas.shown(Area::Predictions)) {
+        m_predictions.confirm();
         return;
     }
-    if (shown(talk.grdEx, talk)) {
+    if (m_areas.shown(Area::Samples)) {
         if (!decideSample())
             return;
-    } else if (shown(talk.grdDay, talk)) {
-        talk.diaryScreen().openEntry();
+    } else if (m_areas.shown(Area::Diary)) {
+        m_diaryScreen.openEntry();
     }
     decideEnd();
 }
 
 bool SampleScreen::decideSample()
 {
-    frmTalk &talk = m_talk;
-    const QString chosen = talk.grdEx->textMatrix(talk.state().gListRow, 1);
+    const SampleControls &c = m_controls;
+    const QString chosen = c.grdEx->textMatrix(m_listRow, 1);
     if (chosen == text(SampleTexts::kDiary)) {
-        DiaryFile::LoadDiary(talk);
-        DiaryFile::SortDiary(talk);
-        talk.cmdSamp->setText(text(SampleTexts::kDiaryCloseCaption));
-        talk.cmdSampADD->hide();
-        talk.cmdSampDel->hide();
-        talk.grdEx->hide();
-        talk.setEnabled(true);
-        talk.txtTalk->setFocus();
+        m_diary.LoadDiary();
+        m_diary.SortDiary();
+        c.cmdSamp->setText(text(SampleTexts::kDiaryCloseCaption));
+        c.cmdSampADD->hide();
+        c.cmdSampDel->hide();
+        m_areas.hide(Area::Samples);
+        m_window.setEnabled(true);
+        m_compose.txtTalk->setFocus();
         return false;
     }
-    TextBox &box = *talk.txtTalk;
+    TextBox &box = *m_compose.txtTalk;
     const int caret = box.selStart();
     const QString sentence = SampleTexts::trimSpaces(chosen);
     const QString composition = box.text();
     box.setText(composition.left(caret) + sentence + composition.mid(caret));
     box.setSelStart(caret + int(sentence.size()));
-    talk.fraRes->show();
-    talk.grdBoard->show();
-    talk.cmdSamp->setText(text(SampleTexts::kShowCaption));
-    talk.cmdSampDel->hide();
-    talk.cmdSampADD->show();
-    talk.grdEx->hide();
+    m_areas.show(Area::CaretPad);
+    m_areas.show(Area::Board);
+    c.cmdSamp->setText(text(SampleTexts::kShowCaption));
+    c.cmdSampDel->hide();
+    c.cmdSampADD->show();
+    m_areas.hide(Area::Samples);
     return true;
 }
 
 void SampleScreen::decideEnd()
 {
-    frmTalk &talk = m_talk;
-    talk.fraTalk->hide();
-    talk.setEnabled(true);
-    talk.txtTalk->setFocus();
-    TextArea::selectNextIfNone(talk);
+    m_areas.hide(Area::ListButtons);
+    m_window.setEnabled(true);
+    m_compose.txtTalk->setFocus();
+    TextArea::selectNextIfNone(*m_compose.txtTalk);
 }
 
 void SampleScreen::reloadList()
 {
-    SampleFile::LoadSamples(m_talk);
-    SampleFile::GroupSamples(m_talk);
-    SampleFile::PlaceDiaryRow(m_talk);
+    m_samples.LoadSamples();
+    m_samples.GroupSamples();
+    m_samples.PlaceDiaryRow();
 }
 
 void SampleScreen::highlightAtTop(int row)
 {
-    FlexGrid &grid = *m_talk.grdEx;
-    m_talk.state().gListRow = row;
+    FlexGrid &grid = *m_controls.grdEx;
+    m_listRow = row;
     ListHighlight::paint(grid, row, 1, ListHighlight::kOn);
     grid.setTopRow(row);
 }
 
+void SampleScreen::placeOverBoard(int labelWidth, int margin)
+{
+    m_areas.placeOverBoard(Area::Samples);
+    const int width = m_areas.boardRect().width();
+    m_controls.grdEx->setColWidth(0, labelWidth);
+    m_controls.grdEx->setColWidth(1, width - labelWidth - margin);
+}
+
 void SampleScreen::showListScreen()
 {
-    frmTalk &talk = m_talk;
-    talk.grdBoard->hide();
-    talk.grdSp->hide();
-    talk.grdDay->hide();
-    talk.grdEx->show();
-    talk.cmdSamp->setText(text(SampleTexts::kCloseCaption));
-    talk.cmdSampDel->show();
-    talk.cmdSampADD->hide();
-    talk.fraRes->hide();
-    talk.fraTalk->show();
+    const SampleControls &c = m_controls;
+    m_areas.hide(Area::Board);
+    m_areas.hide(Area::Predictions);
+    m_areas.hide(Area::Diary);
+    m_areas.show(Area::Samples);
+    c.cmdSamp->setText(text(SampleTexts::kCloseCaption));
+    c.cmdSampDel->show();
+    c.cmdSampADD->hide();
+    m_areas.hide(Area::CaretPad);
+    m_areas.show(Area::ListButtons);
 }
 
 void SampleScreen::showBoardScreen()
 {
-    frmTalk &talk = m_talk;
-    talk.grdBoard->show();
-    talk.grdEx->hide();
-    talk.grdSp->hide();
-    talk.grdDay->hide();
-    talk.cmdSamp->setText(text(SampleTexts::kShowCaption));
-    talk.cmdSampDel->hide();
-    talk.cmdSampADD->show();
-    talk.fraTalk->hide();
-    talk.fraRes->show();
+    const SampleControls &c = m_controls;
+    m_areas.show(Area::Board);
+    m_areas.hide(Area::Samples);
+    m_areas.hide(Area::Predictions);
+    m_areas.hide(Area::Diary);
+    c.cmdSamp->setText(text(SampleTexts::kShowCaption));
+    c.cmdSampDel->hide();
+    c.cmdSampADD->show();
+    m_areas.hide(Area::ListButtons);
+    m_areas.show(Area::CaretPad);
 }

@@ -1,19 +1,20 @@
 #include "voice/Reader.h"
 
+#include "app/AppState.h"
 #include "app/AppTexts.h"
-#include "app/frmTalk.h"
+#include "app/ScreenAreas.h"
+#include "app/Services.h"
 #include "compose/TextArea.h"
 #include "platform/Clock.h"
 #include "platform/TextBox.h"
 #include "platform/UiServices.h"
+#include "voice/ReadTexts.h"
 #include "voice/SentenceReader.h"
 #include "voice/SpeechEngine.h"
 #include "voice/SpeechOutput.h"
-#include "voice/ReadTexts.h"
 #include "voice/Voice.h"
 #include "voice/frmRead.h"
 
-#include <QFrame>
 #include <QPushButton>
 #include <QTextDocument>
 
@@ -39,39 +40,38 @@ QString characterAt(const TextBox &box, int index)
 }
 } // namespace
 
-Reader::Reader(frmTalk &talk) : m_talk(talk)
+Reader::Reader(QPushButton &cmdRead, const ComposeControls &compose, ScreenAreas &areas,
+               Voice &voice, const Options &options, qint16 &stopRead, Services &services,
+               QWidget &window)
+    : m_cmdRead(cmdRead), m_compose(compose), m_areas(areas), m_voice(voice), m_options(options),
+      m_stopRead(stopRead), m_services(services), m_window(window)
 {
-    QObject::connect(talk.cmdRead, &QPushButton::clicked, &talk, [this] { cmdRead_Click(); });
-    // Ending the program ends a reading in progress at its next check.
-    QObject::connect(&talk, &frmTalk::endRequested, &talk,
-                     [&talk] { talk.state().gStopRead = kStop; });
+    QObject::connect(&cmdRead, &QPushButton::clicked, &window, [this] { cmdRead_Click(); });
 }
 
 Reader::~Reader() = default;
 
 void Reader::cmdRead_Click()
 {
-    if (m_talk.state().beepOn())
-        m_talk.services().beeper.beep();
+    if (m_options.beepOn())
+        m_services.beeper.beep();
     // Sentences: the first part is being made while the window gets ready.
-    SpeechOutput *speech = m_talk.speech();
+    SpeechOutput *speech = m_speech;
+    TextBox &box = *m_compose.txtTalk;
     std::optional<SentenceReader> sentences;
     if (speech && speech->speaksSentences()) {
-        sentences.emplace(speech->engine(), speech->player(), m_talk.services().clock,
-                          *m_talk.txtTalk);
-        sentences->start(SpeechScript::parts(m_talk.txtTalk->text(), speech->readings()),
-                         speech->settings());
+        sentences.emplace(speech->engine(), speech->player(), m_services.clock, box);
+        sentences->start(SpeechScript::parts(box.text(), speech->readings()), speech->settings());
     }
-    TextArea::setWideSizes(m_talk);
-    m_talk.services().events.yield();
-    m_panel = new frmRead(m_talk);
+    TextArea::setWideSizes(m_compose);
+    m_services.events.yield();
+    m_panel = new frmRead(m_window, m_stopRead);
     m_panel->show();
-    m_talk.state().gStopRead = 0;
-    m_talk.cmdRead->setEnabled(false);
-    m_talk.cmdRead->setText(QString::fromUtf16(ReadTexts::kReadingCaption));
+    m_stopRead = 0;
+    m_cmdRead.setEnabled(false);
+    m_cmdRead.setText(QString::fromUtf16(ReadTexts::kReadingCaption));
     // What the engine could not make is read character by character.
-    const int first =
-        sentences ? sentences->read([this] { return m_talk.state().gStopRead == kStop; }) : 0;
+    const int first = sentences ? sentences->read([this] { return m_stopRead == kStop; }) : 0;
     if (first >= 0)
         readCharacters(first);
     finishReading();
@@ -79,8 +79,8 @@ void Reader::cmdRead_Click()
 
 void Reader::readCharacters(int first)
 {
-    TextBox &box = *m_talk.txtTalk;
-    Services &services = m_talk.services();
+    TextBox &box = *m_compose.txtTalk;
+    Services &services = m_services;
     // The text may change during the yields; every step reads the current text.
     const int n = box.length();
     if (first > 0 && first < n)
@@ -96,11 +96,11 @@ void Reader::readCharacters(int first)
         // step by step; after a longer pause (a handler that waited itself) a step starts anew.
         const qint64 now = services.clock.nowMs();
         const qint64 start = i > first + 1 && now - due <= kCatchUpMs ? due : now;
-        m_talk.voice().play(c);
+        m_voice.play(c);
         services.clock.blockUntilPast(start, kStepMs);
         due = start + kStepMs + 1; // when the wait ends at the earliest
         services.events.yield();
-        if (m_talk.state().gStopRead == kStop)
+        if (m_stopRead == kStop)
             return;
         box.setFocus();
         if (box.length() >= i + 1)
@@ -115,11 +115,11 @@ void Reader::finishReading()
     if (m_panel && !m_panel->isHidden())
         m_panel->unload();
     m_panel.clear();
-    TextBox &box = *m_talk.txtTalk;
-    TextArea::ensureEndMarker(m_talk);
+    TextBox &box = *m_compose.txtTalk;
+    TextArea::ensureEndMarker(box);
     box.select(box.length() - 1, 1);
-    if (!m_talk.fraDay->isVisibleTo(&m_talk))
-        TextArea::setNarrow(m_talk);
-    m_talk.cmdRead->setText(QString::fromUtf16(AppTexts::kRead));
-    m_talk.cmdRead->setEnabled(true);
+    if (!m_areas.shown(ScreenAreas::Area::DiaryButtons))
+        TextArea::setNarrow(m_compose);
+    m_cmdRead.setText(QString::fromUtf16(AppTexts::kRead));
+    m_cmdRead.setEnabled(true);
 }

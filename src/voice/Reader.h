@@ -1,18 +1,31 @@
 #pragma once
 
+#include "compose/ComposeControls.h"
+
 #include <QPointer>
 #include <QString>
 
+class QPushButton;
+class QWidget;
+class ScreenAreas;
+class SpeechOutput;
+class Voice;
 class frmRead;
-class frmTalk;
+struct Options;
+struct Services;
 
-// "読む": reads the whole composition aloud with the stop panel.
+// "読む": reads the whole composition aloud with the stop panel. Touches "読む" and the
+// composition (text, selection and sizes), asks the screen areas whether a diary entry is open,
+// plays through the voice or the sentence speech, and owns a reading's stop flag (gStopRead).
 class Reader
 {
   public:
-    explicit Reader(frmTalk &talk);
+    Reader(QPushButton &cmdRead, const ComposeControls &compose, ScreenAreas &areas, Voice &voice,
+           const Options &options, qint16 &stopRead, Services &services, QWidget &window);
     ~Reader();
 
+    // Sentence speech for "読む", or nullptr to read character by character.
+    void setSpeech(SpeechOutput *speech) { m_speech = speech; }
     void cmdRead_Click();
 
   private:
@@ -23,6 +36,14 @@ class Reader
     // area unless a diary entry is open, and enables "読む" again.
     void finishReading();
 
-    frmTalk &m_talk;
+    QPushButton &m_cmdRead;
+    const ComposeControls m_compose;
+    ScreenAreas &m_areas;
+    Voice &m_voice;
+    const Options &m_options;
+    qint16 &m_stopRead;
+    Services &m_services;
+    QWidget &m_window;
+    SpeechOutput *m_speech = nullptr;
     QPointer<frmRead> m_panel;
 };

@@ -1,6 +1,7 @@
 #include "voice/Voice.h"
 
-#include "app/frmTalk.h"
+#include "app/AppState.h"
+#include "app/Services.h"
 #include "platform/Clock.h"
 #include "platform/UiServices.h"
 #include "platform/WaveDevice.h"
@@ -28,15 +29,18 @@ bool hasForbiddenChar(const QString &text)
 
 } // namespace
 
-Voice::Voice(frmTalk &talk) : m_talk(talk) {}
+Voice::Voice(const Options &options, qint16 &stopRead, Services &services)
+    : m_options(options), m_stopRead(stopRead), m_services(services)
+{
+}
 
 Voice::~Voice() = default;
 
-bool Voice::speaks(const QString &kind) const
+bool Voice::speaks(Kind kind) const
 {
-    const bool select = kind == u"S"_s;
-    const bool enter = kind == u"E"_s;
-    switch (m_talk.state().opt3()) {
+    const bool select = kind == Kind::Select;
+    const bool enter = kind == Kind::Enter;
+    switch (m_options.opt3()) {
     case 1:
         return select || enter;
     case 2:
@@ -48,23 +52,22 @@ bool Voice::speaks(const QString &kind) const
     }
 }
 
-void Voice::SpeakChar(const QString &character, float waitSeconds, const QString &kind)
+void Voice::SpeakChar(const QString &character, float waitSeconds, Kind kind)
 {
     if (!speaks(kind))
         return;
-    AppState &state = m_talk.state();
-    Services &services = m_talk.services();
-    state.gStopRead = 0;
+    Services &services = m_services;
+    m_stopRead = 0;
     play(character);
     const qint64 start = services.clock.nowMs();
     services.clock.blockUntilPast(start, std::llround(double(waitSeconds) * 1000.0));
     services.events.yield();
-    state.gStopRead = -1;
+    m_stopRead = -1;
 }
 
 void Voice::play(const QString &text)
 {
-    WaveDevice &wave = m_talk.services().wave;
+    WaveDevice &wave = m_services.wave;
     wave.command(u"Close"_s);
     wave.setDeviceType(u"WaveAudio"_s);
     wave.setFileName(voiceFile(text));
@@ -77,5 +80,5 @@ QString Voice::voiceFile(const QString &text) const
 {
     if (text.isEmpty() || hasForbiddenChar(text))
         return {};
-    return m_talk.services().folders.voiceFile(text);
+    return m_services.folders.voiceFile(text);
 }

@@ -1,6 +1,7 @@
 #include "voice/VoicePage.h"
 
 #include "platform/PcmPlayer.h"
+#include "platform/UiText.h"
 #include "voice/SpeechEngine.h"
 #include "voice/SpeechOutput.h"
 #include "voice/SpeechScript.h"
@@ -18,11 +19,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 constexpr int kCharacterStepMs = 800; // as "読む" reads them
-
-QString text(const char16_t *s)
-{
-    return QString::fromUtf16(s);
-}
 
 const SpeechSettings::Key &keyFor(int SpeechSettings::*field)
 {

@@ -1,6 +1,5 @@
 #include "voice/frmRead.h"
 
-#include "app/frmTalk.h"
 #include "platform/DesignLayout.h"
 #include "platform/Units.h"
 #include "voice/ReadTexts.h"
@@ -19,7 +18,8 @@ constexpr int kClientHeight = 3120;
 constexpr int kTop = 8400; // from the top of the screen
 } // namespace
 
-frmRead::frmRead(frmTalk &talk) : QWidget(&talk, Qt::Tool | Qt::WindowStaysOnTopHint), m_talk(talk)
+frmRead::frmRead(QWidget &window, qint16 &stopRead)
+    : QWidget(&window, Qt::Tool | Qt::WindowStaysOnTopHint), m_window(window), m_stopRead(stopRead)
 {
     setObjectName(u"frmRead"_s);
     setWindowTitle(QString::fromUtf16(ReadTexts::kPanelCaption));
@@ -39,17 +39,17 @@ frmRead::frmRead(frmTalk &talk) : QWidget(&talk, Qt::Tool | Qt::WindowStaysOnTop
 
 void frmRead::Form_Load()
 {
-    const double scale = DesignLayout::scale(&m_talk);
+    const double scale = DesignLayout::scale(&m_window);
     DesignLayout::setScale(this, scale);
     resize(Units::twipsToPixels(kClientWidth, scale), Units::twipsToPixels(kClientHeight, scale));
-    const QScreen *screen = m_talk.screen();
+    const QScreen *screen = m_window.screen();
     const QPoint origin = screen ? screen->geometry().topLeft() : QPoint();
     move(origin.x(), origin.y() + Units::twipsToPixels(kTop, scale));
 }
 
 void frmRead::lblLabel_Click()
 {
-    m_talk.state().gStopRead = -1;
+    m_stopRead = -1;
     unload();
 }
 

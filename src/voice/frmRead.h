@@ -2,17 +2,17 @@
 
 #include <QWidget>
 
-class frmTalk;
 class QLabel;
 
 // The stop panel shown while the text is read aloud: a topmost window whose label stops the
-// reading. Only the program closes it; it deletes itself once closed.
+// reading (gStopRead). Only the program closes it; it deletes itself once closed. It stands at
+// the scale of `window` on its screen.
 class frmRead : public QWidget
 {
     Q_OBJECT
 
   public:
-    explicit frmRead(frmTalk &talk);
+    frmRead(QWidget &window, qint16 &stopRead);
 
     // Places the panel at the left edge of the main window's screen, at that window's scale.
     void Form_Load();
@@ -29,6 +29,7 @@ class frmRead : public QWidget
     bool eventFilter(QObject *watched, QEvent *event) override;
 
   private:
-    frmTalk &m_talk;
+    QWidget &m_window;
+    qint16 &m_stopRead;
     bool m_unloading = false;
 };

@@ -61,7 +61,7 @@ void tst_options::storedTextsRead()
     for (const char16_t *key : {u"Beep", u"Samp", u"gMaxC", u"Sample"})
         if (!stored.isNull())
             store.values.insert(QString::fromUtf16(key), stored);
-    AppState s;
+    Options s;
     Settings::load(s, store);
     QTEST(s.beepOn(), "beep");
     QTEST(s.sampOn(), "samp");
@@ -161,7 +161,7 @@ void tst_options::unknownChoiceShownAndKept()
     TalkFixture f;
     f.settings.values.insert(u"OPT3"_s, u"7"_s);
     frmTalk &w = f.create();
-    frmOPT d(w);
+    frmOPT d(w, w.state().options, w.services(), w.voice(), w.access(), w.speech());
     // The other keys show their defaults.
     QVERIFY(d.Option1[0]->isChecked() && d.Option2[0]->isChecked() && d.chkSamp->isChecked());
     QCOMPARE(d.cmbSample->currentIndex(), 1);

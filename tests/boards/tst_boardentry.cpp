@@ -24,12 +24,12 @@ QStringList items(const QString &row)
     return out;
 }
 
-// Presses "b<row>,<col>" on grdBoard, "s<row>,<col>" on grdBoard2, "k" the set switch or "e"
-// "戻る".
+// Presses "b<row>,<col>" on grdBoard, "s<row>,<col>" on grdBoard2, "k" the set switch, "e"
+// "戻る" or "x" the sample button.
 void press(TalkFixture &f, const QString &click)
 {
-    if (click == u"k"_s || click == u"e"_s) {
-        f.click(click == u"k"_s ? "cmdKey" : "cmdEnd2");
+    if (click == u"k"_s || click == u"e"_s || click == u"x"_s) {
+        f.click(click == u"k"_s ? "cmdKey" : click == u"e"_s ? "cmdEnd2" : "cmdSamp");
         return;
     }
     const QStringList at = click.mid(1).split(u',');
@@ -162,6 +162,9 @@ void tst_boardentry::clicks_data()
         << u"2 0 9"_s << none << u"+b1,8 b0,9 b1,8"_s << u"あき[_]"_s << none << u"あ き"_s;
     QTest::newRow("4: か, き, き, き") << u"3 0 9"_s << none << u"b0,8 b1,8 b1,8 b1,8"_s
                                        << u"きき[_]"_s << none << u"か き き き"_s;
+    // The sample list's regrouping runs through the armed text: the next click arms again.
+    QTest::newRow("4: the sample list leaves its last sentence armed")
+        << u"3 0 9"_s << none << u"b0,8 x x b0,8"_s << u"[_]"_s << none << u"か か"_s;
     QTest::newRow("4: empty cell never acts once armed")
         << u"3 0 14"_s << none << u"k k b0,0 b0,12 b0,12"_s << none << none << u"1 \u3000 \u3000"_s;
     QTest::newRow("unknown mode does nothing")
@@ -179,6 +182,7 @@ void tst_boardentry::clicks()
     TalkFixture f;
     f.settings.values = {
         {u"OPT1"_s, opt[0]}, {u"OPT2"_s, opt[1]}, {u"gMaxC"_s, opt[2]}, {u"Beep"_s, u"1"_s}};
+    f.writeFile(u"Talk.txt"_s, "\"ok\"\r\n");
     frmTalk &w = f.create();
     w.state().gCellText.clear();
     setShown(*w.txtTalk, before);
@@ -187,8 +191,9 @@ void tst_boardentry::clicks()
     QTEST(shown(*w.txtTalk), "after");
     QCOMPARE(selectionTexts(w), items(selection));
     QCOMPARE(playedTexts(f), items(played));
-    // Every press beeps but the set switch and one dropped while a voice plays.
-    QCOMPARE(f.beeper.count, items(clicks).size() - clicks.count(u'k') - clicks.count(u'+'));
+    // Every press beeps but the set switch, the sample button and one dropped while a voice plays.
+    QCOMPARE(f.beeper.count,
+             items(clicks).size() - clicks.count(u'k') - clicks.count(u'x') - clicks.count(u'+'));
     QVERIFY(w.grdBoard->isEnabled());
     QVERIFY(w.grdBoard2->isEnabled());
     if (!selection.isEmpty())

@@ -66,7 +66,7 @@ void tst_frmok::askUserResetsBusyPointer()
     TalkFixture f;
     frmTalk &w = f.create();
     f.busy.setBusy(true);
-    AskUser(w, u"はじめからでよろしいですか？"_s, 33, u"例文登録"_s);
+    AskUser(f.asker, f.busy, &w, u"はじめからでよろしいですか？"_s, 33, u"例文登録"_s);
     QVERIFY(!f.busy.isBusy());
     QCOMPARE(f.asker.asked.size(), 1);
 }

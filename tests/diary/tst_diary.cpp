@@ -126,7 +126,7 @@ void tst_diary::saveEveryRow()
     frmTalk &w = diaryList(f, {u"26.12.06 はれ"_s, u"26.12.05"_s, u"26.12.04 あめ"_s});
     w.state().gDiaryRow = 2;
     // The end marker is dropped, an entered "_" before it kept.
-    QVERIFY(DiaryFile::SaveDiary(w, u"ゆき__"_s));
+    QVERIFY(w.diaryFile().SaveDiary(u"ゆき__"_s));
     // は 82CD, れ 82EA, ゆ 82E4, き 82AB, あ 82A0, め 82DF.
     const QByteArray expected = "\"26.12.07 \"\r\n"
                                 "\"26.12.06 \x82\xCD\x82\xEA\"\r\n"

@@ -57,12 +57,12 @@ void tst_samplefile::load()
     TalkFixture f;
     f.writeFile(u"Talk.txt"_s, cp932(file));
     frmTalk &w = f.create();
-    SampleFile::LoadSamples(w);
+    w.sampleFile().LoadSamples();
     // The predictions draw on the sentences as read; an empty file leaves one empty entry.
     const QStringList read = column(w.grdEx, 1);
     QCOMPARE(w.state().gSampleList, read.isEmpty() ? QStringList{QString()} : read);
-    SampleFile::GroupSamples(w);
-    SampleFile::PlaceDiaryRow(w);
+    w.sampleFile().GroupSamples();
+    w.sampleFile().PlaceDiaryRow();
     QTEST(column(w.grdEx, 1), "rows");
     QTEST(column(w.grdEx, 0), "labels");
 }

@@ -28,21 +28,21 @@ class tst_speakchar : public QObject
 void tst_speakchar::speakChar_data()
 {
     QTest::addColumn<QString>("opt3");
-    QTest::addColumn<QString>("kind");
+    QTest::addColumn<Voice::Kind>("kind");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("file"); // "-": not spoken; empty: played without a file, waited
     const QList<std::pair<QString, QList<bool>>> modes = {
-        // kinds: "S", "E", any other
+        // kinds: selection screen, entry, first click
         {u"0"_s, {true, true, true}},   {u"1"_s, {true, true, false}},
         {u"2"_s, {false, true, false}}, {u"3"_s, {false, false, false}},
         {u"7"_s, {true, true, true}},
     };
-    const QStringList kinds = {u"S"_s, u"E"_s, u"1"_s};
+    const Voice::Kind kinds[] = {Voice::Kind::Select, Voice::Kind::Enter, Voice::Kind::First};
     for (const auto &[opt3, spoken] : modes)
-        for (int k = 0; k < kinds.size(); ++k)
-            QTest::addRow("OPT3 %s, kind %s", qPrintable(opt3), qPrintable(kinds[k]))
+        for (int k = 0; k < 3; ++k)
+            QTest::addRow("OPT3 %s, kind %c", qPrintable(opt3), "SE1"[k])
                 << opt3 << kinds[k] << u"あ"_s << (spoken[k] ? u"あ.wav"_s : u"-"_s);
-    const QString enter = u"E"_s;
+    const Voice::Kind enter = Voice::Kind::Enter;
     QTest::newRow("face mark") << u"0"_s << enter << u"(^_^)"_s << u"(^_^).wav"_s;
     QTest::newRow("slash") << u"0"_s << enter << u"a/b"_s << QString();
     QTest::newRow("empty") << u"0"_s << enter << QString() << QString();
@@ -52,7 +52,7 @@ void tst_speakchar::speakChar_data()
 void tst_speakchar::speakChar()
 {
     QFETCH(QString, opt3);
-    QFETCH(QString, kind);
+    QFETCH(Voice::Kind, kind);
     QFETCH(QString, text);
     QFETCH(QString, file);
     TalkFixture f;

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "boards/BoardControls.h"
+#include "compose/ComposeControls.h"
+#include "diary/DiaryControls.h"
+#include "samples/SampleControls.h"
+
+class CallButton;
+class QPushButton;
+
+// Every control of the main window, by the part that owns it.
+struct TalkControls
+{
+    BoardControls boards;
+    ComposeControls compose;
+    SampleControls samples;
+    DiaryControls diary;
+    QPushButton *cmdRead = nullptr;
+    QPushButton *cmdEnd = nullptr;
+    QPushButton *cmdOpt = nullptr;
+    CallButton *cmdCall = nullptr;
+};
