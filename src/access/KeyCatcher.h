@@ -26,6 +26,9 @@ class KeyCatcher : public QWidget
     void setKeys(const QString &keys);
     bool catching() const { return m_catching; }
     void setCheck(Check check) { m_check = std::move(check); }
+    // The line that asks for the key or says why one was refused; an owner whose catcher is
+    // narrow lays it out where a line of text has room.
+    QLabel *message() const { return lblMessage; }
 
   signals:
     void keysChanged(const QString &keys);

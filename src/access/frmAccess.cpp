@@ -101,14 +101,16 @@ void frmAccess::createControls()
     catCallKey->setCheck([this](int key) -> const char16_t * {
         const QString switchKeys = keySwitch[0]->keys() + u',' + keySwitch[1]->keys();
         return SwitchKeys::parse(switchKeys).contains(key) ? AccessTexts::kSwitchKeyRefused
-                                                            : nullptr;
+                                                           : nullptr;
     });
     for (KeyCatcher *keys : keySwitch)
         keys->setCheck([this](int key) -> const char16_t * {
-            return SwitchKeys::parse(catCallKey->keys()).contains(key) ? AccessTexts::kCallKeyRefused
-                                                                       : nullptr;
+            return SwitchKeys::parse(catCallKey->keys()).contains(key)
+                       ? AccessTexts::kCallKeyRefused
+                       : nullptr;
         });
     callForm->addRow(text(AccessTexts::kCallKeyLabel), catCallKey);
+    callForm->addRow(catCallKey->message()); // the group's width: the key's column is narrow
     switchForm->addRow(call);
     tabs->addTab(switchTab, text(AccessTexts::kSwitchTab));
 

@@ -93,9 +93,9 @@ void frmTalk::createParts()
 
 void frmTalk::installAccess(SettingsStore &accessSettings)
 {
-    m_access = std::make_unique<AccessLayer>(*this, controls(), m_services.clock,
-                                             m_services.folders, accessSettings,
-                                             [this](bool shown) { setCallShown(shown); });
+    m_access =
+        std::make_unique<AccessLayer>(*this, controls(), m_services.clock, m_services.folders,
+                                      accessSettings, [this](bool shown) { setCallShown(shown); });
 }
 
 void frmTalk::installSpeech(SettingsStore &voiceSettings, const EngineFiles &files)

@@ -20,7 +20,6 @@
 #include "platform/Units.h"
 #include "record/WavFile.h"
 
-
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
@@ -606,7 +605,7 @@ void tst_access::callKeyChosen()
     QTest::mouseClick(catcher->findChild<QPushButton *>(u"cmdCatch"_s), Qt::LeftButton);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key(pressed));
     QVERIFY(dialog.isVisible());
-    const auto *message = catcher->findChild<QLabel *>(u"lblMessage"_s);
+    const QLabel *message = catcher->message();
     QTEST(message->isVisibleTo(&dialog) ? message->text() : QString(), "reason");
     dialog.cmdOK_Click(1);
     QTEST(store.values.value(u"CallKey"_s), "stored");
