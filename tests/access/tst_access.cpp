@@ -13,14 +13,11 @@
 #include "dialogs/FrmOkAsker.h"
 #include "dialogs/frmOK.h"
 #include "platform/DesignButton.h"
-#include "platform/DesignLayout.h"
 #include "platform/FlexGrid.h"
-#include "platform/PressGuard.h"
 #include "platform/TextBox.h"
 #include "platform/Units.h"
 
 #include <QApplication>
-#include <QDialog>
 #include <QDir>
 #include <QEventLoop>
 #include <QKeySequence>

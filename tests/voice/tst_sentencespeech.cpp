@@ -1,7 +1,6 @@
 #include "Listening.h"
 #include "SoundWindow.h"
 #include "TalkFixture.h"
-#include "platform/PcmPlayer.h"
 #include "platform/TextBox.h"
 #include "voice/EngineFiles.h"
 #include "voice/FirstPartAhead.h"
@@ -79,15 +78,7 @@ class tst_sentencespeech : public QObject
 
 void tst_sentencespeech::initTestCase()
 {
-    // Under ./test.sh the set-up installs the engine and starts the sink: missing is a failure.
-    QString reason = listeningUnavailable();
-    const QString missing = EngineFiles::debian().missingPackage();
-    if (reason.isEmpty() && !missing.isEmpty())
-        reason = u"the package %1 is not installed"_s.arg(missing);
-    if (!reason.isEmpty() && qEnvironmentVariableIsSet("TALK_TEST_SINK"))
-        QFAIL(qPrintable(reason));
-    if (!reason.isEmpty())
-        QSKIP(qPrintable(reason));
+    requireListening(EngineFiles::debian().missingPackage());
 }
 
 void tst_sentencespeech::heardAsOneUtterance()
