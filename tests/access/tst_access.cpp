@@ -1,4 +1,5 @@
 #include "SampleHelpers.h"
+#include "SoundWindow.h"
 #include "TalkFixture.h"
 #include "access/AccessLayer.h"
 #include "access/AccessOverlay.h"
@@ -12,16 +13,11 @@
 #include "dialogs/FrmOkAsker.h"
 #include "dialogs/frmOK.h"
 #include "platform/DesignButton.h"
-#include "platform/DesignLayout.h"
 #include "platform/FlexGrid.h"
-#include "platform/PcmClip.h"
-#include "platform/PressGuard.h"
 #include "platform/TextBox.h"
 #include "platform/Units.h"
-#include "record/WavFile.h"
 
 #include <QApplication>
-#include <QDialog>
 #include <QDir>
 #include <QEventLoop>
 #include <QKeySequence>
@@ -84,8 +80,6 @@ class tst_access : public QObject
   private slots:
     void settingsClamped_data();
     void settingsClamped();
-    void keyCatcherRefuses_data();
-    void keyCatcherRefuses();
     void cueTiming();
     void switchesEnterAndRead_data();
     void switchesEnterAndRead();
@@ -97,8 +91,8 @@ class tst_access : public QObject
     void questionAnsweredThroughTimers();
     void callRings_data();
     void callRings();
-    void callKeyChosen_data();
-    void callKeyChosen();
+    void keyChosen_data();
+    void keyChosen();
     void framesInsideScreen_data();
     void framesInsideScreen();
 };
@@ -142,59 +136,15 @@ void tst_access::settingsClamped()
     QTEST(keys, "switchKeys");
 }
 
-void tst_access::keyCatcherRefuses_data()
-{
-    QTest::addColumn<int>("key");
-    QTest::addColumn<QString>("keys");
-    QTest::addColumn<bool>("refused");
-    QTest::newRow("arrow") << int(Qt::Key_Left) << u"Space,1"_s << true;
-    QTest::newRow("shift") << int(Qt::Key_Shift) << u"Space,1"_s << true;
-    QTest::newRow("backspace") << int(Qt::Key_Backspace) << u"Space,1"_s << true;
-    QTest::newRow("tab") << int(Qt::Key_Tab) << u"Space,1"_s << true;
-    QTest::newRow("escape, not closing the dialog") << int(Qt::Key_Escape) << u"Space,1"_s << true;
-    QTest::newRow("function key") << int(Qt::Key_F5) << u"F5"_s << false;
-    QTest::newRow("keypad enter") << int(Qt::Key_Enter) << u"Return"_s << false;
-}
-
-// "Press the key now": a refused key says why and changes nothing; the wait goes on, and the
-// next good key is taken.
-void tst_access::keyCatcherRefuses()
-{
-    QFETCH(int, key);
-    QFETCH(bool, refused);
-    QDialog dialog;
-    auto *catcher = new KeyCatcher(u"Space,1"_s, &dialog);
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowActive(&dialog));
-    QTest::mouseClick(catcher->findChild<QPushButton *>(u"cmdCatch"_s), Qt::LeftButton);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
-    QVERIFY(dialog.isVisible());
-    QTEST(catcher->keys(), "keys");
-    const auto *message = catcher->findChild<QLabel *>(u"lblMessage"_s);
-    QCOMPARE(message->isVisible(), refused);
-    QCOMPARE(catcher->catching(), refused);
-    if (refused) {
-        QCOMPARE(message->text(), QString::fromUtf16(SwitchKeys::refusal(key)));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F7);
-        QCOMPARE(catcher->keys(), u"F7"_s);
-    }
-}
-
 // The next item is timed from its cue's end (cue + step time), a selection stops the cue at
 // once, and the cue that follows waits until the entered kana has been spoken.
 void tst_access::cueTiming()
 {
     AccessFixture a;
-    const auto wav = [&a](const QString &text, int ms) {
-        const PcmClip tone = makeTone(440, ms, 0.5, 22050);
-        QList<qint16> samples(tone.samples.size() / 2);
-        memcpy(samples.data(), tone.samples.constData(), size_t(tone.samples.size()));
-        a.f.writeFile(text + u".wav"_s, WavFile::bytes(samples, 22050));
-    };
     QDir(a.f.programDir()).mkpath(u"cues"_s);
-    wav(u"cues/文字盤"_s, 500);
-    wav(u"cues/ＢＳ"_s, 300);
-    wav(u"あ"_s, 700);
+    QVERIFY(writeTone(a.f.programDir(), u"cues/文字盤"_s, 440, 500));
+    QVERIFY(writeTone(a.f.programDir(), u"cues/ＢＳ"_s, 440, 300));
+    QVERIFY(writeTone(a.f.programDir(), u"あ"_s, 440, 700));
     frmTalk &w = a.create(
         u"ScanMode=1 ScanCue=2 ScanStepMs=1000 ScanFirstExtraMs=1000 ScanLoops=1 OPT1=2"_s);
     QStringList heard; // "ms:cue", "ms:-" for a stop
@@ -575,40 +525,57 @@ void tst_access::callRings()
     QCOMPARE(a.access.writes + a.f.settings.writes, 0);
 }
 
-void tst_access::callKeyChosen_data()
+void tst_access::keyChosen_data()
 {
+    QTest::addColumn<QString>("catcher"); // its settings key
     QTest::addColumn<int>("pressed");
-    QTest::addColumn<QString>("stored"); // CallKey after "確定"
-    QTest::addColumn<QString>("reason"); // shown under the key; empty when taken
-    QTest::newRow("F2 taken") << int(Qt::Key_F2) << u"F2"_s << QString();
-    QTest::newRow("a letter taken") << int(Qt::Key_K) << u"K"_s << QString();
-    QTest::newRow("an arrow") << int(Qt::Key_Left) << u"F12"_s
-                              << QString::fromUtf16(AccessTexts::kArrowRefused);
-    QTest::newRow("Esc, the dialog stays")
-        << int(Qt::Key_Escape) << u"F12"_s << QString::fromUtf16(AccessTexts::kEscapeRefused);
-    QTest::newRow("a switch's key")
-        << int(Qt::Key_Space) << u"F12"_s << QString::fromUtf16(AccessTexts::kSwitchKeyRefused);
+    QTest::addColumn<QString>("keys");   // after the press
+    QTest::addColumn<QString>("reason"); // shown under the keys; empty when taken
+    const QString call = u"CallKey"_s, a = u"SwitchAKeys"_s, space = u"Space,1"_s;
+    const auto why = [](const char16_t *text) { return QString::fromUtf16(text); };
+    QTest::newRow("call: F2 taken") << call << int(Qt::Key_F2) << u"F2"_s << QString();
+    QTest::newRow("call: a letter taken") << call << int(Qt::Key_K) << u"K"_s << QString();
+    QTest::newRow("call: an arrow")
+        << call << int(Qt::Key_Left) << u"F12"_s << why(AccessTexts::kArrowRefused);
+    QTest::newRow("call: Esc, the dialog stays")
+        << call << int(Qt::Key_Escape) << u"F12"_s << why(AccessTexts::kEscapeRefused);
+    QTest::newRow("call: a switch's key")
+        << call << int(Qt::Key_Space) << u"F12"_s << why(AccessTexts::kSwitchKeyRefused);
+    QTest::newRow("switch: the call key")
+        << a << int(Qt::Key_F12) << space << why(AccessTexts::kCallKeyRefused);
+    for (const int key : {Qt::Key_Left, Qt::Key_Shift, Qt::Key_Backspace, Qt::Key_Tab})
+        QTest::addRow("switch: refused %d", key)
+            << a << key << space << why(SwitchKeys::refusal(key));
+    QTest::newRow("switch: function key") << a << int(Qt::Key_F5) << u"F5"_s << QString();
+    QTest::newRow("switch: keypad enter") << a << int(Qt::Key_Enter) << u"Return"_s << QString();
 }
 
-// The call key is chosen by pressing it on the switch tab; keys the program or the switches
-// need are refused with the reason shown, and the key stays as it was.
-void tst_access::callKeyChosen()
+// A key is chosen by pressing it on the switch tab; keys the program, the switches or the call
+// need are refused with the reason shown, the keys stay, and the wait goes on for a good key.
+void tst_access::keyChosen()
 {
+    QFETCH(QString, catcher);
     QFETCH(int, pressed);
+    QFETCH(QString, reason);
     MemorySettingsStore store;
     store.values.insert(u"CallOn"_s, u"1"_s);
     frmAccess dialog(nullptr, store);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
-    KeyCatcher *catcher = dialog.catCallKey;
-    QCOMPARE(catcher->keys(), u"F12"_s);
-    QTest::mouseClick(catcher->findChild<QPushButton *>(u"cmdCatch"_s), Qt::LeftButton);
+    KeyCatcher *keys = catcher == u"CallKey"_s ? dialog.catCallKey : dialog.keySwitch[0];
+    QTest::mouseClick(keys->findChild<QPushButton *>(u"cmdCatch"_s), Qt::LeftButton);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key(pressed));
     QVERIFY(dialog.isVisible());
-    const QLabel *message = catcher->message();
-    QTEST(message->isVisibleTo(&dialog) ? message->text() : QString(), "reason");
+    const QLabel *message = keys->message();
+    QCOMPARE(message->isVisibleTo(&dialog) ? message->text() : QString(), reason);
+    QTEST(keys->keys(), "keys");
+    QCOMPARE(keys->catching(), !reason.isEmpty());
+    if (keys->catching()) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F7);
+        QCOMPARE(keys->keys(), u"F7"_s);
+    }
     dialog.cmdOK_Click(1);
-    QTEST(store.values.value(u"CallKey"_s), "stored");
+    QCOMPARE(store.values.value(catcher), keys->keys());
 }
 
 void tst_access::framesInsideScreen_data()

@@ -13,25 +13,24 @@
 // A clock that tests advance; blocking waits advance it at once and record their length.
 class FakeClock final : public Clock
 {
-public:
+  public:
     qint64 nowMs() const override { return m_now; }
     void blockUntilPast(qint64 startMs, qint64 ms) override;
     QDate today() const override { return m_today; }
 
     void advance(qint64 ms) { m_now += ms; }
-    void setToday(const QDate &date) { m_today = date; }
 
-    QList<qint64> waits;               // the length of every blocking wait, in ms
-    std::function<void()> duringWait;  // runs inside each wait (e.g. to queue a release)
+    QList<qint64> waits;              // the length of every blocking wait, in ms
+    std::function<void()> duringWait; // runs inside each wait (e.g. to queue a release)
 
-private:
+  private:
     qint64 m_now = 1000;
     QDate m_today{2026, 12, 7};
 };
 
 class RecordingBeeper final : public Beeper
 {
-public:
+  public:
     void beep() override { ++count; }
     int count = 0;
 };
@@ -39,7 +38,7 @@ public:
 // Processes pending events like the real pump and counts the yields.
 class CountingEventPump final : public EventPump
 {
-public:
+  public:
     void yield() override;
     int count = 0;
     std::function<void()> beforeYield;
@@ -47,19 +46,19 @@ public:
 
 class FakeClipboard final : public Clipboard
 {
-public:
+  public:
     void clear() override { m_text.clear(); }
     void setText(const QString &text) override { m_text = text; }
     QString text() const override { return m_text; }
 
-private:
+  private:
     QString m_text;
 };
 
 // Records every property write and command, in order, as "Command:Play", "FileName:/p/あ.wav"...
 class RecordingWaveDevice final : public WaveDevice
 {
-public:
+  public:
     void setDeviceType(const QString &type) override { log.append(u"DeviceType:" + type); }
     void setFileName(const QString &path) override { log.append(u"FileName:" + path); }
     void command(const QString &command) override;
@@ -69,13 +68,13 @@ public:
     const Clock *clock = nullptr;
     QList<qint64> playTimesMs;
 
-private:
+  private:
     QString m_file;
 };
 
 class MemorySettingsStore final : public SettingsStore
 {
-public:
+  public:
     QString read(const QString &key, const QString &defaultValue) const override
     {
         return values.value(key, defaultValue);
@@ -93,18 +92,18 @@ public:
 
 class RecordingBusyPointer final : public BusyPointer
 {
-public:
+  public:
     void setBusy(bool busy) override { m_busy = busy; }
     bool isBusy() const override { return m_busy; }
 
-private:
+  private:
     bool m_busy = false;
 };
 
 // Answers questions from a queue (false when empty) and records what was asked.
 class ScriptedAsker final : public QuestionAsker
 {
-public:
+  public:
     struct Question
     {
         QString prompt;

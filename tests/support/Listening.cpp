@@ -8,6 +8,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QTest>
 
 #include <QThread>
 #include <QtEndian>
@@ -93,6 +94,17 @@ QString listeningUnavailable()
     if (!MonitorRecorder().isRecording())
         return u"cannot record the monitor of "_s + qEnvironmentVariable("TALK_TEST_SINK");
     return {};
+}
+
+void requireListening(const QString &missingPackage)
+{
+    QString reason = listeningUnavailable();
+    if (reason.isEmpty() && !missingPackage.isEmpty())
+        reason = u"the package %1 is not installed"_s.arg(missingPackage);
+    if (!reason.isEmpty() && qEnvironmentVariableIsSet("TALK_TEST_SINK"))
+        QFAIL(qPrintable(reason));
+    if (!reason.isEmpty())
+        QSKIP(qPrintable(reason));
 }
 
 namespace {

@@ -45,6 +45,10 @@ class MonitorRecorder
 // Why listening tests cannot run here; empty when they can.
 QString listeningUnavailable();
 
+// For a listening test's initTestCase(): skips when it cannot run here, for want of the sound
+// server or of `missingPackage`, and fails instead under ./test.sh (which sets up both).
+void requireListening(const QString &missingPackage = {});
+
 // The names of this process's playback streams that keep the sound card awake (not paused),
 // asked of `server` (by default $PULSE_SERVER).
 QStringList streamsHoldingTheSink(const QByteArray &server = {});

@@ -1,4 +1,5 @@
 #include "TalkFixture.h"
+#include "FileBytes.h"
 
 #include "platform/FlexGrid.h"
 #include "platform/PressGuard.h"
@@ -7,7 +8,6 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QPushButton>
 #include <QStyleFactory>
 #include <QTest>
@@ -31,18 +31,13 @@ QString TalkFixture::filePath(const QString &name) const
 
 void TalkFixture::writeFile(const QString &name, const QByteArray &bytes) const
 {
-    QFile f(filePath(name));
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    if (!FileBytes::write(filePath(name), bytes))
         qFatal("cannot write test file");
-    f.write(bytes);
 }
 
 QByteArray TalkFixture::readFile(const QString &name) const
 {
-    QFile f(filePath(name));
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.readAll();
+    return FileBytes::read(filePath(name));
 }
 
 void TalkFixture::userPause()
