@@ -3,6 +3,7 @@
 #include "access/AccessTexts.h"
 #include "access/KeyCatcher.h"
 #include "access/SwitchKeys.h"
+#include "platform/UiText.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,9 +22,12 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-QString text(const char16_t *s)
+QCheckBox *checkBox(QWidget *parent, const QString &name, const char16_t *caption, int value)
 {
-    return QString::fromUtf16(s);
+    auto *box = new QCheckBox(text(caption), parent);
+    box->setObjectName(name);
+    box->setChecked(value != 0);
+    return box;
 }
 
 // Seconds for a setting kept in milliseconds, shown with `addedMs` added (to one decimal, or
@@ -88,9 +92,7 @@ void frmAccess::createControls()
     auto *call = new QGroupBox(text(AccessTexts::kCallGroup), switchTab);
     call->setObjectName(u"grpCall"_s);
     auto *callForm = new QFormLayout(call);
-    chkCallOn = new QCheckBox(text(AccessTexts::kCallOn), call);
-    chkCallOn->setObjectName(u"chkCallOn"_s);
-    chkCallOn->setChecked(m_settings.callOn != 0);
+    chkCallOn = checkBox(call, u"chkCallOn"_s, AccessTexts::kCallOn, m_settings.callOn);
     callForm->addRow(chkCallOn);
     spnCallHold = secondsBox(call, u"spnCallHold"_s, keyFor(&AccessSettings::callHoldMs),
                              m_settings.callHoldMs);
@@ -116,9 +118,7 @@ void frmAccess::createControls()
 
     auto *dwellTab = new QWidget(tabs);
     auto *dwellForm = new QFormLayout(dwellTab);
-    chkDwell = new QCheckBox(text(AccessTexts::kDwellOn), dwellTab);
-    chkDwell->setObjectName(u"chkDwell"_s);
-    chkDwell->setChecked(m_settings.dwellMode != 0);
+    chkDwell = checkBox(dwellTab, u"chkDwell"_s, AccessTexts::kDwellOn, m_settings.dwellMode);
     dwellForm->addRow(chkDwell);
     // The time shown is the whole rest a user makes: the lock-on time and then the fill.
     spnDwell = secondsBox(dwellTab, u"spnDwell"_s, keyFor(&AccessSettings::dwellMs),
@@ -197,9 +197,8 @@ void frmAccess::createSwitchControls(QWidget *parent, QFormLayout *form)
             if (other->keys().split(u',').contains(now))
                 other->setKeys(i == 0 ? m_settings.switchAKeys : m_settings.switchBKeys);
         });
-    chkSwitchMouse = new QCheckBox(text(AccessTexts::kSwitchMouse), parent);
-    chkSwitchMouse->setObjectName(u"chkSwitchMouse"_s);
-    chkSwitchMouse->setChecked(m_settings.switchMouse != 0);
+    chkSwitchMouse =
+        checkBox(parent, u"chkSwitchMouse"_s, AccessTexts::kSwitchMouse, m_settings.switchMouse);
     form->addRow(chkSwitchMouse);
     spnSwitchHold = secondsBox(parent, u"spnSwitchHold"_s, keyFor(&AccessSettings::switchHoldMs),
                                m_settings.switchHoldMs);
