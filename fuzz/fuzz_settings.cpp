@@ -61,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // Every switch has a key, none a refused one, and no key serves both switches.
     const QList<int> a = read.switchAKeyCodes();
     const QList<int> b = read.switchBKeyCodes();
-    if (a.isEmpty())
+    if (a.isEmpty() || SwitchKeys::parse(SwitchKeys::names(a)) != a)
         abort();
     for (int key : a + b)
         if (SwitchKeys::refusal(key) || (b.contains(key) && a.contains(key)))

@@ -46,8 +46,8 @@ struct AccessSettings
     QString switchBKeys = QString::fromUtf16(kDefaultSwitchBKeys);
 
     static constexpr char16_t kDefaultCallKey[] = u"F12";
-    static constexpr char16_t kDefaultSwitchAKeys[] = u"Space,1";
-    static constexpr char16_t kDefaultSwitchBKeys[] = u"Return,2";
+    static constexpr char16_t kDefaultSwitchAKeys[] = u"Space, 1";
+    static constexpr char16_t kDefaultSwitchBKeys[] = u"Return, 2";
     static const Key kKeys[19];
 
     static AccessSettings read(const SettingsStore &store);

@@ -10,7 +10,7 @@ class QPushButton;
 // Shows the keys set for something (a switch, the call) and takes a new one by "press the key
 // now": after its button, the next key pressed becomes the key. A key that may not be used
 // (arrows, Shift, Backspace, Tab, Esc) is refused with the reason shown, and the keys stay.
-// Keys are held as QKeySequence's portable text ("Space,1").
+// Keys are held as QKeySequence's portable text ("Space, 1").
 class KeyCatcher : public QWidget
 {
     Q_OBJECT

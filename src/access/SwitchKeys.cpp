@@ -58,10 +58,11 @@ QList<int> parse(const QString &names)
 
 QString names(const QList<int> &keys)
 {
-    QStringList parts;
-    for (int key : keys)
-        parts.append(QKeySequence(key).toString(QKeySequence::PortableText));
-    return parts.join(u',');
+    // Qt's own writer, so that its reader gets the same keys back: a comma key joined with
+    // a bare comma ("5,,") would read as no key at all. A sequence holds at most four keys,
+    // as many as parse() can return.
+    const QKeySequence sequence(keys.value(0), keys.value(1), keys.value(2), keys.value(3));
+    return sequence.toString(QKeySequence::PortableText);
 }
 
 } // namespace SwitchKeys

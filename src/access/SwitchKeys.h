@@ -3,7 +3,7 @@
 #include <QList>
 #include <QString>
 
-// Which keys may be a switch, and their names as stored ("Space,1": QKeySequence's portable
+// Which keys may be a switch, and their names as stored ("Space, 1": QKeySequence's portable
 // text). The program injects arrows and Shift itself, Esc is the way out of scanning, and
 // Backspace and Tab edit or move focus: none of them may be a switch.
 namespace SwitchKeys {

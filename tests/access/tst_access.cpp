@@ -104,7 +104,7 @@ void tst_access::settingsClamped_data()
     QTest::addColumn<int>("stepMs");
     QTest::addColumn<int>("ignoreMs");
     QTest::addColumn<QString>("switchKeys"); // A's keys / B's keys, as used
-    const QString plain = u"Space,1 / Return,2"_s;
+    const QString plain = u"Space, 1 / Return, 2"_s;
     QTest::newRow("step too short") << u"ScanStepMs"_s << u"50"_s << 300 << 149 << plain;
     QTest::newRow("step huge") << u"ScanStepMs"_s << u"99999999999"_s << 10000 << 250 << plain;
     QTest::newRow("not a number") << u"ScanStepMs"_s << u"1.5s"_s << 1500 << 250 << plain;
@@ -114,9 +114,11 @@ void tst_access::settingsClamped_data()
     QTest::newRow("no debounce: held to 50 ms")
         << u"SwitchIgnoreMs"_s << u"0"_s << 1500 << 50 << plain;
     QTest::newRow("other keys") << u"SwitchAKeys"_s << u"F5, Enter"_s << 1500 << 250
-                                << u"F5,Return / 2"_s;
+                                << u"F5, Return / 2"_s;
     QTest::newRow("arrows and modified keys dropped")
-        << u"SwitchAKeys"_s << u"Left,Ctrl+1,F5,Tab"_s << 1500 << 250 << u"F5 / Return,2"_s;
+        << u"SwitchAKeys"_s << u"Left,Ctrl+1,F5,Tab"_s << 1500 << 250 << u"F5 / Return, 2"_s;
+    QTest::newRow("the comma key among others")
+        << u"SwitchAKeys"_s << u"5, ,"_s << 1500 << 250 << u"5, , / Return, 2"_s;
     QTest::newRow("only refused keys: the default")
         << u"SwitchAKeys"_s << u"Shift,Esc,Backspace"_s << 1500 << 250 << plain;
     QTest::newRow("no key name") << u"SwitchBKeys"_s << u"+++"_s << 1500 << 250 << plain;
@@ -531,7 +533,7 @@ void tst_access::keyChosen_data()
     QTest::addColumn<int>("pressed");
     QTest::addColumn<QString>("keys");   // after the press
     QTest::addColumn<QString>("reason"); // shown under the keys; empty when taken
-    const QString call = u"CallKey"_s, a = u"SwitchAKeys"_s, space = u"Space,1"_s;
+    const QString call = u"CallKey"_s, a = u"SwitchAKeys"_s, space = u"Space, 1"_s;
     const auto why = [](const char16_t *text) { return QString::fromUtf16(text); };
     QTest::newRow("call: F2 taken") << call << int(Qt::Key_F2) << u"F2"_s << QString();
     QTest::newRow("call: a letter taken") << call << int(Qt::Key_K) << u"K"_s << QString();
