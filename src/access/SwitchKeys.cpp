@@ -6,6 +6,15 @@
 
 namespace SwitchKeys {
 
+// Whether the key's stored name reads back as the key: some keys (odd characters, control
+// codes) have a blank name or one that reads as another key, and could not be kept.
+static bool keepsItsName(int key)
+{
+    const QString name = QKeySequence(key).toString(QKeySequence::PortableText);
+    const QKeySequence read = QKeySequence::fromString(name.trimmed(), QKeySequence::PortableText);
+    return read.count() == 1 && read[0].toCombined() == key;
+}
+
 const char16_t *refusal(int key)
 {
     switch (key) {
@@ -31,7 +40,7 @@ const char16_t *refusal(int key)
     case Qt::Key_Meta:
         return AccessTexts::kUnknownKeyRefused;
     default:
-        return nullptr;
+        return keepsItsName(key) ? nullptr : AccessTexts::kUnknownKeyRefused;
     }
 }
 
