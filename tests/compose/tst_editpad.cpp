@@ -1,12 +1,8 @@
 #include "TalkFixture.h"
-#include "platform/TextBox.h"
 
 #include <QCoreApplication>
-#include <QFrame>
 #include <QMouseEvent>
-#include <QPushButton>
 #include <QSignalSpy>
-#include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -37,12 +33,6 @@ void hold(TalkFixture &f, int index, int releaseAfter)
         QTest::mouseRelease(b, Qt::LeftButton);
 }
 
-void setText(frmTalk &w, const QString &text, int start, int length)
-{
-    w.txtTalk->setText(text);
-    w.txtTalk->select(start, length);
-}
-
 } // namespace
 
 class tst_editpad : public QObject
@@ -61,58 +51,48 @@ class tst_editpad : public QObject
 void tst_editpad::press_data()
 {
     QTest::addColumn<int>("index");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("start");
-    QTest::addColumn<int>("length");
+    QTest::addColumn<QString>("before");   // the selection in brackets, '|' a plain caret
     QTest::addColumn<int>("releaseAfter"); // released during this repeat wait
-    QTest::addColumn<QString>("newText");
-    QTest::addColumn<int>("newStart");
+    QTest::addColumn<QString>("after");
     QTest::addColumn<int>("waits");
-
-    const QString abc = u"あいう"_s;
-    const QString abcEnd = u"あいう_"_s;
-    const QString five = u"あいうえお"_s;
-    const QString lines = u"あいう\nかきく"_s;
-    QTest::newRow("→ plain caret") << 0 << abc << 0 << 0 << 1 << abc << 0 << 1;
-    QTest::newRow("→ first char") << 0 << abc << 0 << 1 << 1 << abc << 1 << 1;
-    QTest::newRow("→ last char") << 0 << abc << 2 << 1 << 1 << abcEnd << 3 << 0;
+    QTest::newRow("→ plain caret") << 0 << u"|あいう"_s << 1 << u"[あ]いう"_s << 1;
+    QTest::newRow("→ first char") << 0 << u"[あ]いう"_s << 1 << u"あ[い]う"_s << 1;
+    QTest::newRow("→ last char") << 0 << u"あい[う]"_s << 1 << u"あいう[_]"_s << 0;
     QTest::newRow("→ held ends on the end marker")
-        << 0 << five << 2 << 1 << 99 << five + u'_' << 5 << 2;
+        << 0 << u"あい[う]えお"_s << 99 << u"あいうえお[_]"_s << 2;
 
-    QTest::newRow("ＢＳ end marker") << 1 << abcEnd << 3 << 1 << 1 << u"あい_"_s << 2 << 0;
-    QTest::newRow("ＢＳ marker alone") << 1 << u"_"_s << 0 << 1 << 1 << u"_"_s << 0 << 0;
-    QTest::newRow("ＢＳ middle") << 1 << abc << 1 << 1 << 1 << u"あう"_s << 0 << 0;
-    QTest::newRow("ＢＳ plain caret") << 1 << abc << 2 << 0 << 1 << u"あう"_s << 1 << 0;
-    QTest::newRow("ＢＳ caret at start") << 1 << abc << 0 << 0 << 1 << abc << 0 << 0;
-    QTest::newRow("ＢＳ held deletes once") << 1 << abc << 2 << 1 << 99 << u"あい"_s << 1 << 0;
+    QTest::newRow("ＢＳ end marker") << 1 << u"あいう[_]"_s << 1 << u"あい[_]"_s << 0;
+    QTest::newRow("ＢＳ marker alone") << 1 << u"[_]"_s << 1 << u"[_]"_s << 0;
+    QTest::newRow("ＢＳ middle") << 1 << u"あ[い]う"_s << 1 << u"[あ]う"_s << 0;
+    QTest::newRow("ＢＳ plain caret") << 1 << u"あい|う"_s << 1 << u"あ[う]"_s << 0;
+    QTest::newRow("ＢＳ caret at start") << 1 << u"|あいう"_s << 1 << u"[あ]いう"_s << 0;
+    QTest::newRow("ＢＳ held deletes once") << 1 << u"あい[う]"_s << 99 << u"あ[い]"_s << 0;
 
-    QTest::newRow("← first char") << 2 << abc << 0 << 1 << 1 << abc << 0 << 0;
-    QTest::newRow("← released in third wait") << 2 << five << 4 << 1 << 3 << five << 1 << 3;
-    QTest::newRow("← held stops at first char") << 2 << five << 4 << 1 << 99 << five << 0 << 4;
+    QTest::newRow("← first char") << 2 << u"[あ]いう"_s << 1 << u"[あ]いう"_s << 0;
+    QTest::newRow("← released in third wait")
+        << 2 << u"あいうえ[お]"_s << 3 << u"あ[い]うえお"_s << 3;
+    QTest::newRow("← held stops at first char")
+        << 2 << u"あいうえ[お]"_s << 99 << u"[あ]いうえお"_s << 4;
 
-    QTest::newRow("↓ next line") << 3 << lines << 1 << 1 << 1 << lines << 5 << 1;
-    QTest::newRow("↓ last line") << 3 << lines << 5 << 1 << 1 << lines << 5 << 1;
-    QTest::newRow("↓ shorter line")
-        << 3 << u"あいう\nか"_s << 2 << 1 << 1 << u"あいう\nか"_s << 4 << 1;
-    QTest::newRow("↑ previous line") << 4 << lines << 6 << 1 << 1 << lines << 2 << 1;
+    QTest::newRow("↓ next line") << 3 << u"あ[い]う\nかきく"_s << 1 << u"あいう\nか[き]く"_s << 1;
+    QTest::newRow("↓ last line") << 3 << u"あいう\nか[き]く"_s << 1 << u"あいう\nか[き]く"_s << 1;
+    QTest::newRow("↓ shorter line") << 3 << u"あい[う]\nか"_s << 1 << u"あいう\n[か]"_s << 1;
+    QTest::newRow("↑ previous line")
+        << 4 << u"あいう\nかき[く]"_s << 1 << u"あい[う]\nかきく"_s << 1;
 }
 
 void tst_editpad::press()
 {
     QFETCH(int, index);
-    QFETCH(QString, text);
-    QFETCH(int, start);
-    QFETCH(int, length);
+    QFETCH(QString, before);
     QFETCH(int, releaseAfter);
     TalkFixture f;
     frmTalk &w = f.create();
-    setText(w, text, start, length);
+    f.setShown(before);
 
     hold(f, index, releaseAfter);
 
-    QTEST(w.txtTalk->text(), "newText");
-    QTEST(w.txtTalk->selStart(), "newStart");
-    QCOMPARE(w.txtTalk->selLength(), 1);
+    QTEST(f.shown(), "after");
     QTEST(int(f.clock.waits.size()), "waits");
     QCOMPARE(f.clock.waits, QList<qint64>(f.clock.waits.size(), 230));
     QVERIFY(!w.mKeyHeld);
@@ -141,7 +121,7 @@ void tst_editpad::clipboard()
     QFETCH(QString, clip);
     TalkFixture f;
     frmTalk &w = f.create();
-    setText(w, u"あいう_"_s, 1, 1);
+    f.setShown(u"あ[い]う_"_s);
     f.clipboard.setText(clip);
     f.click("cmdWide");
 
@@ -170,7 +150,7 @@ void tst_editpad::mouseButtonsThatPress()
     frmTalk &w = f.create();
     w.fraTalk->show();
     f.userPause();
-    setText(w, u"あいう"_s, 1, 1);
+    f.setShown(u"あ[い]う"_s);
     auto *b = w.findChild<QPushButton *>(name);
     QSignalSpy pressed(b, &QPushButton::pressed);
     // The pads repeat while held: the release arrives during the first repeat pause.

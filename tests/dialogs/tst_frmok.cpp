@@ -1,5 +1,3 @@
-#include "TalkFixture.h"
-#include "dialogs/AskUser.h"
 #include "dialogs/FrmOkAsker.h"
 #include "dialogs/frmOK.h"
 
@@ -18,7 +16,6 @@ class tst_frmok : public QObject
   private slots:
     void kinds_data();
     void kinds();
-    void askUserResetsBusyPointer();
 };
 
 void tst_frmok::kinds_data()
@@ -58,17 +55,6 @@ void tst_frmok::kinds()
     QCOMPARE(seen, QStringList({u"例文の削除"_s, u"上記例文を削除してもいいですか？"_s}) + buttons);
     // Design colours are 0x00BBGGRR: the window is blue, not red.
     QCOMPARE(colour, QColor(0x80, 0x80, 0xFF));
-}
-
-// A question asked through the main window puts the busy pointer away.
-void tst_frmok::askUserResetsBusyPointer()
-{
-    TalkFixture f;
-    frmTalk &w = f.create();
-    f.busy.setBusy(true);
-    AskUser(f.asker, f.busy, &w, u"はじめからでよろしいですか？"_s, 33, u"例文登録"_s);
-    QVERIFY(!f.busy.isBusy());
-    QCOMPARE(f.asker.asked.size(), 1);
 }
 
 QTEST_MAIN(tst_frmok)

@@ -1,17 +1,11 @@
 #include "SampleHelpers.h"
-#include "TalkFixture.h"
 #include "compose/TextArea.h"
 #include "diary/DiaryFile.h"
 #include "diary/DiaryLines.h"
 #include "platform/DesignLayout.h"
-#include "platform/FlexGrid.h"
-#include "platform/TextBox.h"
 #include "platform/Units.h"
 
 #include <QFileInfo>
-#include <QFrame>
-#include <QPushButton>
-#include <QTest>
 #include <sys/stat.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -71,9 +65,6 @@ void tst_diary::lineParsing_data()
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("stamp");
     QTest::addColumn<QString>("text");
-    QTest::newRow("spaces trimmed") << u"\"04.06.09   はれ  \""_s << u"04.06.09"_s << u"はれ"_s;
-    QTest::newRow("inner quotes dropped")
-        << u"\"04.06.09 \"はれ\"です\""_s << u"04.06.09"_s << u"はれです"_s;
     // Without the separating space the ninth character stays in the text.
     QTest::newRow("no separator") << u"no quotes at all"_s << u"no quote"_s << u"s at all"_s;
     // A two-unit character where the stamp ends is not cut in half.
@@ -118,6 +109,11 @@ void tst_diary::loadAndSort()
     // Today's row highlighted and shown, the list over the board.
     QCOMPARE(w.grdDay->cellBackColor(0, 1), Units::Colour::LightGreen);
     QCOMPARE(DesignLayout::rect(w.grdDay), DesignLayout::rect(w.grdBoard));
+    // No entry open: closing the list has nothing to ask or save.
+    f.click("cmdSamp");
+    QVERIFY(f.asker.asked.isEmpty());
+    QVERIFY(!w.grdDay->isVisible() && w.grdBoard->isVisible() && !w.grdEx->isVisible());
+    QCOMPARE(w.cmdSamp->text(), u"例文表示"_s);
 }
 
 void tst_diary::saveEveryRow()

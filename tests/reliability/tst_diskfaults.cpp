@@ -1,12 +1,9 @@
 // Saving when the disk refuses: the program folder on a small tmpfs that is full or
 // remounted read-only. Needs root (mount); skipped with the reason elsewhere.
 #include "SampleHelpers.h"
-#include "TalkFixture.h"
-#include "platform/TextBox.h"
 
 #include <QFile>
 #include <QScopeGuard>
-#include <QTest>
 
 #include <sys/mount.h>
 #include <unistd.h>

@@ -6,16 +6,12 @@
 // seeds, 20,000 steps in all.
 #include "TalkFixture.h"
 #include "app/frmOPT.h"
-#include "platform/FlexGrid.h"
-#include "platform/TextBox.h"
 #include "platform/TextFile.h"
 #include "samples/SampleLines.h"
 
 #include <QApplication>
 #include <QPointer>
-#include <QPushButton>
 #include <QRandomGenerator>
-#include <QTest>
 #include <QTimer>
 
 using namespace Qt::Literals::StringLiterals;

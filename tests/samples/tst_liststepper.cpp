@@ -1,10 +1,4 @@
 #include "SampleHelpers.h"
-#include "TalkFixture.h"
-#include "platform/FlexGrid.h"
-#include "platform/TextBox.h"
-
-#include <QPushButton>
-#include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace SampleHelpers;

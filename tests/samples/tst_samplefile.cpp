@@ -1,11 +1,7 @@
 #include "SampleHelpers.h"
-#include "TalkFixture.h"
-#include "platform/FlexGrid.h"
-#include "platform/TextBox.h"
 #include "samples/SampleFile.h"
 
 #include <QFileInfo>
-#include <QTest>
 #include <sys/stat.h>
 
 using namespace Qt::Literals::StringLiterals;

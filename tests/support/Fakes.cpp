@@ -12,9 +12,8 @@ void FakeClock::blockUntilPast(qint64 startMs, qint64 ms)
         m_now = target;
 }
 
-void CountingEventPump::yield()
+void ScriptedEventPump::yield()
 {
-    ++count;
     if (beforeYield)
         beforeYield();
     QCoreApplication::processEvents(QEventLoop::AllEvents);
@@ -39,7 +38,7 @@ void RecordingWaveDevice::command(const QString &command)
 
 bool ScriptedAsker::ask(const QString &prompt, int kind, const QString &title, QWidget *parent)
 {
-    asked.append({prompt, kind, title});
+    asked.append({prompt, kind});
     if (forward)
         return forward->ask(prompt, kind, title, parent);
     return answers.isEmpty() ? false : answers.takeFirst();

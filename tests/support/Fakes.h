@@ -35,12 +35,11 @@ class RecordingBeeper final : public Beeper
     int count = 0;
 };
 
-// Processes pending events like the real pump and counts the yields.
-class CountingEventPump final : public EventPump
+// Processes pending events like the real pump, running beforeYield first.
+class ScriptedEventPump final : public EventPump
 {
   public:
     void yield() override;
-    int count = 0;
     std::function<void()> beforeYield;
 };
 
@@ -108,7 +107,6 @@ class ScriptedAsker final : public QuestionAsker
     {
         QString prompt;
         int kind;
-        QString title;
     };
     bool ask(const QString &prompt, int kind, const QString &title, QWidget *parent) override;
 

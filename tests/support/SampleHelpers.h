@@ -1,7 +1,6 @@
 #pragma once
 
 #include "TalkFixture.h"
-#include "platform/FlexGrid.h"
 #include "platform/TextFile.h"
 #include "platform/Units.h"
 #include "samples/SampleFile.h"

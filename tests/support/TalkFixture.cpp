@@ -1,16 +1,11 @@
 #include "TalkFixture.h"
 #include "FileBytes.h"
 
-#include "platform/FlexGrid.h"
 #include "platform/PressGuard.h"
-#include "platform/TextBox.h"
 
 #include <QApplication>
-#include <QCoreApplication>
 #include <QDir>
-#include <QPushButton>
 #include <QStyleFactory>
-#include <QTest>
 
 TalkFixture::TalkFixture()
 {
@@ -72,6 +67,29 @@ QPushButton *TalkFixture::button(const char *name) const
 TextBox *TalkFixture::text() const
 {
     return talk->txtTalk;
+}
+
+void TalkFixture::setShown(const QString &shown) const
+{
+    const qsizetype open = shown.indexOf(u'[');
+    talk->txtTalk->setText(QString(shown).remove(u'[').remove(u']').remove(u'|'));
+    if (open < 0)
+        talk->txtTalk->select(int(std::max<qsizetype>(shown.indexOf(u'|'), 0)), 0);
+    else
+        talk->txtTalk->select(int(open), int(shown.indexOf(u']') - open - 1));
+}
+
+QString TalkFixture::shown() const
+{
+    const TextBox &box = *talk->txtTalk;
+    const QString text = box.text();
+    if (text.isEmpty())
+        return text;
+    const int end = box.selStart() + box.selLength();
+    if (box.selLength() == 0)
+        return text.left(end) + u'|' + text.mid(end);
+    return text.left(box.selStart()) + u'[' + text.mid(box.selStart(), box.selLength()) + u']' +
+           text.mid(end);
 }
 
 void TalkFixture::click(const char *name)

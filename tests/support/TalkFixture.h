@@ -3,13 +3,15 @@
 #include "Fakes.h"
 #include "app/AppState.h"
 #include "app/frmTalk.h"
+// The window's control types, which every test of the window reaches through it.
+#include "platform/FlexGrid.h"
+#include "platform/TextBox.h"
 
+#include <QFrame>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <memory>
-
-class FlexGrid;
-class QPushButton;
-class TextBox;
 
 // The real main window on a temporary program folder with recording stand-ins for every
 // platform service. Write files and settings first, then call create().
@@ -31,6 +33,10 @@ class TalkFixture
     FlexGrid *grid(const char *name) const;
     QPushButton *button(const char *name) const;
     TextBox *text() const;
+    // The composition with its caret written in: "あ[い]う" with い selected, "あ|いう" a plain
+    // caret after あ; without either, a plain caret at the start.
+    void setShown(const QString &shown) const;
+    QString shown() const;
     // The pause a user makes between presses: the event loop runs and the clock moves on, so
     // a control that has just appeared takes the next press. create() pauses after the window
     // appears, click() and clickCell() before and after their press.
@@ -43,7 +49,7 @@ class TalkFixture
 
     QTemporaryDir dir;
     FakeClock clock;
-    CountingEventPump events;
+    ScriptedEventPump events;
     RecordingBeeper beeper;
     FakeClipboard clipboard;
     RecordingWaveDevice wave;
