@@ -1,5 +1,4 @@
 #include "TalkFixture.h"
-#include "boards/BoardEntry.h"
 #include "boards/ConvertChar.h"
 #include "platform/DesignLayout.h"
 #include "platform/Units.h"

@@ -1,5 +1,4 @@
 #include "SampleHelpers.h"
-#include "samples/Predictions.h"
 
 using namespace Qt::Literals::StringLiterals;
 using namespace SampleHelpers;

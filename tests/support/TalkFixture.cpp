@@ -4,24 +4,13 @@
 #include "platform/PressGuard.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QStyleFactory>
+#include <QStyle>
 
 TalkFixture::TalkFixture()
 {
-    static const bool styled = [] {
-        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-        return true;
-    }();
-    Q_UNUSED(styled);
+    static const QStyle *style = QApplication::setStyle(QStringLiteral("Fusion"));
+    Q_UNUSED(style);
     wave.clock = &clock;
-}
-
-TalkFixture::~TalkFixture() = default;
-
-QString TalkFixture::filePath(const QString &name) const
-{
-    return QDir(dir.path()).filePath(name);
 }
 
 void TalkFixture::writeFile(const QString &name, const QByteArray &bytes) const
@@ -39,7 +28,7 @@ void TalkFixture::userPause()
 {
     // Only the press guard's own events: the others belong to the test's timing.
     QCoreApplication::sendPostedEvents(nullptr, PressGuard::eventsRunType());
-    clock.advance(kUserPauseMs);
+    clock.advance(1000);
 }
 
 frmTalk &TalkFixture::create()
@@ -52,21 +41,6 @@ frmTalk &TalkFixture::create()
         qWarning("window not exposed");
     userPause();
     return *talk;
-}
-
-FlexGrid *TalkFixture::grid(const char *name) const
-{
-    return talk->findChild<FlexGrid *>(QString::fromLatin1(name));
-}
-
-QPushButton *TalkFixture::button(const char *name) const
-{
-    return talk->findChild<QPushButton *>(QString::fromLatin1(name));
-}
-
-TextBox *TalkFixture::text() const
-{
-    return talk->txtTalk;
 }
 
 void TalkFixture::setShown(const QString &shown) const
@@ -82,14 +56,12 @@ void TalkFixture::setShown(const QString &shown) const
 QString TalkFixture::shown() const
 {
     const TextBox &box = *talk->txtTalk;
-    const QString text = box.text();
+    QString text = box.text();
     if (text.isEmpty())
         return text;
-    const int end = box.selStart() + box.selLength();
     if (box.selLength() == 0)
-        return text.left(end) + u'|' + text.mid(end);
-    return text.left(box.selStart()) + u'[' + text.mid(box.selStart(), box.selLength()) + u']' +
-           text.mid(end);
+        return text.insert(box.selStart(), u'|');
+    return text.insert(box.selStart() + box.selLength(), u']').insert(box.selStart(), u'[');
 }
 
 void TalkFixture::click(const char *name)

@@ -19,10 +19,9 @@ class TalkFixture
 {
   public:
     TalkFixture();
-    ~TalkFixture();
 
     QString programDir() const { return dir.path(); }
-    QString filePath(const QString &name) const;
+    QString filePath(const QString &name) const { return dir.filePath(name); }
     // Writes raw bytes into the program folder.
     void writeFile(const QString &name, const QByteArray &bytes) const;
     QByteArray readFile(const QString &name) const;
@@ -30,17 +29,22 @@ class TalkFixture
     frmTalk &create();
     frmTalk &window() { return *talk; }
 
-    FlexGrid *grid(const char *name) const;
-    QPushButton *button(const char *name) const;
-    TextBox *text() const;
+    FlexGrid *grid(const char *name) const
+    {
+        return talk->findChild<FlexGrid *>(QString::fromLatin1(name));
+    }
+    QPushButton *button(const char *name) const
+    {
+        return talk->findChild<QPushButton *>(QString::fromLatin1(name));
+    }
+    TextBox *text() const { return talk->txtTalk; }
     // The composition with its caret written in: "あ[い]う" with い selected, "あ|いう" a plain
     // caret after あ; without either, a plain caret at the start.
     void setShown(const QString &shown) const;
     QString shown() const;
     // The pause a user makes between presses: the event loop runs and the clock moves on, so
     // a control that has just appeared takes the next press. create() pauses after the window
-    // appears, click() and clickCell() before and after their press.
-    static constexpr qint64 kUserPauseMs = 1000;
+    // appears, click() and clickCell() before and after their press. It lasts a second.
     void userPause();
     // Presses and releases a button with the mouse.
     void click(const char *name);
