@@ -1,39 +1,8 @@
 #include "TalkFixture.h"
 
-#include <QCoreApplication>
-#include <QMouseEvent>
 #include <QSignalSpy>
 
 using namespace Qt::Literals::StringLiterals;
-
-namespace {
-
-// Queues a mouse release on the button; it is handled at the next yield, as a real one is.
-void postRelease(QPushButton *b, Qt::MouseButton button = Qt::LeftButton)
-{
-    const QPointF centre = QRectF(b->rect()).center();
-    QCoreApplication::postEvent(b, new QMouseEvent(QEvent::MouseButtonRelease, centre,
-                                                   b->mapToGlobal(centre), button, Qt::NoButton,
-                                                   Qt::NoModifier));
-}
-
-// Holds caret-pad button `index` down and lets it go during the `releaseAfter`-th repeat
-// wait; a button whose loop ends by itself is released afterwards.
-void hold(TalkFixture &f, int index, int releaseAfter)
-{
-    QPushButton *b = f.window().cmdRes[index];
-    int waits = 0;
-    f.clock.duringWait = [&] {
-        if (++waits == releaseAfter)
-            postRelease(b);
-    };
-    QTest::mousePress(b, Qt::LeftButton);
-    f.clock.duringWait = nullptr;
-    if (f.window().mKeyHeld)
-        QTest::mouseRelease(b, Qt::LeftButton);
-}
-
-} // namespace
 
 class tst_editpad : public QObject
 {
@@ -52,7 +21,7 @@ void tst_editpad::press_data()
 {
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("before");   // the selection in brackets, '|' a plain caret
-    QTest::addColumn<int>("releaseAfter"); // released during this repeat wait
+    QTest::addColumn<int>("releaseAfter"); // released after this repeat wait
     QTest::addColumn<QString>("after");
     QTest::addColumn<int>("waits");
     QTest::newRow("→ plain caret") << 0 << u"|あいう"_s << 1 << u"[あ]いう"_s << 1;
@@ -90,7 +59,7 @@ void tst_editpad::press()
     frmTalk &w = f.create();
     f.setShown(before);
 
-    hold(f, index, releaseAfter);
+    f.hold(w.cmdRes[index], releaseAfter);
 
     QTEST(f.shown(), "after");
     QTEST(int(f.clock.waits.size()), "waits");
@@ -153,11 +122,8 @@ void tst_editpad::mouseButtonsThatPress()
     f.setShown(u"あ[い]う"_s);
     auto *b = w.findChild<QPushButton *>(name);
     QSignalSpy pressed(b, &QPushButton::pressed);
-    // The pads repeat while held: the release arrives during the first repeat pause.
-    f.clock.duringWait = [&] { postRelease(b, mouseButton); };
-    QTest::mousePress(b, mouseButton, {}, QPoint(5, 5));
-    if (w.mKeyHeld || b->isDown())
-        QTest::mouseRelease(b, mouseButton, {}, QPoint(5, 5));
+    // The pads repeat while held: the release arrives after the first repeat pause.
+    f.hold(b, 1, mouseButton);
 
     QFETCH(bool, presses);
     QCOMPARE(pressed.count(), presses ? 1 : 0);

@@ -3,26 +3,6 @@
 using namespace Qt::Literals::StringLiterals;
 using namespace SampleHelpers;
 
-namespace {
-// Holds `button` down for `pauses` pauses: the release arrives at the event handling that
-// follows the last of them.
-void hold(TalkFixture &f, QPushButton *button, int pauses)
-{
-    bool released = false;
-    f.events.beforeYield = [&] {
-        if (released || f.clock.waits.size() < pauses)
-            return;
-        released = true;
-        QTest::mouseRelease(button, Qt::LeftButton);
-    };
-    f.clock.waits.clear();
-    QTest::mousePress(button, Qt::LeftButton);
-    if (!released)
-        QTest::mouseRelease(button, Qt::LeftButton);
-    f.events.beforeYield = nullptr;
-}
-} // namespace
-
 class tst_liststepper : public QObject
 {
     Q_OBJECT
@@ -76,7 +56,7 @@ void tst_liststepper::step()
     if (topRow >= 0)
         list->setTopRow(topRow);
     const int before = w.state().gListRow;
-    hold(f, down ? w.cmdDown : w.cmdUp, pauses);
+    f.hold(down ? w.cmdDown : w.cmdUp, pauses);
     QCOMPARE(w.state().gListRow, row);
     QCOMPARE(highlightedRows(list, col), QList<int>{row});
     QCOMPARE(highlightedRows(list, 0), predictions ? QList<int>{row} : QList<int>());
@@ -90,7 +70,7 @@ void tst_liststepper::noListOnlyKeepsTheFocus()
     TalkFixture f;
     frmTalk &w = f.create();
     w.state().gListRow = 2;
-    hold(f, w.cmdDown, 3);
+    f.hold(w.cmdDown, 3);
     QCOMPARE(f.clock.waits.size(), 3);
     QCOMPARE(w.state().gListRow, 2);
     QVERIFY(w.txtTalk->hasFocus());

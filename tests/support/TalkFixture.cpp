@@ -84,3 +84,19 @@ void TalkFixture::clickCell(const char *gridName, int row, int col)
     QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, cell.center());
     userPause();
 }
+
+void TalkFixture::hold(QPushButton *button, int waits, Qt::MouseButton mouse)
+{
+    bool released = false;
+    events.beforeYield = [&] {
+        if (released || clock.waits.size() < waits)
+            return;
+        released = true;
+        QTest::mouseRelease(button, mouse);
+    };
+    clock.waits.clear();
+    QTest::mousePress(button, mouse);
+    events.beforeYield = nullptr;
+    if (!released)
+        QTest::mouseRelease(button, mouse);
+}

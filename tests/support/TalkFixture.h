@@ -50,6 +50,10 @@ class TalkFixture
     void click(const char *name);
     // Presses and releases the mouse on cell (row, col) of a grid.
     void clickCell(const char *grid, int row, int col);
+    // Holds the button down until the event handling that follows the `waits`-th blocking wait,
+    // where a user's release arrives; a press whose loop ends sooner is released after it.
+    // clock.waits then holds the waits of this hold.
+    void hold(QPushButton *button, int waits, Qt::MouseButton mouse = Qt::LeftButton);
 
     QTemporaryDir dir;
     FakeClock clock;
