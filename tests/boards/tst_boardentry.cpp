@@ -89,7 +89,6 @@ void tst_boardentry::forms_data()
     QTest::addColumn<QString>("right");
     QTest::newRow("つ") << u"つ"_s << u"っ"_s << u"づ"_s;
     QTest::newRow("ヨ has no voiced form") << u"ヨ"_s << QString() << u"ョ"_s;
-    QTest::newRow("A") << u"A"_s << QString() << u"a"_s;
     QTest::newRow("two characters have none") << u"つつ"_s << QString() << QString();
 }
 
