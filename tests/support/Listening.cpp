@@ -3,13 +3,11 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QTest>
-
 #include <QThread>
 #include <QtEndian>
 #include <algorithm>
@@ -142,49 +140,6 @@ QStringList streamsHoldingTheSink(const QByteArray &server)
             names.append(properties[u"media.name"_s].toString());
     }
     return names;
-}
-
-FreezableServer::FreezableServer(bool answering) : m_frozen(!answering)
-{
-    const QByteArray server = qgetenv("PULSE_SERVER");
-    if (!server.startsWith("unix:") || !m_server.listen(m_dir.filePath(u"native"_s)))
-        return;
-    const QString target = QString::fromUtf8(server.mid(5));
-    QObject::connect(&m_server, &QLocalServer::newConnection, &m_server, [this, target] {
-        while (QLocalSocket *client = m_server.nextPendingConnection()) {
-            if (m_frozen)
-                continue; // accepted, never read
-            auto *upstream = new QLocalSocket(client);
-            upstream->connectToServer(target);
-            QObject::connect(client, &QLocalSocket::readyRead, client,
-                             [=, this] { relay(client, upstream); });
-            QObject::connect(upstream, &QLocalSocket::readyRead, client,
-                             [=, this] { relay(upstream, client); });
-        }
-    });
-}
-
-FreezableServer::~FreezableServer() = default;
-
-QByteArray FreezableServer::clientConfig() const
-{
-    QFile config(m_dir.filePath(u"client.conf"_s));
-    if (!config.open(QIODevice::WriteOnly) ||
-        config.write("autospawn = no\nenable-shm = no\nenable-memfd = no\n") < 0)
-        return {};
-    return config.fileName().toUtf8();
-}
-
-QByteArray FreezableServer::address() const
-{
-    return m_server.isListening() ? "unix:" + m_server.fullServerName().toUtf8() : QByteArray();
-}
-
-void FreezableServer::relay(QLocalSocket *from, QLocalSocket *to)
-{
-    // Frozen: nothing is read any more, so the client's writes fill the socket and stop.
-    if (!m_frozen)
-        to->write(from->readAll());
 }
 
 QList<HeardTone> heardTones(const QByteArray &samples, int rate, const QList<int> &frequencies)
