@@ -29,8 +29,7 @@ MonitorRecorder::MonitorRecorder()
         return;
     const QByteArray source = sink + ".monitor";
     const pa_sample_spec format{PA_SAMPLE_S16LE, kRate, 1};
-    const uint32_t server = uint32_t(-1);
-    const pa_buffer_attr attr{server, server, server, server, uint32_t(kReadBytes)};
+    const pa_buffer_attr attr{~0u, ~0u, ~0u, ~0u, uint32_t(kReadBytes)}; // the server's but one
     m_stream = pa_simple_new(nullptr, "Talk tests", PA_STREAM_RECORD, source.constData(), "monitor",
                              &format, nullptr, &attr, nullptr);
     if (!m_stream)

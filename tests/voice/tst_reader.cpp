@@ -14,11 +14,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-frmRead *panel(frmTalk &w)
-{
-    return w.findChild<frmRead *>(u"frmRead"_s);
-}
-
 QStringList voiceFiles(TalkFixture &f, const QStringList &texts)
 {
     QStringList files;
@@ -33,7 +28,7 @@ void interrupt(TalkFixture &f, const QString &action)
 {
     frmTalk &w = f.window();
     if (action == u"label"_s) {
-        frmRead *p = panel(w);
+        auto *p = w.findChild<frmRead *>();
         QVERIFY(p && p->isVisible() && p->isWindow());
         QVERIFY(p->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(!p->close()); // its close box is refused: only the label stops the reading
@@ -127,7 +122,7 @@ void tst_reader::read()
     QCOMPARE(w.cmdRead->text(), u"読む"_s);
     // The panel deletes itself once closed.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(!panel(w));
+    QVERIFY(!w.findChild<frmRead *>());
 }
 
 void tst_reader::stepsKeepTheirCadence_data()

@@ -6,16 +6,6 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace {
-
-QStringList sequence(const QString &file)
-{
-    return {u"Command:Close"_s, u"DeviceType:WaveAudio"_s, u"FileName:"_s + file,
-            u"Command:Open"_s,  u"Command:Prev"_s,         u"Command:Play"_s};
-}
-
-} // namespace
-
 class tst_speakchar : public QObject
 {
     Q_OBJECT
@@ -65,7 +55,9 @@ void tst_speakchar::speakChar()
 
     const bool spoken = file != u"-"_s;
     const QString path = file.isEmpty() ? QString() : f.programDir() + QDir::separator() + file;
-    QCOMPARE(f.wave.log, spoken ? sequence(path) : QStringList());
+    const QStringList sequence{u"Command:Close"_s, u"DeviceType:WaveAudio"_s, u"FileName:"_s + path,
+                               u"Command:Open"_s,  u"Command:Prev"_s,         u"Command:Play"_s};
+    QCOMPARE(f.wave.log, spoken ? sequence : QStringList());
     QCOMPARE(f.clock.waits, spoken ? QList<qint64>{500} : QList<qint64>());
 }
 
