@@ -109,12 +109,9 @@ namespace {
 QJsonArray serverList(const QString &what, const QByteArray &server = {})
 {
     QProcess pactl;
-    if (!server.isEmpty()) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(u"PULSE_SERVER"_s, QString::fromUtf8(server));
-        pactl.setProcessEnvironment(env);
-    }
-    pactl.start(u"pactl"_s, {u"-f"_s, u"json"_s, u"list"_s, what});
+    const QStringList list{u"-f"_s, u"json"_s, u"list"_s, what};
+    pactl.start(u"pactl"_s,
+                server.isEmpty() ? list : QStringList{u"-s"_s, QString::fromUtf8(server)} + list);
     pactl.waitForFinished();
     return QJsonDocument::fromJson(pactl.readAllStandardOutput()).array();
 }

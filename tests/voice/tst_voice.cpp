@@ -5,6 +5,7 @@
 #include "voice/Voice.h"
 #include "voice/frmRead.h"
 
+#include <QDir>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -50,18 +51,67 @@ void interrupt(TalkFixture &f, const QString &action)
 
 } // namespace
 
-class tst_reader : public QObject
+// A character spoken on a press, and the text read aloud one character at a time.
+class tst_voice : public QObject
 {
     Q_OBJECT
 
   private slots:
+    void speakChar_data();
+    void speakChar();
     void read_data();
     void read();
     void stepsKeepTheirCadence_data();
     void stepsKeepTheirCadence();
 };
 
-void tst_reader::read_data()
+void tst_voice::speakChar_data()
+{
+    QTest::addColumn<QString>("opt3");
+    QTest::addColumn<Voice::Kind>("kind");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("file"); // "-": not spoken; empty: played without a file, waited
+    const QList<std::pair<QString, QList<bool>>> modes = {
+        // kinds: selection screen, entry, first click
+        {u"0"_s, {true, true, true}},   {u"1"_s, {true, true, false}},
+        {u"2"_s, {false, true, false}}, {u"3"_s, {false, false, false}},
+        {u"7"_s, {true, true, true}},
+    };
+    const Voice::Kind kinds[] = {Voice::Kind::Select, Voice::Kind::Enter, Voice::Kind::First};
+    for (const auto &[opt3, spoken] : modes)
+        for (int k = 0; k < 3; ++k)
+            QTest::addRow("OPT3 %s, kind %c", qPrintable(opt3), "SE1"[k])
+                << opt3 << kinds[k] << u"あ"_s << (spoken[k] ? u"あ.wav"_s : u"-"_s);
+    const Voice::Kind enter = Voice::Kind::Enter;
+    QTest::newRow("face mark") << u"0"_s << enter << u"(^_^)"_s << u"(^_^).wav"_s;
+    QTest::newRow("slash") << u"0"_s << enter << u"a/b"_s << QString();
+    QTest::newRow("empty") << u"0"_s << enter << QString() << QString();
+    QTest::newRow("NUL") << u"0"_s << enter << QString(QChar(0)) << QString();
+}
+
+void tst_voice::speakChar()
+{
+    QFETCH(QString, opt3);
+    QFETCH(Voice::Kind, kind);
+    QFETCH(QString, text);
+    QFETCH(QString, file);
+    TalkFixture f;
+    f.settings.values.insert(u"OPT3"_s, opt3);
+    frmTalk &w = f.create();
+    // A file named ".wav" must not be what a text without a file plays.
+    f.writeFile(u".wav"_s, "RIFF");
+
+    w.voice().SpeakChar(text, 0.5f, kind);
+
+    const bool spoken = file != u"-"_s;
+    const QString path = file.isEmpty() ? QString() : f.programDir() + QDir::separator() + file;
+    const QStringList sequence{u"Command:Close"_s, u"DeviceType:WaveAudio"_s, u"FileName:"_s + path,
+                               u"Command:Open"_s,  u"Command:Prev"_s,         u"Command:Play"_s};
+    QCOMPARE(f.wave.log, spoken ? sequence : QStringList());
+    QCOMPARE(f.clock.waits, spoken ? QList<qint64>{500} : QList<qint64>());
+}
+
+void tst_voice::read_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("afterPlays"); // the action comes at the next yield
@@ -89,7 +139,7 @@ void tst_reader::read_data()
         << u"あいう"_s << 1 << u"=か"_s << QStringList{u"あ"_s, QString(), QString()} << u"か_"_s;
 }
 
-void tst_reader::read()
+void tst_voice::read()
 {
     QFETCH(QString, text);
     QFETCH(int, afterPlays);
@@ -125,7 +175,7 @@ void tst_reader::read()
     QVERIFY(!w.findChild<frmRead *>());
 }
 
-void tst_reader::stepsKeepTheirCadence_data()
+void tst_voice::stepsKeepTheirCadence_data()
 {
     QTest::addColumn<qint64>("betweenSteps"); // time the window takes between steps
     QTest::addColumn<QList<qint64>>("gaps");  // from one sound to the next
@@ -134,7 +184,7 @@ void tst_reader::stepsKeepTheirCadence_data()
     QTest::newRow("a long handler: no rush") << qint64(500) << QList<qint64>{1301, 1301};
 }
 
-void tst_reader::stepsKeepTheirCadence()
+void tst_voice::stepsKeepTheirCadence()
 {
     QFETCH(qint64, betweenSteps);
     TalkFixture f;
@@ -156,5 +206,5 @@ void tst_reader::stepsKeepTheirCadence()
     QCOMPARE(selectionAtSound, (QList<QPoint>{{2, 1}, {1, 1}, {2, 1}}));
 }
 
-QTEST_MAIN(tst_reader)
-#include "tst_reader.moc"
+QTEST_MAIN(tst_voice)
+#include "tst_voice.moc"
