@@ -27,9 +27,9 @@ MonitorRecorder::MonitorRecorder()
     const QByteArray sink = qgetenv("TALK_TEST_SINK");
     if (sink.isEmpty())
         return;
-    const QByteArray source = sink + ".monitor";
     const pa_sample_spec format{PA_SAMPLE_S16LE, kRate, 1};
     const pa_buffer_attr attr{~0u, ~0u, ~0u, ~0u, uint32_t(kReadBytes)}; // the server's but one
+    const QByteArray source = sink + ".monitor";
     m_stream = pa_simple_new(nullptr, "Talk tests", PA_STREAM_RECORD, source.constData(), "monitor",
                              &format, nullptr, &attr, nullptr);
     if (!m_stream)

@@ -1,3 +1,4 @@
+#include "FileBytes.h"
 #include "Listening.h"
 #include "SoundWindow.h"
 #include "TalkFixture.h"
@@ -31,20 +32,17 @@ const QString kSentence = u"きょうはいいてんきですね"_s;
 QString countingEngine(const QTemporaryDir &dir, const QByteArray &failing)
 {
     const QString program = dir.filePath(u"engine"_s);
-    QFile script(program);
-    if (!script.open(QIODevice::WriteOnly))
-        return {};
-    script.write("#!/bin/sh\necho >>\"$0.runs\"\nn=$(wc -l <\"$0.runs\")\n[ " + failing +
-                 " ] && exit 1\nexec " + EngineFiles::debian().program.toUtf8() + " \"$@\"\n");
-    script.close();
-    script.setPermissions(script.permissions() | QFile::ExeOwner);
-    return program;
+    const bool made =
+        FileBytes::write(program, "#!/bin/sh\necho >>\"$0.runs\"\nn=$(wc -l <\"$0.runs\")\n[ " +
+                                      failing + " ] && exit 1\nexec " +
+                                      EngineFiles::debian().program.toUtf8() + " \"$@\"\n") &&
+        QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return made ? program : QString();
 }
 
 int runsOf(const QString &program)
 {
-    QFile runs(program + u".runs"_s);
-    return runs.open(QIODevice::ReadOnly) ? int(runs.readAll().count('\n')) : 0;
+    return int(FileBytes::read(program + u".runs"_s).count('\n'));
 }
 
 frmRead *stopPanel(frmTalk &talk)

@@ -13,44 +13,6 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace {
-
-QStringList voiceFiles(TalkFixture &f, const QStringList &texts)
-{
-    QStringList files;
-    for (const QString &t : texts)
-        files.append(f.window().voice().voiceFile(t));
-    return files;
-}
-
-// "label" checks the window while reading and clicks the stop panel's label, "cmdEnd" ends the
-// program, "board" clicks あ on the board, "diary" opens the diary, "=<text>" replaces the text.
-void interrupt(TalkFixture &f, const QString &action)
-{
-    frmTalk &w = f.window();
-    if (action == u"label"_s) {
-        auto *p = w.findChild<frmRead *>();
-        QVERIFY(p && p->isVisible() && p->isWindow());
-        QVERIFY(p->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-        QVERIFY(!p->close()); // its close box is refused: only the label stops the reading
-        QVERIFY(!w.cmdRead->isEnabled());
-        QCOMPARE(DesignLayout::rect(w.txtTalk).height(), w.heightTwips() - 3630);
-        QTest::mouseClick(p->lblLabel, Qt::LeftButton);
-        QVERIFY(!p->isVisible());
-    } else if (action == u"cmdEnd"_s) {
-        f.click("cmdEnd");
-    } else if (action == u"board"_s) {
-        f.clickCell("grdBoard", 0, 9);
-    } else if (action == u"diary"_s) {
-        w.fraRes->hide();
-        w.fraDay->show();
-    } else {
-        w.txtTalk->setText(action.mid(1));
-    }
-}
-
-} // namespace
-
 // A character spoken on a press, and the text read aloud one character at a time.
 class tst_voice : public QObject
 {
@@ -151,16 +113,40 @@ void tst_voice::read()
     frmTalk &w = f.create();
     w.txtTalk->setText(text);
     w.txtTalk->select(0, 1);
+    // "label" checks the window while reading and clicks the stop panel's label, "cmdEnd" ends the
+    // program, "board" clicks あ on the board, "diary" opens the diary, "=<text>" replaces the
+    // text.
     f.events.beforeYield = [&, done = false]() mutable {
         if (done || action.isEmpty() || f.wave.played.size() != afterPlays)
             return;
         done = true;
-        interrupt(f, action);
+        if (action == u"label"_s) {
+            auto *p = w.findChild<frmRead *>();
+            QVERIFY(p && p->isVisible() && p->isWindow());
+            QVERIFY(p->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+            QVERIFY(!p->close()); // its close box is refused: only the label stops the reading
+            QVERIFY(!w.cmdRead->isEnabled());
+            QCOMPARE(DesignLayout::rect(w.txtTalk).height(), w.heightTwips() - 3630);
+            QTest::mouseClick(p->lblLabel, Qt::LeftButton);
+            QVERIFY(!p->isVisible());
+        } else if (action == u"cmdEnd"_s) {
+            f.click("cmdEnd");
+        } else if (action == u"board"_s) {
+            f.clickCell("grdBoard", 0, 9);
+        } else if (action == u"diary"_s) {
+            w.fraRes->hide();
+            w.fraDay->show();
+        } else {
+            w.txtTalk->setText(action.mid(1));
+        }
     };
 
     f.click("cmdRead");
 
-    QCOMPARE(f.wave.played, voiceFiles(f, spoken));
+    QStringList files;
+    for (const QString &t : spoken)
+        files.append(w.voice().voiceFile(t));
+    QCOMPARE(f.wave.played, files);
     QCOMPARE(w.txtTalk->text(), newText);
     QCOMPARE(w.txtTalk->selStart(), newText.size() - 1);
     QCOMPARE(w.txtTalk->selLength(), 1);
