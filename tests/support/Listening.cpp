@@ -3,13 +3,11 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QTest>
-
 #include <QThread>
 #include <QtEndian>
 #include <algorithm>
@@ -29,10 +27,9 @@ MonitorRecorder::MonitorRecorder()
     const QByteArray sink = qgetenv("TALK_TEST_SINK");
     if (sink.isEmpty())
         return;
-    const QByteArray source = sink + ".monitor";
     const pa_sample_spec format{PA_SAMPLE_S16LE, kRate, 1};
-    const uint32_t server = uint32_t(-1);
-    const pa_buffer_attr attr{server, server, server, server, uint32_t(kReadBytes)};
+    const pa_buffer_attr attr{~0u, ~0u, ~0u, ~0u, uint32_t(kReadBytes)}; // the server's but one
+    const QByteArray source = sink + ".monitor";
     m_stream = pa_simple_new(nullptr, "Talk tests", PA_STREAM_RECORD, source.constData(), "monitor",
                              &format, nullptr, &attr, nullptr);
     if (!m_stream)
@@ -112,12 +109,9 @@ namespace {
 QJsonArray serverList(const QString &what, const QByteArray &server = {})
 {
     QProcess pactl;
-    if (!server.isEmpty()) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(u"PULSE_SERVER"_s, QString::fromUtf8(server));
-        pactl.setProcessEnvironment(env);
-    }
-    pactl.start(u"pactl"_s, {u"-f"_s, u"json"_s, u"list"_s, what});
+    const QStringList list{u"-f"_s, u"json"_s, u"list"_s, what};
+    pactl.start(u"pactl"_s,
+                server.isEmpty() ? list : QStringList{u"-s"_s, QString::fromUtf8(server)} + list);
     pactl.waitForFinished();
     return QJsonDocument::fromJson(pactl.readAllStandardOutput()).array();
 }
@@ -142,49 +136,6 @@ QStringList streamsHoldingTheSink(const QByteArray &server)
             names.append(properties[u"media.name"_s].toString());
     }
     return names;
-}
-
-FreezableServer::FreezableServer(bool answering) : m_frozen(!answering)
-{
-    const QByteArray server = qgetenv("PULSE_SERVER");
-    if (!server.startsWith("unix:") || !m_server.listen(m_dir.filePath(u"native"_s)))
-        return;
-    const QString target = QString::fromUtf8(server.mid(5));
-    QObject::connect(&m_server, &QLocalServer::newConnection, &m_server, [this, target] {
-        while (QLocalSocket *client = m_server.nextPendingConnection()) {
-            if (m_frozen)
-                continue; // accepted, never read
-            auto *upstream = new QLocalSocket(client);
-            upstream->connectToServer(target);
-            QObject::connect(client, &QLocalSocket::readyRead, client,
-                             [=, this] { relay(client, upstream); });
-            QObject::connect(upstream, &QLocalSocket::readyRead, client,
-                             [=, this] { relay(upstream, client); });
-        }
-    });
-}
-
-FreezableServer::~FreezableServer() = default;
-
-QByteArray FreezableServer::clientConfig() const
-{
-    QFile config(m_dir.filePath(u"client.conf"_s));
-    if (!config.open(QIODevice::WriteOnly) ||
-        config.write("autospawn = no\nenable-shm = no\nenable-memfd = no\n") < 0)
-        return {};
-    return config.fileName().toUtf8();
-}
-
-QByteArray FreezableServer::address() const
-{
-    return m_server.isListening() ? "unix:" + m_server.fullServerName().toUtf8() : QByteArray();
-}
-
-void FreezableServer::relay(QLocalSocket *from, QLocalSocket *to)
-{
-    // Frozen: nothing is read any more, so the client's writes fill the socket and stop.
-    if (!m_frozen)
-        to->write(from->readAll());
 }
 
 QList<HeardTone> heardTones(const QByteArray &samples, int rate, const QList<int> &frequencies)

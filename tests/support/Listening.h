@@ -6,11 +6,8 @@
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QList>
-#include <QLocalServer>
-#include <QLocalSocket>
 #include <QMutex>
 #include <QString>
-#include <QTemporaryDir>
 #include <limits>
 #include <memory>
 
@@ -55,29 +52,6 @@ QStringList streamsHoldingTheSink(const QByteArray &server = {});
 
 // The state of the test sink as the server reports it ("RUNNING", "IDLE", "SUSPENDED").
 QString testSinkState();
-
-// A socket between the program and the test sound server ($PULSE_SERVER) that passes
-// everything on until it is frozen, or, made with `answering` false, accepts and never answers:
-// a sound server that hangs.
-class FreezableServer
-{
-  public:
-    explicit FreezableServer(bool answering);
-    ~FreezableServer();
-    // The address for $PULSE_SERVER; empty when the socket cannot be made.
-    QByteArray address() const;
-    // The client configuration for $PULSE_CLIENTCONFIG: no shared memory, which cannot pass
-    // through the socket.
-    QByteArray clientConfig() const;
-    void freeze() { m_frozen = true; }
-
-  private:
-    void relay(QLocalSocket *from, QLocalSocket *to);
-
-    QTemporaryDir m_dir;
-    QLocalServer m_server;
-    bool m_frozen;
-};
 
 // One stretch of a tone heard in a recording: its start and length in milliseconds.
 struct HeardTone

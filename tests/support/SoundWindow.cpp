@@ -1,10 +1,10 @@
 #include "SoundWindow.h"
 
+#include "FileBytes.h"
 #include "Listening.h"
 #include "platform/ProgramFolders.h"
 #include "platform/QtWaveDevice.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QTest>
 
@@ -22,12 +22,10 @@ SoundWindow::SoundWindow(Voices voices)
     beeper = std::make_unique<RecordingBeeper>();
 }
 
-SoundWindow::~SoundWindow() = default;
-
 bool writeTone(const QString &folder, const QString &text, int hz, int ms)
 {
-    QFile file(folder + u'/' + text + QStringLiteral(".wav"));
-    return file.open(QIODevice::WriteOnly) && file.write(toWav(makeTone(hz, ms, 0.5, 22050))) > 0;
+    return FileBytes::write(folder + u'/' + text + QStringLiteral(".wav"),
+                            toWav(makeTone(hz, ms, 0.5, 22050)));
 }
 
 bool SoundWindow::show(const std::optional<EngineFiles> &files)

@@ -12,7 +12,7 @@
 #include <memory>
 #include <optional>
 
-// Writes a tone as the voice file of `text` in `folder`.
+// Writes a tone as the voice file of `text` in `folder`, making its folder first.
 bool writeTone(const QString &folder, const QString &text, int hz, int ms = 350);
 
 // The file names of the voices a recording wave device was asked to play; empty for another.
@@ -33,7 +33,6 @@ class SoundWindow
     static constexpr int kMarkerHz = 2900;
 
     explicit SoundWindow(Voices voices);
-    ~SoundWindow();
 
     // Creates the window, with sentence speech by `files` (set in voiceSettings) when given,
     // shows it and waits until it is on screen; false when it never was.

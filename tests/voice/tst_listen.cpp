@@ -1,3 +1,4 @@
+#include "FileBytes.h"
 #include "Listening.h"
 #include "SoundWindow.h"
 #include "access/AccessLayer.h"
@@ -10,7 +11,8 @@
 #include "platform/TextBox.h"
 #include "platform/UiServices.h"
 
-#include <QDir>
+#include <QLocalServer>
+#include <QLocalSocket>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -32,15 +34,45 @@ constexpr double kOnsetMs = 100;
 constexpr double kWholeMs = 30;
 constexpr double kStepToleranceMs = 100;
 
+// The tones of `pitches` heard in a recording with one marker: the marker's onset (-1 unless it
+// was heard exactly once) and the other tones in order.
+struct Heard
+{
+    double markerMs = -1;
+    QList<HeardTone> sounds;
+    QList<int> pitches;
+};
+
+Heard byMarker(const QByteArray &samples, const QList<int> &pitches)
+{
+    Heard heard;
+    int markers = 0;
+    for (const HeardTone &t :
+         heardTones(samples, MonitorRecorder::kRate, pitches + QList<int>{kMarkerHz})) {
+        if (t.frequencyHz == kMarkerHz) {
+            heard.markerMs = ++markers == 1 ? t.onsetMs : -1;
+            continue;
+        }
+        heard.sounds.append(t);
+        heard.pitches.append(t.frequencyHz);
+    }
+    return heard;
+}
+
 // The real window with the real clock, wave device and beeper, playing to the test sink.
 struct ListeningWindow : SoundWindow
 {
-    explicit ListeningWindow(const QMap<QString, QString> &options) : SoundWindow(Voices::Heard)
+    // `words` are "Key=value" settings, given to both "OPT" and "ACCESS": their keys differ.
+    explicit ListeningWindow(const QString &words = {}) : SoundWindow(Voices::Heard)
     {
-        settings.values = options;
+        for (const QString &word : words.split(u' ', Qt::SkipEmptyParts))
+            settings.values.insert(word.section(u'=', 0, 0), word.section(u'=', 1));
+        accessSettings.values = settings.values;
         for (qsizetype i = 0; i < kReadText.size(); ++i)
             QVERIFY(writeTone(dir.path(), kReadText.at(i), kReadHz[i]));
+        QVERIFY(writeTone(dir.path(), u"cues/文字盤"_s, kClickHz));
         QVERIFY(show());
+        talk->installAccess(accessSettings);
         // A press on a board that has just appeared is taken for the second half of a double
         // press and ignored. The monitor of an idle sink may answer within milliseconds (PipeWire)
         // or only after a second or two (PulseAudio): the first press must not hang on that.
@@ -48,8 +80,8 @@ struct ListeningWindow : SoundWindow
         QVERIFY(writeTone(dir.path(), talk->grdBoard->textMatrix(0, kClickColumn), kClickHz));
     }
 
-    // Plays the marker, runs the press, and returns what was heard, the marker's onset first.
-    QList<HeardTone> listen(const std::function<void()> &press)
+    // Plays the marker, runs the press, and returns what was heard.
+    Heard listen(const std::function<void()> &press)
     {
         MonitorRecorder recorder;
         if (!recorder.isRecording())
@@ -58,10 +90,74 @@ struct ListeningWindow : SoundWindow
         playMarker();
         press();
         QTest::qWait(600); // the last sound ends in the recording
-        return heardTones(recorder.stop(), MonitorRecorder::kRate,
-                          QList<int>{kMarkerHz, kClickHz, SystemBeeper::kToneHz} + kReadHz);
+        return byMarker(recorder.stop(), QList<int>{kClickHz, SystemBeeper::kToneHz} + kReadHz);
     }
+
+    MemorySettingsStore accessSettings;
 };
+
+// An environment variable set while this lives.
+struct ScopedEnv
+{
+    ScopedEnv(const char *name, const QByteArray &value) : name(name), old(qgetenv(name))
+    {
+        qputenv(name, value);
+    }
+    ~ScopedEnv() { old.isNull() ? qunsetenv(name) : qputenv(name, old); }
+    const char *name;
+    const QByteArray old;
+};
+
+// While this lives, the process's sound goes through a socket in front of the test sound server
+// that passes everything on until frozen, or, made with `answering` false, accepts and never
+// answers: a sound server that hangs.
+class FreezableServer
+{
+  public:
+    explicit FreezableServer(bool answering) : m_frozen(!answering)
+    {
+        if (!upstream.startsWith("unix:") || !m_server.listen(m_dir.filePath(u"native"_s)))
+            return;
+        QObject::connect(&m_server, &QLocalServer::newConnection, &m_server, [this] {
+            // Frozen, nothing is read any more, so the client's writes fill the socket and stop.
+            const auto relay = [this](QLocalSocket *from, QLocalSocket *to) {
+                if (!m_frozen)
+                    to->write(from->readAll());
+            };
+            while (QLocalSocket *client = m_server.nextPendingConnection()) {
+                auto *server = new QLocalSocket(client);
+                server->connectToServer(QString::fromUtf8(upstream.mid(5)));
+                QObject::connect(client, &QLocalSocket::readyRead, client,
+                                 [=] { relay(client, server); });
+                QObject::connect(server, &QLocalSocket::readyRead, client,
+                                 [=] { relay(server, client); });
+            }
+        });
+        // No shared memory for the client: it cannot pass through the socket.
+        FileBytes::write(m_dir.filePath(u"client.conf"_s),
+                         "autospawn = no\nenable-shm = no\nenable-memfd = no\n");
+    }
+    bool isListening() const { return m_server.isListening(); }
+    void freeze() { m_frozen = true; }
+
+    const QByteArray upstream = qgetenv("PULSE_SERVER");
+
+  private:
+    QTemporaryDir m_dir;
+    QLocalServer m_server;
+    bool m_frozen;
+    const ScopedEnv m_address{"PULSE_SERVER", "unix:" + m_dir.filePath(u"native"_s).toUtf8()};
+    const ScopedEnv m_config{"PULSE_CLIENTCONFIG", m_dir.filePath(u"client.conf"_s).toUtf8()};
+};
+
+// Plays a voice file as the program does.
+void play(QtWaveDevice &device, const QString &path)
+{
+    device.command(u"Close"_s);
+    device.setFileName(path);
+    for (const QString &step : {u"Open"_s, u"Prev"_s, u"Play"_s})
+        device.command(step);
+}
 
 } // namespace
 
@@ -75,7 +171,6 @@ class tst_listen : public QObject
     void heard();
     void callChime_data();
     void callChime();
-    void scanCue();
     void deviceFollowsTheServer();
     void quitWithAHangingServer_data();
     void quitWithAHangingServer();
@@ -88,68 +183,64 @@ void tst_listen::initTestCase()
 
 void tst_listen::heard_data()
 {
-    QTest::addColumn<QString>("voiceMode");
-    QTest::addColumn<QString>("beep");
-    QTest::addColumn<bool>("read"); // "読む" on the text; otherwise a board click
+    QTest::addColumn<QString>("settings");
+    QTest::addColumn<QString>("press"); // "click" on the board, "read" (読む), "switch" (space)
     // The same press once before, then the streams left idle until they let the card sleep.
     QTest::addColumn<bool>("afterAPause");
     QTest::addColumn<QList<int>>("pitches");
+    const QString spoken = u"OPT1=2"_s, beepOnly = u"OPT1=2 OPT3=3 Beep=1"_s;
     // One click enters the cell's character and speaks it; the window then waits 0.5 s.
-    QTest::newRow("spoken click") << u"0"_s << u"0"_s << false << false << QList<int>{kClickHz};
+    QTest::newRow("spoken click") << spoken << u"click"_s << false << QList<int>{kClickHz};
     QTest::newRow("声を出さない: the key beep alone")
-        << u"3"_s << u"1"_s << false << false << QList<int>{SystemBeeper::kToneHz};
-    QTest::newRow("read aloud, 0.8 s a character") << u"0"_s << u"0"_s << true << false << kReadHz;
+        << beepOnly << u"click"_s << false << QList<int>{SystemBeeper::kToneHz};
+    QTest::newRow("read aloud, 0.8 s a character") << spoken << u"read"_s << false << kReadHz;
     QTest::newRow("spoken click after the card slept")
-        << u"0"_s << u"0"_s << false << true << QList<int>{kClickHz};
-    QTest::newRow("key beep after the card slept")
-        << u"3"_s << u"1"_s << false << true << QList<int>{SystemBeeper::kToneHz};
+        << spoken << u"click"_s << true << QList<int>{kClickHz};
+    // The scan starts on the board, whose name is heard on the cue's own stream.
+    QTest::newRow("spoken cue of a switch press")
+        << u"ScanMode=1 ScanCue=2"_s << u"switch"_s << false << QList<int>{kClickHz};
 }
 
 void tst_listen::heard()
 {
-    QFETCH(QString, voiceMode);
-    QFETCH(QString, beep);
-    QFETCH(bool, read);
+    QFETCH(QString, settings);
+    QFETCH(QString, press);
     QFETCH(bool, afterAPause);
-    ListeningWindow w({{u"OPT1"_s, u"2"_s}, {u"OPT3"_s, voiceMode}, {u"Beep"_s, beep}});
-    if (read)
+    ListeningWindow w(settings);
+    if (press == u"read"_s)
         w.talk->txtTalk->setText(kReadText);
     FlexGrid *board = w.talk->grdBoard;
     const QRect cell = board->visualRect(board->model()->index(0, kClickColumn));
-    const auto press = [&] {
-        if (read)
+    const auto pressOnce = [&] {
+        if (press == u"read"_s)
             QTest::mouseClick(w.talk->cmdRead, Qt::LeftButton);
-        else
+        else if (press == u"click"_s)
             QTest::mouseClick(board->viewport(), Qt::LeftButton, {}, cell.center());
+        else
+            QTest::keyClick(w.talk->txtTalk, Qt::Key_Space);
     };
     if (afterAPause) {
-        press();
+        pressOnce();
         QTRY_VERIFY(!streamsHoldingTheSink().isEmpty());
         // A hang detector, not a figure: the streams pause a few seconds after the last sound.
         QTRY_VERIFY_WITH_TIMEOUT(streamsHoldingTheSink().isEmpty(), 4 * PcmPlayer::kIdleMs);
     }
 
-    const QList<HeardTone> heard = w.listen(press);
-
     // The press may sound before the marker: the marker's stream starts afresh.
-    QList<HeardTone> marker, sounds;
-    QList<int> order;
-    for (const HeardTone &t : heard) {
-        (t.frequencyHz == kMarkerHz ? marker : sounds).append(t);
-        if (t.frequencyHz != kMarkerHz)
-            order.append(t.frequencyHz);
-    }
-    QCOMPARE(marker.size(), 1);
-    QTEST(order, "pitches");
-    QVERIFY2(
-        sounds[0].onsetMs - marker[0].onsetMs < kOnsetMs,
-        qPrintable(u"began %1 ms after the press"_s.arg(sounds[0].onsetMs - marker[0].onsetMs)));
-    for (qsizetype i = 0; i < sounds.size() && order[i] != SystemBeeper::kToneHz; ++i) {
+    const Heard heard = w.listen(pressOnce);
+    QVERIFY(heard.markerMs >= 0);
+    QTEST(heard.pitches, "pitches");
+    const QList<HeardTone> &sounds = heard.sounds;
+    QVERIFY2(sounds[0].onsetMs - heard.markerMs < kOnsetMs,
+             qPrintable(u"began %1 ms after the press"_s.arg(sounds[0].onsetMs - heard.markerMs)));
+    for (qsizetype i = 0; i < sounds.size() && heard.pitches[i] != SystemBeeper::kToneHz; ++i) {
         QVERIFY2(std::abs(sounds[i].durationMs - kVoiceMs) < kWholeMs,
                  qPrintable(u"heard %1 ms of %2 ms"_s.arg(sounds[i].durationMs).arg(kVoiceMs)));
         const double step = i > 0 ? sounds[i].onsetMs - sounds[i - 1].onsetMs : 800;
         QVERIFY2(std::abs(step - 800) < kStepToleranceMs, qPrintable(u"step %1 ms"_s.arg(step)));
     }
+    // A switch press only starts the scan: nothing typed.
+    QCOMPARE(w.talk->txtTalk->text().isEmpty(), press == u"switch"_s);
 }
 
 void tst_listen::callChime_data()
@@ -170,26 +261,22 @@ void tst_listen::callChime()
     QFETCH(QString, access);
     QFETCH(QString, trigger);
     QFETCH(QString, stop);
-    ListeningWindow w({});
-    MemorySettingsStore accessSettings;
-    for (const QString &word : access.split(u' ', Qt::SkipEmptyParts))
-        accessSettings.values.insert(word.section(u'=', 0, 0), word.section(u'=', 1));
-    w.talk->installAccess(accessSettings);
+    ListeningWindow w(access);
     CallBell &bell = w.talk->access()->bell();
     MonitorRecorder recorder;
     QVERIFY(recorder.isRecording());
     QTest::qWait(100);
-    if (trigger == u"key") {
+    if (trigger == u"key")
         QTest::keyClick(w.talk.get(), Qt::Key_F12);
-    } else if (trigger == u"pointer") {
+    else if (trigger == u"pointer")
         QTest::mousePress(w.talk->cmdCall, Qt::LeftButton);
-        QTRY_VERIFY(bell.isRinging());
-        QTest::mouseRelease(w.talk->cmdCall, Qt::LeftButton);
-    } else {
+    else
         QTest::keyPress(w.talk->txtTalk, Qt::Key_Space);
-        QTRY_VERIFY(bell.isRinging());
+    QTRY_VERIFY(bell.isRinging()); // a held press rings before it is let go
+    if (trigger == u"pointer")
+        QTest::mouseRelease(w.talk->cmdCall, Qt::LeftButton);
+    else if (trigger == u"switch")
         QTest::keyRelease(w.talk->txtTalk, Qt::Key_Space);
-    }
     QVERIFY(bell.isRinging());
     QTest::qWait(CallChime::kPeriodMs + 500); // the chime once, and its repeat begun
     w.playMarker();
@@ -199,47 +286,15 @@ void tst_listen::callChime()
         QTest::mouseClick(bell.screen(), Qt::LeftButton, {}, bell.screen()->rect().center());
     QVERIFY(!bell.isRinging());
     QTest::qWait(CallChime::kPeriodMs);
-    const QList<HeardTone> heard = heardTones(recorder.stop(), MonitorRecorder::kRate,
-                                              {kMarkerHz, CallChime::kHighHz, CallChime::kLowHz});
-    QList<int> order;
-    double stoppedMs = -1;
-    for (const HeardTone &t : heard) {
-        if (t.frequencyHz == kMarkerHz)
-            stoppedMs = t.onsetMs;
-        else
-            order.append(t.frequencyHz);
-    }
-    QVERIFY(stoppedMs >= 0);
-    for (const HeardTone &t : heard) {
-        const double afterStopMs = t.onsetMs + t.durationMs - stoppedMs;
-        QVERIFY2(t.frequencyHz == kMarkerHz || afterStopMs < kOnsetMs,
+    const Heard heard = byMarker(recorder.stop(), {CallChime::kHighHz, CallChime::kLowHz});
+    QVERIFY(heard.markerMs >= 0);
+    for (const HeardTone &t : heard.sounds) {
+        const double afterStopMs = t.onsetMs + t.durationMs - heard.markerMs;
+        QVERIFY2(afterStopMs < kOnsetMs,
                  qPrintable(u"heard until %1 ms after the stop"_s.arg(afterStopMs)));
     }
-    QCOMPARE(order.mid(0, 3),
+    QCOMPARE(heard.pitches.mid(0, 3),
              (QList<int>{CallChime::kHighHz, CallChime::kLowHz, CallChime::kHighHz}));
-    QVERIFY(w.talk->txtTalk->text().isEmpty());
-}
-
-// With spoken cues the lit item says its name on the cue's own stream: a press that starts
-// scanning lights the board, whose name is heard at once and whole.
-void tst_listen::scanCue()
-{
-    ListeningWindow w({});
-    QVERIFY(QDir(w.dir.path()).mkpath(u"cues"_s));
-    QVERIFY(writeTone(w.dir.path(), u"cues/文字盤"_s, kClickHz));
-    MemorySettingsStore accessSettings;
-    accessSettings.values = {{u"ScanMode"_s, u"1"_s}, {u"ScanCue"_s, u"2"_s}};
-    w.talk->installAccess(accessSettings);
-    const QList<HeardTone> heard =
-        w.listen([&] { QTest::keyClick(w.talk->txtTalk, Qt::Key_Space); });
-    QCOMPARE(heard.size(), 2);
-    const bool markerFirst = heard[0].frequencyHz == kMarkerHz;
-    const HeardTone &marker = heard[markerFirst ? 0 : 1], &cue = heard[markerFirst ? 1 : 0];
-    QCOMPARE(marker.frequencyHz, kMarkerHz);
-    QCOMPARE(cue.frequencyHz, kClickHz);
-    QVERIFY2(cue.onsetMs - marker.onsetMs < kOnsetMs,
-             qPrintable(u"began %1 ms after the press"_s.arg(cue.onsetMs - marker.onsetMs)));
-    QVERIFY(std::abs(cue.durationMs - kVoiceMs) < kWholeMs);
     QVERIFY(w.talk->txtTalk->text().isEmpty());
 }
 
@@ -251,22 +306,15 @@ void tst_listen::deviceFollowsTheServer()
     MonitorRecorder recorder;
     QVERIFY(recorder.isRecording());
     // No server at start: silence. The server back: heard from the next playback on.
-    const QByteArray server = qgetenv("PULSE_SERVER");
-    qputenv("PULSE_SERVER", "unix:" + dir.filePath(u"no-server"_s).toUtf8());
+    auto noServer = std::make_unique<ScopedEnv>("PULSE_SERVER", "unix:/nonexistent/native");
     QtWaveDevice device;
-    const auto play = [&](const QString &name) {
-        device.command(u"Close"_s);
-        device.setFileName(dir.path() + u'/' + name + u".wav"_s);
-        for (const QString &step : {u"Open"_s, u"Prev"_s, u"Play"_s})
-            device.command(step);
-    };
-    play(u"short"_s);
+    play(device, dir.filePath(u"short.wav"_s));
     QTest::qWait(kVoiceMs + 200);
-    server.isNull() ? qunsetenv("PULSE_SERVER") : qputenv("PULSE_SERVER", server);
-    play(u"short"_s);
+    noServer.reset();
+    play(device, dir.filePath(u"short.wav"_s));
     QTest::qWait(kVoiceMs + 200);
     // "Close" cuts off a long sound: the recording runs on long enough to hear it if not.
-    play(u"long"_s);
+    play(device, dir.filePath(u"long.wav"_s));
     QTest::qWait(200);
     device.command(u"Close"_s);
     QTest::qWait(1200);
@@ -292,19 +340,13 @@ void tst_listen::quitWithAHangingServer()
     QTemporaryDir dir;
     QVERIFY(writeTone(dir.path(), u"long"_s, 1000, 5000));
     FreezableServer server(answering);
-    QVERIFY(!server.address().isEmpty());
-    const QByteArray realServer = qgetenv("PULSE_SERVER");
-    const QByteArray realConfig = qgetenv("PULSE_CLIENTCONFIG");
-    qputenv("PULSE_SERVER", server.address());
-    qputenv("PULSE_CLIENTCONFIG", server.clientConfig());
+    QVERIFY(server.isListening());
     auto device = std::make_unique<QtWaveDevice>();
     auto beeper = std::make_unique<SystemBeeper>();
-    device->setFileName(dir.filePath(u"long.wav"_s));
-    for (const QString &step : {u"Open"_s, u"Prev"_s, u"Play"_s})
-        device->command(step);
+    play(*device, dir.filePath(u"long.wav"_s));
     beeper->beep();
     if (answering)
-        QTRY_VERIFY(streamsHoldingTheSink(realServer).contains(u"voice"_s));
+        QTRY_VERIFY(streamsHoldingTheSink(server.upstream).contains(u"voice"_s));
     server.freeze();
     QTest::qWait(200); // the client's writes fill the frozen socket
 
@@ -320,9 +362,6 @@ void tst_listen::quitWithAHangingServer()
     QTRY_VERIFY_WITH_TIMEOUT(closed, 5000);
     quit->wait();
     delete quit;
-    for (const auto &[name, value] :
-         {std::pair{"PULSE_SERVER", realServer}, std::pair{"PULSE_CLIENTCONFIG", realConfig}})
-        value.isNull() ? qunsetenv(name) : qputenv(name, value);
 }
 
 QTEST_MAIN(tst_listen)

@@ -1,3 +1,4 @@
+#include "FileBytes.h"
 #include "Listening.h"
 #include "platform/PcmCache.h"
 
@@ -93,10 +94,9 @@ void tst_wavedevice::cacheFollowsTheFile()
     const QDateTime first = QDateTime::currentDateTime().addSecs(-60);
     const auto write = [&](int hz, const QDateTime &time) {
         QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(toWav(makeTone(hz, 100, 0.5)));
-        file.flush();
-        QVERIFY(file.setFileTime(time, QFileDevice::FileModificationTime));
+        QVERIFY(FileBytes::write(path, toWav(makeTone(hz, 100, 0.5))) &&
+                file.open(QIODevice::Append) &&
+                file.setFileTime(time, QFileDevice::FileModificationTime));
     };
     write(440, first);
     PcmCache cache;
@@ -113,10 +113,7 @@ void tst_wavedevice::cacheFollowsTheFile()
     // A 400 MB recording named like a voice (sparse: it takes no disk) is turned away from its
     // header, never read.
     constexpr quint32 kBig = 400 * 1024 * 1024;
-    QFile big(path);
-    QVERIFY(big.open(QIODevice::WriteOnly) && big.write(wav(1, 1, 16, {}, {}, kBig - 44)) > 0 &&
-            big.resize(kBig));
-    big.close();
+    QVERIFY(FileBytes::write(path, wav(1, 1, 16, {}, {}, kBig - 44)) && QFile::resize(path, kBig));
     QVERIFY(!cache.clip(path));
 }
 
