@@ -438,6 +438,7 @@ class Test:
     command: list
     env: dict
     cwd: str
+    alone: bool  # shares the test sink or is timed: runs after the others, one at a time
 
 
 def list_tests(build_dir):
@@ -445,13 +446,15 @@ def list_tests(build_dir):
                          capture_output=True, text=True).stdout
     tests = []
     for t in json.loads(out)["tests"]:
-        env, cwd = {}, build_dir
+        env, cwd, alone = {}, build_dir, False
         for p in t.get("properties", []):
+            if p["name"] in ("RESOURCE_LOCK", "RUN_SERIAL"):
+                alone = True
             if p["name"] == "ENVIRONMENT":
                 env.update(v.split("=", 1) for v in p["value"])
             elif p["name"] == "WORKING_DIRECTORY":
                 cwd = p["value"]
-        tests.append(Test(t["name"], t["command"], env, cwd))
+        tests.append(Test(t["name"], t["command"], env, cwd, alone))
     return tests
 
 
@@ -477,8 +480,12 @@ def run_suite(tests, timeouts, jobs, tmp):
     os.makedirs(os.path.join(tmp, "runtime"), mode=0o700)
     with concurrent.futures.ThreadPoolExecutor(jobs) as pool:
         futures = {t.name: pool.submit(run_test, t, timeouts[t.name], tmp)
-                   for t in tests}
+                   for t in tests if not t.alone}
         results = {name: fut.result() for name, fut in futures.items()}
+    # As ctest does with its locks: the tests on the one test sink, and the timed one, alone.
+    for t in tests:
+        if t.alone:
+            results[t.name] = run_test(t, timeouts[t.name], tmp)
     shutil.rmtree(tmp, ignore_errors=True)
     return results
 
