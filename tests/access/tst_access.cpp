@@ -159,11 +159,11 @@ void tst_access::cueTiming()
     a.pass(1000);
     QCOMPARE(w.txtTalk->text().remove(u'_'), u"あ"_s);
     // The board's cue comes only after the spoken あ (700 ms), at the first poll after it.
-    const QStringList after = heard.mid(heard.indexOf(u"%1:-"_s.arg(selected))).filter(u"cues/"_s);
-    QVERIFY2(!after.isEmpty() && after.first().endsWith(u"cues/文字盤"_s),
-             qPrintable(heard.join(u' ')));
-    const qint64 nextMs = after.first().section(u':', 0, 0).toLongLong();
-    QVERIFY2(nextMs >= selected + 700 && nextMs < selected + 700 + AccessLayer::kPollMs,
+    const QString next =
+        heard.mid(heard.indexOf(u"%1:-"_s.arg(selected))).filter(u"cues/"_s).value(0);
+    const qint64 nextMs = next.section(u':', 0, 0).toLongLong();
+    QVERIFY2(next.endsWith(u"cues/文字盤"_s) && nextMs >= selected + 700 &&
+                 nextMs < selected + 700 + AccessLayer::kPollMs,
              qPrintable(heard.join(u' ')));
 }
 
@@ -209,10 +209,11 @@ void tst_access::switchesEnterAndRead_data()
     // One press whose edges bounce 20 ms apart enters the board only, even with no debounce set.
     QTest::newRow("bounce with no debounce set")
         << u"ScanMode=1 SwitchIgnoreMs=0"_s << u"Space Space +20 Space! +20 Space!"_s << u" 0"_s;
-    // Four Escapes within three seconds suspend the switches (a Space then types) and four
+    // Four Escapes within three seconds suspend the switches (their keys then type) and four
     // more bring them back; three do nothing.
-    QTest::newRow("Escapes suspend and resume")
-        << u"ScanMode=2"_s << u"Esc Esc Esc Space Esc Space Esc Esc Esc Esc Space"_s << u"  0"_s;
+    QTest::newRow("three Escapes") << u"ScanMode=2"_s << u"Esc Esc Esc 1"_s << u" 0"_s;
+    QTest::newRow("four Escapes suspend, four more resume")
+        << u"ScanMode=2"_s << u"Esc Esc Esc Esc 1 Esc Esc Esc Esc 1"_s << u"1 0"_s;
 }
 
 void tst_access::switchesEnterAndRead()
@@ -314,18 +315,18 @@ void tst_access::questionAnsweredThroughTimers()
     frmTalk &w = a.create(settings);
     w.txtTalk->setText(u"あ_"_s);
     const bool dwell = settings.startsWith(u"Dwell");
-    int polls = 0, lastPolls = 0, idleTicks = 0, questionTicks = 0;
-    connect(a.layer().findChild<QTimer *>(), &QTimer::timeout, [&polls] { ++polls; });
     QEventLoop loop;
     QTimer user;
     bool asked = false, safeFirst = false;
+    int questionTicks = 0;
     qint64 lastPress = 0;
     connect(&user, &QTimer::timeout, [&] {
         a.f.clock.advance(100);
-        idleTicks = polls == std::exchange(lastPolls, polls) ? idleTicks + 1 : 0;
         auto *question = qobject_cast<frmOK *>(QApplication::activeModalWidget());
-        const bool stuck = idleTicks > 50 || a.f.clock.nowMs() > 60000;
-        if (question && stuck) // nothing answered it: closed, so the test fails instead of hanging
+        // A layer whose polling stopped answers nothing: the question is closed after a minute,
+        // so the test fails instead of hanging.
+        const bool stuck = a.f.clock.nowMs() > 60000;
+        if (question && stuck)
             question->reject();
         // On a question the safe answer (no) comes first: a press too soon discards nothing.
         if (question && !asked)
@@ -357,7 +358,7 @@ void tst_access::questionAnsweredThroughTimers()
     user.start(AccessLayer::kPollMs);
     loop.exec();
     user.stop();
-    QVERIFY(asked && safeFirst && idleTicks <= 50 && a.f.clock.nowMs() <= 60000);
+    QVERIFY(asked && safeFirst && a.f.clock.nowMs() <= 60000);
     // The pointer stays where the answer was: what the closed question uncovers there waits.
     a.pass(4000);
     QVERIFY(!w.fraSet->isVisible()); // the board cell beneath did not open its selection

@@ -54,10 +54,10 @@ inline QList<qint16> tone(int ms, double hz, double peakDb, int rate = FakeAudio
 {
     QList<qint16> samples(qsizetype(qint64(rate) * ms / 1000));
     const double amplitude = 32768.0 * std::pow(10.0, peakDb / 20.0);
-    for (qsizetype i = 0; i < samples.size(); ++i)
-        samples[i] =
-            qint16(std::clamp(amplitude * std::sin(2.0 * std::numbers::pi * hz * double(i) / rate),
-                              -32768.0, 32767.0));
+    for (qsizetype i = 0; i < samples.size(); ++i) {
+        const double v = amplitude * std::sin(2.0 * std::numbers::pi * hz * double(i) / rate);
+        samples[i] = qint16(std::clamp(v, -32768.0, 32767.0));
+    }
     return samples;
 }
 inline QList<qint16> take(int leadMs, int toneMs, int tailMs, double peakDb)
