@@ -34,22 +34,18 @@ struct AccessFixture
 {
     TalkFixture f;
     MemorySettingsStore access;
+    QPoint pointer{-1, -1}; // where the layer finds the pointer
 
-    frmTalk &create(const QMap<QString, QString> &values)
-    {
-        access.values = values;
-        frmTalk &w = f.create();
-        w.installAccess(access);
-        return w;
-    }
     // "Key=value" words: OPT1, OPT3 … go to "OPT", the others to "ACCESS".
     frmTalk &create(const QString &settings)
     {
-        QMap<QString, QString> values;
         for (const QString &word : settings.split(u' ', Qt::SkipEmptyParts))
-            (word.startsWith(u"OPT") ? f.settings.values : values)
+            (word.startsWith(u"OPT") ? f.settings.values : access.values)
                 .insert(word.section(u'=', 0, 0), word.section(u'=', 1));
-        return create(values);
+        frmTalk &w = f.create();
+        w.installAccess(access);
+        layer().setPointerSource([this] { return pointer; });
+        return w;
     }
     AccessLayer &layer() { return *f.window().access(); }
     // Lets `ms` pass on the fake clock, polling as the timer does, with the event loop between
@@ -83,10 +79,8 @@ class tst_access : public QObject
     void cueTiming();
     void switchesEnterAndRead_data();
     void switchesEnterAndRead();
-    void escapeSuspends();
     void scanOrder_data();
     void scanOrder();
-    void questionSafeAnswerFirst();
     void questionAnsweredThroughTimers_data();
     void questionAnsweredThroughTimers();
     void callRings_data();
@@ -99,43 +93,34 @@ class tst_access : public QObject
 
 void tst_access::settingsClamped_data()
 {
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("stored");
-    QTest::addColumn<int>("stepMs");
-    QTest::addColumn<int>("ignoreMs");
-    QTest::addColumn<QString>("switchKeys"); // A's keys / B's keys, as used
-    const QString plain = u"Space, 1 / Return, 2"_s;
-    QTest::newRow("step too short") << u"ScanStepMs"_s << u"50"_s << 300 << 149 << plain;
-    QTest::newRow("step huge") << u"ScanStepMs"_s << u"99999999999"_s << 10000 << 250 << plain;
-    QTest::newRow("not a number") << u"ScanStepMs"_s << u"1.5s"_s << 1500 << 250 << plain;
-    QTest::newRow("spaces") << u"ScanStepMs"_s << u" 2000 "_s << 2000 << 250 << plain;
-    QTest::newRow("ignore over half a step")
-        << u"SwitchIgnoreMs"_s << u"2000"_s << 1500 << 749 << plain;
-    QTest::newRow("no debounce: held to 50 ms")
-        << u"SwitchIgnoreMs"_s << u"0"_s << 1500 << 50 << plain;
-    QTest::newRow("other keys") << u"SwitchAKeys"_s << u"F5, Enter"_s << 1500 << 250
-                                << u"F5, Return / 2"_s;
+    QTest::addColumn<QString>("stored"); // "Key=value"
+    QTest::addColumn<QString>("read");   // step ms, ignore ms, A's keys / B's keys as used
+    const QString plain = u" Space, 1 / Return, 2"_s;
+    QTest::newRow("step too short") << u"ScanStepMs=50"_s << u"300 149"_s + plain;
+    QTest::newRow("step huge") << u"ScanStepMs=99999999999"_s << u"10000 250"_s + plain;
+    QTest::newRow("not a number") << u"ScanStepMs=1.5s"_s << u"1500 250"_s + plain;
+    QTest::newRow("spaces") << u"ScanStepMs= 2000 "_s << u"2000 250"_s + plain;
+    QTest::newRow("ignore over half a step") << u"SwitchIgnoreMs=2000"_s << u"1500 749"_s + plain;
+    QTest::newRow("no debounce: held to 50 ms") << u"SwitchIgnoreMs=0"_s << u"1500 50"_s + plain;
+    QTest::newRow("other keys") << u"SwitchAKeys=F5, Enter"_s << u"1500 250 F5, Return / 2"_s;
     QTest::newRow("arrows and modified keys dropped")
-        << u"SwitchAKeys"_s << u"Left,Ctrl+1,F5,Tab"_s << 1500 << 250 << u"F5 / Return, 2"_s;
+        << u"SwitchAKeys=Left,Ctrl+1,F5,Tab"_s << u"1500 250 F5 / Return, 2"_s;
     QTest::newRow("the comma key among others")
-        << u"SwitchAKeys"_s << u"5, ,"_s << 1500 << 250 << u"5, , / Return, 2"_s;
+        << u"SwitchAKeys=5, ,"_s << u"1500 250 5, , / Return, 2"_s;
     QTest::newRow("only refused keys: the default")
-        << u"SwitchAKeys"_s << u"Shift,Esc,Backspace"_s << 1500 << 250 << plain;
-    QTest::newRow("no key name") << u"SwitchBKeys"_s << u"+++"_s << 1500 << 250 << plain;
+        << u"SwitchAKeys=Shift,Esc,Backspace"_s << u"1500 250"_s + plain;
+    QTest::newRow("no key name") << u"SwitchBKeys=+++"_s << u"1500 250"_s + plain;
 }
 
 void tst_access::settingsClamped()
 {
-    QFETCH(QString, key);
     QFETCH(QString, stored);
     MemorySettingsStore store;
-    store.values.insert(key, stored);
+    store.values.insert(stored.section(u'=', 0, 0), stored.section(u'=', 1));
     const AccessSettings s = AccessSettings::read(store);
-    QTEST(s.scanStepMs, "stepMs");
-    QTEST(s.effectiveIgnoreMs(), "ignoreMs");
     const QString keys =
         SwitchKeys::names(s.switchAKeyCodes()) + u" / "_s + SwitchKeys::names(s.switchBKeyCodes());
-    QTEST(keys, "switchKeys");
+    QTEST(u"%1 %2 %3"_s.arg(s.scanStepMs).arg(s.effectiveIgnoreMs()).arg(keys), "read");
 }
 
 // The next item is timed from its cue's end (cue + step time), a selection stops the cue at
@@ -154,24 +139,19 @@ void tst_access::cueTiming()
         heard.append(u"%1:%2"_s.arg(a.f.clock.nowMs()).arg(clip ? cue : u"-"_s));
     });
     const qint64 t0 = a.f.clock.nowMs();
-    const auto at = [t0](qint64 ms, const QString &cue) {
-        return u"%1:%2"_s.arg(t0 + ms).arg(cue);
-    };
     QTest::keyClick(w.txtTalk, Qt::Key_Space); // starts: the board, T + E + its cue
     a.pass(2480);
-    QCOMPARE(heard.last(), at(0, u"cues/文字盤"_s));
+    QCOMPARE(heard.last(), u"%1:cues/文字盤"_s.arg(t0));
     a.pass(40);
-    QCOMPARE(heard.last(), at(2520, u"cues/ＢＳ"_s)); // 2,500 ms, at the next poll
-    a.pass(1300);                                     // ＢＳ: 1,300 ms
-    QVERIFY(heard.last().endsWith(u"cues/読む"_s));   // no file: a tick
-    a.pass(20000);                                    // the round runs out: paused
+    QCOMPARE(heard.last(), u"%1:cues/ＢＳ"_s.arg(t0 + 2520)); // 2,500 ms, at the next poll
+    a.pass(1300);                                             // ＢＳ: 1,300 ms
+    QVERIFY(heard.last().endsWith(u"cues/読む"_s));           // no file: a tick
+    a.pass(20000);                                            // the round runs out: paused
     heard.clear();
-    QTest::keyClick(w.txtTalk, Qt::Key_Space); // the board again
-    a.pass(300);
-    QTest::keyClick(w.txtTalk, Qt::Key_Space); // the あ column: its head kana
-    a.pass(300);
-    QTest::keyClick(w.txtTalk, Qt::Key_Space); // あ
-    a.pass(300);
+    for (int press = 0; press < 3; ++press) { // the board again, the あ column (its head kana), あ
+        QTest::keyClick(w.txtTalk, Qt::Key_Space);
+        a.pass(300);
+    }
     const qint64 selected = a.f.clock.nowMs();
     QTest::keyClick(w.txtTalk, Qt::Key_Space); // entered while its cue plays
     QVERIFY2(heard.filter(u":あ"_s).size() == 2, qPrintable(heard.join(u' ')));
@@ -179,11 +159,11 @@ void tst_access::cueTiming()
     a.pass(1000);
     QCOMPARE(w.txtTalk->text().remove(u'_'), u"あ"_s);
     // The board's cue comes only after the spoken あ (700 ms), at the first poll after it.
-    const QStringList after = heard.mid(heard.indexOf(u"%1:-"_s.arg(selected))).filter(u"cues/"_s);
-    QVERIFY2(!after.isEmpty() && after.first().endsWith(u"cues/文字盤"_s),
-             qPrintable(heard.join(u' ')));
-    const qint64 nextMs = after.first().section(u':', 0, 0).toLongLong();
-    QVERIFY2(nextMs >= selected + 700 && nextMs < selected + 700 + AccessLayer::kPollMs,
+    const QString next =
+        heard.mid(heard.indexOf(u"%1:-"_s.arg(selected))).filter(u"cues/"_s).value(0);
+    const qint64 nextMs = next.section(u':', 0, 0).toLongLong();
+    QVERIFY2(next.endsWith(u"cues/文字盤"_s) && nextMs >= selected + 700 &&
+                 nextMs < selected + 700 + AccessLayer::kPollMs,
              qPrintable(heard.join(u' ')));
 }
 
@@ -196,42 +176,44 @@ void tst_access::switchesEnterAndRead_data()
     // A key word ending in "!" is pressed at once, with no pause before it.
     QTest::addColumn<QString>("settings");
     QTest::addColumn<QString>("script");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("plays"); // of か.wav: selection screen, entry, reading aloud
+    QTest::addColumn<QString>("result"); // the text, and how often か.wav played
+    // か.wav plays on the selection screen, on the entry and when read aloud.
+    const QString selection = u"OPT1=0 OPT3=0 "_s; // a board press opens the selection screen
     QTest::newRow("two switches, on either key pair")
-        << u"ScanMode=2"_s << u"Space held Return 1 2 Return 2 Space 1 Return"_s << u"か"_s << 3;
+        << u"ScanMode=2"_s << u"Space held Return 1 2 Return 2 Space 1 Return"_s << u"か 3"_s;
     // "bounce": a second press at once; every handler's wait also gets a press, so the
     // reading aloud stops at its first wait, before か.
     QTest::newRow("one switch, bounces")
         << u"ScanMode=1"_s
-        << u"Space bounce Space +2400 Space bounce Space Space bounce +4000 Space"_s << u"か"_s
-        << 2;
+        << u"Space bounce Space +2400 Space bounce Space Space bounce +4000 Space"_s << u"か 2"_s;
     // The centre of the selection screen is lit as soon as the spoken か has ended: a press
     // then enters it (the pointer's double-press guard is for pointers only).
     QTest::newRow("two switches, selection screen's centre at once")
-        << u"ScanMode=2 OPT1=0 OPT3=0"_s << u"Space Return Space Return Return Return!"_s << u"か"_s
-        << 2;
+        << selection + u"ScanMode=2"_s << u"Space Return Space Return Return Return!"_s
+        << u"か 2"_s;
     QTest::newRow("one switch, selection screen's centre at once")
-        << u"ScanMode=1 OPT1=0 OPT3=0"_s << u"Space Space +2700 Space Space Space!"_s << u"か"_s
-        << 2;
-    // One press whose edges bounce 20 ms apart enters the board only, even with no debounce set.
+        << selection + u"ScanMode=1"_s << u"Space Space +2700 Space Space Space!"_s << u"か 2"_s;
     // Other keys, a mouse button, a hold time: the same entry as "Space Return Space Return …".
-    QTest::newRow("keys of one's own")
-        << u"ScanMode=2 OPT1=0 OPT3=0 SwitchAKeys=F5 SwitchBKeys=F6"_s << u"F5 F6 F5 F6 F6 F6!"_s
-        << u"か"_s << 2;
+    QTest::newRow("keys of one's own") << selection + u"ScanMode=2 SwitchAKeys=F5 SwitchBKeys=F6"_s
+                                       << u"F5 F6 F5 F6 F6 F6!"_s << u"か 2"_s;
     // The clicks land on the board's あ: taken as switch A, they enter nothing themselves.
     QTest::newRow("mouse button as switch A")
-        << u"ScanMode=2 OPT1=0 OPT3=0 SwitchMouse=1"_s
-        << u"click Return click Return Return Return!"_s << u"か"_s << 2;
+        << selection + u"ScanMode=2 SwitchMouse=1"_s
+        << u"click Return click Return Return Return!"_s << u"か 2"_s;
     // "/N": held N ms. Shorter than the hold time does nothing; longer acts on release.
     QTest::newRow("held long enough")
-        << u"ScanMode=2 OPT1=0 OPT3=0 SwitchHoldMs=300"_s
+        << selection + u"ScanMode=2 SwitchHoldMs=300"_s
         << u"Space/350 Space/100 Return/350 Return/250 Space/350 Return/30 Return/350 Return/350 "
            u"Return/350!"_s
-        << u"か"_s << 2;
+        << u"か 2"_s;
+    // One press whose edges bounce 20 ms apart enters the board only, even with no debounce set.
     QTest::newRow("bounce with no debounce set")
-        << u"ScanMode=1 SwitchIgnoreMs=0"_s << u"Space Space +20 Space! +20 Space!"_s << QString()
-        << 0;
+        << u"ScanMode=1 SwitchIgnoreMs=0"_s << u"Space Space +20 Space! +20 Space!"_s << u" 0"_s;
+    // Four Escapes within three seconds suspend the switches (their keys then type) and four
+    // more bring them back; three do nothing.
+    QTest::newRow("three Escapes") << u"ScanMode=2"_s << u"Esc Esc Esc 1"_s << u" 0"_s;
+    QTest::newRow("four Escapes suspend, four more resume")
+        << u"ScanMode=2"_s << u"Esc Esc Esc Esc 1 Esc Esc Esc Esc 1"_s << u"1 0"_s;
 }
 
 void tst_access::switchesEnterAndRead()
@@ -267,34 +249,9 @@ void tst_access::switchesEnterAndRead()
         }
     }
     a.pass(0);
-    QFETCH(QString, text);
-    QCOMPARE(w.txtTalk->text().remove(u'_'), text);
-    QVERIFY(!w.txtTalk->text().contains(u' ') && !w.txtTalk->text().contains(u'1'));
-    QTEST(int(a.f.wave.played.filter(u"/か.wav"_s).size()), "plays");
+    const qsizetype plays = a.f.wave.played.filter(u"/か.wav"_s).size();
+    QTEST(u"%1 %2"_s.arg(w.txtTalk->text().remove(u'_')).arg(plays), "result");
     QCOMPARE(a.access.writes + a.f.settings.writes, 0);
-}
-
-void tst_access::escapeSuspends()
-{
-    AccessFixture a;
-    frmTalk &w = a.create({{u"ScanMode"_s, u"2"_s}});
-    const auto escapes = [&](int count, int gapMs) {
-        for (int i = 0; i < count; ++i) {
-            a.f.clock.advance(gapMs);
-            QTest::keyClick(w.txtTalk, Qt::Key_Escape);
-        }
-    };
-    escapes(3, 0);
-    QVERIFY(!a.layer().suspended());
-    escapes(1, 0);
-    QVERIFY(a.layer().suspended());
-    QTest::keyClick(w.txtTalk, Qt::Key_Space); // types while suspended
-    a.f.clock.advance(3000);
-    escapes(4, 900); // four within three seconds
-    QVERIFY(!a.layer().suspended());
-    QTest::keyClick(w.txtTalk, Qt::Key_Space);
-    QCOMPARE(w.txtTalk->text(), u" "_s);
-    QVERIFY(a.layer().engine()->lit());
 }
 
 void tst_access::scanOrder_data()
@@ -322,7 +279,7 @@ void tst_access::scanOrder()
     AccessFixture a;
     SampleHelpers::writeSamples(a.f, {u"いぬ"_s, u"かさ"_s, u"あさ"_s, u"きく"_s});
     a.f.settings.values.insert(u"gMaxC"_s, QString::number(maxC));
-    a.create({{u"ScanMode"_s, u"2"_s}});
+    a.create(u"ScanMode=2"_s);
     for (const QString &name : clicks.split(u' ', Qt::SkipEmptyParts))
         a.f.click(qPrintable(name));
     a.layer().poll();
@@ -333,25 +290,6 @@ void tst_access::scanOrder()
     for (const ScanNode &child : node->children)
         labels.append(child.label);
     QTEST(labels.join(u' '), "labels");
-}
-
-// On a question the safe answer (no) is lit first, so a switch press that comes too soon
-// cannot delete or discard anything.
-void tst_access::questionSafeAnswerFirst()
-{
-    AccessFixture a;
-    frmTalk &w = a.create({{u"ScanMode"_s, u"2"_s}});
-    frmOK question(&w);
-    QString first;
-    QTimer::singleShot(0, &w, [&] {
-        a.layer().poll();
-        first = a.layer().plan().root.children.value(0).label;
-        QTest::keyClick(&question, Qt::Key_Space); // starts the scan on the first answer
-        a.pass(300);
-        QTest::keyClick(&question, Qt::Key_Return);
-    });
-    QVERIFY(!question.ask(u"消しますか"_s, frmOK::kYesNo, u"確認"_s));
-    QCOMPARE(first, question.cmdOK[1]->text());
 }
 
 void tst_access::questionAnsweredThroughTimers_data()
@@ -377,31 +315,32 @@ void tst_access::questionAnsweredThroughTimers()
     frmTalk &w = a.create(settings);
     w.txtTalk->setText(u"あ_"_s);
     const bool dwell = settings.startsWith(u"Dwell");
-    QPoint pointer;
-    a.layer().setPointerSource([&pointer] { return pointer; });
-    int polls = 0, lastPolls = 0, idleTicks = 0;
-    connect(a.layer().findChild<QTimer *>(), &QTimer::timeout, [&polls] { ++polls; });
     QEventLoop loop;
     QTimer user;
-    bool asked = false;
+    bool asked = false, safeFirst = false;
     int questionTicks = 0;
     qint64 lastPress = 0;
     connect(&user, &QTimer::timeout, [&] {
         a.f.clock.advance(100);
-        idleTicks = polls == std::exchange(lastPolls, polls) ? idleTicks + 1 : 0;
         auto *question = qobject_cast<frmOK *>(QApplication::activeModalWidget());
-        const bool stuck = idleTicks > 50 || a.f.clock.nowMs() > 60000;
-        if (question && stuck) // nothing answered it: closed, so the test fails instead of hanging
+        // A layer whose polling stopped answers nothing: the question is closed after a minute,
+        // so the test fails instead of hanging.
+        const bool stuck = a.f.clock.nowMs() > 60000;
+        if (question && stuck)
             question->reject();
+        // On a question the safe answer (no) comes first: a press too soon discards nothing.
+        if (question && !asked)
+            safeFirst = ScanPlan::build(w, w.controls(), false).root.children.value(0).label ==
+                        question->cmdOK[1]->text();
         asked = asked || question;
         if (stuck || (asked && !question))
             return loop.quit();
         QWidget *goal = question ? question->cmdOK[answer] : static_cast<QWidget *>(w.cmdStart);
-        pointer = goal->mapToGlobal(goal->rect().center());
+        a.pointer = goal->mapToGlobal(goal->rect().center());
         // As a person's pointer does, it comes to the answer from outside the buttons: a window
         // that appears under a resting pointer does not take it until the pointer has moved.
         if (question && questionTicks++ < 3)
-            pointer = question->mapToGlobal(QPoint(4, 4));
+            a.pointer = question->mapToGlobal(QPoint(4, 4));
         if (dwell || a.f.clock.nowMs() - lastPress < 400)
             return;
         const ScanNode *lit = a.layer().engine()->lit();
@@ -419,7 +358,7 @@ void tst_access::questionAnsweredThroughTimers()
     user.start(AccessLayer::kPollMs);
     loop.exec();
     user.stop();
-    QVERIFY(asked && idleTicks <= 50 && a.f.clock.nowMs() <= 60000);
+    QVERIFY(asked && safeFirst && a.f.clock.nowMs() <= 60000);
     // The pointer stays where the answer was: what the closed question uncovers there waits.
     a.pass(4000);
     QVERIFY(!w.fraSet->isVisible()); // the board cell beneath did not open its selection
@@ -429,31 +368,27 @@ void tst_access::questionAnsweredThroughTimers()
 void tst_access::callRings_data()
 {
     QTest::addColumn<QString>("settings");
-    QTest::addColumn<QString>("trigger"); // "key", "switch", "pointer", "dwell", "held mouse"
-    QTest::addColumn<int>("heldMs");      // how long the press lasts (dwell: the rest)
+    QTest::addColumn<QString>("press"); // "key F12", or "switch", "pointer", "dwell" and its ms
     QTest::addColumn<bool>("rings");
+    const QString on = u"CallOn=1 "_s;
     QTest::newRow("nothing stored: F12 is a key like any other")
-        << QString() << u"key F12"_s << 0 << false;
+        << QString() << u"key F12"_s << false;
     QTest::newRow("nothing stored: switch A held 9 s")
-        << u"ScanMode=1"_s << u"switch"_s << 9000 << false;
-    QTest::newRow("F12 once turned on") << u"CallOn=1"_s << u"key F12"_s << 0 << true;
-    QTest::newRow("another key set") << u"CallOn=1 CallKey=F2"_s << u"key F2"_s << 0 << true;
-    QTest::newRow("F12 once another key is set")
-        << u"CallOn=1 CallKey=F2"_s << u"key F12"_s << 0 << false;
-    QTest::newRow("a name that is no key: F12")
-        << u"CallOn=1 CallKey=Ctrl+"_s << u"key F12"_s << 0 << true;
-    QTest::newRow("switch A held 3 s") << u"CallOn=1 ScanMode=1"_s << u"switch"_s << 3000 << true;
-    QTest::newRow("switch A let go at 2.9 s")
-        << u"CallOn=1 ScanMode=2"_s << u"switch"_s << 2900 << false;
+        << u"ScanMode=1"_s << u"switch 9000"_s << false;
+    QTest::newRow("F12 once turned on") << on << u"key F12"_s << true;
+    QTest::newRow("another key set") << on + u"CallKey=F2"_s << u"key F2"_s << true;
+    QTest::newRow("F12 once another key is set") << on + u"CallKey=F2"_s << u"key F12"_s << false;
+    QTest::newRow("a name that is no key: F12") << on + u"CallKey=Ctrl+"_s << u"key F12"_s << true;
+    QTest::newRow("switch A held 3 s") << on + u"ScanMode=1"_s << u"switch 3000"_s << true;
+    QTest::newRow("switch A let go at 2.9 s") << on + u"ScanMode=2"_s << u"switch 2900"_s << false;
     QTest::newRow("switch A hold set to 0")
-        << u"CallOn=1 ScanMode=1 CallHoldMs=0"_s << u"switch"_s << 9000 << false;
+        << on + u"ScanMode=1 CallHoldMs=0"_s << u"switch 9000"_s << false;
     QTest::newRow("hold below a second: a second")
-        << u"CallOn=1 ScanMode=1 CallHoldMs=300"_s << u"switch"_s << 900 << false;
-    QTest::newRow("pointer held 1 s") << u"CallOn=1"_s << u"pointer"_s << 1000 << true;
-    QTest::newRow("pointer let go at 0.9 s") << u"CallOn=1"_s << u"pointer"_s << 900 << false;
-    QTest::newRow("dwell on the button") << u"CallOn=1 DwellMode=1"_s << u"dwell"_s << 2500 << true;
-    QTest::newRow("dwell, moved away early")
-        << u"CallOn=1 DwellMode=1"_s << u"dwell"_s << 1500 << false;
+        << on + u"ScanMode=1 CallHoldMs=300"_s << u"switch 900"_s << false;
+    QTest::newRow("pointer held 1 s") << on << u"pointer 1000"_s << true;
+    QTest::newRow("pointer let go at 0.9 s") << on << u"pointer 900"_s << false;
+    QTest::newRow("dwell on the button") << on + u"DwellMode=1"_s << u"dwell 2500"_s << true;
+    QTest::newRow("dwell, moved away early") << on + u"DwellMode=1"_s << u"dwell 1500"_s << false;
 }
 
 // The call chime rings from each of its triggers, and only from a press held its time; any
@@ -461,26 +396,23 @@ void tst_access::callRings_data()
 void tst_access::callRings()
 {
     QFETCH(QString, settings);
-    QFETCH(QString, trigger);
-    QFETCH(int, heldMs);
+    QFETCH(QString, press);
+    const QString trigger = press.section(u' ', 0, 0);
+    const int heldMs = press.section(u' ', 1).toInt();
     AccessFixture a;
     frmTalk &w = a.create(settings);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     w.txtTalk->setText(u"あ_"_s);
-    const QString textBefore = w.txtTalk->text();
     CallBell &bell = a.layer().bell();
-    QPoint pointer(-1, -1);
-    a.layer().setPointerSource([&pointer] { return pointer; });
     a.pass(1000);
     // Time passes on the fake clock, and the real event loop lets the button's watch see it.
     const auto pass = [&](int ms) {
         a.pass(ms);
         QTest::qWait(2 * AccessLayer::kPollMs);
     };
-    if (trigger.startsWith(u"key")) {
-        const QKeySequence key = QKeySequence::fromString(trigger.section(u' ', 1));
-        QTest::keyClick(w.txtTalk, key[0].key());
+    if (trigger == u"key") {
+        QTest::keyClick(w.txtTalk, QKeySequence::fromString(press.section(u' ', 1))[0].key());
     } else if (trigger == u"switch") {
         QTest::keyPress(w.txtTalk, Qt::Key_Space);
         pass(heldMs - 100);
@@ -498,9 +430,9 @@ void tst_access::callRings()
         QTest::mouseRelease(w.cmdCall, Qt::LeftButton);
         pass(3000);
     } else {
-        pointer = w.cmdCall->mapToGlobal(w.cmdCall->rect().center());
+        a.pointer = w.cmdCall->mapToGlobal(w.cmdCall->rect().center());
         pass(heldMs);
-        pointer = w.cmdKey->mapToGlobal(w.cmdKey->rect().center());
+        a.pointer = w.cmdKey->mapToGlobal(w.cmdKey->rect().center());
         pass(200);
     }
     QFETCH(bool, rings);
@@ -511,9 +443,9 @@ void tst_access::callRings()
         // Nothing beneath the ringing screen is scanned or dwelt on: only "止める" is.
         a.pass(3000);
         QCOMPARE(ScanPlan::build(w, w.controls(), false).root.children.size(), 1);
-        pointer = QPoint(-1, -1);
+        a.pointer = QPoint(-1, -1);
         a.pass(200);
-        pointer = bell.screen()->cmdStop->mapToGlobal(QPoint(10, 10));
+        a.pointer = bell.screen()->cmdStop->mapToGlobal(QPoint(10, 10));
         a.pass(3000);
         QCOMPARE(bell.isRinging(), !settings.contains(u"DwellMode"));
         bell.ring();
@@ -523,7 +455,7 @@ void tst_access::callRings()
         QTest::mouseClick(bell.screen()->cmdStop, Qt::LeftButton);
         QVERIFY(!bell.isRinging());
     }
-    QCOMPARE(w.txtTalk->text(), textBefore);
+    QCOMPARE(w.txtTalk->text(), u"あ_"_s);
     QCOMPARE(a.access.writes + a.f.settings.writes, 0);
 }
 
@@ -536,7 +468,6 @@ void tst_access::keyChosen_data()
     const QString call = u"CallKey"_s, a = u"SwitchAKeys"_s, space = u"Space, 1"_s;
     const auto why = [](const char16_t *text) { return QString::fromUtf16(text); };
     QTest::newRow("call: F2 taken") << call << int(Qt::Key_F2) << u"F2"_s << QString();
-    QTest::newRow("call: a letter taken") << call << int(Qt::Key_K) << u"K"_s << QString();
     QTest::newRow("call: an arrow")
         << call << int(Qt::Key_Left) << u"F12"_s << why(AccessTexts::kArrowRefused);
     QTest::newRow("call: Esc, the dialog stays")
@@ -584,14 +515,10 @@ void tst_access::framesInsideScreen_data()
 {
     QTest::addColumn<QSize>("screen");
     QTest::addColumn<QString>("shown");
-    for (const QSize size : {QSize(1024, 768), QSize(1280, 1024), QSize(1920, 1080)}) {
-        const QByteArray name =
-            QByteArray::number(size.width()) + 'x' + QByteArray::number(size.height()) + ", ";
-        QTest::newRow(QByteArray(name + "board").constData()) << size << QString();
-        QTest::newRow(QByteArray(name + "selection screen").constData()) << size << u"selection"_s;
-        QTest::newRow(QByteArray(name + "samples").constData()) << size << u"samples"_s;
-        QTest::newRow(QByteArray(name + "widened text").constData()) << size << u"wide"_s;
-    }
+    for (const QSize size : {QSize(1024, 768), QSize(1280, 1024), QSize(1920, 1080)})
+        for (const char *shown : {"board", "selection", "samples", "wide"})
+            QTest::addRow("%dx%d, %s", size.width(), size.height(), shown)
+                << size << QString::fromLatin1(shown);
 }
 
 // The window fills the screen's width; the controls take the width the design's shape leaves
@@ -604,8 +531,7 @@ void tst_access::framesInsideScreen()
     QFETCH(QString, shown);
     AccessFixture a;
     SampleHelpers::writeSamples(a.f, {u"いぬ"_s, u"かさ"_s});
-    a.f.settings.values.insert(u"OPT1"_s, u"0"_s);
-    frmTalk &w = a.create({{u"ScanMode"_s, u"2"_s}, {u"CallOn"_s, u"1"_s}});
+    frmTalk &w = a.create(u"OPT1=0 ScanMode=2 CallOn=1"_s);
     const QSize fitted = w.fittedSize(screen);
     QCOMPARE(fitted.width(), screen.width());
     QVERIFY(fitted.height() <= screen.height());
@@ -619,26 +545,20 @@ void tst_access::framesInsideScreen()
                  w.grdBoard->colWidth(0) * w.width() / double(frmTalk::kDesignWidth)) <= 1);
     if (shown == u"selection")
         a.f.clickCell("grdBoard", 1, 4); // ひ: a cell with both neighbours
-    else if (shown == u"samples")
-        a.f.click("cmdSamp");
-    else if (shown == u"wide")
-        a.f.click("cmdWide");
-    const auto buttons = w.findChildren<DesignButton *>();
-    for (const DesignButton *b : buttons) {
+    else if (shown != u"board")
+        a.f.click(shown == u"samples" ? "cmdSamp" : "cmdWide");
+    QVERIFY(w.cmdCall->isVisible());
+    const QRect call(w.cmdCall->mapTo(&w, QPoint()), w.cmdCall->size());
+    for (const DesignButton *b : w.findChildren<DesignButton *>()) {
         // "例文削除" is as high as its font: a size smaller at every scale, as designed.
         if (!b->isVisibleTo(&w) || b->window() != &w || b == w.cmdSampDel)
             continue;
         const DesignButton::Caption caption =
             DesignButton::layoutCaption(b->text(), b->font(), b->captionBox());
         QVERIFY2(caption.font.pixelSize() == b->font().pixelSize(), qPrintable(b->objectName()));
-        if (b == w.cmdCall)
-            continue;
-        const QRect call(w.cmdCall->mapTo(&w, QPoint()), w.cmdCall->size());
-        QVERIFY2(!call.intersects(QRect(b->mapTo(&w, QPoint()), b->size())),
+        QVERIFY2(b == w.cmdCall || !call.intersects(QRect(b->mapTo(&w, QPoint()), b->size())),
                  qPrintable(b->objectName()));
     }
-    QVERIFY(w.cmdCall->isVisible());
-    const QRect call(w.cmdCall->mapTo(&w, QPoint()), w.cmdCall->size());
     QVERIFY(!call.intersects(w.txtTalk->geometry()));
     QVERIFY(call.bottom() + w.height() / 30 < w.grdBoard->y()); // a gap above the board
     a.pass(AccessLayer::kPollMs);
@@ -655,7 +575,7 @@ void tst_access::framesInsideScreen()
     overlay->repaint();
     const QRect hint = overlay->pausedHintRect();
     QVERIFY(w.rect().contains(hint));
-    if (shown.isEmpty()) {
+    if (shown == u"board") {
         QRect caption = w.cmdKey->fontMetrics().boundingRect(w.cmdKey->text());
         caption.moveCenter(w.cmdKey->geometry().center());
         QVERIFY(!hint.intersects(caption));

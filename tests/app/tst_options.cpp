@@ -38,20 +38,17 @@ class tst_options : public QObject
 void tst_options::storedTextsRead_data()
 {
     QTest::addColumn<QString>("stored"); // in every key; null: the store is empty
-    QTest::addColumn<bool>("beep");
-    QTest::addColumn<bool>("samp");
-    QTest::addColumn<int>("maxC");
-    QTest::addColumn<int>("sample");
-    QTest::newRow("defaults") << QString() << false << true << 9 << 2;
-    QTest::newRow("one") << u"1"_s << true << true << 9 << 1;
-    QTest::newRow("leading zero: not the beep text") << u"01"_s << false << true << 9 << 1;
-    QTest::newRow("blank, digits, text") << u" 3x"_s << false << true << 9 << 3;
-    QTest::newRow("negative") << u"-2"_s << false << true << 9 << 1;
-    QTest::newRow("not a number") << u"abc"_s << false << false << 9 << 1;
-    QTest::newRow("ten columns read as nine") << u"10"_s << false << true << 9 << 5;
-    QTest::newRow("widest board") << u"29"_s << false << true << 29 << 5;
-    QTest::newRow("just above the limits") << u"30"_s << false << true << 29 << 5;
-    QTest::newRow("past the int range held") << u"4294967300"_s << false << true << 29 << 5;
+    QTest::addColumn<QString>("read");   // beep on, samples on, gMaxC, Sample
+    QTest::newRow("defaults") << QString() << u"0 1 9 2"_s;
+    QTest::newRow("one") << u"1"_s << u"1 1 9 1"_s;
+    QTest::newRow("leading zero: not the beep text") << u"01"_s << u"0 1 9 1"_s;
+    QTest::newRow("blank, digits, text") << u" 3x"_s << u"0 1 9 3"_s;
+    QTest::newRow("negative") << u"-2"_s << u"0 1 9 1"_s;
+    QTest::newRow("not a number") << u"abc"_s << u"0 0 9 1"_s;
+    QTest::newRow("ten columns read as nine") << u"10"_s << u"0 1 9 5"_s;
+    QTest::newRow("widest board") << u"29"_s << u"0 1 29 5"_s;
+    QTest::newRow("just above the limits") << u"30"_s << u"0 1 29 5"_s;
+    QTest::newRow("past the int range held") << u"4294967300"_s << u"0 1 29 5"_s;
 }
 
 void tst_options::storedTextsRead()
@@ -63,10 +60,8 @@ void tst_options::storedTextsRead()
             store.values.insert(QString::fromUtf16(key), stored);
     Options s;
     Settings::load(s, store);
-    QTEST(s.beepOn(), "beep");
-    QTEST(s.sampOn(), "samp");
-    QTEST(int(s.gMaxC), "maxC");
-    QTEST(int(s.gSample), "sample");
+    QTEST(u"%1 %2 %3 %4"_s.arg(int(s.beepOn())).arg(int(s.sampOn())).arg(s.gMaxC).arg(s.gSample),
+          "read");
 }
 
 void tst_options::storeThatCannotBeWrittenSaysSo()
@@ -88,10 +83,8 @@ void tst_options::closingOnKatakanaBoard_data()
     QTest::addColumn<int>("button");
     QTest::addColumn<bool>("refuseToStore");
     QTest::addColumn<Stored>("stored");
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<int>("cols");
-    QTest::addColumn<double>("points");
-    QTest::addColumn<int>("told");
+    // The board switch's caption, the board's columns, the text's points, the failures told.
+    QTest::addColumn<QString>("shown");
     QTest::addColumn<Stored>("access"); // confirmed in "入力と声の設定" on the way
     const Stored access{
         {u"ScanMode"_s, u"2"_s}, {u"DwellMode"_s, u"1"_s}, {u"DwellMs"_s, u"1250"_s}};
@@ -99,11 +92,11 @@ void tst_options::closingOnKatakanaBoard_data()
                           {u"Samp"_s, u"0"_s}, {u"Sample"_s, u"5"_s}, {u"Beep"_s, u"1"_s},
                           {u"Moji"_s, u"1"_s}, {u"gMaxC"_s, u"14"_s}};
     QTest::newRow("confirm stores every key and rebuilds the hiragana board")
-        << 1 << false << everyKey << u"ひら"_s << 15 << 100.0 << 0 << access;
+        << 1 << false << everyKey << u"ひら 15 100 0"_s << access;
     QTest::newRow("a store that refuses: applied all the same, and told")
-        << 1 << true << everyKey << u"ひら"_s << 15 << 100.0 << 1 << access;
+        << 1 << true << everyKey << u"ひら 15 100 1"_s << access;
     QTest::newRow("cancel writes and changes nothing")
-        << 0 << false << Stored() << u"カタ"_s << 10 << 55.0 << 0 << Stored();
+        << 0 << false << Stored() << u"カタ 10 55 0"_s << Stored();
 }
 
 // The dialog opened with "設定" while the katakana board is shown; every control changed.
@@ -145,10 +138,11 @@ void tst_options::closingOnKatakanaBoard()
     f.click("cmdOpt");
     QVERIFY(noted);
     QTEST(f.settings.values, "stored");
-    QTEST(w.cmdKey->text(), "key");
-    QTEST(w.grdBoard->cols(), "cols");
-    QTEST(DesignLayout::fontPoints(w.txtTalk), "points");
-    QTEST(int(f.asker.asked.size()), "told");
+    QTEST(u"%1 %2 %3 %4"_s.arg(w.cmdKey->text())
+              .arg(w.grdBoard->cols())
+              .arg(DesignLayout::fontPoints(w.txtTalk))
+              .arg(f.asker.asked.size()),
+          "shown");
     QFETCH(Stored, access);
     for (auto it = access.cbegin(); it != access.cend(); ++it)
         QCOMPARE(accessStore.values.value(it.key()), it.value());
