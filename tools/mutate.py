@@ -217,7 +217,7 @@ FAULTS = [
     f("access/AccessLayer.cpp", "the call chime rings before switch A has been held its time",
       ("nowMs - since < m_settings.callHoldMs", "nowMs - since < m_settings.callHoldMs - 200")),
     f("access/AccessSettings.cpp", "a call hold below a second is kept (a long press rings)",
-      ("settings.callHoldMs = std::max(settings.callHoldMs, 1000);", "")),
+      ("settings.callHoldMs = std::max(settings.callHoldMs, 1000);", "settings.callHoldMs = std::max(settings.callHoldMs, 0);")),
     f("access/CallButton.cpp", "a pointer press on the call button rings at once",
       ("    if (m_pressedAtMs >= 0)\n        return; // a second button", "    emit callRequested();\n    if (m_pressedAtMs >= 0)\n        return; // a second button")),
     f("access/CallBell.cpp", "a press while the chime rings does not stop it",

@@ -13,8 +13,6 @@
 #include "dialogs/FrmOkAsker.h"
 #include "dialogs/frmOK.h"
 #include "platform/DesignButton.h"
-#include "platform/FlexGrid.h"
-#include "platform/TextBox.h"
 #include "platform/Units.h"
 
 #include <QApplication>
@@ -22,8 +20,6 @@
 #include <QEventLoop>
 #include <QKeySequence>
 #include <QLabel>
-#include <QPushButton>
-#include <QTest>
 #include <QTimer>
 
 using namespace Qt::Literals::StringLiterals;

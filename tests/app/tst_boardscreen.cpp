@@ -1,12 +1,7 @@
 #include "TalkFixture.h"
-#include "platform/FlexGrid.h"
 #include "platform/PressGuard.h"
-#include "platform/TextBox.h"
 
 #include <QCoreApplication>
-#include <QFrame>
-#include <QPushButton>
-#include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
 

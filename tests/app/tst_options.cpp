@@ -3,8 +3,6 @@
 #include "app/Settings.h"
 #include "app/frmOPT.h"
 #include "platform/DesignLayout.h"
-#include "platform/FlexGrid.h"
-#include "platform/TextBox.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -12,10 +10,8 @@
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QLabel>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
 
 using namespace Qt::Literals::StringLiterals;

@@ -2,7 +2,6 @@
 #include "Listening.h"
 #include "SoundWindow.h"
 #include "TalkFixture.h"
-#include "platform/TextBox.h"
 #include "voice/EngineFiles.h"
 #include "voice/FirstPartAhead.h"
 #include "voice/SpeechOutput.h"
@@ -11,10 +10,8 @@
 
 #include <QElapsedTimer>
 #include <QLabel>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
 
 using namespace Qt::Literals::StringLiterals;

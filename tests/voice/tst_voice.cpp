@@ -1,15 +1,10 @@
 #include "TalkFixture.h"
 #include "platform/DesignLayout.h"
-#include "platform/FlexGrid.h"
-#include "platform/TextBox.h"
 #include "voice/Voice.h"
 #include "voice/frmRead.h"
 
 #include <QDir>
-#include <QFrame>
 #include <QLabel>
-#include <QPushButton>
-#include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
 
