@@ -229,8 +229,13 @@ void tst_listen::heard()
     // The press may sound before the marker: the marker's stream starts afresh.
     const Heard heard = w.listen(pressOnce);
     QVERIFY(heard.markerMs >= 0);
-    QTEST(heard.pitches, "pitches");
     const QList<HeardTone> &sounds = heard.sounds;
+    QString described; // pitch@onset/length of each sound, from the marker
+    for (const HeardTone &t : sounds)
+        described +=
+            u" %1@%2/%3"_s.arg(t.frequencyHz).arg(t.onsetMs - heard.markerMs).arg(t.durationMs);
+    QFETCH(QList<int>, pitches);
+    QVERIFY2(heard.pitches == pitches, qPrintable(u"heard"_s + described));
     QVERIFY2(sounds[0].onsetMs - heard.markerMs < kOnsetMs,
              qPrintable(u"began %1 ms after the press"_s.arg(sounds[0].onsetMs - heard.markerMs)));
     for (qsizetype i = 0; i < sounds.size() && heard.pitches[i] != SystemBeeper::kToneHz; ++i) {
