@@ -4,8 +4,8 @@
 // figure is an onset measured after its marker. Run through bench/listen_bench.sh.
 #include "Fakes.h"
 #include "Listening.h"
-#include "app/AppState.h"
 #include "app/frmTalk.h"
+#include "core/AppState.h"
 #include "platform/Clock.h"
 #include "platform/FlexGrid.h"
 #include "platform/PcmPlayer.h"

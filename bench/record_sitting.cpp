@@ -6,9 +6,9 @@
 //   record_sitting [seed] [room noise in dBFS, default -60]
 #include "RecordFakes.h"
 #include "record/PcmTools.h"
-#include "record/VoiceReadings.h"
 #include "record/VoiceStore.h"
 #include "record/frmRecord.h"
+#include "voice/VoiceReadings.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,7 +1,7 @@
 // Starts the real program on the program folder given as the first argument and exits on
 // the first paint of the main window.
-#include "app/AppState.h"
 #include "app/frmTalk.h"
+#include "core/AppState.h"
 #include "dialogs/FrmOkAsker.h"
 #include "platform/Clock.h"
 #include "platform/QtWaveDevice.h"

@@ -1,8 +1,8 @@
 // Any stored texts: loading keeps every number in its domain and never crashes.
 #include "access/AccessSettings.h"
 #include "access/SwitchKeys.h"
-#include "app/AppState.h"
-#include "app/Settings.h"
+#include "core/AppState.h"
+#include "core/Settings.h"
 #include "platform/SettingsStore.h"
 
 #include <QMap>

@@ -7,7 +7,7 @@
 #include "access/CuePlayer.h"
 #include "access/DwellTracker.h"
 #include "access/SwitchFilter.h"
-#include "app/TalkControls.h"
+#include "access/TalkControls.h"
 #include "dialogs/frmOK.h"
 #include "platform/Clock.h"
 #include "platform/FlexGrid.h"

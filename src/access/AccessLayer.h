@@ -5,7 +5,7 @@
 #include "access/CuePlayer.h"
 #include "access/ScanEngine.h"
 #include "access/ScanPlan.h"
-#include "app/TalkControls.h"
+#include "access/TalkControls.h"
 
 #include <QObject>
 #include <QPointer>

@@ -1,7 +1,7 @@
 #include "access/CuePlayer.h"
 
 #include "platform/PcmPlayer.h"
-#include "record/VoiceReadings.h"
+#include "voice/VoiceReadings.h"
 
 namespace {
 constexpr int kRate = 44100;

@@ -1,14 +1,14 @@
 #include "app/frmTalk.h"
 
 #include "access/AccessLayer.h"
-#include "app/AppTexts.h"
-#include "app/ScreenAreas.h"
-#include "app/Settings.h"
 #include "app/frmOPT.h"
 #include "boards/BoardEntry.h"
 #include "boards/BoardTexts.h"
 #include "boards/MakeBoard.h"
 #include "compose/EditPad.h"
+#include "core/AppTexts.h"
+#include "core/ScreenAreas.h"
+#include "core/Settings.h"
 #include "diary/DiaryFile.h"
 #include "diary/DiaryScreen.h"
 #include "platform/DesignLayout.h"
@@ -73,9 +73,10 @@ void frmTalk::createParts()
     m_predictions =
         std::make_unique<Predictions>(c.samples, *txtTalk, *m_areas, options, s.gSampleList,
                                       s.gListRow, s.gCellText, m_services, *this);
-    m_boardEntry =
-        std::make_unique<BoardEntry>(c.boards, *txtTalk, *m_areas, *m_voice, *m_predictions,
-                                     options, s.gCellText, m_services, *this);
+    m_boardEntry = std::make_unique<BoardEntry>(
+        c.boards, *txtTalk, *m_areas, *m_voice,
+        [this](const QString &text) { m_predictions->OfferPredictions(text); }, options,
+        s.gCellText, m_services, *this);
     m_editPad = std::make_unique<EditPad>(c.compose, mKeyHeld, m_services, *this);
     m_reader = std::make_unique<Reader>(*cmdRead, c.compose, *m_areas, *m_voice, options,
                                         s.gStopRead, m_services, *this);

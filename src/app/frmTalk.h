@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/AppState.h"
-#include "app/Services.h"
-#include "app/TalkControls.h"
+#include "access/TalkControls.h"
 #include "compose/TextArea.h"
+#include "core/AppState.h"
+#include "core/Services.h"
 
 #include <QRect>
 #include <QWidget>

@@ -1,16 +1,15 @@
 #include "boards/BoardEntry.h"
 
-#include "app/AppState.h"
-#include "app/ScreenAreas.h"
-#include "app/Services.h"
 #include "boards/ConvertChar.h"
 #include "compose/TextArea.h"
+#include "core/AppState.h"
+#include "core/ScreenAreas.h"
+#include "core/Services.h"
 #include "platform/DesignLayout.h"
 #include "platform/FlexGrid.h"
 #include "platform/TextBox.h"
 #include "platform/UiServices.h"
 #include "platform/Units.h"
-#include "samples/Predictions.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -64,10 +63,10 @@ void paintPressed(FlexGrid &grid, int lastRow, int lastCol, int row, int col, co
 using Area = ScreenAreas::Area;
 
 BoardEntry::BoardEntry(const BoardControls &controls, TextBox &txtTalk, ScreenAreas &areas,
-                       Voice &voice, Predictions &predictions, const Options &options,
-                       QString &cellText, Services &services, QWidget &window)
+                       Voice &voice, Entered entered, const Options &options, QString &cellText,
+                       Services &services, QWidget &window)
     : m_controls(controls), m_box(txtTalk), m_areas(areas), m_voice(voice),
-      m_predictions(predictions), m_options(options), m_cellText(cellText), m_services(services)
+      m_entered(std::move(entered)), m_options(options), m_cellText(cellText), m_services(services)
 {
     QObject::connect(controls.grdBoard, &FlexGrid::mouseDown, &window,
                      [this] { grdBoard_MouseDown(); });
@@ -255,7 +254,7 @@ void BoardEntry::enterFromBoard(const QString &t)
     m_controls.txtHide->setText(t);
     InsertChar();
     speak(t, kKindEnter);
-    m_predictions.OfferPredictions(m_box.text());
+    m_entered(m_box.text());
 }
 
 void BoardEntry::enterFromSelection()
@@ -265,7 +264,7 @@ void BoardEntry::enterFromSelection()
     m_areas.hide(Area::Selection);
     InsertChar();
     speak(t, kKindEnter);
-    m_predictions.OfferPredictions(m_box.text());
+    m_entered(m_box.text());
 }
 
 void BoardEntry::speak(const QString &t, Voice::Kind kind)

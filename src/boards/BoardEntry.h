@@ -5,7 +5,8 @@
 
 #include <QString>
 
-class Predictions;
+#include <functional>
+
 class QWidget;
 class ScreenAreas;
 class TextBox;
@@ -14,14 +15,17 @@ struct Services;
 
 // Clicks on the main board and on the enlarged selection screen, turned into entered text.
 // Touches the board's controls and the composition txtTalk, opens and closes the selection
-// screen through the screen areas, speaks through the voice, offers predictions, reads the
-// options and shares the armed text (gCellText) with the list operations.
+// screen through the screen areas, speaks through the voice, reads the options and shares the
+// armed text (gCellText) with the list operations. After each entry it hands the composition's
+// text to `entered` (the predictions).
 class BoardEntry
 {
   public:
+    using Entered = std::function<void(const QString &text)>;
+
     BoardEntry(const BoardControls &controls, TextBox &txtTalk, ScreenAreas &areas, Voice &voice,
-               Predictions &predictions, const Options &options, QString &cellText,
-               Services &services, QWidget &window);
+               Entered entered, const Options &options, QString &cellText, Services &services,
+               QWidget &window);
     ~BoardEntry();
 
     void grdBoard_MouseDown();
@@ -47,7 +51,7 @@ class BoardEntry
     TextBox &m_box;
     ScreenAreas &m_areas;
     Voice &m_voice;
-    Predictions &m_predictions;
+    Entered m_entered;
     const Options &m_options;
     QString &m_cellText;
     Services &m_services;

@@ -1,9 +1,9 @@
 #include "compose/EditPad.h"
 
-#include "app/Services.h"
 #include "compose/CaretSteps.h"
 #include "compose/ComposeTexts.h"
 #include "compose/TextArea.h"
+#include "core/Services.h"
 #include "platform/Clock.h"
 #include "platform/DesignLayout.h"
 #include "platform/TextBox.h"

@@ -1,7 +1,7 @@
 #include "compose/TextArea.h"
 
-#include "app/AppTexts.h"
 #include "compose/ComposeControls.h"
+#include "core/AppTexts.h"
 #include "platform/DesignLayout.h"
 #include "platform/TextBox.h"
 

@@ -1,6 +1,6 @@
 #include "dialogs/KeepOriginal.h"
 
-#include "app/Services.h"
+#include "core/Services.h"
 #include "dialogs/AskUser.h"
 #include "dialogs/DialogTexts.h"
 #include "dialogs/frmOK.h"

@@ -1,15 +1,15 @@
 #include "diary/DiaryFile.h"
 
-#include "app/ScreenAreas.h"
-#include "app/Services.h"
 #include "compose/TextArea.h"
+#include "core/ListHighlight.h"
+#include "core/ScreenAreas.h"
+#include "core/Services.h"
 #include "dialogs/KeepOriginal.h"
 #include "diary/DiaryLines.h"
 #include "diary/DiaryTexts.h"
 #include "platform/Clock.h"
 #include "platform/FlexGrid.h"
 #include "platform/TextFile.h"
-#include "samples/ListHighlight.h"
 
 using namespace Qt::Literals::StringLiterals;
 

@@ -1,18 +1,9 @@
 #include "diary/DiaryLines.h"
 
+#include "core/Spaces.h"
+
 namespace {
 constexpr qsizetype kStampLength = 8;
-
-QString trimSpaces(QStringView text)
-{
-    qsizetype from = 0;
-    qsizetype to = text.size();
-    while (from < to && text[from] == u' ')
-        ++from;
-    while (to > from && text[to - 1] == u' ')
-        --to;
-    return text.mid(from, to - from).toString();
-}
 } // namespace
 
 std::optional<DiaryLines::Entry> DiaryLines::entry(const QString &line)
@@ -27,7 +18,7 @@ std::optional<DiaryLines::Entry> DiaryLines::entry(const QString &line)
     if (s.size() > length && s.at(length).isLowSurrogate())
         --length;
     const bool separated = s.size() <= length || s.at(length) == u' ';
-    return Entry{s.left(length), trimSpaces(view.mid(separated ? length + 1 : length))};
+    return Entry{s.left(length), trimSpaces(view.mid(separated ? length + 1 : length).toString())};
 }
 
 QString DiaryLines::fileLine(const QString &stamp, const QString &text)

@@ -1,9 +1,11 @@
 #include "diary/DiaryScreen.h"
+#include "core/Spaces.h"
 
-#include "app/AppState.h"
-#include "app/ScreenAreas.h"
-#include "app/Services.h"
 #include "compose/TextArea.h"
+#include "core/AppState.h"
+#include "core/ListHighlight.h"
+#include "core/ScreenAreas.h"
+#include "core/Services.h"
 #include "diary/DiaryFile.h"
 #include "diary/DiaryTexts.h"
 #include "platform/DesignLayout.h"
@@ -11,8 +13,6 @@
 #include "platform/TextBox.h"
 #include "platform/UiServices.h"
 #include "platform/Units.h"
-#include "samples/ListHighlight.h"
-#include "samples/SampleTexts.h"
 
 #include <QPushButton>
 
@@ -45,7 +45,7 @@ DiaryScreen::~DiaryScreen() = default;
 void DiaryScreen::openEntry()
 {
     TextBox &box = *m_compose.txtTalk;
-    const QString entry = SampleTexts::trimSpaces(m_controls.grdDay->textMatrix(m_listRow, 1));
+    const QString entry = trimSpaces(m_controls.grdDay->textMatrix(m_listRow, 1));
     box.setText(entry);
     box.setSelStart(int(entry.size()));
     m_diaryRow = m_listRow;

@@ -3,9 +3,9 @@
 #include "platform/ProgramFolders.h"
 #include "platform/QtAudioInput.h"
 #include "platform/QtTakePlayer.h"
-#include "record/VoiceReadings.h"
 #include "record/VoiceStore.h"
 #include "record/frmRecord.h"
+#include "voice/VoiceReadings.h"
 
 #include <QDir>
 #include <QScreen>

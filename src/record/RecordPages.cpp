@@ -3,7 +3,7 @@
 #include "boards/BoardTables.h"
 #include "boards/BoardTexts.h"
 #include "record/RecordTexts.h"
-#include "record/VoiceReadings.h"
+#include "voice/VoiceReadings.h"
 
 #include <QSet>
 

@@ -4,8 +4,8 @@
 #include "platform/TakePlayer.h"
 #include "record/RecordTexts.h"
 #include "record/TakeRecorder.h"
-#include "record/VoiceReadings.h"
 #include "record/WavFile.h"
+#include "voice/VoiceReadings.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -1,13 +1,13 @@
 #include "samples/ListStepper.h"
 
-#include "app/ScreenAreas.h"
-#include "app/Services.h"
+#include "core/ListHighlight.h"
+#include "core/ScreenAreas.h"
+#include "core/Services.h"
 #include "platform/Clock.h"
 #include "platform/DesignLayout.h"
 #include "platform/FlexGrid.h"
 #include "platform/TextBox.h"
 #include "platform/UiServices.h"
-#include "samples/ListHighlight.h"
 
 #include <QPushButton>
 

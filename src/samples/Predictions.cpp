@@ -1,14 +1,15 @@
 #include "samples/Predictions.h"
+#include "core/Spaces.h"
 
-#include "samples/ListHighlight.h"
+#include "core/ListHighlight.h"
 #include "samples/SampleControls.h"
 #include "samples/SampleFile.h"
 #include "samples/SampleTexts.h"
 
-#include "app/AppState.h"
-#include "app/ScreenAreas.h"
-#include "app/Services.h"
 #include "compose/TextArea.h"
+#include "core/AppState.h"
+#include "core/ScreenAreas.h"
+#include "core/Services.h"
 #include "platform/DesignLayout.h"
 #include "platform/FlexGrid.h"
 #include "platform/TextBox.h"
@@ -69,7 +70,7 @@ Predictions::~Predictions() = default;
 QString Predictions::trimBlanks(const QString &text)
 {
     // Only the ASCII space: a typed full-width space is part of what the user wrote.
-    return SampleTexts::trimSpaces(text);
+    return trimSpaces(text);
 }
 
 void Predictions::OfferPredictions(const QString &text)

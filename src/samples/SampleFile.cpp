@@ -1,6 +1,7 @@
 #include "samples/SampleFile.h"
+#include "core/Spaces.h"
 
-#include "app/Services.h"
+#include "core/Services.h"
 #include "dialogs/KeepOriginal.h"
 #include "platform/FlexGrid.h"
 #include "platform/TextFile.h"
@@ -35,7 +36,7 @@ constexpr Group kGroups[] = {
 bool isDiaryRow(const QString &text)
 {
     return text == QString::fromUtf16(SampleFile::kPlaceholder) ||
-           SampleTexts::isReserved(SampleTexts::trimSpaces(text));
+           SampleTexts::isReserved(trimSpaces(text));
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "samples/SampleLines.h"
+#include "core/Spaces.h"
 
 #include "samples/SampleFile.h"
 #include "samples/SampleTexts.h"
@@ -9,10 +10,10 @@ QStringList SampleLines::sentences(QStringList &&lines)
     QStringList result;
     result.reserve(lines.size());
     for (QString &line : lines) {
-        if (SampleTexts::trimSpaces(line).isEmpty())
+        if (trimSpaces(line).isEmpty())
             continue;
         line.remove(u'"');
-        result.append(SampleTexts::trimSpaces(std::move(line)));
+        result.append(trimSpaces(std::move(line)));
     }
     lines.clear();
     return result;
@@ -20,7 +21,7 @@ QStringList SampleLines::sentences(QStringList &&lines)
 
 QString SampleLines::fileLine(const QString &rowText)
 {
-    const QString trimmed = SampleTexts::trimSpaces(rowText);
+    const QString trimmed = trimSpaces(rowText);
     if (SampleTexts::isReserved(trimmed))
         return u'"' + QString::fromUtf16(SampleFile::kPlaceholder) + u'"';
     if (trimmed.isEmpty())

@@ -1,11 +1,13 @@
 #include "samples/SampleScreen.h"
+#include "core/Spaces.h"
 
-#include "app/AppState.h"
-#include "app/ScreenAreas.h"
-#include "app/Services.h"
 #include "boards/BoardEntry.h"
 #include "compose/ComposeControls.h"
 #include "compose/TextArea.h"
+#include "core/AppState.h"
+#include "core/ListHighlight.h"
+#include "core/ScreenAreas.h"
+#include "core/Services.h"
 #include "dialogs/AskUser.h"
 #include "dialogs/frmOK.h"
 #include "diary/DiaryFile.h"
@@ -16,7 +18,6 @@
 #include "platform/UiServices.h"
 #include "platform/UiText.h"
 #include "platform/Units.h"
-#include "samples/ListHighlight.h"
 #include "samples/Predictions.h"
 #include "samples/SampleControls.h"
 #include "samples/SampleFile.h"
@@ -38,7 +39,7 @@ QString compositionSentence(const QString &composition)
     QString sentence = composition;
     if (sentence.endsWith(TextArea::kEndMarker))
         sentence.chop(1);
-    return SampleTexts::trimSpaces(sentence);
+    return trimSpaces(sentence);
 }
 
 // Texts that would be saved as (or read back as) the diary entry.
@@ -138,7 +139,7 @@ void SampleScreen::cmdSampADD_Click()
     }
     FlexGrid &grid = *m_controls.grdEx;
     for (int r = 0; r < grid.rows(); ++r) {
-        if (SampleTexts::trimSpaces(grid.textMatrix(r, 1)) == sentence) {
+        if (trimSpaces(grid.textMatrix(r, 1)) == sentence) {
             ask(SampleTexts::kDuplicate, frmOK::kNotice, SampleTexts::kAddTitle);
             m_services.busy.setBusy(false);
             return;
@@ -158,7 +159,7 @@ void SampleScreen::cmdSampADD_Click()
         m_samples.PlaceDiaryRow();
     }
     int row = 0;
-    while (row < grid.rows() && SampleTexts::trimSpaces(grid.textMatrix(row, 1)) != sentence)
+    while (row < grid.rows() && trimSpaces(grid.textMatrix(row, 1)) != sentence)
         ++row;
     highlightAtTop(row < grid.rows() ? row : 0);
     placeOverBoard(kAddLabelWidth, 0);
@@ -174,7 +175,7 @@ void SampleScreen::cmdSampDel_Click()
     FlexGrid &grid = *m_controls.grdEx;
     const int row = m_listRow;
     const QString sentence = grid.textMatrix(row, 1);
-    const QString trimmed = SampleTexts::trimSpaces(sentence);
+    const QString trimmed = trimSpaces(sentence);
     if (trimmed.isEmpty() || SampleTexts::isReserved(trimmed))
         return;
     if (!ask(SampleTexts::kDeleteQuestion, frmOK::kOkCancel, SampleTexts::kDeleteTitle))
@@ -245,7 +246,7 @@ bool SampleScreen::decideSample()
     }
     TextBox &box = *m_compose.txtTalk;
     const int caret = box.selStart();
-    const QString sentence = SampleTexts::trimSpaces(chosen);
+    const QString sentence = trimSpaces(chosen);
     const QString composition = box.text();
     box.setText(composition.left(caret) + sentence + composition.mid(caret));
     box.setSelStart(caret + int(sentence.size()));

@@ -26,8 +26,6 @@ inline constexpr char16_t kDiarySaveFailed[] = u"日記を保存できません�
 // lines; the title says why it was made.
 inline constexpr char16_t kOriginalKeptTitle[] = u"例文のファイルに読めない文字がありました";
 
-// Removes leading and trailing ASCII spaces (the sample file's own trimming).
-QString trimSpaces(const QString &text);
 // "日記" and "メモ" stand for the diary entry.
 bool isReserved(const QString &trimmed);
 

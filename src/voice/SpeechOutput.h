@@ -1,7 +1,7 @@
 #pragma once
 
-#include "record/VoiceReadings.h"
 #include "voice/SpeechSettings.h"
+#include "voice/VoiceReadings.h"
 
 #include <memory>
 

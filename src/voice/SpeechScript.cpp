@@ -1,6 +1,6 @@
 #include "voice/SpeechScript.h"
 
-#include "record/VoiceReadings.h"
+#include "voice/VoiceReadings.h"
 
 using namespace Qt::Literals::StringLiterals;
 

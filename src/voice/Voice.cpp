@@ -1,7 +1,7 @@
 #include "voice/Voice.h"
 
-#include "app/AppState.h"
-#include "app/Services.h"
+#include "core/AppState.h"
+#include "core/Services.h"
 #include "platform/Clock.h"
 #include "platform/UiServices.h"
 #include "platform/WaveDevice.h"

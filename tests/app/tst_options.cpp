@@ -1,7 +1,7 @@
 #include "TalkFixture.h"
 #include "access/frmAccess.h"
-#include "app/Settings.h"
 #include "app/frmOPT.h"
+#include "core/Settings.h"
 #include "platform/DesignLayout.h"
 
 #include <QApplication>

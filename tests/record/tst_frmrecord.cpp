@@ -1,10 +1,10 @@
 #include "FileBytes.h"
 #include "RecordFakes.h"
 #include "record/RecordTexts.h"
-#include "record/VoiceReadings.h"
 #include "record/VoiceStore.h"
 #include "record/WavFile.h"
 #include "record/frmRecord.h"
+#include "voice/VoiceReadings.h"
 
 #include <QCheckBox>
 #include <QCryptographicHash>

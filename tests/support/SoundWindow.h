@@ -1,8 +1,8 @@
 #pragma once
 
 #include "Fakes.h"
-#include "app/AppState.h"
 #include "app/frmTalk.h"
+#include "core/AppState.h"
 #include "platform/Clock.h"
 #include "platform/PcmPlayer.h"
 #include "platform/UiServices.h"

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "Fakes.h"
-#include "app/AppState.h"
 #include "app/frmTalk.h"
+#include "core/AppState.h"
 // The window's control types, which every test of the window reaches through it.
 #include "platform/FlexGrid.h"
 #include "platform/TextBox.h"

@@ -1,9 +1,9 @@
 #include "FileBytes.h"
 #include "boards/BoardTables.h"
 #include "boards/ConvertChar.h"
-#include "record/VoiceReadings.h"
 #include "voice/EngineTrace.h"
 #include "voice/SpeechScript.h"
+#include "voice/VoiceReadings.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "app/Settings.h"
+#include "core/Settings.h"
 
-#include "app/AppState.h"
+#include "core/AppState.h"
 #include "platform/SettingsStore.h"
 
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "samples/ListHighlight.h"
+#include "core/ListHighlight.h"
 
 #include "platform/FlexGrid.h"
 

@@ -2,8 +2,8 @@
 // colours and visibility at start.
 #include "access/AccessTexts.h"
 #include "access/CallButton.h"
-#include "app/AppTexts.h"
 #include "app/frmTalk.h"
+#include "core/AppTexts.h"
 #include "platform/DesignButton.h"
 #include "platform/DesignLayout.h"
 #include "platform/FlexGrid.h"

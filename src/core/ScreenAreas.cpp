@@ -1,4 +1,4 @@
-#include "app/ScreenAreas.h"
+#include "core/ScreenAreas.h"
 
 #include "platform/DesignLayout.h"
 #include "platform/FlexGrid.h"

@@ -1,4 +1,4 @@
-#include "record/VoiceReadings.h"
+#include "voice/VoiceReadings.h"
 
 #include <QFile>
 
