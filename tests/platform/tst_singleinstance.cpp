@@ -1,8 +1,10 @@
 #include "platform/SingleInstance.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QScopeGuard>
+#include <QStandardPaths>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
@@ -17,6 +19,8 @@ Q_DECLARE_METATYPE(SingleInstance::Found)
 
 namespace {
 const QString kProgram = u"/opt/talk/talk"_s;
+const QFile::Permissions kOwnerOnly = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                      QFile::ReadUser | QFile::WriteUser | QFile::ExeUser;
 
 // The name of the program's lock file in `dir`, found by taking the lock once.
 QString lockPath(const QString &dir)
@@ -39,12 +43,19 @@ void tst_singleinstance::onlyARunningInstanceBlocks_data()
 {
     // What the lock folder holds: "running" (answering), "running, no window" (holding the
     // lock, never answering), "other program running", "no folder", "fifo", "link to device",
-    // or a lock file's content.
+    // or a lock file's content. "long path": the lock folder's path is too long for a socket
+    // beside the lock; "long temporary path": so is the temporary folder's.
     QTest::addColumn<QByteArray>("found");
     QTest::addColumn<SingleInstance::Found>("expected");
     using Found = SingleInstance::Found;
     const QByteArray host = QSysInfo::machineHostName().toUtf8();
     QTest::newRow("running instance") << "running"_ba << Found::Running;
+    QTest::newRow("running instance, lock path too long for a socket")
+        << "running, long path"_ba << Found::Running;
+    QTest::newRow("running instance that has no socket at all")
+        << "running, long path, long temporary path"_ba << Found::Running;
+    QTest::newRow("running instance, the temporary socket folder taken by someone else")
+        << "running, long path, taken socket folder"_ba << Found::Running;
     QTest::newRow("running instance showing no window")
         << "running, no window"_ba << Found::RunningNoWindow;
     QTest::newRow("other program running") << "other program running"_ba << Found::Nothing;
@@ -52,6 +63,8 @@ void tst_singleinstance::onlyARunningInstanceBlocks_data()
     QTest::newRow("no folder for the lock") << "no folder"_ba << Found::Nothing;
     QTest::newRow("default: the user's runtime folder, not the shared temporary one")
         << "default folder"_ba << Found::Nothing;
+    QTest::newRow("default, with the temporary runtime folder someone else's")
+        << "someone else's runtime folder"_ba << Found::Nothing;
     QTest::newRow("FIFO at the lock path") << "fifo"_ba << Found::Nothing;
     QTest::newRow("link to /dev/zero at the lock path") << "link to device"_ba << Found::Nothing;
 }
@@ -60,13 +73,23 @@ void tst_singleinstance::onlyARunningInstanceBlocks()
 {
     QFETCH(QByteArray, found);
     QFETCH(SingleInstance::Found, expected);
-    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR"), tmp = qgetenv("TMPDIR");
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR"), tmp = qgetenv("TMPDIR"),
+                     cache = qgetenv("XDG_CACHE_HOME");
     const auto restore = qScopeGuard([&] {
-        for (const auto &[name, value] : {std::pair{"XDG_RUNTIME_DIR", runtime}, {"TMPDIR", tmp}})
+        for (const auto &[name, value] :
+             {std::pair{"XDG_RUNTIME_DIR", runtime}, {"TMPDIR", tmp}, {"XDG_CACHE_HOME", cache}})
             value.isNull() ? qunsetenv(name) : qputenv(name, value);
     });
     QTemporaryDir dir;
     QString lockDir = dir.path();
+    if (found.contains("long path")) {
+        lockDir = dir.filePath(QString(90, u'l'));
+        QVERIFY(QDir().mkpath(lockDir));
+    }
+    if (found.contains("long temporary path")) {
+        QVERIFY(QDir().mkpath(dir.filePath(QString(100, u't'))));
+        qputenv("TMPDIR", QFile::encodeName(dir.filePath(QString(100, u't'))));
+    }
     // The running instance answers from a thread of its own, as from its window's event loop.
     QThread windowThread;
     windowThread.start();
@@ -81,7 +104,19 @@ void tst_singleinstance::onlyARunningInstanceBlocks()
         windowThread.quit();
         windowThread.wait();
     });
-    if (found == "running") {
+    if (found.endsWith("taken socket folder"))
+        qputenv("TMPDIR", QFile::encodeName(dir.path()));
+    const QString socketDir = u"%1/talk-%2"_s.arg(QDir::tempPath()).arg(geteuid());
+    if (found.endsWith("taken socket folder")) {
+        // Taken by another user first (as root: given away; otherwise a file in its place).
+        QVERIFY(geteuid() == 0 ? QDir().mkdir(socketDir) &&
+                                     chown(QFile::encodeName(socketDir), 65534, 65534) == 0
+                               : QFile(socketDir).open(QIODevice::WriteOnly));
+    }
+    if (found.startsWith("running,") && found != "running, no window") {
+        QMetaObject::invokeMethod(
+            &window, [&] { running.emplace(kProgram, lockDir); }, Qt::BlockingQueuedConnection);
+    } else if (found == "running") {
         QMetaObject::invokeMethod(
             &window, [&] { running.emplace(kProgram, lockDir); }, Qt::BlockingQueuedConnection);
     } else if (found == "running, no window") {
@@ -96,6 +131,18 @@ void tst_singleinstance::onlyARunningInstanceBlocks()
                                     QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(dir.filePath(u"runtime"_s)));
         qputenv("TMPDIR", QFile::encodeName(lockDir));
+        lockDir.clear();
+    } else if (found == "someone else's runtime folder") {
+        // The one in the temporary folder Qt falls back on, taken by another user first (as
+        // root: given away; otherwise a file in its place, which Qt refuses alike).
+        qunsetenv("XDG_RUNTIME_DIR");
+        qputenv("TMPDIR", QFile::encodeName(lockDir));
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(dir.filePath(u"cache"_s)));
+        const QString taken = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+        QVERIFY(taken.startsWith(lockDir));
+        QVERIFY(geteuid() == 0
+                    ? chown(QFile::encodeName(taken), 65534, 65534) == 0
+                    : QDir(taken).removeRecursively() && QFile(taken).open(QIODevice::WriteOnly));
         lockDir.clear();
     } else if (found == "fifo" || found == "link to device") {
         // One it may not write to: opening it for the lock would wait for a writer for ever.
@@ -112,8 +159,21 @@ void tst_singleinstance::onlyARunningInstanceBlocks()
     if (found == "default folder") {
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 0);
         QCOMPARE(QDir(dir.filePath(u"runtime"_s)).entryList({u"*.lock"_s}).size(), 1);
-        lockDir = dir.filePath(u"runtime"_s);
     }
+    if (found == "someone else's runtime folder") {
+        // Its own folder instead, where no one else can reach.
+        const QString own =
+            dir.filePath(u"cache"_s) + u'/' + QCoreApplication::applicationName() + u"/instance"_s;
+        QCOMPARE(QDir(own).entryList({u"*.lock"_s}).size(), 1);
+        QCOMPARE(QFileInfo(own).permissions() & ~kOwnerOnly, QFile::Permissions());
+    }
+    if (found == "running, long path") {
+        // Its socket is in a private folder of the temporary one.
+        QVERIFY(!QDir(socketDir).entryList({u"*.socket"_s}, QDir::System).isEmpty());
+        QCOMPARE(QFileInfo(socketDir).permissions() & ~kOwnerOnly, QFile::Permissions());
+    }
+    if (found.endsWith("taken socket folder"))
+        QVERIFY(QDir(socketDir).entryList(QDir::System).isEmpty());
     if (next->isFirst() && found != "no folder") {
         // The lock it holds now is a sound one, until it is released.
         QVERIFY(!SingleInstance(kProgram, lockDir).isFirst());
