@@ -77,7 +77,10 @@ QStringList ProgramFolders::adoptDataFiles(const QStringList &names)
     for (const QString &name : names) {
         const QString target = dataDir + u'/' + name;
         QFile source(m_readOnlyProgramDir + u'/' + name);
-        if (QFileInfo::exists(target) || !QFileInfo(source).isFile())
+        // Whatever has the name is the user's: a link leading nowhere too (a stick not plugged
+        // in), which a copy would be written through.
+        const QFileInfo found(target);
+        if (found.exists() || found.isSymLink() || !QFileInfo(source).isFile())
             continue;
         const QByteArray bytes = source.open(QIODevice::ReadOnly) ? source.readAll() : QByteArray();
         if (bytes.size() != source.size() || !ensureDataDir() ||

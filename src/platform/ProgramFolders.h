@@ -33,9 +33,11 @@ class ProgramFolders
     // The data file `name` (Talk.txt, day.txt), with '/' separators.
     QString dataFile(const QString &name) const;
     // A program folder the user cannot write may hold the user's own data files (a copy on
-    // read-only media): copies each of `names` the data folder lacks into it, byte for byte,
-    // and returns the names copied. Should a copy fail, the data folder becomes the program
-    // folder again, so the files are read where they are (saving them then fails and says so).
+    // read-only media): copies each of `names` the data folder lacks (nothing of that name is
+    // there, not even a link leading nowhere, which is never written through) into it, byte
+    // for byte, and returns the names copied. Should a copy fail, the data folder becomes the
+    // program folder again, so the files are read where they are (saving them then fails and
+    // says so).
     QStringList adoptDataFiles(const QStringList &names);
     // The voice file `name`.wav from the first folder that holds it; where none does, the path
     // in the first folder (nothing plays).

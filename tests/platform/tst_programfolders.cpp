@@ -68,11 +68,15 @@ void tst_programfolders::decide()
 void tst_programfolders::adoptDataFiles_data()
 {
     QTest::addColumn<bool>("writable");
-    QTest::addColumn<QString>("userFile"); // already in the user's folder; "-": a file in its place
+    // Already in the user's folder; "-": a file in its place; "… ->": a link leading nowhere.
+    QTest::addColumn<QString>("userFile");
     QTest::addColumn<QStringList>("adopted");
     QTest::newRow("read-only copy: both copied") << false << QString() << kDataFiles;
     QTest::newRow("the user's own list is never replaced")
         << false << u"Talk.txt"_s << QStringList{u"day.txt"_s};
+    // Nothing is written through a link: where it leads (a stick not plugged in) is the user's.
+    QTest::newRow("a link leading nowhere is the user's too")
+        << false << u"Talk.txt ->"_s << QStringList{u"day.txt"_s};
     QTest::newRow("writable copy keeps its files") << true << QString() << QStringList();
     // Where the user's folder cannot be made, the files are read where they are.
     QTest::newRow("no user folder") << false << u"-"_s << QStringList();
@@ -86,9 +90,14 @@ void tst_programfolders::adoptDataFiles()
     QTemporaryDir root;
     for (const QString &name : kDataFiles)
         QVERIFY(FileBytes::write(root.filePath(kProgram + u'/' + name), name.toUtf8()));
-    if (!userFile.isEmpty())
+    const QString nowhere = root.filePath(u"stick/Talk.txt"_s);
+    if (userFile.endsWith(u" ->")) {
+        QVERIFY(QDir().mkpath(root.filePath(kUser)) && QDir().mkpath(root.filePath(u"stick"_s)));
+        QVERIFY(QFile::link(nowhere, root.filePath(kUser + u"/Talk.txt"_s)));
+    } else if (!userFile.isEmpty()) {
         QVERIFY(FileBytes::write(root.filePath(userFile == u"-" ? kUser : kUser + u'/' + userFile),
                                  "own"));
+    }
     ProgramFolders folders = ProgramFolders::decide(
         root.filePath(kProgram), writable, root.filePath(kInstalled), root.filePath(kUser));
     QCOMPARE(folders.adoptDataFiles(kDataFiles), adopted);
@@ -102,6 +111,7 @@ void tst_programfolders::adoptDataFiles()
         if (adopted.contains(name))
             QCOMPARE(QFile::permissions(copy), kPrivateFile);
     }
+    QVERIFY(!QFileInfo::exists(nowhere));
 }
 
 QTEST_APPLESS_MAIN(tst_programfolders)
