@@ -117,6 +117,8 @@ FAULTS = [
       ("entry.chop(1);", "entry.chop(0);")),
     f("diary/DiaryFile.cpp", "diary sorted oldest first",
       ("grid.sort(8);", "grid.sort(7);")),
+    f("core/ScreenAreas.cpp", "△▽ do nothing on the diary list",
+      ("{Area::Predictions, Area::Samples, Area::Diary}", "{Area::Predictions, Area::Samples}")),
     f("diary/DiaryLines.cpp", "diary line written without the separating space",
       ("stamp + u' ' + text", "stamp + text")),
     f("samples/SampleScreen.cpp", "failed diary save reported as saved",
@@ -142,6 +144,12 @@ FAULTS = [
       ("txtTalk->setFocus();\n    m_areas->hide(ScreenAreas::Area::Selection);",
        "txtTalk->setFocus();")),
     # platform
+    f("platform/ProgramFolders.cpp", "adopting a data file writes through a link leading nowhere",
+      ("found.exists() || found.isSymLink() ||", "found.exists() ||")),
+    f("platform/SingleInstance.cpp", "a first instance without an answer socket reported hung",
+      ("socketPath.isEmpty() || answers(socketPath)", "answers(socketPath)")),
+    f("platform/PrivateFolder.cpp", "someone else's folder taken as private",
+      ("||\n        found.st_uid != geteuid())", ")")),
     f("platform/TextFile.cpp", "save not atomic (the old file truncated and written in place first)",
       ("QSaveFile file(path);\n    file.setDirectWriteFallback(false);",
        "{\n        QFile direct(path);\n"
