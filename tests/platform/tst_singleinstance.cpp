@@ -1,6 +1,5 @@
 #include "platform/SingleInstance.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QScopeGuard>
@@ -19,14 +18,19 @@ Q_DECLARE_METATYPE(SingleInstance::Found)
 
 namespace {
 const QString kProgram = u"/opt/talk/talk"_s;
-const QFile::Permissions kOwnerOnly = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
-                                      QFile::ReadUser | QFile::WriteUser | QFile::ExeUser;
-
 // The name of the program's lock file in `dir`, found by taking the lock once.
 QString lockPath(const QString &dir)
 {
     const SingleInstance probe(kProgram, dir);
     return QDir(dir).filePath(QDir(dir).entryList({u"*.lock"_s}, QDir::Files).value(0));
+}
+
+// Makes `path` someone else's (as root: given away; else a file in its place, refused alike).
+bool takeForSomeoneElse(const QString &path)
+{
+    if (geteuid() != 0)
+        return QDir(path).removeRecursively() && QFile(path).open(QIODevice::WriteOnly);
+    return QDir().mkpath(path) && chown(QFile::encodeName(path), 65534, 65534) == 0;
 }
 } // namespace
 
@@ -43,8 +47,7 @@ void tst_singleinstance::onlyARunningInstanceBlocks_data()
 {
     // What the lock folder holds: "running" (answering), "running, no window" (holding the
     // lock, never answering), "other program running", "no folder", "fifo", "link to device",
-    // or a lock file's content. "long path": the lock folder's path is too long for a socket
-    // beside the lock; "long temporary path": so is the temporary folder's.
+    // or a lock file's content; "long path": too long for a socket beside the lock.
     QTest::addColumn<QByteArray>("found");
     QTest::addColumn<SingleInstance::Found>("expected");
     using Found = SingleInstance::Found;
@@ -52,9 +55,7 @@ void tst_singleinstance::onlyARunningInstanceBlocks_data()
     QTest::newRow("running instance") << "running"_ba << Found::Running;
     QTest::newRow("running instance, lock path too long for a socket")
         << "running, long path"_ba << Found::Running;
-    QTest::newRow("running instance that has no socket at all")
-        << "running, long path, long temporary path"_ba << Found::Running;
-    QTest::newRow("running instance, the temporary socket folder taken by someone else")
+    QTest::newRow("running instance without a socket: its folder someone else's")
         << "running, long path, taken socket folder"_ba << Found::Running;
     QTest::newRow("running instance showing no window")
         << "running, no window"_ba << Found::RunningNoWindow;
@@ -85,11 +86,11 @@ void tst_singleinstance::onlyARunningInstanceBlocks()
     if (found.contains("long path")) {
         lockDir = dir.filePath(QString(90, u'l'));
         QVERIFY(QDir().mkpath(lockDir));
+        qputenv("TMPDIR", QFile::encodeName(dir.path()));
     }
-    if (found.contains("long temporary path")) {
-        QVERIFY(QDir().mkpath(dir.filePath(QString(100, u't'))));
-        qputenv("TMPDIR", QFile::encodeName(dir.filePath(QString(100, u't'))));
-    }
+    const QString socketDir = u"%1/talk-%2"_s.arg(QDir::tempPath()).arg(geteuid());
+    if (found.endsWith("taken socket folder"))
+        QVERIFY(takeForSomeoneElse(socketDir));
     // The running instance answers from a thread of its own, as from its window's event loop.
     QThread windowThread;
     windowThread.start();
@@ -104,19 +105,7 @@ void tst_singleinstance::onlyARunningInstanceBlocks()
         windowThread.quit();
         windowThread.wait();
     });
-    if (found.endsWith("taken socket folder"))
-        qputenv("TMPDIR", QFile::encodeName(dir.path()));
-    const QString socketDir = u"%1/talk-%2"_s.arg(QDir::tempPath()).arg(geteuid());
-    if (found.endsWith("taken socket folder")) {
-        // Taken by another user first (as root: given away; otherwise a file in its place).
-        QVERIFY(geteuid() == 0 ? QDir().mkdir(socketDir) &&
-                                     chown(QFile::encodeName(socketDir), 65534, 65534) == 0
-                               : QFile(socketDir).open(QIODevice::WriteOnly));
-    }
-    if (found.startsWith("running,") && found != "running, no window") {
-        QMetaObject::invokeMethod(
-            &window, [&] { running.emplace(kProgram, lockDir); }, Qt::BlockingQueuedConnection);
-    } else if (found == "running") {
+    if (found.startsWith("running") && found != "running, no window") {
         QMetaObject::invokeMethod(
             &window, [&] { running.emplace(kProgram, lockDir); }, Qt::BlockingQueuedConnection);
     } else if (found == "running, no window") {
@@ -133,16 +122,11 @@ void tst_singleinstance::onlyARunningInstanceBlocks()
         qputenv("TMPDIR", QFile::encodeName(lockDir));
         lockDir.clear();
     } else if (found == "someone else's runtime folder") {
-        // The one in the temporary folder Qt falls back on, taken by another user first (as
-        // root: given away; otherwise a file in its place, which Qt refuses alike).
         qunsetenv("XDG_RUNTIME_DIR");
         qputenv("TMPDIR", QFile::encodeName(lockDir));
         qputenv("XDG_CACHE_HOME", QFile::encodeName(dir.filePath(u"cache"_s)));
         const QString taken = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-        QVERIFY(taken.startsWith(lockDir));
-        QVERIFY(geteuid() == 0
-                    ? chown(QFile::encodeName(taken), 65534, 65534) == 0
-                    : QDir(taken).removeRecursively() && QFile(taken).open(QIODevice::WriteOnly));
+        QVERIFY(taken.startsWith(lockDir) && takeForSomeoneElse(taken));
         lockDir.clear();
     } else if (found == "fifo" || found == "link to device") {
         // One it may not write to: opening it for the lock would wait for a writer for ever.
@@ -160,18 +144,9 @@ void tst_singleinstance::onlyARunningInstanceBlocks()
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 0);
         QCOMPARE(QDir(dir.filePath(u"runtime"_s)).entryList({u"*.lock"_s}).size(), 1);
     }
-    if (found == "someone else's runtime folder") {
-        // Its own folder instead, where no one else can reach.
-        const QString own =
-            dir.filePath(u"cache"_s) + u'/' + QCoreApplication::applicationName() + u"/instance"_s;
-        QCOMPARE(QDir(own).entryList({u"*.lock"_s}).size(), 1);
-        QCOMPARE(QFileInfo(own).permissions() & ~kOwnerOnly, QFile::Permissions());
-    }
-    if (found == "running, long path") {
-        // Its socket is in a private folder of the temporary one.
-        QVERIFY(!QDir(socketDir).entryList({u"*.socket"_s}, QDir::System).isEmpty());
-        QCOMPARE(QFileInfo(socketDir).permissions() & ~kOwnerOnly, QFile::Permissions());
-    }
+    if (found == "someone else's runtime folder") // its own instead, rwx for the owner only
+        QCOMPARE(QFile::permissions(dir.filePath(u"cache/%1/instance"_s.arg(qAppName()))),
+                 QFile::Permissions(0x7700));
     if (found.endsWith("taken socket folder"))
         QVERIFY(QDir(socketDir).entryList(QDir::System).isEmpty());
     if (next->isFirst() && found != "no folder") {
