@@ -180,7 +180,7 @@ FAULTS = [
     f("access/AccessSettings.cpp", "a switch key stored as the call key rings at every press",
       ("    if ((a + b).contains(settings.callKeyCode()))\n        settings.callKey = QString::fromUtf16(kDefaultCallKey);\n", "")),
     f("access/frmAccess.cpp", "the dialog keeps a call hold that a selecting hold reaches",
-      ("    lblCallHoldRefused->setVisible(holdsClash);\n    if (holdsClash)\n        return;", "")),
+      ("    if (holdsClash)\n        return;", "")),
     f("platform/PressGuard.h", "the press guard's settling time cut to a tenth",
       ("kSettleMs = 300;", "kSettleMs = 30;")),
     f("access/SwitchFilter.cpp", "a held switch key repeats presses",

@@ -1,6 +1,7 @@
 #include "SoundWindow.h"
 #include "access/AccessLayer.h"
 #include "access/CallBell.h"
+#include "platform/TextBox.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -53,9 +54,9 @@ void tst_xrepeat::held_data()
     QTest::addColumn<QString>("settings"); // "ACCESS" settings, "Key=value" words
     QTest::addColumn<QString>("holds");    // X key names, each held "/N" ms
     // How often the call rang, how deep the scan is, the text.
-    QTest::addColumn<QString>("result");
+    QTest::addColumn<QString>("result"); // 1 1: the ringing screen's 止める lit
     QTest::newRow("switch A held 4 s calls, types nothing")
-        << u"CallOn=1 ScanMode=1"_s << u"space/4000"_s << u"1 0 "_s;
+        << u"CallOn=1 ScanMode=1"_s << u"space/4000"_s << u"1 1 "_s;
     // A starts the scan with the board lit, B enters the board.
     QTest::newRow("selecting hold of 1 s: switches held 1.5 s select")
         << u"ScanMode=2 SwitchHoldMs=1000"_s << u"space/1500 Return/1500"_s << u"0 2 "_s;
@@ -105,7 +106,8 @@ int main(int argc, char **argv)
         qputenv("TALK_XVFB", "1");
         qputenv("QT_QPA_PLATFORM", "xcb");
         const QByteArray display = qgetenv("TALK_XVFB_DISPLAY");
-        QByteArrayList args{"xvfb-run", display.isEmpty() ? "-a" : "-n" + display, "-s",
+        QByteArrayList args{"xvfb-run",
+                            display.isEmpty() ? QByteArray("-a") : QByteArray("-n" + display), "-s",
                             "-screen 0 1280x1024x24 -nolisten tcp"};
         for (int i = 0; i < argc; ++i)
             args.append(argv[i]);
