@@ -61,7 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // Every switch has a key, none a refused one, and no key serves both switches.
     const QList<int> a = read.switchAKeyCodes();
     const QList<int> b = read.switchBKeyCodes();
-    if (a.isEmpty() || SwitchKeys::parse(SwitchKeys::names(a)) != a)
+    if (a.isEmpty() || b.isEmpty() || SwitchKeys::parse(SwitchKeys::names(a)) != a ||
+        SwitchKeys::parse(read.switchBKeys) != b)
         abort();
     for (int key : a + b)
         if (SwitchKeys::refusal(key) || (b.contains(key) && a.contains(key)))
@@ -71,10 +72,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             abort();
     if (read.effectiveIgnoreMs() * 2 >= read.scanStepMs)
         abort();
-    // The call key: any stored text reads as one key.
+    // A selecting hold never rings the call.
+    if (read.callHoldMs > 0 && read.callHoldMs < read.lowestCallHoldMs())
+        abort();
+    // The call key: any stored text reads as one key that is no switch's, or as none when
+    // the default key is a switch's too.
     if (i < parts.size())
         access.values.insert(u"CallKey"_s, QString::fromUtf8(parts[i]));
-    if (AccessSettings::read(access).callKeyCode() == Qt::Key_unknown)
+    const int call = AccessSettings::read(access).callKeyCode();
+    const bool defaultTaken = (a + b).contains(int(Qt::Key_F12));
+    if ((a + b).contains(call) || (call == Qt::Key_unknown && !defaultTaken))
         abort();
     return 0;
 }

@@ -13,10 +13,11 @@ talk_run_packages=(cmake ninja-build g++ pkgconf qt6-base-dev qt6-base-dev-tools
 # What tools/package.sh adds: the compiler cache and the Debian package's library dependencies.
 talk_package_tools=(ccache dpkg-dev file)
 # What ./test.sh adds: the sanitizer and fuzzing compiler, the benchmark library, the package test
-# (menu entry and metadata checks, a display, clicks and screenshots), and the sound servers
-# the listening tests start privately (PulseAudio; PipeWire's pulse server on a session bus).
+# (menu entry and metadata checks, a display, clicks and screenshots; xset for the held keys),
+# and the sound servers the listening tests start privately (PulseAudio; PipeWire's pulse server
+# on a session bus).
 talk_test_packages=("${talk_package_tools[@]}" clang libclang-rt-14-dev libbenchmark-dev
-    desktop-file-utils appstream xvfb xauth xdotool x11-apps
+    desktop-file-utils appstream xvfb xauth xdotool x11-apps x11-xserver-utils
     pulseaudio pulseaudio-utils pipewire pipewire-pulse wireplumber dbus)
 # The program speaks through the desktop's sound server; a machine with none gets Debian's
 # default one.

@@ -4,6 +4,7 @@
 #include "access/Activator.h"
 #include "access/CallBell.h"
 #include "access/CallButton.h"
+#include "access/CallCorners.h"
 #include "access/CuePlayer.h"
 #include "access/DwellTracker.h"
 #include "access/SwitchFilter.h"
@@ -44,7 +45,8 @@ AccessLayer::AccessLayer(QWidget &window, const TalkControls &controls, Clock &c
                          const ProgramFolders &folders, SettingsStore &store,
                          std::function<void(bool)> showCall)
     : m_window(window), m_controls(controls), m_clock(clock), m_store(store),
-      m_showCall(std::move(showCall)), m_bell(std::make_unique<CallBell>(&window)),
+      m_showCall(std::move(showCall)), m_bell(std::make_unique<CallBell>(&window, clock)),
+      m_corners(std::make_unique<CallCorners>(clock, [this] { m_bell->ring(); })),
       m_cues(std::make_unique<CuePlayer>(folders)), m_pointer([] { return QCursor::pos(); })
 {
     connect(controls.cmdCall, &CallButton::callRequested, m_bell.get(), &CallBell::ring);
@@ -66,6 +68,7 @@ void AccessLayer::reload()
     m_settings = AccessSettings::read(m_store);
     m_bell->apply(m_settings);
     m_showCall(m_settings.callOn != 0);
+    m_corners->setOn(m_settings.callOn != 0);
     m_cues->stop();
     m_cues->configure(m_settings.scanMode != 0 ? m_settings.scanCue : 0, m_settings.scanCueVolume);
     m_cuedPath.clear();
@@ -139,6 +142,8 @@ void AccessLayer::poll()
 {
     if (!m_engine && !m_dwell)
         return;
+    if (m_filter)
+        m_filter->settle(); // a held switch let go acts now
     const qint64 now = m_clock.nowMs();
     ScanPlan shown = ScanPlan::build(m_window, m_controls, m_settings.scanOrder != 0);
     // A question or the stop panel came up inside a selection's handler, or a pointer click
@@ -268,8 +273,13 @@ void AccessLayer::switchPressed(ScanEngine::Switch which)
         return;
     const ScanPlan shown = ScanPlan::build(m_window, m_controls, m_settings.scanOrder != 0);
     if (shown.readingAloud) {
-        // Any switch stops the reading, as a click on the stop label does.
-        Activator::click(shown.targets.first());
+        // Any switch stops the reading, as a click on the stop label does; but for the
+        // panel's call button, when that is lit.
+        const ScanNode *lit = shown.screen == m_plan.screen ? m_engine->lit() : nullptr;
+        const ScanTarget litTarget = lit ? m_plan.targets.value(lit->target) : ScanTarget{};
+        const bool call =
+            litTarget.widget && litTarget.widget == CallCorners::buttonOf(shown.window);
+        Activator::click(call ? litTarget : shown.targets.first());
         return;
     }
     if (shown.screen != m_plan.screen || shown.window != m_plan.window)

@@ -14,6 +14,7 @@
 #include <memory>
 
 class CallBell;
+class CallCorners;
 class Clock;
 class DwellTracker;
 class SettingsStore;
@@ -83,6 +84,7 @@ class AccessLayer : public QObject
     std::unique_ptr<SwitchFilter> m_filter;
     std::unique_ptr<DwellTracker> m_dwell;
     std::unique_ptr<CallBell> m_bell;
+    std::unique_ptr<CallCorners> m_corners; // the call on the question and the reading panel
     std::unique_ptr<CuePlayer> m_cues;
     QList<int> m_cuedPath;        // the item whose cue was sounded last; empty while none is lit
     qint64 m_quietUntilMs = 0;    // the selected cell's voice is heard until then

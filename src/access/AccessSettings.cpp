@@ -37,12 +37,15 @@ constexpr char16_t kCallKeyName[] = u"CallKey";
 constexpr char16_t kSwitchAKeysName[] = u"SwitchAKeys";
 constexpr char16_t kSwitchBKeysName[] = u"SwitchBKeys";
 
-// The stored key names, or the default when they name no key a switch may use.
-QString switchKeys(const SettingsStore &store, const char16_t *name, const char16_t *fallback)
+QList<int> storedKeys(const SettingsStore &store, const char16_t *name, const char16_t *fallback)
 {
-    const QString stored = store.read(QString::fromUtf16(name), QString::fromUtf16(fallback));
-    const QList<int> keys = SwitchKeys::parse(stored);
-    return keys.isEmpty() ? QString::fromUtf16(fallback) : SwitchKeys::names(keys);
+    return SwitchKeys::parse(store.read(QString::fromUtf16(name), QString::fromUtf16(fallback)));
+}
+
+QList<int> without(QList<int> keys, const QList<int> &taken)
+{
+    keys.removeIf([&taken](int key) { return taken.contains(key); });
+    return keys;
 }
 
 // A key name as a key code, or Qt::Key_unknown for text that names no single plain key.
@@ -59,14 +62,32 @@ int singleKey(const QString &name)
 AccessSettings AccessSettings::read(const SettingsStore &store)
 {
     AccessSettings settings = SettingsTable::read<AccessSettings>(store, kKeys);
-    if (settings.callHoldMs > 0)
-        settings.callHoldMs = std::max(settings.callHoldMs, 1000);
     const QString key =
         store.read(QString::fromUtf16(kCallKeyName), QString::fromUtf16(kDefaultCallKey));
     if (singleKey(key) != Qt::Key_unknown)
         settings.callKey = key.trimmed();
-    settings.switchAKeys = switchKeys(store, kSwitchAKeysName, kDefaultSwitchAKeys);
-    settings.switchBKeys = switchKeys(store, kSwitchBKeysName, kDefaultSwitchBKeys);
+    const QList<int> defaultA = SwitchKeys::parse(QString::fromUtf16(kDefaultSwitchAKeys));
+    const QList<int> defaultB = SwitchKeys::parse(QString::fromUtf16(kDefaultSwitchBKeys));
+    QList<int> a = storedKeys(store, kSwitchAKeysName, kDefaultSwitchAKeys);
+    if (a.isEmpty())
+        a = defaultA;
+    // Switch B: its own keys, else its default keys, else switch A's default ones; as a last
+    // resort switch A (then holding them all) hands it its last key.
+    QList<int> b = without(storedKeys(store, kSwitchBKeysName, kDefaultSwitchBKeys), a);
+    if (b.isEmpty())
+        b = without(defaultB, a);
+    if (b.isEmpty())
+        b = without(defaultA, a);
+    if (b.isEmpty())
+        b = {a.takeLast()};
+    settings.switchAKeys = SwitchKeys::names(a);
+    settings.switchBKeys = SwitchKeys::names(b);
+    if ((a + b).contains(settings.callKeyCode()))
+        settings.callKey = QString::fromUtf16(kDefaultCallKey);
+    if ((a + b).contains(settings.callKeyCode()))
+        settings.callKey.clear();
+    if (settings.callHoldMs > 0)
+        settings.callHoldMs = std::max(settings.callHoldMs, settings.lowestCallHoldMs());
     return settings;
 }
 

@@ -50,8 +50,19 @@ struct AccessSettings
     static constexpr char16_t kDefaultSwitchBKeys[] = u"Return, 2";
     static const Key kKeys[19];
 
+    // A call hold comes at least this long after the switch hold: a long press that selects
+    // never rings the call.
+    static constexpr int kCallHoldMarginMs = 1000;
+
+    // Reads the section. Stored values that contradict each other read safely: each switch
+    // keeps a key of its own, no switch key rings the call (the switch keeps it and the call
+    // takes its default key, or none if that is a switch's too), and the call hold comes at
+    // least kCallHoldMarginMs after the switch hold.
     static AccessSettings read(const SettingsStore &store);
-    // The call key as a key code; a name that is no single key reads as the default.
+    // The shortest call hold that goes with the switch hold.
+    int lowestCallHoldMs() const { return switchHoldMs + kCallHoldMarginMs; }
+    // The call key as a key code; a name that is no single key reads as the default;
+    // Qt::Key_unknown when no key rings the call.
     int callKeyCode() const;
     // The key codes of each switch; a key named for both counts for switch A only.
     QList<int> switchAKeyCodes() const;

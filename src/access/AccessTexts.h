@@ -36,6 +36,8 @@ inline constexpr char16_t kStopCall[] = u"止める";
 inline constexpr char16_t kCallHoldLabel[] = u"スイッチを押し続けて呼ぶ（秒、0で使わない）";
 inline constexpr char16_t kCallKeyLabel[] = u"呼び出しのキー";
 inline constexpr char16_t kCallOn[] = u"呼び出しを使う";
+inline constexpr char16_t kCallHoldRefused[] =
+    u"呼び出しの時間は、長押しで選ぶ時間より1秒以上長くしてください";
 // The switches' keys and the sound of a lit item, on the switch tab.
 inline constexpr char16_t kSwitchAKeysLabel[] = u"スイッチ１のキー";
 inline constexpr char16_t kSwitchBKeysLabel[] = u"スイッチ２のキー";

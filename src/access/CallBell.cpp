@@ -2,13 +2,16 @@
 
 #include "access/AccessSettings.h"
 #include "access/CallScreen.h"
+#include "platform/Clock.h"
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
 
-CallBell::CallBell(QWidget *owner) : m_owner(owner)
+CallBell::CallBell(QWidget *owner, const Clock &clock)
+    : m_owner(owner), m_clock(clock), m_held(clock, nullptr)
 {
     qApp->installEventFilter(this);
 }
@@ -21,7 +24,8 @@ CallBell::~CallBell()
 
 void CallBell::apply(const AccessSettings &settings)
 {
-    m_key = settings.callOn != 0 ? std::optional<int>(settings.callKeyCode()) : std::nullopt;
+    const int key = settings.callKeyCode();
+    m_key = settings.callOn != 0 && key != Qt::Key_unknown ? std::optional<int>(key) : std::nullopt;
 }
 
 void CallBell::ring()
@@ -29,6 +33,7 @@ void CallBell::ring()
     if (m_screen)
         return;
     m_chime.start();
+    m_rangAtMs = m_clock.nowMs();
     m_screen = new CallScreen(m_owner);
     connect(m_screen->cmdStop, &QPushButton::clicked, this, &CallBell::stop);
     // Placed as well as asked for: without a window manager nothing else makes it full screen.
@@ -49,30 +54,54 @@ void CallBell::stop()
     m_screen = nullptr;
 }
 
+bool CallBell::stops(int input, const QInputEvent *event)
+{
+    const bool fresh = m_held.press(input, qint64(event->timestamp()));
+    return fresh && isRinging() && m_clock.nowMs() - m_rangAtMs >= kStopAfterMs;
+}
+
 bool CallBell::eventFilter(QObject *watched, QEvent *event)
 {
     Q_UNUSED(watched);
-    // An event is taken where it is first seen (its window), so no one else acts on it.
+    // An event is taken where it is first seen (its window), so no one else acts on it. While
+    // the chime rings every press is taken; only a deliberate one stops it.
     switch (event->type()) {
     case QEvent::KeyPress: {
         const auto *key = static_cast<QKeyEvent *>(event);
         if (key->isAutoRepeat())
-            return isRinging();
+            return isRinging() || key->key() == m_key;
         if (isRinging()) {
-            stop();
+            if (stops(key->key(), key))
+                stop();
             return true;
         }
+        const bool fresh = m_held.press(key->key(), qint64(key->timestamp()));
         if (key->key() != m_key)
             return false; // also every key while the call is off
-        ring();
-        return true;
+        if (fresh)
+            ring();
+        return true; // the held call key's repeats type nothing either
     }
-    case QEvent::MouseButtonPress:
+    case QEvent::KeyRelease: {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (!key->isAutoRepeat())
+            m_held.release(key->key(), qint64(key->timestamp()));
+        return false;
+    }
+    case QEvent::MouseButtonPress: {
+        const bool ringing = isRinging();
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        if (stops(-int(mouse->button()), mouse))
+            stop();
+        return ringing;
+    }
+    case QEvent::MouseButtonRelease: {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        m_held.release(-int(mouse->button()), qint64(mouse->timestamp()));
+        return false;
+    }
     case QEvent::MouseButtonDblClick:
-        if (!isRinging())
-            return false;
-        stop();
-        return true;
+        return isRinging(); // the second press of a double click has been seen as a press
     default:
         return false;
     }

@@ -2,6 +2,7 @@
 
 #include "access/AccessTexts.h"
 #include "access/CallButton.h"
+#include "access/CallCorners.h"
 #include "access/CallScreen.h"
 #include "access/CuePlayer.h"
 #include "access/TalkControls.h"
@@ -211,6 +212,8 @@ void buildQuestion(ScanPlan &plan, frmOK &question)
     for (int index : {1, 0})
         if (b.shown(question.cmdOK[index]))
             Builder::add(plan.root, b.button(question.cmdOK[index], index == 0));
+    if (CallButton *call = CallCorners::buttonOf(&question); b.shown(call))
+        Builder::add(plan.root, b.button(call, true));
 }
 
 void buildReading(ScanPlan &plan, frmRead &panel)
@@ -222,6 +225,9 @@ void buildReading(ScanPlan &plan, frmRead &panel)
                  b.leaf(panel.lblLabel, panel.lblLabel->rect().center(), panel.lblLabel->text()));
     plan.root.children.first().rect =
         QRect(panel.lblLabel->mapTo(&panel, QPoint(0, 0)), panel.lblLabel->size());
+    // Dwell reaches the call here too; a switch press stops the reading (its hold calls).
+    if (CallButton *call = CallCorners::buttonOf(&panel); b.shown(call))
+        Builder::add(plan.root, b.button(call, true));
 }
 
 // While the call rings its screen is all there is: "止める", by a switch or by dwell.

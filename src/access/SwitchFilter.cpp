@@ -33,7 +33,8 @@ bool isMouseButton(QEvent::Type type)
 SwitchFilter::SwitchFilter(const Clock &clock, Inputs inputs,
                            std::function<bool(const QWidget *)> accepts, Handler pressed)
     : m_clock(clock), m_inputs(std::move(inputs)), m_accepts(std::move(accepts)),
-      m_pressed(std::move(pressed))
+      m_pressed(std::move(pressed)),
+      m_holds(clock, [this](int slot, qint64 heldMs) { switchUp(slot, heldMs); })
 {
     QCoreApplication::instance()->installEventFilter(this);
 }
@@ -72,16 +73,14 @@ std::optional<ScanEngine::Switch> SwitchFilter::switchFor(const QEvent *event) c
 
 void SwitchFilter::switchDown(ScanEngine::Switch which)
 {
-    m_downAtMs[slot(which)] = m_clock.nowMs();
     if (m_inputs.holdMs == 0)
         m_pressed(which);
 }
 
-void SwitchFilter::switchUp(ScanEngine::Switch which)
+void SwitchFilter::switchUp(int slot, qint64 heldMs)
 {
-    const qint64 since = std::exchange(m_downAtMs[slot(which)], -1);
-    if (m_inputs.holdMs > 0 && since >= 0 && m_clock.nowMs() - since >= m_inputs.holdMs)
-        m_pressed(which);
+    if (m_inputs.holdMs > 0 && heldMs >= m_inputs.holdMs)
+        m_pressed(slot == 0 ? ScanEngine::Switch::A : ScanEngine::Switch::B);
 }
 
 bool SwitchFilter::eventFilter(QObject *watched, QEvent *event)
@@ -89,7 +88,7 @@ bool SwitchFilter::eventFilter(QObject *watched, QEvent *event)
     const QEvent::Type type = event->type();
     // A release the windows never see (another program took the keyboard) ends a hold too.
     if (type == QEvent::ApplicationDeactivate)
-        m_downAtMs[0] = m_downAtMs[1] = -1;
+        m_holds.clear();
     if (!isKey(type) && !isMouseButton(type))
         return false;
     const auto *widget = qobject_cast<QWidget *>(watched);
@@ -105,10 +104,14 @@ bool SwitchFilter::eventFilter(QObject *watched, QEvent *event)
         return false;
     if (isKey(type) && static_cast<const QKeyEvent *>(event)->isAutoRepeat())
         return true;
+    m_holds.settle();
+    const qint64 eventMs = qint64(static_cast<const QInputEvent *>(event)->timestamp());
     // A double click's second press comes as a press and then this: one press only.
-    if (type == QEvent::KeyPress || type == QEvent::MouseButtonPress)
-        switchDown(*which);
-    else if (type == QEvent::KeyRelease || type == QEvent::MouseButtonRelease)
-        switchUp(*which);
+    if (type == QEvent::KeyPress || type == QEvent::MouseButtonPress) {
+        if (m_holds.press(slot(*which), eventMs))
+            switchDown(*which);
+    } else if (type == QEvent::KeyRelease || type == QEvent::MouseButtonRelease) {
+        m_holds.release(slot(*which), eventMs);
+    }
     return true;
 }

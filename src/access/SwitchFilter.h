@@ -1,5 +1,6 @@
 #pragma once
 
+#include "access/HeldInputs.h"
 #include "access/ScanEngine.h"
 
 #include <QList>
@@ -13,8 +14,10 @@ class Clock;
 // (and, when asked, every mouse button as switch A) are taken away from the main window, the
 // question dialog and the stop panel, so they never type into the composition text. A switch
 // acts when it goes down or, with a hold time, when it comes up after being held that long (a
-// tremor's short presses then do nothing). Esc pressed four times within three seconds
-// suspends scanning (the keys pass through again); four more resume.
+// tremor's short presses then do nothing). A held key's repeats, marked or not, are one hold
+// (see HeldInputs); a release acts once it has settled, at the latest at the next settle(). Esc
+// pressed four times within three seconds suspends scanning (the keys pass through again); four
+// more resume.
 class SwitchFilter : public QObject
 {
     Q_OBJECT
@@ -38,9 +41,11 @@ class SwitchFilter : public QObject
 
     bool suspended() const { return m_suspended; }
     // When switch A went down and is still held (nowMs() time), or -1.
-    qint64 switchAHeldSince() const { return m_downAtMs[0]; }
-    // The held switch A counts as released (its long hold has been acted on).
-    void forgetHold() { m_downAtMs[0] = -1; }
+    qint64 switchAHeldSince() const { return m_holds.heldSince(0); }
+    // The held switch A no longer counts as held (its long hold has been acted on).
+    void forgetHold() { m_holds.spend(0); }
+    // Acts on the releases that have settled by now (the polling calls it).
+    void settle() { m_holds.settle(); }
 
   signals:
     void suspendedChanged(bool suspended);
@@ -52,7 +57,7 @@ class SwitchFilter : public QObject
     void escapePressed();
     std::optional<ScanEngine::Switch> switchFor(const QEvent *event) const;
     void switchDown(ScanEngine::Switch which);
-    void switchUp(ScanEngine::Switch which);
+    void switchUp(int slot, qint64 heldMs);
 
     const Clock &m_clock;
     Inputs m_inputs;
@@ -60,5 +65,5 @@ class SwitchFilter : public QObject
     Handler m_pressed;
     QList<qint64> m_escapes;
     bool m_suspended = false;
-    qint64 m_downAtMs[2] = {-1, -1}; // per switch, while it is down
+    HeldInputs m_holds; // by switch: 0 for A, 1 for B
 };

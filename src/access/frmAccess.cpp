@@ -101,9 +101,9 @@ void frmAccess::createControls()
     catCallKey->setObjectName(u"catCallKey"_s);
     // A switch's key as the call key would ring at every switch press, and the other way round.
     catCallKey->setCheck([this](int key) -> const char16_t * {
-        const QString switchKeys = keySwitch[0]->keys() + u',' + keySwitch[1]->keys();
-        return SwitchKeys::parse(switchKeys).contains(key) ? AccessTexts::kSwitchKeyRefused
-                                                           : nullptr;
+        const QList<int> switchKeys =
+            SwitchKeys::parse(keySwitch[0]->keys()) + SwitchKeys::parse(keySwitch[1]->keys());
+        return switchKeys.contains(key) ? AccessTexts::kSwitchKeyRefused : nullptr;
     });
     for (KeyCatcher *keys : keySwitch)
         keys->setCheck([this](int key) -> const char16_t * {
@@ -113,6 +113,11 @@ void frmAccess::createControls()
         });
     callForm->addRow(text(AccessTexts::kCallKeyLabel), catCallKey);
     callForm->addRow(catCallKey->message()); // the group's width: the key's column is narrow
+    lblCallHoldRefused = new QLabel(text(AccessTexts::kCallHoldRefused), call);
+    lblCallHoldRefused->setObjectName(u"lblCallHoldRefused"_s);
+    lblCallHoldRefused->setWordWrap(true);
+    lblCallHoldRefused->hide();
+    callForm->addRow(lblCallHoldRefused);
     switchForm->addRow(call);
     tabs->addTab(switchTab, text(AccessTexts::kSwitchTab));
 
@@ -190,13 +195,19 @@ void frmAccess::createSwitchControls(QWidget *parent, QFormLayout *form)
         keySwitch[i]->setObjectName(i == 0 ? u"keySwitchA"_s : u"keySwitchB"_s);
         form->addRow(text(labels[i]), keySwitch[i]);
     }
-    // A key given to one switch is taken from the other, which gets this one's keys instead.
-    for (int i = 0; i < 2; ++i)
+    // A key given to one switch is taken from the other, which gets this one's keys from just
+    // before instead: both keep a key, and neither the call key (checked when they were set).
+    for (int i = 0; i < 2; ++i) {
+        m_shownKeys[i] = keys[i];
         connect(keySwitch[i], &KeyCatcher::keysChanged, this, [this, i](const QString &now) {
+            const QString before = std::exchange(m_shownKeys[i], now);
             KeyCatcher *other = keySwitch[1 - i];
-            if (other->keys().split(u',').contains(now))
-                other->setKeys(i == 0 ? m_settings.switchAKeys : m_settings.switchBKeys);
+            if (!SwitchKeys::parse(other->keys()).contains(SwitchKeys::parse(now).value(0)))
+                return;
+            other->setKeys(before);
+            m_shownKeys[1 - i] = before;
         });
+    }
     chkSwitchMouse =
         checkBox(parent, u"chkSwitchMouse"_s, AccessTexts::kSwitchMouse, m_settings.switchMouse);
     form->addRow(chkSwitchMouse);
@@ -226,6 +237,12 @@ void frmAccess::cmdOK_Click(int index)
     m_settings.switchAKeys = keySwitch[0]->keys();
     m_settings.switchBKeys = keySwitch[1]->keys();
     m_settings.callHoldMs = shownMs(spnCallHold);
+    // A call hold no longer than a selecting hold would ring at every long selection.
+    const bool holdsClash = m_settings.callOn != 0 && m_settings.callHoldMs > 0 &&
+                            m_settings.callHoldMs < m_settings.lowestCallHoldMs();
+    lblCallHoldRefused->setVisible(holdsClash);
+    if (holdsClash)
+        return;
     m_settings.callKey = catCallKey->keys();
     m_settings.dwellMode = chkDwell->isChecked() ? 1 : 0;
     m_settings.dwellMs = shownMs(spnDwell, m_settings.dwellLockMs);

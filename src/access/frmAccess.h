@@ -8,6 +8,7 @@
 class QCheckBox;
 class QComboBox;
 class QFormLayout;
+class QLabel;
 class QDoubleSpinBox;
 class QPushButton;
 class QSpinBox;
@@ -39,6 +40,7 @@ class frmAccess : public QDialog
     QDoubleSpinBox *spnSwitchHold = nullptr;
     QDoubleSpinBox *spnCallHold = nullptr;
     KeyCatcher *catCallKey = nullptr;
+    QLabel *lblCallHoldRefused = nullptr; // why 確定 kept the dialog open
     QCheckBox *chkDwell = nullptr;
     QDoubleSpinBox *spnDwell = nullptr;
     QPushButton *cmdRecord = nullptr;
@@ -55,4 +57,5 @@ class frmAccess : public QDialog
     SettingsStore &m_store;
     AccessSettings m_settings;
     QVBoxLayout *m_voiceLayout = nullptr;
+    std::array<QString, 2> m_shownKeys; // each switch's keys as last shown
 };

@@ -6,6 +6,7 @@
 #include "access/AccessTexts.h"
 #include "access/CallBell.h"
 #include "access/CallButton.h"
+#include "access/CallCorners.h"
 #include "access/CuePlayer.h"
 #include "access/KeyCatcher.h"
 #include "access/SwitchKeys.h"
@@ -14,12 +15,15 @@
 #include "dialogs/frmOK.h"
 #include "platform/DesignButton.h"
 #include "platform/Units.h"
+#include "voice/frmRead.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QEventLoop>
 #include <QKeySequence>
 #include <QLabel>
+#include <QPointer>
 #include <QTimer>
 
 using namespace Qt::Literals::StringLiterals;
@@ -57,6 +61,34 @@ struct AccessFixture
     }
 };
 
+// A key event as an X server sends it: its time is the server's (here the clock's).
+void sendKey(QWidget *to, QEvent::Type type, Qt::Key key, qint64 eventMs)
+{
+    QKeyEvent event(type, key, Qt::NoModifier);
+    event.setTimestamp(ulong(eventMs));
+    QCoreApplication::sendEvent(to, &event);
+}
+
+// `key` held `ms` with the X server's default repeat (after 660 ms, then every 40 ms), each
+// repeat coming as Qt 6.4 on X11 often hands it on: an unmarked release and, 1 ms later, a
+// press, both with the server's one time for the pair.
+void holdWithRepeats(AccessFixture &a, QWidget *to, Qt::Key key, int ms,
+                     const std::function<void()> &pressed = {})
+{
+    const qint64 start = a.f.clock.nowMs();
+    sendKey(to, QEvent::KeyPress, key, start);
+    if (pressed)
+        pressed();
+    for (qint64 next = start + 660; next < start + ms; next += 40) {
+        a.pass(int(next - a.f.clock.nowMs()));
+        sendKey(to, QEvent::KeyRelease, key, next);
+        a.f.clock.advance(1);
+        sendKey(to, QEvent::KeyPress, key, next);
+    }
+    a.pass(int(start + ms - a.f.clock.nowMs()));
+    sendKey(to, QEvent::KeyRelease, key, a.f.clock.nowMs());
+}
+
 // Every rectangle of a scan tree, the groups' and the leaves'.
 void collectRects(const ScanNode &node, QList<QRect> &rects)
 {
@@ -81,42 +113,75 @@ class tst_access : public QObject
     void questionAnsweredThroughTimers();
     void callRings_data();
     void callRings();
+    void callOnQuestionAndPanel_data();
+    void callOnQuestionAndPanel();
     void keyChosen_data();
     void keyChosen();
+    void keysSwapped_data();
+    void keysSwapped();
     void framesInsideScreen_data();
     void framesInsideScreen();
 };
 
 void tst_access::settingsClamped_data()
 {
-    QTest::addColumn<QString>("stored"); // "Key=value"
-    QTest::addColumn<QString>("read");   // step ms, ignore ms, A's keys / B's keys as used
-    const QString plain = u" Space, 1 / Return, 2"_s;
+    QTest::addColumn<QString>("stored"); // "Key=value" words, ";" between them
+    // Step ms, ignore ms, A's keys / B's keys as used / the call key and hold ms.
+    QTest::addColumn<QString>("read");
+    const QString call = u" / F12 3000"_s, plain = u" Space, 1 / Return, 2"_s + call;
     QTest::newRow("step too short") << u"ScanStepMs=50"_s << u"300 149"_s + plain;
     QTest::newRow("step huge") << u"ScanStepMs=99999999999"_s << u"10000 250"_s + plain;
     QTest::newRow("not a number") << u"ScanStepMs=1.5s"_s << u"1500 250"_s + plain;
     QTest::newRow("spaces") << u"ScanStepMs= 2000 "_s << u"2000 250"_s + plain;
     QTest::newRow("ignore over half a step") << u"SwitchIgnoreMs=2000"_s << u"1500 749"_s + plain;
     QTest::newRow("no debounce: held to 50 ms") << u"SwitchIgnoreMs=0"_s << u"1500 50"_s + plain;
-    QTest::newRow("other keys") << u"SwitchAKeys=F5, Enter"_s << u"1500 250 F5, Return / 2"_s;
+    QTest::newRow("other keys") << u"SwitchAKeys=F5, Enter"_s
+                                << u"1500 250 F5, Return / 2"_s + call;
     QTest::newRow("arrows and modified keys dropped")
-        << u"SwitchAKeys=Left,Ctrl+1,F5,Tab"_s << u"1500 250 F5 / Return, 2"_s;
+        << u"SwitchAKeys=Left,Ctrl+1,F5,Tab"_s << u"1500 250 F5 / Return, 2"_s + call;
     QTest::newRow("the comma key among others")
-        << u"SwitchAKeys=5, ,"_s << u"1500 250 5, , / Return, 2"_s;
+        << u"SwitchAKeys=5, ,"_s << u"1500 250 5, , / Return, 2"_s + call;
     QTest::newRow("only refused keys: the default")
         << u"SwitchAKeys=Shift,Esc,Backspace"_s << u"1500 250"_s + plain;
     QTest::newRow("no key name") << u"SwitchBKeys=+++"_s << u"1500 250"_s + plain;
+    // Values that contradict each other (stored by hand, or by an older version) read as
+    // settings that work: each switch keeps keys of its own, none rings the call, and no
+    // selecting hold reaches the call's.
+    QTest::newRow("B's only key is A's: B's default")
+        << u"SwitchAKeys=Space;SwitchBKeys=Space"_s << u"1500 250 Space / Return, 2"_s + call;
+    QTest::newRow("A holds B's defaults: A's defaults")
+        << u"SwitchAKeys=Return, 2;SwitchBKeys=2"_s << u"1500 250 Return, 2 / Space, 1"_s + call;
+    QTest::newRow("A holds every default: A hands B its last key")
+        << u"SwitchAKeys=Space, 1, Return, 2;SwitchBKeys=1"_s
+        << u"1500 250 Space, 1, Return / 2"_s + call;
+    QTest::newRow("the call key on switch B: the call's default")
+        << u"CallKey=1;SwitchAKeys=Return;SwitchBKeys=Space, 1"_s
+        << u"1500 250 Return / Space, 1"_s + call;
+    QTest::newRow("the call key and F12 on switches: no call key")
+        << u"CallKey=1;SwitchAKeys=F12;SwitchBKeys=1"_s << u"1500 250 F12 / 1 /  3000"_s;
+    QTest::newRow("call hold within the selecting hold: a second after it")
+        << u"SwitchHoldMs=2000;CallHoldMs=1000"_s << u"1500 250"_s + plain;
+    QTest::newRow("call hold a second after the selecting hold")
+        << u"SwitchHoldMs=500;CallHoldMs=1500"_s << u"1500 250 Space, 1 / Return, 2 / F12 1500"_s;
+    QTest::newRow("call hold off stays off")
+        << u"SwitchHoldMs=2000;CallHoldMs=0"_s << u"1500 250 Space, 1 / Return, 2 / F12 0"_s;
 }
 
 void tst_access::settingsClamped()
 {
     QFETCH(QString, stored);
     MemorySettingsStore store;
-    store.values.insert(stored.section(u'=', 0, 0), stored.section(u'=', 1));
+    for (const QString &word : stored.split(u';'))
+        store.values.insert(word.section(u'=', 0, 0), word.section(u'=', 1));
     const AccessSettings s = AccessSettings::read(store);
+    QCOMPARE(SwitchKeys::names(s.switchBKeyCodes()), s.switchBKeys); // as stored next time
     const QString keys =
         SwitchKeys::names(s.switchAKeyCodes()) + u" / "_s + SwitchKeys::names(s.switchBKeyCodes());
-    QTEST(u"%1 %2 %3"_s.arg(s.scanStepMs).arg(s.effectiveIgnoreMs()).arg(keys), "read");
+    QTEST(u"%1 %2 %3 / %4 %5"_s.arg(s.scanStepMs)
+              .arg(s.effectiveIgnoreMs())
+              .arg(keys, s.callKey)
+              .arg(s.callHoldMs),
+          "read");
 }
 
 // The next item is timed from its cue's end (cue + step time), a selection stops the cue at
@@ -196,12 +261,20 @@ void tst_access::switchesEnterAndRead_data()
     QTest::newRow("mouse button as switch A")
         << selection + u"ScanMode=2 SwitchMouse=1"_s
         << u"click Return click Return Return Return!"_s << u"か 2"_s;
-    // "/N": held N ms. Shorter than the hold time does nothing; longer acts on release.
+    // "/N": held N ms. Shorter than the hold time does nothing; longer acts once let go (a
+    // release is believed after a moment: a press at once after it continues the hold).
     QTest::newRow("held long enough")
         << selection + u"ScanMode=2 SwitchHoldMs=300"_s
         << u"Space/350 Space/100 Return/350 Return/250 Space/350 Return/30 Return/350 Return/350 "
-           u"Return/350!"_s
+           u"+60 Return/350!"_s
         << u"か 2"_s;
+    // "/Nr": held N ms, the X server repeating it (see holdWithRepeats): one press still.
+    QTest::newRow("held long enough, repeated by the X server")
+        << selection + u"ScanMode=2 SwitchHoldMs=1000"_s
+        << u"Space/1200r Return/1200r Space/1200r Return/1200r Return/1200r +60 Return/1200r!"_s
+        << u"か 2"_s;
+    QTest::newRow("one switch held 4 s, repeated by the X server: only starts")
+        << u"ScanMode=1"_s << u"Space/4000r"_s << u" 0"_s;
     // One press whose edges bounce 20 ms apart enters the board only, even with no debounce set.
     QTest::newRow("bounce with no debounce set")
         << u"ScanMode=1 SwitchIgnoreMs=0"_s << u"Space Space +20 Space! +20 Space!"_s << u" 0"_s;
@@ -226,6 +299,9 @@ void tst_access::switchesEnterAndRead()
         word.remove(u'!');
         a.pass(word.startsWith(u'+') ? word.mid(1).toInt() : atOnce ? 0 : 300);
         // The keys reach the composition text first, as a switch interface's would.
+        const bool repeats = word.contains(u'/') && word.endsWith(u'r');
+        if (repeats)
+            word.chop(1);
         const int heldMs = word.section(u'/', 1).toInt();
         word = word.section(u'/', 0, 0);
         const Qt::Key key =
@@ -236,6 +312,8 @@ void tst_access::switchesEnterAndRead()
         } else if (word == u"click") {
             const QRect a0 = board->visualRect(board->model()->index(0, board->cols() - 1));
             QTest::mouseClick(board->viewport(), Qt::LeftButton, {}, a0.center());
+        } else if (repeats) {
+            holdWithRepeats(a, w.txtTalk, key, heldMs);
         } else if (heldMs > 0) {
             QTest::keyPress(w.txtTalk, key);
             a.pass(heldMs);
@@ -244,7 +322,7 @@ void tst_access::switchesEnterAndRead()
             QTest::keyClick(w.txtTalk, key);
         }
     }
-    a.pass(0);
+    a.pass(100); // a release is believed once it has settled
     const qsizetype plays = a.f.wave.played.filter(u"/か.wav"_s).size();
     QTEST(u"%1 %2"_s.arg(w.txtTalk->text().remove(u'_')).arg(plays), "result");
     QCOMPARE(a.access.writes + a.f.settings.writes, 0);
@@ -377,6 +455,11 @@ void tst_access::callRings_data()
     QTest::newRow("a name that is no key: F12") << on + u"CallKey=Ctrl+"_s << u"key F12"_s << true;
     QTest::newRow("switch A held 3 s") << on + u"ScanMode=1"_s << u"switch 3000"_s << true;
     QTest::newRow("switch A let go at 2.9 s") << on + u"ScanMode=2"_s << u"switch 2900"_s << false;
+    QTest::newRow("switch A held 4 s, repeated by the X server")
+        << on + u"ScanMode=1"_s << u"xswitch 4000"_s << true;
+    QTest::newRow("switch A held 1.5 s with a selecting hold of 2 s: the call at 3 s")
+        << on + u"ScanMode=2 SwitchHoldMs=2000 CallHoldMs=1000"_s << u"switch 1500"_s << false;
+    QTest::newRow("F12 held 2.5 s, repeated by the X server") << on << u"xkey 2500"_s << true;
     QTest::newRow("switch A hold set to 0")
         << on + u"ScanMode=1 CallHoldMs=0"_s << u"switch 9000"_s << false;
     QTest::newRow("hold below a second: a second")
@@ -418,6 +501,13 @@ void tst_access::callRings()
         if (!bell.isRinging())
             QTest::keyRelease(w.txtTalk, Qt::Key_Space);
         pass(5000);
+    } else if (trigger.startsWith(u'x')) {
+        // The ringing that began goes on through the hold: no repeat stops and rings it anew.
+        QPointer<CallScreen> first;
+        holdWithRepeats(a, w.txtTalk, trigger == u"xkey" ? Qt::Key_F12 : Qt::Key_Space, heldMs,
+                        [&] { first = bell.screen(); });
+        pass(100);
+        QCOMPARE(first && first == bell.screen(), trigger == u"xkey");
     } else if (trigger == u"pointer") {
         QTest::mousePress(w.cmdCall, Qt::LeftButton);
         pass(heldMs - 100);
@@ -444,15 +534,73 @@ void tst_access::callRings()
         a.pointer = bell.screen()->cmdStop->mapToGlobal(QPoint(10, 10));
         a.pass(3000);
         QCOMPARE(bell.isRinging(), !settings.contains(u"DwellMode"));
+        // Only a deliberate press stops it: not a second tap just after it began, nor that
+        // switch's contacts bouncing as it is let go.
+        bell.stop();
         bell.ring();
+        a.pass(500);
+        QTest::keyPress(w.txtTalk, Qt::Key_Space);
+        a.pass(600);
+        QTest::keyRelease(w.txtTalk, Qt::Key_Space);
+        a.pass(20);
+        QTest::keyClick(w.txtTalk, Qt::Key_Space);
+        QVERIFY(bell.isRinging());
+        a.pass(300);
         QTest::keyClick(w.txtTalk, Qt::Key_Space); // a switch stops it, as any key does
         QVERIFY(!bell.isRinging());
         bell.ring();
+        a.pass(1000);
         QTest::mouseClick(bell.screen()->cmdStop, Qt::LeftButton);
         QVERIFY(!bell.isRinging());
     }
     QCOMPARE(w.txtTalk->text(), u"あ_"_s);
     QCOMPARE(a.access.writes + a.f.settings.writes, 0);
+}
+
+void tst_access::callOnQuestionAndPanel_data()
+{
+    QTest::addColumn<QString>("settings");
+    QTest::addColumn<QString>("shown"); // "question" or "panel" (reading aloud)
+    QTest::newRow("question, dwell") << u"CallOn=1 DwellMode=1"_s << u"question"_s;
+    QTest::newRow("question, two switches") << u"CallOn=1 ScanMode=2"_s << u"question"_s;
+    QTest::newRow("reading panel, dwell") << u"CallOn=1 DwellMode=1"_s << u"panel"_s;
+    QTest::newRow("call off: no button") << u"DwellMode=1"_s << u"question"_s;
+}
+
+// While a question or the reading panel shows, the call stays within reach: a call button of
+// their own, dwelt on or scanned to.
+void tst_access::callOnQuestionAndPanel()
+{
+    QFETCH(QString, settings);
+    QFETCH(QString, shown);
+    AccessFixture a;
+    frmTalk &w = a.create(settings);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    frmOK question(&w);
+    qint16 stopRead = 0;
+    QWidget *window = &question;
+    if (shown == u"panel"_s)
+        window = new frmRead(w, stopRead); // deletes itself when closed
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    CallButton *call = CallCorners::buttonOf(window);
+    QCOMPARE(call != nullptr, settings.contains(u"CallOn"_s));
+    a.pass(100); // the pointer comes to the button after it has appeared
+    if (call && settings.contains(u"Dwell"_s)) {
+        a.pointer = call->mapToGlobal(call->rect().center());
+        a.pass(2500);
+    }
+    for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Space, Qt::Key_Space, Qt::Key_Return})
+        if (call && settings.contains(u"ScanMode"_s)) {
+            a.pass(300);
+            QTest::keyClick(window, key); // no, yes, the call: chosen
+        }
+    a.pass(100);
+    QCOMPARE(a.layer().bell().isRinging(), call != nullptr);
+    a.layer().bell().stop();
+    if (auto *panel = qobject_cast<frmRead *>(window))
+        panel->unload();
 }
 
 void tst_access::keyChosen_data()
@@ -505,6 +653,64 @@ void tst_access::keyChosen()
     }
     dialog.cmdOK_Click(1);
     QCOMPARE(store.values.value(catcher), keys->keys());
+}
+
+void tst_access::keysSwapped_data()
+{
+    // "catcher:key" words, the catcher A, B or call; "holds:S,C" sets the selecting and the
+    // call hold (seconds).
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QString>("stored"); // A's keys / B's keys / call key / call hold ms
+    QTest::newRow("B takes 1 from A: A gets B's keys")
+        << u"B:1"_s << u"Return, 2 / 1 / F12 / 3000"_s;
+    QTest::newRow("A takes Return from B: B gets A's keys")
+        << u"A:Return"_s << u"Return / Space, 1 / F12 / 3000"_s;
+    QTest::newRow("B gets A's keys as they are now, not the call key")
+        << u"A:F5 call:1 A:Return"_s << u"Return / F5 / 1 / 3000"_s;
+    QTest::newRow("swapped twice") << u"A:Return B:Return"_s << u"Space, 1 / Return / F12 / 3000"_s;
+    QTest::newRow("the call refuses B's key")
+        << u"call:2"_s << u"Space, 1 / Return, 2 / F12 / 3000"_s;
+    QTest::newRow("B refuses the call key")
+        << u"call:F2 B:F2"_s << u"Space, 1 / Return, 2 / F2 / 3000"_s;
+    for (const char *holds : {"2.0,1.0", "2.0,2.0", "2.0,2.9"})
+        QTest::addRow("call hold within the selecting hold: refused, %s", holds)
+            << u"holds:"_s + QLatin1StringView(holds) << u"refused"_s;
+    QTest::newRow("call hold a second after the selecting hold")
+        << u"holds:2.0,3.0"_s << u"Space, 1 / Return, 2 / F12 / 3000"_s;
+}
+
+// Keys chosen one after another on the switch tab: a key given to one switch leaves the other
+// with keys of its own, and neither switch ever shares a key with the call. 確定 refuses a call
+// hold that a selecting hold reaches, says why, and writes nothing.
+void tst_access::keysSwapped()
+{
+    QFETCH(QString, script);
+    MemorySettingsStore store;
+    store.values.insert(u"CallOn"_s, u"1"_s);
+    frmAccess dialog(nullptr, store);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    for (const QString &word : script.split(u' ')) {
+        const QString which = word.section(u':', 0, 0), what = word.section(u':', 1);
+        if (which == u"holds"_s) {
+            dialog.spnSwitchHold->setValue(what.section(u',', 0, 0).toDouble());
+            dialog.spnCallHold->setValue(what.section(u',', 1).toDouble());
+            continue;
+        }
+        KeyCatcher *keys =
+            which == u"call"_s ? dialog.catCallKey : dialog.keySwitch[which == u"A"_s ? 0 : 1];
+        QTest::mouseClick(keys->findChild<QPushButton *>(u"cmdCatch"_s), Qt::LeftButton);
+        QTest::keyClick(QApplication::focusWidget(), QKeySequence::fromString(what)[0].key());
+        if (keys->catching()) // refused: the wait is ended by clicking elsewhere
+            dialog.cmdOK[0]->setFocus();
+    }
+    dialog.cmdOK_Click(1);
+    QCOMPARE(dialog.lblCallHoldRefused->isVisible(), dialog.isVisible());
+    QCOMPARE(store.writes == 0, dialog.isVisible());
+    const QString written = u"%1 / %2 / %3 / %4"_s.arg(
+        store.values.value(u"SwitchAKeys"_s), store.values.value(u"SwitchBKeys"_s),
+        store.values.value(u"CallKey"_s), store.values.value(u"CallHoldMs"_s));
+    QTEST(dialog.isVisible() ? u"refused"_s : written, "stored");
 }
 
 void tst_access::framesInsideScreen_data()

@@ -1,5 +1,4 @@
 #include "TalkFixture.h"
-#include "platform/PressGuard.h"
 
 #include <QCoreApplication>
 
@@ -71,7 +70,7 @@ void tst_boardscreen::secondPressOnWhatAppeared_data()
     QTest::addColumn<bool>("boardBeneath"); // else the selection screen over the board
     QTest::addColumn<qint64>("afterMs");
     QTest::addColumn<bool>("acts");
-    const qint64 settle = PressGuard::kSettleMs;
+    const qint64 settle = 300; // the time a person's accidental double press takes
     QTest::newRow("selection screen, just too soon") << false << settle - 1 << false;
     QTest::newRow("selection screen, settled") << false << settle << true;
     QTest::newRow("board beneath, just too soon") << true << settle - 1 << false;
@@ -88,7 +87,7 @@ void tst_boardscreen::secondPressOnWhatAppeared()
     frmTalk &w = f.create();
     tapCell(w.grdBoard, 0, 9);
     if (boardBeneath) {
-        f.clock.advance(PressGuard::kSettleMs);
+        f.clock.advance(300);
         tapCell(w.grdBoard2, 1, 1); // あ: the selection screen closes
     }
     f.clock.advance(afterMs);
