@@ -28,7 +28,7 @@ class frmOPT : public QDialog
 
   public:
     static constexpr int kDesignWidth = 6990;
-    static constexpr int kDesignHeight = 10800;
+    static constexpr int kDesignHeight = 11460;
 
     frmOPT(QWidget &window, Options &options, Services &services, Voice &voice, AccessLayer *access,
            SpeechOutput *speech);
@@ -55,10 +55,13 @@ class frmOPT : public QDialog
     std::array<QPushButton *, 2> cmdOK{};
     QPushButton *cmdAccess = nullptr;
     QLabel *lblAccess = nullptr; // shown once access settings wait for "確定"
+    QPushButton *cmdQuick = nullptr;
 
   signals:
     // The confirmed options are loaded and the dialog has closed.
     void applied();
+    // "よく使う答え…": the window opens the quick answers' dialog over this one.
+    void quickRequested();
 
   private:
     void createControls();
