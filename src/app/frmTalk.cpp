@@ -127,7 +127,8 @@ void frmTalk::installConversation(SettingsStore &quickSettings, SettingsStore &p
             resize(width(), Units::twipsToPixels(designHeight(), DesignLayout::scale(this)));
     };
     connect(m_conversation.get(), &Conversation::bandShownChanged, this, refit);
-    refit();
+    if (fraQuick->isVisibleTo(this))
+        refit();
 }
 
 int frmTalk::designHeight() const

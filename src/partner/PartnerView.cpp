@@ -154,10 +154,7 @@ void PartnerView::resizeEvent(QResizeEvent *event)
 
 void PartnerView::showComposition()
 {
-    QString text = m_composition.text();
-    if (text.endsWith(QChar(TextArea::kEndMarker)))
-        text.chop(1);
-    lblText->setText(text);
+    lblText->setText(TextArea::withoutEndMarkers(m_composition.text()));
     fitText();
 }
 

@@ -28,7 +28,7 @@ class Reader
 
     // Sentence speech for "読む", or nullptr to read character by character.
     void setSpeech(SpeechOutput *speech) { m_speech = speech; }
-    // Told the text (without the end marker) each time "読む" starts to read it.
+    // Told the text (without end markers) each time "読む" starts to read it.
     void setSaidListener(std::function<void(const QString &)> listener)
     {
         m_saidListener = std::move(listener);
