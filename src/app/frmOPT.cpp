@@ -170,7 +170,7 @@ void frmOPT::cmdAccess_Click()
         connect(&dialog, &QDialog::accepted, page, &VoicePage::save);
     }
     connect(&dialog, &frmAccess::recordRequested, &dialog,
-            [this, &dialog] { openRecorder(m_services.folders, &dialog); });
+            [this, &dialog] { openRecorder(m_services.folders, &dialog, m_answers); });
     dialog.exec();
     lblAccess->setVisible(m_access->hasPending() || (m_voice && m_voice->hasPending()));
 }

@@ -38,6 +38,8 @@ class frmOPT : public QDialog
     void cmdOK_Click(int index);
     // "入力と声…": the access settings dialog; what it confirms waits for this dialog's "確定".
     void cmdAccess_Click();
+    // The quick answers, for their page of the recording screen.
+    void setAnswers(const QStringList &answers) { m_answers = answers; }
 
     QGroupBox *frmOPT1 = nullptr;
     QGroupBox *frmOPT2 = nullptr;
@@ -71,6 +73,7 @@ class frmOPT : public QDialog
     Voice &m_voiceOutput;
     AccessLayer *m_accessLayer;
     SpeechOutput *m_speech;
+    QStringList m_answers;
     std::unique_ptr<PendingSettingsStore> m_access; // the access settings until "確定"
     std::unique_ptr<PendingSettingsStore> m_voice;  // the reading settings until "確定"
 };

@@ -189,6 +189,8 @@ void frmTalk::cmdOpt_Click()
         cmdKey->setText(QString::fromUtf16(BoardTexts::kAlphanumeric));
         makeBoard();
     });
+    if (m_conversation)
+        dialog.setAnswers(m_conversation->answers());
     connect(&dialog, &frmOPT::quickRequested, this, [this, &dialog] {
         if (m_conversation)
             m_conversation->openOptions(&dialog);

@@ -10,6 +10,8 @@
 #include "quick/QuickTexts.h"
 #include "quick/frmQuick.h"
 
+#include <QPushButton>
+
 Conversation::Conversation(QuickBand &band, Voice &voice, const QString &ownVoiceDir,
                            TextBox &composition, QWidget &window, SettingsStore &quickStore,
                            SettingsStore &partnerStore, Services &services)
@@ -52,6 +54,15 @@ void Conversation::openOptions(QWidget *parent)
 void Conversation::closePartner()
 {
     m_partner->hide();
+}
+
+QStringList Conversation::answers() const
+{
+    QStringList shown;
+    for (const QPushButton *b : m_band.buttons())
+        if (!b->text().isEmpty() && m_speaker->canHaveOwnVoice(b->text()))
+            shown.append(b->text());
+    return shown;
 }
 
 void Conversation::applyQuick()

@@ -33,6 +33,8 @@ class Conversation : public QObject
     void openOptions(QWidget *parent);
     // Closes the partner's view with the program, leaving its setting as it is.
     void closePartner();
+    // The answers shown that can be recorded (none while they are off).
+    QStringList answers() const;
 
     QuickSpeaker &speaker() { return *m_speaker; }
     PartnerView &partner() { return *m_partner; }

@@ -53,11 +53,16 @@ bool QuickSpeaker::speaksSentences() const
 
 QuickSpeaker::Way QuickSpeaker::wayFor(const QString &phrase) const
 {
-    if (m_store->kind(phrase) == VoiceStore::Kind::Own)
+    if (canHaveOwnVoice(phrase) && m_store->kind(phrase) == VoiceStore::Kind::Own)
         return Way::OwnVoice;
     if (speaksSentences() && !spokenText(phrase, m_speech->readings()).isEmpty())
         return Way::Sentence;
     return Way::Characters;
+}
+
+bool QuickSpeaker::canHaveOwnVoice(const QString &phrase) const
+{
+    return !m_voice.voiceFile(phrase).isEmpty();
 }
 
 void QuickSpeaker::makeAhead()

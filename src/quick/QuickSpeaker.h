@@ -40,6 +40,9 @@ class QuickSpeaker : public QObject
     void setSpeech(SpeechOutput *speech);
     void setPhrases(const QStringList &phrases);
     Way wayFor(const QString &phrase) const;
+    // Whether the phrase can name a voice file (no separator): else it is never looked up or
+    // recorded, so that "../" in a phrase reaches no file outside the voice folder.
+    bool canHaveOwnVoice(const QString &phrase) const;
     void say(const QString &phrase);
 
   signals:

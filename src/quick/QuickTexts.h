@@ -14,6 +14,4 @@ inline constexpr char16_t kPartnerShow[] = u"相手に見せる";
 inline constexpr char16_t kCancel[] = u"キャンセル";
 inline constexpr char16_t kConfirm[] = u"確定";
 inline constexpr char16_t kNotStored[] = u"よく使う答えの設定を保存できませんでした";
-// The recording screen's page of the answers.
-inline constexpr char16_t kRecordPage[] = u"答え";
 } // namespace QuickTexts
