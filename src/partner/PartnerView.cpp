@@ -116,14 +116,14 @@ void PartnerView::place()
     const QList<QScreen *> screens = QGuiApplication::screens();
     for (const QScreen *screen : screens)
         names.append(screen->name());
-    const QScreen *userScreen = m_userWindow.screen();
+    QScreen *userScreen = m_userWindow.screen();
     const int chosen =
-        PartnerPlace::choose(names, userScreen ? userScreen->name() : QString(), m_settings.screen);
+        PartnerPlace::choose(names, int(screens.indexOf(userScreen)), m_settings.screen);
     if (chosen < 0) {
         // No other screen: an ordinary window, on the user's screen, where the carer puts it.
         if (isFullScreen() || !isVisible()) {
             if (userScreen)
-                setScreen(const_cast<QScreen *>(userScreen));
+                setScreen(userScreen);
             showNormal();
             resize(kWindowSize);
         }
