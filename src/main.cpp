@@ -43,6 +43,8 @@ int main(int argc, char *argv[])
     QtSettingsStore settings;
     QtSettingsStore accessSettings({}, QStringLiteral("ACCESS"));
     QtSettingsStore voiceSettings({}, QStringLiteral("VOICE"));
+    QtSettingsStore quickSettings({}, QStringLiteral("QUICK"));
+    QtSettingsStore partnerSettings({}, QStringLiteral("PARTNER"));
     ScreenBusyPointer busy;
     FrmOkAsker asker;
     AppState state;
@@ -59,6 +61,7 @@ int main(int argc, char *argv[])
                      Qt::QueuedConnection);
     window.installAccess(accessSettings);
     window.installSpeech(voiceSettings, EngineFiles::debian());
+    window.installConversation(quickSettings, partnerSettings);
     window.fitToScreen();
     new ReadyLine(&window);
     window.show();

@@ -15,6 +15,8 @@ rooms=(
     record   # the user's own voice: the recording screen and the kept takes
     diary    # the dated diary, its file and its list
     samples  # the sample sentences, their list over the board, the predictions and the list stepping
+    partner  # the partner's view: the composition and the last sentence said, large, in a window of its own
+    quick    # the quick answers: their band, saying them in the best voice there is, and their dialog
     access   # switch scanning, dwell, the switch keys and the call for help: they reach every control
     app      # the composition root: the main window that builds and wires the rooms, and the options dialog
 )

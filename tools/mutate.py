@@ -372,6 +372,17 @@ FAULTS = [
     f("samples/SampleFile.cpp", "regrouping the samples leaves the board's armed text alone",
       ("        m_cellText = grid.textMatrix(r, 1);\n        const QString label = groupLabel(m_cellText);",
        "        const QString label = groupLabel(grid.textMatrix(r, 1));")),
+    # quick answers and the partner's view
+    f("quick/QuickSpeaker.cpp", "a quick answer never in the user's own voice",
+      ("if (canHaveOwnVoice(phrase) && m_store->kind(phrase) == VoiceStore::Kind::Own)", "if (false)")),
+    f("quick/QuickSettings.cpp", "quick answers on with nothing stored",
+      ('u"0"_s).trimmed() == u"1"_s', 'u"1"_s).trimmed() == u"1"_s')),
+    f("access/ScanPlan.cpp", "the quick answers scanned last",
+      ("    b.addButtons(root, QuickTexts::kGroup, {t.cmdQuick.cbegin(), t.cmdQuick.cend()});\n", ""),
+      ("    b.addCall(root, t);\n}", "    b.addButtons(root, QuickTexts::kGroup, {t.cmdQuick.cbegin(), t.cmdQuick.cend()});\n    b.addCall(root, t);\n}")),
+    f("partner/PartnerView.cpp", "the partner sees the end marker",
+      ("lblText->setText(TextArea::withoutEndMarkers(m_composition.text()));",
+       "lblText->setText(m_composition.text());")),
 ]
 
 

@@ -11,6 +11,7 @@
 #include "dialogs/frmOK.h"
 #include "platform/FlexGrid.h"
 #include "platform/UiText.h"
+#include "quick/QuickTexts.h"
 #include "samples/SampleTexts.h"
 #include "voice/frmRead.h"
 
@@ -113,8 +114,7 @@ class Builder
         parent.children.append(std::move(node));
     }
 
-    void addButtons(ScanNode &parent, const char16_t *label,
-                    std::initializer_list<QPushButton *> buttons)
+    void addButtons(ScanNode &parent, const char16_t *label, const QList<QPushButton *> &buttons)
     {
         ScanNode group;
         group.label = text(label);
@@ -264,10 +264,12 @@ void buildMainScreen(ScanPlan &plan, QWidget &window, const TalkControls &t, boo
                 names += w->objectName() + u' ';
         return names;
     };
-    plan.screen =
-        visibleNames({t.boards.grdBoard, t.samples.grdSp, t.samples.grdEx, t.diary.grdDay,
-                      t.compose.fraRes, t.diary.fraDay, t.samples.fraTalk, t.samples.cmdSampDel});
+    plan.screen = visibleNames({t.boards.grdBoard, t.samples.grdSp, t.samples.grdEx, t.diary.grdDay,
+                                t.compose.fraRes, t.diary.fraDay, t.samples.fraTalk,
+                                t.samples.cmdSampDel, t.cmdQuick[0]});
 
+    // The quick answers come first: an answer is one selection into a scan.
+    b.addButtons(root, QuickTexts::kGroup, {t.cmdQuick.cbegin(), t.cmdQuick.cend()});
     if (b.shown(t.boards.grdBoard)) {
         FlexGrid *g = t.boards.grdBoard;
         const bool kana =

@@ -5,6 +5,8 @@
 #include "diary/DiaryControls.h"
 #include "samples/SampleControls.h"
 
+#include <array>
+
 class CallButton;
 class QPushButton;
 
@@ -19,4 +21,5 @@ struct TalkControls
     QPushButton *cmdEnd = nullptr;
     QPushButton *cmdOpt = nullptr;
     CallButton *cmdCall = nullptr;
+    std::array<QPushButton *, 6> cmdQuick{}; // the quick answers, while shown
 };

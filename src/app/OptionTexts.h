@@ -8,12 +8,14 @@ inline constexpr char16_t kSelectionFrame[] = u"文字選択画面の設定（�
 inline constexpr char16_t kVoiceFrame[] = u"声の設定";
 inline constexpr char16_t kSampleFrame[] = u"例文の設定";
 // Option1 by index (the value stored under "OPT1").
-inline constexpr const char16_t *kOption1[] = {u"１回クリックで文字選択画面へ",
-                                               u"２回クリックで文字選択画面へ",
-                                               u"１回クリックで文字入力", u"２回クリックで文字入力"};
-inline constexpr const char16_t *kOption2[] = {u"１回クリックで文字入力", u"２回クリックで文字入力"};
-inline constexpr const char16_t *kOption3[] = {u"毎回声を出す", u"文字選択での時に声を出す　（毎回）",
-                                               u"文字入力の時に声を出す　　（最後）", u"声を出さない"};
+inline constexpr const char16_t *kOption1[] = {
+    u"１回クリックで文字選択画面へ", u"２回クリックで文字選択画面へ", u"１回クリックで文字入力",
+    u"２回クリックで文字入力"};
+inline constexpr const char16_t *kOption2[] = {u"１回クリックで文字入力",
+                                               u"２回クリックで文字入力"};
+inline constexpr const char16_t *kOption3[] = {
+    u"毎回声を出す", u"文字選択での時に声を出す　（毎回）", u"文字入力の時に声を出す　　（最後）",
+    u"声を出さない"};
 inline constexpr char16_t kSampAuto[] = u"例文を自動で表示する。";
 inline constexpr const char16_t *kSampleItems[] = {u"１", u"２", u"３", u"４", u"５"};
 inline constexpr char16_t kSampleLabel[] = u"文字で例文を表示する。";

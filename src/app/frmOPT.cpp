@@ -14,6 +14,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/UiText.h"
 #include "platform/Units.h"
+#include "quick/QuickTexts.h"
 #include "voice/SpeechOutput.h"
 #include "voice/Voice.h"
 #include "voice/VoicePage.h"
@@ -142,6 +143,14 @@ void frmOPT::createControls()
     DesignLayout::setFont(lblAccess, Face::PGothic, 12, true);
     lblAccess->setText(text(AccessTexts::kPendingNote));
     lblAccess->hide();
+
+    cmdQuick = new QPushButton(text(QuickTexts::kOpenButton), this);
+    cmdQuick->setObjectName(u"cmdQuick"_s);
+    cmdQuick->setAccessibleName(cmdQuick->text());
+    cmdQuick->setAutoDefault(false);
+    DesignLayout::setFont(cmdQuick, Face::PGothic, 18, false);
+    DesignLayout::place(cmdQuick, QRect(780, 10860, 5355, 525));
+    connect(cmdQuick, &QPushButton::clicked, this, &frmOPT::quickRequested);
 }
 
 void frmOPT::cmdAccess_Click()
@@ -161,7 +170,7 @@ void frmOPT::cmdAccess_Click()
         connect(&dialog, &QDialog::accepted, page, &VoicePage::save);
     }
     connect(&dialog, &frmAccess::recordRequested, &dialog,
-            [this, &dialog] { openRecorder(m_services.folders, &dialog); });
+            [this, &dialog] { openRecorder(m_services.folders, &dialog, m_answers); });
     dialog.exec();
     lblAccess->setVisible(m_access->hasPending() || (m_voice && m_voice->hasPending()));
 }

@@ -28,7 +28,7 @@ class frmOPT : public QDialog
 
   public:
     static constexpr int kDesignWidth = 6990;
-    static constexpr int kDesignHeight = 10800;
+    static constexpr int kDesignHeight = 11460;
 
     frmOPT(QWidget &window, Options &options, Services &services, Voice &voice, AccessLayer *access,
            SpeechOutput *speech);
@@ -38,6 +38,8 @@ class frmOPT : public QDialog
     void cmdOK_Click(int index);
     // "入力と声…": the access settings dialog; what it confirms waits for this dialog's "確定".
     void cmdAccess_Click();
+    // The quick answers, for their page of the recording screen.
+    void setAnswers(const QStringList &answers) { m_answers = answers; }
 
     QGroupBox *frmOPT1 = nullptr;
     QGroupBox *frmOPT2 = nullptr;
@@ -55,10 +57,13 @@ class frmOPT : public QDialog
     std::array<QPushButton *, 2> cmdOK{};
     QPushButton *cmdAccess = nullptr;
     QLabel *lblAccess = nullptr; // shown once access settings wait for "確定"
+    QPushButton *cmdQuick = nullptr;
 
   signals:
     // The confirmed options are loaded and the dialog has closed.
     void applied();
+    // "よく使う答え…": the window opens the quick answers' dialog over this one.
+    void quickRequested();
 
   private:
     void createControls();
@@ -68,6 +73,7 @@ class frmOPT : public QDialog
     Voice &m_voiceOutput;
     AccessLayer *m_accessLayer;
     SpeechOutput *m_speech;
+    QStringList m_answers;
     std::unique_ptr<PendingSettingsStore> m_access; // the access settings until "確定"
     std::unique_ptr<PendingSettingsStore> m_voice;  // the reading settings until "確定"
 };

@@ -16,6 +16,8 @@
 #include "platform/TextBox.h"
 #include "platform/UiServices.h"
 #include "platform/Units.h"
+#include "quick/Conversation.h"
+#include "quick/QuickBand.h"
 #include "samples/ListStepper.h"
 #include "samples/Predictions.h"
 #include "samples/SampleFile.h"
@@ -25,6 +27,7 @@
 #include "voice/Voice.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QPushButton>
@@ -55,7 +58,8 @@ TalkControls frmTalk::controls() const
             cmdRead,
             cmdEnd,
             cmdOpt,
-            cmdCall};
+            cmdCall,
+            fraQuick->buttons()};
 }
 
 void frmTalk::createParts()
@@ -104,6 +108,32 @@ void frmTalk::installSpeech(SettingsStore &voiceSettings, const EngineFiles &fil
     m_speech = std::make_unique<SpeechOutput>(voiceSettings, files);
     m_reader->setSpeech(m_speech.get());
     m_speech->makeAheadFor(*txtTalk, m_services.clock);
+    if (m_conversation)
+        m_conversation->setSpeech(m_speech.get());
+}
+
+void frmTalk::installConversation(SettingsStore &quickSettings, SettingsStore &partnerSettings)
+{
+    m_conversation = std::make_unique<Conversation>(
+        *fraQuick, *m_voice, QDir::fromNativeSeparators(m_services.folders.dataDir()), *txtTalk,
+        *this, quickSettings, partnerSettings, m_services);
+    m_conversation->setSpeech(m_speech.get());
+    m_reader->setSaidListener([this](const QString &said) { m_conversation->spoken(said); });
+    // The band adds to the design's height: the window fits the screen anew.
+    const auto refit = [this] {
+        if (isVisible())
+            fitToScreen();
+        else
+            resize(width(), Units::twipsToPixels(designHeight(), DesignLayout::scale(this)));
+    };
+    connect(m_conversation.get(), &Conversation::bandShownChanged, this, refit);
+    if (fraQuick->isVisibleTo(this))
+        refit();
+}
+
+int frmTalk::designHeight() const
+{
+    return kDesignHeight + (fraQuick->isVisibleTo(this) ? QuickBand::kHeight : 0);
 }
 
 void frmTalk::connectShell()
@@ -159,6 +189,12 @@ void frmTalk::cmdOpt_Click()
         cmdKey->setText(QString::fromUtf16(BoardTexts::kAlphanumeric));
         makeBoard();
     });
+    if (m_conversation)
+        dialog.setAnswers(m_conversation->answers());
+    connect(&dialog, &frmOPT::quickRequested, this, [this, &dialog] {
+        if (m_conversation)
+            m_conversation->openOptions(&dialog);
+    });
     dialog.exec();
     Form_Activate();
 }
@@ -187,10 +223,10 @@ QSize frmTalk::fittedSize(QSize available) const
     const int frameExtra = style()->pixelMetric(QStyle::PM_TitleBarHeight) + 8;
     const double sx = available.width() / double(Units::twipsToPixels(kDesignWidth, 1.0));
     const double sy =
-        (available.height() - frameExtra) / double(Units::twipsToPixels(kDesignHeight, 1.0));
+        (available.height() - frameExtra) / double(Units::twipsToPixels(designHeight(), 1.0));
     const double s = std::max(0.3, std::min(sx, sy));
     return {std::max(available.width(), Units::twipsToPixels(kDesignWidth, s)),
-            Units::twipsToPixels(kDesignHeight, s)};
+            Units::twipsToPixels(designHeight(), s)};
 }
 
 void frmTalk::resizeEvent(QResizeEvent *event)
@@ -198,7 +234,7 @@ void frmTalk::resizeEvent(QResizeEvent *event)
     QWidget::resizeEvent(event);
     // Text at the scale the height allows; a wider window widens the controls, not the text.
     const double sx = width() / double(Units::twipsToPixels(kDesignWidth, 1.0));
-    const double sy = height() / double(Units::twipsToPixels(kDesignHeight, 1.0));
+    const double sy = height() / double(Units::twipsToPixels(designHeight(), 1.0));
     const double s = std::max(0.1, std::min(sx, sy));
     DesignLayout::setScale(this, s, sx / s);
 }

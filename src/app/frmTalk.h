@@ -13,6 +13,7 @@
 class AccessLayer;
 class BoardEntry;
 class CallButton;
+class Conversation;
 class DiaryFile;
 class DiaryScreen;
 class EditPad;
@@ -22,6 +23,7 @@ class Predictions;
 class QFrame;
 class QLabel;
 class QPushButton;
+class QuickBand;
 class Reader;
 class SampleFile;
 class SampleScreen;
@@ -68,6 +70,10 @@ class frmTalk : public QWidget
     void installSpeech(SettingsStore &voiceSettings, const EngineFiles &files);
     // Sentence speech, or nullptr when none was installed ("読む" reads character by character).
     SpeechOutput *speech() { return m_speech.get(); }
+    // The quick answers (section "QUICK") and the partner's view (section "PARTNER").
+    void installConversation(SettingsStore &quickSettings, SettingsStore &partnerSettings);
+    // The conversation, or nullptr when none was installed.
+    Conversation *conversation() { return m_conversation.get(); }
 
     // Shell handlers.
     void Form_Load();
@@ -80,6 +86,8 @@ class frmTalk : public QWidget
     void applyCompositionFont();
     // The window's height in design twips, for the sizes computed from it.
     int heightTwips() const { return kDesignOuterHeight; }
+    // The design's client height: the quick answers, when shown, add their band at the foot.
+    int designHeight() const;
     // Fills the screen's available area, the design at the largest scale that fits.
     void fitToScreen();
     // The window's size in an available area of `available`: its whole width, and the height
@@ -121,6 +129,7 @@ class frmTalk : public QWidget
     QPushButton *cmdSampDel = nullptr;
     QLabel *txtHide = nullptr;
     CallButton *cmdCall = nullptr; // shown while the call is turned on
+    QuickBand *fraQuick = nullptr; // shown while the quick answers are turned on
 
     // A caret-pad or list button is held (they repeat until it is released).
     bool mKeyHeld = false;
@@ -158,4 +167,5 @@ class frmTalk : public QWidget
     std::unique_ptr<ListStepper> m_stepper;
     std::unique_ptr<AccessLayer> m_access;
     std::unique_ptr<SpeechOutput> m_speech;
+    std::unique_ptr<Conversation> m_conversation;
 };

@@ -10,6 +10,7 @@
 #include "platform/PressGuard.h"
 #include "platform/TextBox.h"
 #include "platform/UiText.h"
+#include "quick/QuickBand.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -164,12 +165,16 @@ void frmTalk::createControls()
     DesignLayout::setBackColour(cmdCall, 8421631); // a soft red: the one call for help
     DesignLayout::place(cmdCall, kCallButtonPlace);
 
+    // Below everything else, so the board and the foot keep their places when it is shown.
+    fraQuick = new QuickBand(kDesignWidth, this);
+    DesignLayout::place(fraQuick, QRect(0, kDesignHeight, kDesignWidth, QuickBand::kHeight));
+
     txtHide = new QLabel(this);
     txtHide->setObjectName(u"txtHide"_s);
     DesignLayout::place(txtHide, QRect(0, 0, 1215, 1575));
 
-    for (QWidget *hidden : std::initializer_list<QWidget *>{grdSp, fraSet, grdEx, grdDay, fraDay,
-                                                            fraTalk, cmdSampDel, txtHide, cmdCall})
+    for (QWidget *hidden : std::initializer_list<QWidget *>{
+             grdSp, fraSet, grdEx, grdDay, fraDay, fraTalk, cmdSampDel, txtHide, cmdCall, fraQuick})
         hidden->hide();
 }
 

@@ -33,6 +33,11 @@ void TextArea::ensureEndMarker(TextBox &box)
     box.select(start, length);
 }
 
+QString TextArea::withoutEndMarkers(QString text)
+{
+    return text.remove(QChar(kEndMarker));
+}
+
 void TextArea::selectNextIfNone(TextBox &box)
 {
     if (box.selLength() != 0)

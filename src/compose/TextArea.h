@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 struct ComposeControls;
 class TextBox;
 
@@ -22,6 +24,9 @@ void setNarrow(const ComposeControls &compose);
 void setWideSizes(const ComposeControls &compose);
 // Appends the end marker "_" when the text does not end with it.
 void ensureEndMarker(TextBox &box);
+// The text as it is said and shown to others: every end marker left out (none can be typed; a
+// paste may leave one inside the text), as sentence speech drops them.
+QString withoutEndMarkers(QString text);
 // The effect of the keystroke "+{RIGHT}" when nothing is selected: selects the character
 // after the caret (nothing at the end of the text).
 void selectNextIfNone(TextBox &box);

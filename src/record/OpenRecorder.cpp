@@ -10,13 +10,13 @@
 #include <QDir>
 #include <QScreen>
 
-void openRecorder(const ProgramFolders &folders, QWidget *parent)
+void openRecorder(const ProgramFolders &folders, QWidget *parent, const QStringList &answers)
 {
     VoiceStore store(QDir::fromNativeSeparators(folders.dataDir()));
     const VoiceReadings readings = VoiceReadings::builtIn();
     QtAudioInput input;
     QtTakePlayer player;
-    frmRecord dialog(store, readings, input, player, parent);
+    frmRecord dialog(store, readings, input, player, parent, answers);
     // The whole screen, also where no window manager maximises it.
     if (const QScreen *screen = parent ? parent->screen() : nullptr)
         dialog.setGeometry(screen->availableGeometry());

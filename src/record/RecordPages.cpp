@@ -48,7 +48,7 @@ RecordPage alphanumericPage()
 
 namespace RecordPages {
 
-QList<RecordPage> pages(const VoiceReadings &readings)
+QList<RecordPage> pages(const VoiceReadings &readings, const QStringList &answers)
 {
     QList<RecordPage> result{
         kanaPage(QString::fromUtf16(BoardTexts::kHiragana), BoardTables::kHiragana),
@@ -69,10 +69,13 @@ QList<RecordPage> pages(const VoiceReadings &readings)
     result.append(marks);
     if (!cues.cells.isEmpty())
         result.append(cues);
+    if (!answers.isEmpty())
+        result.append(
+            {QString::fromUtf16(RecordTexts::kAnswersPage), int(answers.size()), 1, answers});
     return result;
 }
 
-QStringList order(const VoiceReadings &readings)
+QStringList order(const VoiceReadings &readings, const QStringList &answers)
 {
     QStringList wanted;
     for (int group = 0; group < kKanaGroups; ++group) {
@@ -87,11 +90,12 @@ QStringList order(const VoiceReadings &readings)
             wanted.append(QString::fromUtf16(text));
     }
     wanted.append(readings.texts());
+    wanted.append(answers);
 
     QStringList result;
     QSet<QString> seen;
     for (const QString &text : std::as_const(wanted)) {
-        if (readings.contains(text) && !seen.contains(text)) {
+        if ((readings.contains(text) || answers.contains(text)) && !seen.contains(text)) {
             seen.insert(text);
             result.append(text);
         }

@@ -18,10 +18,10 @@ struct RecordPage
 namespace RecordPages {
 // ひら and カタ as the 15-column kana boards (あ column at the right), 英数 as its board, and
 // 記号 with every other text of the table (small kana, lower-case letters, space, end mark),
-// and ボタン with the buttons' spoken names.
-QList<RecordPage> pages(const VoiceReadings &readings);
+// and ボタン with the buttons' spoken names; 答え with the quick `answers` when there are any.
+QList<RecordPage> pages(const VoiceReadings &readings, const QStringList &answers = {});
 // The 50 cells of the hiragana board column by column, the voiced and half-voiced kana, the
 // small kana, space and end mark, the alphanumeric board row by row, then every other text
-// in table order.
-QStringList order(const VoiceReadings &readings);
+// in table order, then the quick `answers`.
+QStringList order(const VoiceReadings &readings, const QStringList &answers = {});
 } // namespace RecordPages

@@ -5,6 +5,7 @@ namespace RecordTexts {
 inline constexpr char16_t kCaption[] = u"声の録音";
 inline constexpr char16_t kMarksPage[] = u"記号";
 inline constexpr char16_t kCuesPage[] = u"ボタン";
+inline constexpr char16_t kAnswersPage[] = u"答え";
 inline constexpr char16_t kRecord[] = u"録音";
 inline constexpr char16_t kStop[] = u"停止";
 inline constexpr char16_t kListen[] = u"聞く";

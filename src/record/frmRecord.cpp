@@ -95,10 +95,10 @@ void setPoints(QWidget *widget, int points)
 } // namespace
 
 frmRecord::frmRecord(VoiceStore &store, const VoiceReadings &readings, AudioInput &input,
-                     TakePlayer &player, QWidget *parent)
+                     TakePlayer &player, QWidget *parent, const QStringList &answers)
     : QDialog(parent), m_store(store), m_readings(readings), m_input(input), m_player(player),
-      m_recorder(new TakeRecorder(input, this)), m_pages(RecordPages::pages(readings)),
-      m_order(RecordPages::order(readings))
+      m_recorder(new TakeRecorder(input, this)), m_pages(RecordPages::pages(readings, answers)),
+      m_order(RecordPages::order(readings, answers))
 {
     setObjectName(u"frmRecord"_s);
     setWindowTitle(QString::fromUtf16(RecordTexts::kCaption));

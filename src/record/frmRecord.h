@@ -27,7 +27,7 @@ class frmRecord : public QDialog
 
   public:
     frmRecord(VoiceStore &store, const VoiceReadings &readings, AudioInput &input,
-              TakePlayer &player, QWidget *parent = nullptr);
+              TakePlayer &player, QWidget *parent = nullptr, const QStringList &answers = {});
     ~frmRecord() override;
 
     QString currentText() const;

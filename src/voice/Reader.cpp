@@ -58,6 +58,8 @@ void Reader::cmdRead_Click()
     // Sentences: the first part is being made while the window gets ready.
     SpeechOutput *speech = m_speech;
     TextBox &box = *m_compose.txtTalk;
+    if (m_saidListener)
+        m_saidListener(TextArea::withoutEndMarkers(box.text()));
     std::optional<SentenceReader> sentences;
     if (speech && speech->speaksSentences()) {
         sentences.emplace(speech->engine(), speech->player(), m_services.clock, box);

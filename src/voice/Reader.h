@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "compose/ComposeControls.h"
 
 #include <QPointer>
@@ -26,6 +28,11 @@ class Reader
 
     // Sentence speech for "読む", or nullptr to read character by character.
     void setSpeech(SpeechOutput *speech) { m_speech = speech; }
+    // Told the text (without end markers) each time "読む" starts to read it.
+    void setSaidListener(std::function<void(const QString &)> listener)
+    {
+        m_saidListener = std::move(listener);
+    }
     void cmdRead_Click();
 
   private:
@@ -45,5 +52,6 @@ class Reader
     Services &m_services;
     QWidget &m_window;
     SpeechOutput *m_speech = nullptr;
+    std::function<void(const QString &)> m_saidListener;
     QPointer<frmRead> m_panel;
 };

@@ -1,0 +1,180 @@
+#include "partner/PartnerView.h"
+
+#include "compose/TextArea.h"
+#include "partner/PartnerPlace.h"
+#include "partner/PartnerTexts.h"
+#include "platform/TextBox.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QVBoxLayout>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+constexpr int kMinPixels = 12;
+constexpr int kMaxPixels = 2000;
+constexpr int kSpokenShare = 5; // the last sentence takes a fifth of the height
+constexpr QSize kWindowSize{800, 480};
+
+// The largest pixel size at which `text` fits `box` wrapped (binary search).
+int largestFitting(const QString &text, QFont font, const QSize &box)
+{
+    int low = kMinPixels;
+    int high = kMaxPixels;
+    while (low < high) {
+        const int middle = (low + high + 1) / 2;
+        font.setPixelSize(middle);
+        const QRect needed = QFontMetrics(font).boundingRect(
+            QRect(QPoint(0, 0), QSize(box.width(), kMaxPixels * 100)),
+            Qt::TextWrapAnywhere | Qt::AlignCenter, text);
+        if (needed.width() <= box.width() && needed.height() <= box.height())
+            low = middle;
+        else
+            high = middle - 1;
+    }
+    return low;
+}
+
+QLabel *label(QWidget *parent, const QString &name, const char16_t *accessible)
+{
+    auto *l = new QLabel(parent);
+    l->setObjectName(name);
+    l->setAccessibleName(QString::fromUtf16(accessible));
+    l->setAlignment(Qt::AlignCenter);
+    l->setWordWrap(true);
+    l->setFocusPolicy(Qt::NoFocus);
+    l->setTextInteractionFlags(Qt::NoTextInteraction);
+    // Its size comes from the window, never from the type it is given.
+    l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    return l;
+}
+} // namespace
+
+PartnerView::PartnerView(TextBox &composition, QWidget &userWindow, SettingsStore &store)
+    : QWidget(nullptr, Qt::Window | Qt::WindowDoesNotAcceptFocus), m_composition(composition),
+      m_userWindow(userWindow), m_store(store), m_settings(PartnerSettings::read(store))
+{
+    setObjectName(u"frmPartner"_s);
+    setWindowTitle(QString::fromUtf16(PartnerTexts::kCaption));
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setFocusPolicy(Qt::NoFocus);
+    setAutoFillBackground(true);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, Qt::white);
+    colours.setColor(QPalette::WindowText, Qt::black);
+    setPalette(colours);
+    lblText = label(this, u"lblPartnerText"_s, PartnerTexts::kTextName);
+    lblSpoken = label(this, u"lblPartnerSpoken"_s, PartnerTexts::kSpokenName);
+    QPalette spoken = colours;
+    spoken.setColor(QPalette::WindowText, QColor(0x30, 0x30, 0x90));
+    lblSpoken->setPalette(spoken);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(lblText, kSpokenShare - 1);
+    layout->addWidget(lblSpoken, 1);
+    resize(kWindowSize);
+    connect(&composition, &TextBox::textChanged, this, &PartnerView::showComposition);
+    for (auto signal : {&QGuiApplication::screenAdded, &QGuiApplication::screenRemoved})
+        connect(qGuiApp, signal, this, [this] {
+            if (isVisible())
+                place();
+        });
+    showComposition();
+}
+
+PartnerView::~PartnerView() = default;
+
+void PartnerView::restore()
+{
+    if (m_settings.on)
+        setOpen(true);
+}
+
+void PartnerView::setOpen(bool open)
+{
+    if (open == isVisible())
+        return;
+    if (open)
+        place();
+    else
+        hide();
+    m_settings.on = open;
+    store();
+}
+
+void PartnerView::setSpoken(const QString &sentence)
+{
+    lblSpoken->setText(sentence);
+    fitText();
+}
+
+void PartnerView::place()
+{
+    QList<QString> names;
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    for (const QScreen *screen : screens)
+        names.append(screen->name());
+    QScreen *userScreen = m_userWindow.screen();
+    const int chosen =
+        PartnerPlace::choose(names, int(screens.indexOf(userScreen)), m_settings.screen);
+    if (chosen < 0) {
+        // No other screen: an ordinary window, on the user's screen, where the carer puts it.
+        if (isFullScreen() || !isVisible()) {
+            if (userScreen)
+                setScreen(userScreen);
+            showNormal();
+            resize(kWindowSize);
+        }
+        return;
+    }
+    QScreen *screen = screens[chosen];
+    setScreen(screen);
+    setGeometry(screen->geometry());
+    showFullScreen();
+    if (m_settings.screen != screen->name()) {
+        m_settings.screen = screen->name();
+        store();
+    }
+}
+
+void PartnerView::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    m_settings.on = false;
+    store();
+}
+
+void PartnerView::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    fitText();
+}
+
+void PartnerView::showComposition()
+{
+    lblText->setText(TextArea::withoutEndMarkers(m_composition.text()));
+    fitText();
+}
+
+void PartnerView::fitText()
+{
+    for (QLabel *l : {lblText, lblSpoken}) {
+        l->setAccessibleName(l->text().isEmpty()
+                                 ? QString::fromUtf16(l == lblText ? PartnerTexts::kTextName
+                                                                   : PartnerTexts::kSpokenName)
+                                 : l->text());
+        if (l->text().isEmpty())
+            continue;
+        QFont font = l->font();
+        font.setPixelSize(largestFitting(l->text(), font, l->contentsRect().size()));
+        l->setFont(font);
+    }
+}
+
+void PartnerView::store()
+{
+    // The view works as set for this session even when the store fails.
+    m_settings.write(m_store);
+}
