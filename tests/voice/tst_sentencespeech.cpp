@@ -24,15 +24,20 @@ constexpr double kLongestGapMs = 400;
 constexpr double kStopMs = 300;
 const QString kSentence = u"きょうはいいてんきですね"_s;
 
-// A program in place of the engine that counts its runs in "<program>.runs" and fails the runs
-// for which the shell test `failing` on $n (the run's number, from 1) holds.
-QString countingEngine(const QTemporaryDir &dir, const QByteArray &failing)
+// A program in place of the engine that counts its runs in "<program>.runs", fails the runs for
+// which the shell test `failing` on $n (the run's number, from 1) holds, and runs the shell
+// commands `damage` on the output files $wav and $trace of the others.
+QString countingEngine(const QTemporaryDir &dir, const QByteArray &failing,
+                       const QByteArray &damage)
 {
     const QString program = dir.filePath(u"engine"_s);
+    const QByteArray script =
+        "#!/bin/sh\necho >>\"$0.runs\"\nn=$(wc -l <\"$0.runs\")\n[ " + failing +
+        " ] && exit 1\nfor a; do case $prev in -ow) wav=$a;; -ot) trace=$a;; "
+        "esac; prev=$a; done\n" +
+        EngineFiles::debian().program.toUtf8() + " \"$@\" || exit\n" + damage + "\nexit 0\n";
     const bool made =
-        FileBytes::write(program, "#!/bin/sh\necho >>\"$0.runs\"\nn=$(wc -l <\"$0.runs\")\n[ " +
-                                      failing + " ] && exit 1\nexec " +
-                                      EngineFiles::debian().program.toUtf8() + " \"$@\"\n") &&
+        FileBytes::write(program, script) &&
         QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     return made ? program : QString();
 }
@@ -152,35 +157,60 @@ void tst_sentencespeech::madeAheadOrByCharacters_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<qint64>("quietMs");     // from the last change to the press
     QTest::addColumn<QString>("changedTo");  // the text changed again just before the press
+    QTest::addColumn<int>("speed");          // the voice's speed at the press (made at 100)
     QTest::addColumn<QByteArray>("failing"); // the engine runs that fail; "missing": no engine
+    QTest::addColumn<QByteArray>("damage");  // done to the output of every run that succeeds
     QTest::addColumn<int>("ahead");          // engine runs before the press
     QTest::addColumn<int>("runs");           // and after it
     QTest::addColumn<QStringList>("played"); // character voices
 
     const qint64 quiet = FirstPartAhead::kQuietMs;
     const QByteArray none = "0 = 1";
+    const QByteArray whole = ":";
+    const QStringList characters{u"あ.wav"_s, u"い.wav"_s};
     QTest::newRow("made ahead, played at the press")
-        << true << kSentence << quiet << QString() << none << 1 << 1 << QStringList();
+        << true << kSentence << quiet << QString() << 100 << none << whole << 1 << 1
+        << QStringList();
     QTest::newRow("pressed before the quiet time: made at the press, not again")
-        << true << kSentence << quiet - 1 << QString() << none << 0 << 1 << QStringList();
+        << true << kSentence << quiet - 1 << QString() << 100 << none << whole << 0 << 1
+        << QStringList();
     QTest::newRow("changed after it was made: made anew")
-        << true << kSentence << quiet << u"あめがふっています"_s << none << 1 << 2 << QStringList();
+        << true << kSentence << quiet << u"あめがふっています"_s << 100 << none << whole << 1 << 2
+        << QStringList();
+    QTest::newRow("speed changed after it was made: made anew")
+        << true << kSentence << quiet << QString() << 150 << none << whole << 1 << 2
+        << QStringList();
     QTest::newRow("the run ahead fails: made at the press")
-        << true << kSentence << quiet << QString() << QByteArray("$n = 1") << 1 << 2
+        << true << kSentence << quiet << QString() << 100 << QByteArray("$n = 1") << whole << 1 << 2
         << QStringList();
     QTest::newRow("character reading: nothing made")
-        << false << u"あめ"_s << quiet << QString() << none << 0 << 0
+        << false << u"あめ"_s << quiet << QString() << 100 << none << whole << 0 << 0
         << QStringList{u"あ.wav"_s, u"め.wav"_s};
     QTest::newRow("engine missing: characters")
-        << true << u"あい"_s << quiet << QString() << QByteArray("missing") << 0 << 0
-        << QStringList{u"あ.wav"_s, u"い.wav"_s};
+        << true << u"あい"_s << quiet << QString() << 100 << QByteArray("missing") << whole << 0
+        << 0 << characters;
     QTest::newRow("engine failing: characters")
-        << true << u"あい"_s << quiet << QString() << QByteArray("1 = 1") << 1 << 2
-        << QStringList{u"あ.wav"_s, u"い.wav"_s};
+        << true << u"あい"_s << quiet << QString() << 100 << QByteArray("1 = 1") << whole << 1 << 2
+        << characters;
+    // The engine ends as if it had succeeded, its output not whole (a full disk): characters.
+    QTest::newRow("waveform cut short: characters")
+        << true << u"あい"_s << quiet << QString() << 100 << none
+        << QByteArray("truncate -s -20000 \"$wav\"") << 1 << 2 << characters;
+    QTest::newRow("waveform claiming 2 GB: characters")
+        << true << u"あい"_s << quiet << QString() << 100 << none
+        << QByteArray("printf '\\377\\377\\377\\177' | dd of=\"$wav\" bs=1 seek=40 "
+                      "conv=notrunc 2>/dev/null")
+        << 1 << 2 << characters;
+    QTest::newRow("trace cut short: characters")
+        << true << u"あい"_s << quiet << QString() << 100 << none
+        << QByteArray(
+               "awk '/Output label/ { f = 1 } f && ++n > 3 { exit } 1' \"$trace\" >\"$trace.cut\" "
+               "&& mv \"$trace.cut\" \"$trace\"")
+        << 1 << 2 << characters;
     // The first sentence is spoken by the engine, the second by the voices.
     QTest::newRow("engine failing after the first sentence")
-        << true << u"あい。えお"_s << quiet << QString() << QByteArray("$n -ge 2") << 1 << 2
-        << QStringList{u"え.wav"_s, u"お.wav"_s};
+        << true << u"あい。えお"_s << quiet << QString() << 100 << QByteArray("$n -ge 2") << whole
+        << 1 << 2 << QStringList{u"え.wav"_s, u"お.wav"_s};
 }
 
 // On the fake clock: the real quiet timer only wakes the check, the clock decides.
@@ -191,13 +221,15 @@ void tst_sentencespeech::madeAheadOrByCharacters()
     QFETCH(qint64, quietMs);
     QFETCH(QString, changedTo);
     QFETCH(QByteArray, failing);
+    QFETCH(QByteArray, damage);
     QFETCH(int, ahead);
     TalkFixture f;
     f.create();
     QTemporaryDir scripts;
     EngineFiles files = EngineFiles::debian();
     const bool missing = failing == "missing";
-    files.program = missing ? u"/nonexistent/open_jtalk"_s : countingEngine(scripts, failing);
+    files.program =
+        missing ? u"/nonexistent/open_jtalk"_s : countingEngine(scripts, failing, damage);
     MemorySettingsStore voice;
     voice.values = {{u"Mode"_s, sentences ? u"1"_s : u"0"_s}};
     f.window().installSpeech(voice, files);
@@ -214,6 +246,8 @@ void tst_sentencespeech::madeAheadOrByCharacters()
     QTest::qWait(200); // its end, a failure included
     if (!changedTo.isEmpty())
         f.text()->setText(changedTo);
+    QFETCH(int, speed);
+    voice.values.insert(u"Speed"_s, QString::number(speed));
     // The voice goes on by the clock: ten times as fast as it plays.
     QTimer time;
     QObject::connect(&time, &QTimer::timeout, &time, [&] { f.clock.advance(100); });
