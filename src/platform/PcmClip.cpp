@@ -84,18 +84,24 @@ PcmClip convert(const char *data, qint64 size, const WaveFormat &f)
     return clip;
 }
 
-// The most bytes of samples a voice file may hold: kLongestVoiceSeconds at its own format.
-qint64 longestData(const WaveFormat &f)
+// The most bytes of samples `seconds` of sound take at the file's own format.
+qint64 longestData(const WaveFormat &f, qint64 seconds)
 {
-    return kLongestVoiceSeconds * f.sampleRate * f.channels * (f.bits / 8);
+    return seconds * f.sampleRate * f.channels * (f.bits / 8);
 }
 
-} // namespace
+enum class Sizes
+{
+    AsFarAsItGoes, // a data chunk cut short is read as far as it goes
+    Whole,         // every size the header declares must be there
+};
 
-std::optional<PcmClip> decodeWav(QIODevice &device)
+std::optional<PcmClip> decode(QIODevice &device, qint64 longestSeconds, Sizes sizes)
 {
     const QByteArray riff = device.read(12);
     if (riff.size() < 12 || !riff.startsWith("RIFF") || riff.mid(8, 4) != "WAVE")
+        return std::nullopt;
+    if (sizes == Sizes::Whole && u32(riff.constData() + 4) + 8 != quint64(device.size()))
         return std::nullopt;
     std::optional<WaveFormat> format;
     for (;;) {
@@ -115,8 +121,10 @@ std::optional<PcmClip> decodeWav(QIODevice &device)
             if (!format)
                 return std::nullopt;
             // Sized before a byte of it is read: a long recording is refused, not held.
+            if (sizes == Sizes::Whole && size > device.bytesAvailable())
+                return std::nullopt;
             const qint64 available = std::min(size, device.bytesAvailable());
-            if (available > longestData(*format))
+            if (available > longestData(*format, longestSeconds))
                 return std::nullopt;
             const QByteArray data = device.read(available);
             return convert(data.constData(), data.size(), *format);
@@ -127,12 +135,27 @@ std::optional<PcmClip> decodeWav(QIODevice &device)
     }
 }
 
+} // namespace
+
+std::optional<PcmClip> decodeWav(QIODevice &device)
+{
+    return decode(device, kLongestVoiceSeconds, Sizes::AsFarAsItGoes);
+}
+
 std::optional<PcmClip> decodeWav(const QByteArray &file)
 {
     QBuffer buffer;
     buffer.setData(file);
     buffer.open(QIODevice::ReadOnly);
     return decodeWav(buffer);
+}
+
+std::optional<PcmClip> decodeWholeWav(const QByteArray &file, qint64 longestSeconds)
+{
+    QBuffer buffer;
+    buffer.setData(file);
+    buffer.open(QIODevice::ReadOnly);
+    return decode(buffer, longestSeconds, Sizes::Whole);
 }
 
 PcmClip makeTone(int frequencyHz, int durationMs, double amplitude, int sampleRate)

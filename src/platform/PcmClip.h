@@ -26,6 +26,10 @@ struct PcmClip
 // is read as far as it goes. Reads only the chunk headers, the format and the samples.
 std::optional<PcmClip> decodeWav(QIODevice &device);
 std::optional<PcmClip> decodeWav(const QByteArray &file);
+// The same for a file another program has just written, up to `longestSeconds` long: the sizes
+// its header declares must all be there (a file cut short by a full disk, or one whose header
+// claims more than it holds, gives nothing).
+std::optional<PcmClip> decodeWholeWav(const QByteArray &file, qint64 longestSeconds);
 
 // A sine tone with short fades, for beeps and test signals.
 PcmClip makeTone(int frequencyHz, int durationMs, double amplitude, int sampleRate = 44100);

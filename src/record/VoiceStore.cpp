@@ -117,11 +117,13 @@ bool VoiceStore::keep(const QString &text, const QByteArray &wav)
     const QByteArray current = readAll(voicePath(text), &whole);
     if (existed && !whole)
         return false; // what is there could not be read: no copy of it could be kept
-    // The first replacement keeps what was there, generated or not, so nothing is lost. A
-    // kept original that is no voice (left empty by a full disk) gives way to a playable one.
+    // The first replacement keeps what was there, generated or not, so nothing is lost. A kept
+    // original is never replaced, even one this program cannot play (the user's own file in
+    // another format, or a long one), unless it is empty: an empty copy is what a full disk
+    // left when originals were written without checking, and nothing of it can be lost.
     bool kept = false;
     const QByteArray original = readAll(originalPath(text), &kept);
-    if (existed && (!kept || (!isVoice(original) && isVoice(current)))) {
+    if (existed && (!kept || original.isEmpty())) {
         if (!QDir().mkpath(QFileInfo(originalPath(text)).absolutePath()) ||
             !TextFile::writeBytes(originalPath(text), current, m_disk))
             return false;

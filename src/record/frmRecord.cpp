@@ -283,12 +283,16 @@ void frmRecord::showPage(int pageIndex)
 
 void frmRecord::refreshCells()
 {
-    for (QPushButton *cell : std::as_const(m_cells)) {
-        const QString text = cell->text();
+    if (m_page < 0)
+        return;
+    // A cell shows its caption; the voice it stands for is the page's text ("cues/読む").
+    const QStringList &texts = m_pages[m_page].cells;
+    for (qsizetype i = 0; i < m_cells.size(); ++i) {
+        const QString &text = texts[i];
         const VoiceStore::Kind kind =
             m_order.contains(text) ? m_store.kind(text) : VoiceStore::Kind::None;
-        cell->setStyleSheet(cellStyle(kind, text == currentText()));
-        cell->setAccessibleName(text + u' ' + kindName(kind));
+        m_cells[i]->setStyleSheet(cellStyle(kind, text == currentText()));
+        m_cells[i]->setAccessibleName(m_cells[i]->text() + u' ' + kindName(kind));
     }
 }
 

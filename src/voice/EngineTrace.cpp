@@ -137,6 +137,7 @@ EngineTrace EngineTrace::read(const QString &trace, const QString &input)
     EngineTrace result;
     if (all.isEmpty() || input.isEmpty())
         return result;
+    result.labelsEndMs = all.last().endMs;
     // The labels' morae, in order: their start times.
     QList<qint64> moraStarts;
     QString key;
@@ -160,6 +161,12 @@ EngineTrace EngineTrace::read(const QString &trace, const QString &input)
     // between the found words around it.
     QList<Word> list = words(trace);
     list.removeIf([](const Word &w) { return w.morae <= 0; });
+    // Counts beyond the labels' morae are damage, not speech: the labels alone are believed.
+    qint64 counted = 0;
+    for (const Word &w : std::as_const(list))
+        counted += w.morae;
+    if (counted > moraStarts.size())
+        list.clear();
     place(list, input);
     QList<std::pair<int, int>> characters; // one per mora
     for (qsizetype i = 0; i < list.size();) {

@@ -1,11 +1,10 @@
 #include "voice/EngineWorker.h"
 
-#include <QDir>
+#include "platform/PrivateTemp.h"
+
 #include <QFile>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QTimer>
-#include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -17,13 +16,23 @@ constexpr int kLimitPerCharacterMs = 20;
 // buffer before the next part replaces it.
 constexpr qint64 kLeadMs = 10;
 constexpr qint64 kTailMs = 150;
-// A run ahead yields the processor to the window, the sound server and the user's other programs.
-constexpr int kAheadNice = 10;
+// A part of 60 characters said at half speed lasts about 20 s; far beyond that is damage.
+constexpr qint64 kLongestPartSeconds = 120;
+// Its waveform (the voice's 48 kHz, 16-bit mono) with room for the headers, and its trace
+// (about 2 MB).
+constexpr qint64 kLargestWave = kLongestPartSeconds * 48000 * 2 + (1 << 16);
+constexpr qint64 kLargestTrace = 16 << 20;
+// The labels end where the waveform does; a trace that stops sooner was cut short.
+constexpr qint64 kLabelsShortMs = 50;
 
-QByteArray readAll(const QString &path)
+// The file, when it holds at most `largest` bytes and is read whole; empty otherwise.
+QByteArray readAll(const QString &path, qint64 largest)
 {
     QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    if (!file.open(QIODevice::ReadOnly) || file.size() > largest)
+        return {};
+    QByteArray bytes = file.readAll();
+    return bytes.size() == file.size() ? bytes : QByteArray();
 }
 } // namespace
 
@@ -48,9 +57,9 @@ EngineWorker::~EngineWorker()
     m_process->waitForFinished(1000);
 }
 
-void EngineWorker::make(quint64 id, const QString &spoken, const SpeechSettings &voice, bool ahead)
+void EngineWorker::make(quint64 id, const QString &spoken, const SpeechSettings &voice)
 {
-    m_queue.enqueue({id, spoken, voice, ahead});
+    m_queue.enqueue({id, spoken, voice});
     startNext();
 }
 
@@ -65,6 +74,12 @@ void EngineWorker::drop(quint64 id)
     m_queue.removeIf([id](const Request &request) { return request.id == id; });
     if (m_running.id == id)
         killRunning();
+}
+
+void EngineWorker::prepare()
+{
+    if (!m_dir)
+        m_dir = std::make_unique<PrivateTemp>(u"talk-speech"_s);
 }
 
 void EngineWorker::killRunning()
@@ -87,8 +102,12 @@ void EngineWorker::startNext()
     m_running = m_queue.dequeue();
     m_cancelled = false;
     m_startFailed = false;
-    if (!m_dir)
-        m_dir = std::make_unique<QTemporaryDir>(QDir::tempPath() + u"/talk-speech-XXXXXX"_s);
+    prepare();
+    if (!m_dir->isValid()) { // no private folder could be made: nothing is written elsewhere
+        m_startFailed = true;
+        finished();
+        return;
+    }
     const SpeechSettings &voice = m_running.voice;
     const QStringList arguments = {u"-x"_s,  m_files.dictionary,
                                    u"-m"_s,  m_files.voice,
@@ -98,13 +117,6 @@ void EngineWorker::startNext()
                                    u"-fm"_s, QString::number(voice.pitch),
                                    u"-g"_s,  QString::number(voice.volume)};
     m_limit->start(kLimitBaseMs + kLimitPerCharacterMs * int(m_running.spoken.size()));
-    if (m_running.ahead)
-        m_process->setChildProcessModifier([] {
-            // Not lowered: the run goes on as any other.
-            [[maybe_unused]] const int niceness = ::nice(kAheadNice);
-        });
-    else
-        m_process->setChildProcessModifier({});
     m_process->start(m_files.program, arguments);
     m_process->write(m_running.spoken.toUtf8() + '\n');
     m_process->closeWriteChannel();
@@ -135,12 +147,15 @@ void EngineWorker::finished()
 SpokenPart EngineWorker::readResult() const
 {
     SpokenPart part;
-    const std::optional<PcmClip> wave = decodeWav(readAll(filePath(u".wav"_s)));
+    const std::optional<PcmClip> wave =
+        decodeWholeWav(readAll(filePath(u".wav"_s), kLargestWave), kLongestPartSeconds);
     if (!wave || wave->samples.isEmpty())
         return part;
-    const QString trace = QString::fromUtf8(readAll(filePath(u".txt"_s)));
+    const QString trace = QString::fromUtf8(readAll(filePath(u".txt"_s), kLargestTrace));
     const EngineTrace timing = EngineTrace::read(trace, m_running.spoken);
     const qint64 length = wave->durationMs();
+    if (timing.labelsEndMs < length - kLabelsShortMs)
+        return part;
     const qint64 from = std::clamp<qint64>(timing.speechStartMs - kLeadMs, 0, length);
     const qint64 to = timing.morae.isEmpty()
                           ? length

@@ -8,13 +8,15 @@
 #include <QQueue>
 #include <memory>
 
+class PrivateTemp;
 class QProcess;
-class QTemporaryDir;
 class QTimer;
 
 // Runs the engine, one run at a time, on the speech thread: the text goes in on standard input,
-// the waveform and the trace come back as files in a private temporary folder, removed after
-// each run. A run that takes longer than its limit is killed and counts as failed.
+// the waveform and the trace come back as files in a private folder (see PrivateTemp), removed
+// after each run. A run that takes longer than its limit is killed and counts as failed, as
+// does one whose waveform or trace is not whole (a full disk cuts them short, and the engine
+// still ends as if it had succeeded).
 class EngineWorker : public QObject
 {
     Q_OBJECT
@@ -23,13 +25,16 @@ class EngineWorker : public QObject
     explicit EngineWorker(EngineFiles files);
     ~EngineWorker() override;
 
-    // Queues a run; made() answers it. A run `ahead` of any request runs at a lower priority,
-    // so it never slows what the user is doing.
-    void make(quint64 id, const QString &spoken, const SpeechSettings &voice, bool ahead = false);
+    // Queues a run; made() answers it. Runs made ahead of a request run at the same priority as
+    // the others: "読む" pressed right after a change waits on the run ahead, and a lowered one
+    // can wait seconds for the processor on a busy machine.
+    void make(quint64 id, const QString &spoken, const SpeechSettings &voice);
     // Drops the queued runs and kills the one in progress; none of them is answered.
     void cancel();
     // Drops one run, queued or in progress, without answering it.
     void drop(quint64 id);
+    // Makes the private folder (removing those that killed runs left), before any run needs it.
+    void prepare();
 
   signals:
     void made(quint64 id, const SpokenPart &part);
@@ -40,7 +45,6 @@ class EngineWorker : public QObject
         quint64 id = 0;
         QString spoken;
         SpeechSettings voice;
-        bool ahead = false;
     };
 
     void startNext();
@@ -50,7 +54,7 @@ class EngineWorker : public QObject
     QString filePath(const QString &suffix) const;
 
     EngineFiles m_files;
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<PrivateTemp> m_dir;
     QProcess *m_process = nullptr;
     QTimer *m_limit = nullptr;
     QQueue<Request> m_queue;

@@ -9,15 +9,17 @@ class TextBox;
 
 // Makes the first part of the text while it is being composed, so that "読む" in sentence mode
 // is heard at the press instead of after an engine run: once the text has been left unchanged
-// for kQuietMs, its first part is given to the engine ahead (off the window thread, at a low
-// priority). Nothing happens while "読む" reads character by character.
+// for kQuietMs, its first part is given to the engine ahead (off the window thread), in place
+// of a run ahead for the text before. Nothing happens while "読む" reads character by character.
 class FirstPartAhead : public QObject
 {
     Q_OBJECT
 
   public:
-    // Long enough that a run never starts between two presses of a word being entered.
-    static constexpr int kQuietMs = 400;
+    // Short, so that "読む" pressed right after the last change finds the first part made or
+    // nearly made (no one moves from a cell to "読む" this fast), yet long enough that the changes
+    // of one action (a paste, a deletion and an entry) start one run, not one each.
+    static constexpr int kQuietMs = 50;
 
     FirstPartAhead(SpeechOutput &speech, TextBox &box, const Clock &clock);
 

@@ -12,6 +12,9 @@ SpeechEngine::SpeechEngine(EngineFiles files)
     m_worker->moveToThread(m_thread.get());
     connect(m_worker, &EngineWorker::made, this, &SpeechEngine::answer);
     m_thread->start();
+    // The private folder is made off the window's thread, and what killed runs left is cleared
+    // at start, not at the first sentence read.
+    QMetaObject::invokeMethod(m_worker, &EngineWorker::prepare);
 }
 
 SpeechEngine::~SpeechEngine()
@@ -33,7 +36,7 @@ quint64 SpeechEngine::make(const QString &spoken, const SpeechSettings &voice, b
     const quint64 id = ++m_lastId;
     if (!isAhead(spoken, voice)) {
         if (!keep) {
-            run(id, spoken, voice, false);
+            run(id, spoken, voice);
             return id;
         }
         replaceAhead(spoken, voice, false);
@@ -68,7 +71,7 @@ void SpeechEngine::replaceAhead(const QString &spoken, const SpeechSettings &voi
     }
     m_ahead = Ahead{spoken, voice, ++m_lastId, std::nullopt};
     m_waiting.insert(m_ahead->run, {spoken, voice, ahead, {}});
-    run(m_ahead->run, spoken, voice, ahead);
+    run(m_ahead->run, spoken, voice);
 }
 
 void SpeechEngine::cancel()
@@ -79,11 +82,10 @@ void SpeechEngine::cancel()
     QMetaObject::invokeMethod(m_worker, &EngineWorker::cancel);
 }
 
-void SpeechEngine::run(quint64 id, const QString &spoken, const SpeechSettings &voice, bool ahead)
+void SpeechEngine::run(quint64 id, const QString &spoken, const SpeechSettings &voice)
 {
-    QMetaObject::invokeMethod(m_worker, [worker = m_worker, id, spoken, voice, ahead] {
-        worker->make(id, spoken, voice, ahead);
-    });
+    QMetaObject::invokeMethod(
+        m_worker, [worker = m_worker, id, spoken, voice] { worker->make(id, spoken, voice); });
 }
 
 void SpeechEngine::answer(quint64 id, const SpokenPart &part)
@@ -106,7 +108,7 @@ void SpeechEngine::answer(quint64 id, const SpokenPart &part)
         // A run ahead may have failed for being ahead (ended, starved): a request waiting on it
         // gets a run of its own before anything fails for the user.
         if (failed && waiting.ahead)
-            run(request, waiting.spoken, waiting.voice, false);
+            run(request, waiting.spoken, waiting.voice);
         else
             emit made(request, part);
     }

@@ -61,7 +61,7 @@ class SpeechEngine : public QObject
 
     bool isAhead(const QString &spoken, const SpeechSettings &voice) const;
     void replaceAhead(const QString &spoken, const SpeechSettings &voice, bool ahead);
-    void run(quint64 id, const QString &spoken, const SpeechSettings &voice, bool ahead);
+    void run(quint64 id, const QString &spoken, const SpeechSettings &voice);
     void answer(quint64 id, const SpokenPart &part);
 
     EngineFiles m_files;

@@ -14,7 +14,7 @@ enum class Kind
     Pause,   // 、 or a space: a short pause inside a part
     End,     // 。？！: ends a part
     Break,   // a line end: ends a part, not said
-    Dropped, // the end marker
+    Dropped, // the end marker and control characters
 };
 
 struct Token
@@ -97,6 +97,9 @@ Token tokenAt(const QString &text, int i, const VoiceReadings &readings)
     }
     if (c.isSpace())
         return {Kind::Pause, i, 1, u"、"_s, reading};
+    // A control character (a NUL pasted in) would end the engine's input there.
+    if (c.category() == QChar::Other_Control)
+        return {Kind::Dropped, i, 1, {}, {}};
     // Letters are read as the board says them, in either case and either width.
     const QString folded = own.normalized(QString::NormalizationForm_KC).toUpper();
     if (folded.size() == 1 && folded.at(0) >= u'A' && folded.at(0) <= u'Z')

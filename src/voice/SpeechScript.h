@@ -30,9 +30,10 @@ struct Part
 inline constexpr int kMaxPart = 60;
 inline constexpr int kMaxFirstPart = 12;
 
-// What the engine is to say for `text`: the end marker is dropped; emoticons, letters and marks
-// become their readings from `readings`; 。？！ and line ends end a part, and longer runs are
-// cut at 、 (or after a particle, or at the limit). Kana, kanji and digits go as written.
+// What the engine is to say for `text`: the end marker and control characters are dropped;
+// emoticons, letters and marks become their readings from `readings`; 。？！ and line ends end a
+// part, and longer runs are cut at 、 (or after a particle, or at the limit). Kana, kanji and
+// digits go as written.
 QList<Part> parts(const QString &text, const VoiceReadings &readings);
 
 } // namespace SpeechScript

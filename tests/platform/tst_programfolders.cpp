@@ -1,10 +1,13 @@
 #include "FileBytes.h"
+#include "platform/PrivateTemp.h"
 #include "platform/ProgramFolders.h"
 
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/wait.h>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -25,6 +28,8 @@ class tst_programfolders : public QObject
     void decide();
     void adoptDataFiles_data();
     void adoptDataFiles();
+    void privateTemp_data();
+    void privateTemp();
 };
 
 void tst_programfolders::decide_data()
@@ -112,6 +117,59 @@ void tst_programfolders::adoptDataFiles()
             QCOMPARE(QFile::permissions(copy), kPrivateFile);
     }
     QVERIFY(!QFileInfo::exists(nowhere));
+}
+
+// The speech engine's files hold what the user wrote: a 0700 folder where only the user may
+// look, cleared of what killed runs left (pid 1 runs; an ended child does not).
+void tst_programfolders::privateTemp_data()
+{
+    QTest::addColumn<QString>("runtime"); // XDG_RUNTIME_DIR: "700", "755" or "" (unset)
+    QTest::addColumn<QString>("temp");    // TMPDIR: "temp" (there) or "missing"
+    QTest::addColumn<QString>("base");    // where it goes
+    QTest::newRow("the runtime folder") << u"700"_s << u"temp"_s << u"700"_s;
+    QTest::newRow("runtime open to others") << u"755"_s << u"temp"_s << u"temp"_s;
+    QTest::newRow("no runtime folder") << QString() << u"temp"_s << u"temp"_s;
+    QTest::newRow("TMPDIR missing: /tmp, never /") << QString() << u"missing"_s << u"/tmp"_s;
+}
+
+void tst_programfolders::privateTemp()
+{
+    QFETCH(QString, runtime);
+    QFETCH(QString, temp);
+    QFETCH(QString, base);
+    QTemporaryDir scratch;
+    const QByteArray oldTemp = qgetenv("TMPDIR");
+    const auto restore = qScopeGuard([&] { qputenv("TMPDIR", oldTemp); });
+    for (const QString &mode : {u"700"_s, u"755"_s})
+        QVERIFY(QDir().mkpath(scratch.filePath(mode)) &&
+                QFile::setPermissions(scratch.filePath(mode),
+                                      QFile::Permissions(mode == u"700"_s ? 0x7000 : 0x7055)));
+    QVERIFY(QDir().mkpath(scratch.filePath(u"temp"_s)));
+    qputenv("XDG_RUNTIME_DIR",
+            runtime.isEmpty() ? QByteArray() : QFile::encodeName(scratch.filePath(runtime)));
+    qputenv("TMPDIR", QFile::encodeName(scratch.filePath(temp)));
+    const QString expected = base.startsWith(u'/') ? base : scratch.filePath(base);
+    QCOMPARE(PrivateTemp::base(), expected);
+    const pid_t ended = fork();
+    if (ended == 0)
+        _exit(0);
+    waitpid(ended, nullptr, 0);
+    // In the shared /tmp nothing is planted. The second naming is an earlier one.
+    const QStringList left = {u"talk-speech-%1-AbCdEf"_s.arg(ended), u"talk-speech-XyZ123"_s,
+                              u"talk-speech-1-AbCdEf"_s};
+    const bool planted = base != u"/tmp"_s;
+    for (const QString &dir : left)
+        QVERIFY(!planted || FileBytes::write(expected + u'/' + dir + u"/1.txt"_s, "きょうは"));
+    QString made;
+    {
+        const PrivateTemp folder(u"talk-speech"_s);
+        made = folder.path();
+        QVERIFY2(made.startsWith(expected + u"/talk-speech-%1-"_s.arg(getpid())), qPrintable(made));
+        QCOMPARE(QFile::permissions(made) & QFile::Permissions(0x7077), QFile::Permissions(0x7000));
+        for (const QString &dir : left)
+            QCOMPARE(QFileInfo::exists(expected + u'/' + dir), planted && dir == left.last());
+    }
+    QVERIFY(!QFileInfo::exists(made));
 }
 
 QTEST_APPLESS_MAIN(tst_programfolders)

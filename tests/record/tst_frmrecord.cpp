@@ -89,6 +89,8 @@ void TestFrmRecord::keepOrLoseNothing_data()
     QTest::newRow("sharing off") << u"あ"_s << false << u"tone"_s << u"あ"_s << u"い"_s << saved;
     QTest::newRow("a mark read as words")
         << u"(^_^)"_s << true << u"tone"_s << u"(^_^)"_s << u"(T_T)"_s << saved;
+    QTest::newRow("a button's spoken name")
+        << u"cues/読む"_s << true << u"tone"_s << u"cues/読む"_s << u"cues/ＢＳ"_s << saved;
     QTest::newRow("no microphone") << u"あ"_s << true << u"none"_s << QString() << u"い"_s
                                    << shown(RecordTexts::kNoMicrophone);
     QTest::newRow("stopped before any sound")
@@ -144,6 +146,14 @@ void TestFrmRecord::keepOrLoseNothing()
     QCOMPARE(folder.player.played.size(), 1);        // heard at once
     QVERIFY(folder.store.keep(text, "second take")); // must not replace the kept original
     screen.selectText(text);
+    // Its cell names the voice it has now and is framed as the chosen one.
+    QPushButton *cell = nullptr;
+    for (QPushButton *b : screen.findChildren<QPushButton *>())
+        if (b->objectName().startsWith(u"cmdCell_"_s) && b->text() == VoiceReadings::caption(text))
+            cell = b;
+    QVERIFY(cell);
+    QCOMPARE(cell->accessibleName(), cell->text() + u' ' + shown(RecordTexts::kOwnVoice));
+    QVERIFY(cell->styleSheet().contains(u"5px"_s));
     screen.findChild<QPushButton *>(u"cmdRestore"_s)->click();
     for (const QString &t : replaced) {
         QCOMPARE(folder.voice(t), folder.generated.value(t));
@@ -154,15 +164,20 @@ void TestFrmRecord::keepOrLoseNothing()
 
 void TestFrmRecord::restoreOnlyAWholeVoice_data()
 {
-    // voices-original/あ.wav after two recordings: the generated voice kept by the first,
-    // "empty" (emptied between them, as a full disk used to leave it) or "garbage" (after them).
+    // voices-original/あ.wav after two recordings: the voice there before the first ("generated",
+    // or the user's own file this program cannot play: "mu-law", "long"), "empty" (emptied
+    // between them, as a full disk used to leave it) or "garbage" (after them).
     QTest::addColumn<QString>("original");
     QTest::addColumn<bool>("full"); // the disk refuses the restore's write
     QTest::addColumn<QString>("status");
+    const QString notAVoice = shown(RecordTexts::kOriginalNotAVoice) + u" (あ)"_s;
     QTest::newRow("full disk: both voices stay")
         << u"generated"_s << true << shown(RecordTexts::kRestoreFailed) + u" (あ)"_s;
-    QTest::newRow("garbage original refused")
-        << u"garbage"_s << false << shown(RecordTexts::kOriginalNotAVoice) + u" (あ)"_s;
+    QTest::newRow("garbage original refused") << u"garbage"_s << false << notAVoice;
+    QTest::newRow("the user's mu-law voice kept through the next take")
+        << u"mu-law"_s << false << notAVoice;
+    QTest::newRow("the user's voice of 31 s kept through the next take")
+        << u"long"_s << false << notAVoice;
     // An empty original gives way to the voice the second recording replaced: the first is back.
     QTest::newRow("empty original replaced by the next save")
         << u"empty"_s << false << shown(RecordTexts::kRestored);
@@ -175,6 +190,14 @@ void TestFrmRecord::restoreOnlyAWholeVoice()
     const QString text = u"あ"_s;
     const QByteArray first = WavFile::bytes({1}, 8000);
     const QByteArray second = WavFile::bytes({2}, 8000);
+    QByteArray placed = folder.voice(text);
+    if (original == u"mu-law") // format 7, 8 bits a sample
+        placed = WavFile::bytes({1, 2}, 8000)
+                     .replace(20, 2, QByteArray("\x07\x00", 2))
+                     .replace(34, 2, QByteArray("\x08\x00", 2));
+    if (original == u"long")
+        placed = WavFile::bytes(QList<qint16>(31 * 8000, 1), 8000);
+    QVERIFY(FileBytes::write(folder.path(text), placed));
     QVERIFY(folder.store.keep(text, first));
     if (original == u"empty")
         QVERIFY(FileBytes::write(folder.original(text), {}));
@@ -182,6 +205,8 @@ void TestFrmRecord::restoreOnlyAWholeVoice()
     if (original == u"garbage")
         QVERIFY(FileBytes::write(folder.original(text), "RIFF garbage"));
     const QByteArray kept = FileBytes::read(folder.original(text));
+    if (original != u"empty" && original != u"garbage")
+        QCOMPARE(kept, placed);
     QFETCH(bool, full);
     folder.disk.failAt = full ? folder.disk.writes : -1;
     frmRecord screen(folder.store, folder.readings, folder.microphone, folder.player);

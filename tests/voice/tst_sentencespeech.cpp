@@ -24,15 +24,17 @@ constexpr double kLongestGapMs = 400;
 constexpr double kStopMs = 300;
 const QString kSentence = u"きょうはいいてんきですね"_s;
 
-// A program in place of the engine that counts its runs in "<program>.runs" and fails the runs
-// for which the shell test `failing` on $n (the run's number, from 1) holds.
-QString countingEngine(const QTemporaryDir &dir, const QByteArray &failing)
+// A program in place of the engine that counts its runs in "<program>.runs" and runs the shell
+// commands `after` once the real engine has made the files $wav and $trace of run $n (from 1).
+QString countingEngine(const QTemporaryDir &dir, const QByteArray &after)
 {
     const QString program = dir.filePath(u"engine"_s);
+    const QByteArray script = "#!/bin/sh\necho >>\"$0.runs\"\nn=$(wc -l <\"$0.runs\")\nfor a; do "
+                              "case $prev in -ow) wav=$a;; -ot) trace=$a;; esac; prev=$a; done\n" +
+                              EngineFiles::debian().program.toUtf8() + " \"$@\" || exit\n" + after +
+                              "\nexit 0\n";
     const bool made =
-        FileBytes::write(program, "#!/bin/sh\necho >>\"$0.runs\"\nn=$(wc -l <\"$0.runs\")\n[ " +
-                                      failing + " ] && exit 1\nexec " +
-                                      EngineFiles::debian().program.toUtf8() + " \"$@\"\n") &&
+        FileBytes::write(program, script) &&
         QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     return made ? program : QString();
 }
@@ -151,36 +153,50 @@ void tst_sentencespeech::madeAheadOrByCharacters_data()
     QTest::addColumn<bool>("sentences"); // or character reading
     QTest::addColumn<QString>("text");
     QTest::addColumn<qint64>("quietMs");     // from the last change to the press
-    QTest::addColumn<QString>("changedTo");  // the text changed again just before the press
-    QTest::addColumn<QByteArray>("failing"); // the engine runs that fail; "missing": no engine
+    QTest::addColumn<QString>("change");     // just before the press: the text, or a voice setting
+    QTest::addColumn<QByteArray>("after");   // done after each engine run; "missing": no engine
     QTest::addColumn<int>("ahead");          // engine runs before the press
     QTest::addColumn<int>("runs");           // and after it
     QTest::addColumn<QStringList>("played"); // character voices
 
     const qint64 quiet = FirstPartAhead::kQuietMs;
-    const QByteArray none = "0 = 1";
+    const QString same;
+    const QByteArray whole = ":";
+    const QStringList none, characters{u"あ.wav"_s, u"い.wav"_s};
     QTest::newRow("made ahead, played at the press")
-        << true << kSentence << quiet << QString() << none << 1 << 1 << QStringList();
+        << true << kSentence << quiet << same << whole << 1 << 1 << none;
     QTest::newRow("pressed before the quiet time: made at the press, not again")
-        << true << kSentence << quiet - 1 << QString() << none << 0 << 1 << QStringList();
+        << true << kSentence << quiet - 1 << same << whole << 0 << 1 << none;
     QTest::newRow("changed after it was made: made anew")
-        << true << kSentence << quiet << u"あめがふっています"_s << none << 1 << 2 << QStringList();
+        << true << kSentence << quiet << u"あめがふっています"_s << whole << 1 << 2 << none;
+    QTest::newRow("speed changed after it was made: made anew")
+        << true << kSentence << quiet << u"Speed=150"_s << whole << 1 << 2 << none;
     QTest::newRow("the run ahead fails: made at the press")
-        << true << kSentence << quiet << QString() << QByteArray("$n = 1") << 1 << 2
-        << QStringList();
+        << true << kSentence << quiet << same << QByteArray("[ $n = 1 ] && exit 1") << 1 << 2
+        << none;
     QTest::newRow("character reading: nothing made")
-        << false << u"あめ"_s << quiet << QString() << none << 0 << 0
+        << false << u"あめ"_s << quiet << same << whole << 0 << 0
         << QStringList{u"あ.wav"_s, u"め.wav"_s};
     QTest::newRow("engine missing: characters")
-        << true << u"あい"_s << quiet << QString() << QByteArray("missing") << 0 << 0
-        << QStringList{u"あ.wav"_s, u"い.wav"_s};
+        << true << u"あい"_s << quiet << same << QByteArray("missing") << 0 << 0 << characters;
     QTest::newRow("engine failing: characters")
-        << true << u"あい"_s << quiet << QString() << QByteArray("1 = 1") << 1 << 2
-        << QStringList{u"あ.wav"_s, u"い.wav"_s};
+        << true << u"あい"_s << quiet << same << QByteArray("exit 1") << 1 << 2 << characters;
+    // The engine ends as if it had succeeded, its output not whole (a full disk): characters.
+    QTest::newRow("waveform cut short: characters")
+        << true << u"あい"_s << quiet << same << QByteArray("truncate -s -20000 \"$wav\"") << 1 << 2
+        << characters;
+    QTest::newRow("waveform claiming 2 GB: characters")
+        << true << u"あい"_s << quiet << same
+        << QByteArray("printf '\\377\\377\\377\\177' | dd of=\"$wav\" bs=1 seek=40 conv=notrunc")
+        << 1 << 2 << characters;
+    QTest::newRow("trace cut short: characters")
+        << true << u"あい"_s << quiet << same
+        << QByteArray("sed -i '/Output label/,$ { /sil-a+i/,$ d }' \"$trace\"") << 1 << 2
+        << characters;
     // The first sentence is spoken by the engine, the second by the voices.
     QTest::newRow("engine failing after the first sentence")
-        << true << u"あい。えお"_s << quiet << QString() << QByteArray("$n -ge 2") << 1 << 2
-        << QStringList{u"え.wav"_s, u"お.wav"_s};
+        << true << u"あい。えお"_s << quiet << same << QByteArray("[ $n -ge 2 ] && exit 1") << 1
+        << 2 << QStringList{u"え.wav"_s, u"お.wav"_s};
 }
 
 // On the fake clock: the real quiet timer only wakes the check, the clock decides.
@@ -189,15 +205,15 @@ void tst_sentencespeech::madeAheadOrByCharacters()
     QFETCH(bool, sentences);
     QFETCH(QString, text);
     QFETCH(qint64, quietMs);
-    QFETCH(QString, changedTo);
-    QFETCH(QByteArray, failing);
+    QFETCH(QString, change);
+    QFETCH(QByteArray, after);
     QFETCH(int, ahead);
     TalkFixture f;
     f.create();
     QTemporaryDir scripts;
     EngineFiles files = EngineFiles::debian();
-    const bool missing = failing == "missing";
-    files.program = missing ? u"/nonexistent/open_jtalk"_s : countingEngine(scripts, failing);
+    const bool missing = after == "missing";
+    files.program = missing ? u"/nonexistent/open_jtalk"_s : countingEngine(scripts, after);
     MemorySettingsStore voice;
     voice.values = {{u"Mode"_s, sentences ? u"1"_s : u"0"_s}};
     f.window().installSpeech(voice, files);
@@ -212,8 +228,11 @@ void tst_sentencespeech::madeAheadOrByCharacters()
     QTest::qWait(FirstPartAhead::kQuietMs + 100);
     QTRY_COMPARE(runsOf(files.program), ahead);
     QTest::qWait(200); // its end, a failure included
-    if (!changedTo.isEmpty())
-        f.text()->setText(changedTo);
+    const bool setting = change.contains(u'=');
+    if (setting)
+        voice.values.insert(change.section(u'=', 0, 0), change.section(u'=', 1));
+    else if (!change.isEmpty())
+        f.text()->setText(change);
     // The voice goes on by the clock: ten times as fast as it plays.
     QTimer time;
     QObject::connect(&time, &QTimer::timeout, &time, [&] { f.clock.advance(100); });
@@ -222,7 +241,7 @@ void tst_sentencespeech::madeAheadOrByCharacters()
     time.stop();
     QTEST(runsOf(files.program), "runs");
     QTEST(playedNames(f.wave), "played");
-    QCOMPARE(f.text()->text(), (changedTo.isEmpty() ? text : changedTo) + u'_');
+    QCOMPARE(f.text()->text(), (change.isEmpty() || setting ? text : change) + u'_');
     QVERIFY(f.button("cmdRead")->isEnabled());
 }
 
