@@ -18,12 +18,12 @@
 
 namespace {
 
-// How the stream's buffer is asked for. The server keeps the sink PcmPlayer::kLatencyMs ahead of
-// what is heard: a new clip's first sound comes that soon. It holds up to kAheadMs of the clip
-// beyond that and asks for more only once half of it has played, so the client's thread may be kept
-// off the processor for half a second (a busy machine) before a voice breaks up; a voice is written
-// whole at its start. With the latency tied to the buffer instead (100 ms of which 30 ms in the
-// sink), a voice broke up whenever this thread waited for the processor 70 ms.
+// How the stream's buffer is asked for. The server keeps the sink about PcmPlayer::kLatencyMs
+// ahead of what is heard: a new clip's first sound comes that soon. It holds up to kAheadMs of
+// the clip beyond that and asks for more only once about half of it has played, so the client's
+// thread may be kept off the processor for half a second (a busy machine) before a voice breaks
+// up; a voice is written whole at its start. With 100 ms held (30 ms of it in the sink), voices
+// broke up whenever this thread waited for the processor longer than the rest.
 constexpr int kAheadMs = 1000;
 // The stream starts as soon as this much is written, and again after running out.
 constexpr int kStartMs = 10;
@@ -185,12 +185,14 @@ class PcmPlayer::Connection
         pa_stream_set_underflow_callback(
             m_stream, [](pa_stream *, void *self) { static_cast<Connection *>(self)->underflow(); },
             this);
-        // The server keeps the sink the buffer less twice the request size ahead.
-        const auto request = uint32_t(bytesFor((kAheadMs - kLatencyMs) / 2));
+        // Asked to fit its latency to the buffer, the server keeps the sink half of what is left
+        // of the buffer after two requests ahead, and holds the rest for the stream.
+        const auto request = uint32_t(bytesFor(kAheadMs / 2 - PcmPlayer::kLatencyMs));
         const pa_buffer_attr attr{uint32_t(-1), uint32_t(bytesFor(kAheadMs)),
                                   uint32_t(bytesFor(kStartMs)), request, uint32_t(-1)};
         m_corked = !m_clip;
-        const auto flags = pa_stream_flags_t(m_corked ? PA_STREAM_START_CORKED : 0);
+        const auto flags =
+            pa_stream_flags_t(PA_STREAM_ADJUST_LATENCY | (m_corked ? PA_STREAM_START_CORKED : 0));
         pa_stream_connect_playback(m_stream, nullptr, &attr, flags, nullptr, nullptr);
     }
 

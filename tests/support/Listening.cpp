@@ -32,10 +32,7 @@ MonitorRecorder::MonitorRecorder()
     if (sink.isEmpty())
         return;
     const pa_sample_spec format{PA_SAMPLE_S16LE, kRate, 1};
-    // Delivered as often as the program's own streams ask the sink to run: asking smaller
-    // would make the server run everything in smaller steps than the program alone does.
-    const pa_buffer_attr attr{~0u, ~0u, ~0u, ~0u,
-                              uint32_t(kReadBytes * PcmPlayer::kLatencyMs / 10)};
+    const pa_buffer_attr attr{~0u, ~0u, ~0u, ~0u, uint32_t(kReadBytes)}; // the server's but one
     const QByteArray source = sink + ".monitor";
     m_stream = pa_simple_new(nullptr, "Talk tests", PA_STREAM_RECORD, source.constData(), "monitor",
                              &format, nullptr, &attr, nullptr);
