@@ -1,6 +1,8 @@
 #include "platform/PcmPlayer.h"
 
+#include <QDebug>
 #include <algorithm>
+#include <atomic>
 #include <pulse/context.h>
 #include <pulse/rtclock.h>
 #include <pulse/stream.h>
@@ -16,12 +18,21 @@
 
 namespace {
 
-// The server holds kBufferMs ahead: the output latency, and how long the client's thread may be
-// kept off the processor (a busy machine) before a voice breaks up; 40 ms broke up 2 voices in
-// 40 under heavy load.
-constexpr int kBufferMs = 100;
+// How the stream's buffer is asked for. The server keeps the sink about PcmPlayer::kLatencyMs
+// ahead of what is heard: a new clip's first sound comes that soon. It holds up to kAheadMs of
+// the clip beyond that and asks for more only once about half of it has played, so the client's
+// thread may be kept off the processor for half a second (a busy machine) before a voice breaks
+// up; a voice is written whole at its start. With 100 ms held (30 ms of it in the sink), voices
+// broke up whenever this thread waited for the processor longer than the rest.
+constexpr int kAheadMs = 1000;
+// The stream starts as soon as this much is written, and again after running out.
+constexpr int kStartMs = 10;
+// Silence written after each clip, so a clip shorter than the start amount still starts.
+constexpr int kTailMs = 2 * kStartMs;
 // A clip still waiting for the server after this long is dropped rather than heard late.
 constexpr pa_usec_t kStaleUs = 1000 * PA_USEC_PER_MSEC;
+
+std::atomic_int underruns = 0;
 
 } // namespace
 
@@ -171,8 +182,14 @@ class PcmPlayer::Connection
                 static_cast<Connection *>(self)->feed(qsizetype(bytes));
             },
             this);
-        const uint32_t server = uint32_t(-1); // the server's choice
-        const pa_buffer_attr attr{server, uint32_t(bytesFor(kBufferMs)), server, server, server};
+        pa_stream_set_underflow_callback(
+            m_stream, [](pa_stream *, void *self) { static_cast<Connection *>(self)->underflow(); },
+            this);
+        // Asked to fit its latency to the buffer, the server keeps the sink half of what is left
+        // of the buffer after two requests ahead, and holds the rest for the stream.
+        const auto request = uint32_t(bytesFor(kAheadMs / 2 - PcmPlayer::kLatencyMs));
+        const pa_buffer_attr attr{uint32_t(-1), uint32_t(bytesFor(kAheadMs)),
+                                  uint32_t(bytesFor(kStartMs)), request, uint32_t(-1)};
         m_corked = !m_clip;
         const auto flags =
             pa_stream_flags_t(PA_STREAM_ADJUST_LATENCY | (m_corked ? PA_STREAM_START_CORKED : 0));
@@ -185,6 +202,7 @@ class PcmPlayer::Connection
             return;
         pa_stream_set_state_callback(m_stream, nullptr, nullptr);
         pa_stream_set_write_callback(m_stream, nullptr, nullptr);
+        pa_stream_set_underflow_callback(m_stream, nullptr, nullptr);
         pa_stream_disconnect(m_stream);
         pa_stream_unref(m_stream);
         m_stream = nullptr;
@@ -207,20 +225,30 @@ class PcmPlayer::Connection
             pa_operation_unref(pa_stream_cork(m_stream, 0, nullptr, nullptr));
             m_corked = false;
         }
-        // Only as much as the server asks for: more would only wait in its buffer, a delay
-        // added to every later sound of the clip.
+        // Only as much as the server asks for: more would wait in the buffer, a delay added to
+        // every later sound of the clip.
         feed(qsizetype(pa_stream_writable_size(m_stream)));
     }
 
-    // The clip, then as much silence as the buffer holds: the server starts a stream only
-    // once its buffer is full, so a clip shorter than it still starts and its end is never
-    // held back.
+    // The server ran out of what was written. Past the clip's end that is only the silence after
+    // it; before, the rest of the clip comes late, after a gap.
+    void underflow()
+    {
+        if (!m_clip || m_offset >= m_clip->samples.size())
+            return;
+        ++underruns;
+        qWarning("PcmPlayer: the sound server ran out of the clip playing on \"%s\" (%lld ms of "
+                 "it written)",
+                 m_name.constData(), qlonglong(m_offset * 1000 / bytesFor(1000)));
+    }
+
+    // The clip, then a little silence.
     void feed(qsizetype bytes)
     {
         if (!m_clip || !streamReady() || bytes <= 0)
             return;
         const qsizetype size = m_clip->samples.size();
-        const qsizetype end = size + bytesFor(kBufferMs);
+        const qsizetype end = size + bytesFor(kTailMs);
         bytes = std::min(bytes, end - m_offset);
         if (m_offset < size) {
             const qsizetype part = std::min(bytes, size - m_offset);
@@ -312,4 +340,9 @@ void PcmPlayer::play(std::shared_ptr<const PcmClip> clip)
 void PcmPlayer::stop()
 {
     m_connection->request(nullptr);
+}
+
+int PcmPlayer::underrunsInClips()
+{
+    return underruns;
 }

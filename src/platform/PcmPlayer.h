@@ -16,6 +16,8 @@ class PcmPlayer
 {
   public:
     static constexpr int kIdleMs = 3000;
+    // How far the sound card is kept ahead of what is heard: the delay of a clip's first sound.
+    static constexpr int kLatencyMs = 30;
 
     // `streamName` is how the sound server lists this stream ("voice", "beep"); `idleMs` is
     // how long the stream holds the sound card after a clip.
@@ -30,6 +32,10 @@ class PcmPlayer
     void play(std::shared_ptr<const PcmClip> clip);
     // Cuts off what is playing.
     void stop();
+
+    // How many times in this process the sound server reported running out of a clip it was
+    // playing, the rest of it still to come: a gap heard inside a voice.
+    static int underrunsInClips();
 
   private:
     class Connection;

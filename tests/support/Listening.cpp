@@ -3,10 +3,14 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 #include <QtEndian>
@@ -102,6 +106,72 @@ void requireListening(const QString &missingPackage)
         QFAIL(qPrintable(reason));
     if (!reason.isEmpty())
         QSKIP(qPrintable(reason));
+}
+
+QString soundServerSocket()
+{
+    const QString servers = qEnvironmentVariable("PULSE_SERVER").trimmed();
+    if (servers.isEmpty()) {
+        const QString runtime = qEnvironmentVariable("PULSE_RUNTIME_PATH");
+        return runtime.isEmpty() ? qEnvironmentVariable("XDG_RUNTIME_DIR") + u"/pulse/native"_s
+                                 : runtime + u"/native"_s;
+    }
+    QString first = servers.section(u' ', 0, 0);
+    if (first.startsWith(u"unix:"_s))
+        first.remove(0, 5);
+    return first.startsWith(u'/') ? first : QString();
+}
+
+ServerTrouble::ServerTrouble() : m_underrunsBefore(PcmPlayer::underrunsInClips())
+{
+    // PipeWire keeps its own socket beside the pulse server's ("<runtime>/pulse/native").
+    const QString runtime = QFileInfo(soundServerSocket()).dir().absoluteFilePath(u".."_s);
+    if (!QFileInfo::exists(runtime + u"/pipewire-0"_s))
+        return;
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_profiler = std::make_unique<QProcess>();
+    m_profiler->setWorkingDirectory(m_dir->path());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(u"PIPEWIRE_RUNTIME_DIR"_s, QDir::cleanPath(runtime));
+    m_profiler->setProcessEnvironment(env);
+    m_profiler->start(u"pw-profiler"_s, {u"-o"_s, u"profiler.log"_s});
+    // Cycles are logged from the moment it is connected.
+    if (!m_profiler->waitForStarted() || m_profiler->waitForFinished(200))
+        m_profiler.reset();
+}
+
+ServerTrouble::~ServerTrouble()
+{
+    report();
+}
+
+QString ServerTrouble::report()
+{
+    QStringList seen;
+    if (const int underruns = PcmPlayer::underrunsInClips() - m_underrunsBefore)
+        seen.append(u"ran out of a clip playing %1 time(s)"_s.arg(underruns));
+    if (m_profiler) {
+        m_profiler->terminate();
+        m_profiler->waitForFinished();
+        m_profiler.reset();
+        // Each line is one cycle: 4 columns of the driver, then 8 of each client, its state
+        // 7th; a client still triggered (1) or awake (2) at the end missed the cycle.
+        QFile log(m_dir->filePath(u"profiler.log"_s));
+        int missed = 0, cycles = 0;
+        if (log.open(QIODevice::ReadOnly)) {
+            while (!log.atEnd()) {
+                const QList<QByteArray> columns = log.readLine().split('\t');
+                ++cycles;
+                for (qsizetype i = 4 + 6; i < columns.size(); i += 8)
+                    missed += columns[i] == "1" || columns[i] == "2";
+            }
+        }
+        if (missed > 0)
+            seen.append(
+                u"had a client miss its turn in %1 of %2 cycles (PipeWire's profiler)"_s.arg(missed)
+                    .arg(cycles));
+    }
+    return seen.isEmpty() ? QString() : u" -- meanwhile the sound server "_s + seen.join(u", "_s);
 }
 
 namespace {

@@ -11,6 +11,8 @@
 #include <limits>
 #include <memory>
 
+class QProcess;
+class QTemporaryDir;
 class QThread;
 struct pa_simple;
 
@@ -39,12 +41,36 @@ class MonitorRecorder
     std::unique_ptr<QThread> m_thread;
 };
 
+// What the sound server itself reports going wrong while this lives: running out of a clip
+// this process was playing (either server) and, on PipeWire, graph cycles in which a client
+// missed its turn (PipeWire's profiler), each a gap in what the sink played.
+class ServerTrouble
+{
+  public:
+    ServerTrouble();
+    ~ServerTrouble();
+    ServerTrouble(const ServerTrouble &) = delete;
+    ServerTrouble &operator=(const ServerTrouble &) = delete;
+    // Stops listening; empty when nothing was reported, else a sentence for a failure message.
+    QString report();
+
+  private:
+    const int m_underrunsBefore;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<QProcess> m_profiler;
+};
+
 // Why listening tests cannot run here; empty when they can.
 QString listeningUnavailable();
 
 // For a listening test's initTestCase(): skips when it cannot run here, for want of the sound
 // server or of `missingPackage`, and fails instead under ./test.sh (which sets up both).
 void requireListening(const QString &missingPackage = {});
+
+// The socket of the sound server the client library reaches: $PULSE_SERVER's first address,
+// written "unix:/path" or as a bare path, or with none named the user's own socket. Empty when
+// the server is reached otherwise (over the network).
+QString soundServerSocket();
 
 // The names of this process's playback streams that keep the sound card awake (not paused),
 // asked of `server` (by default $PULSE_SERVER).
