@@ -15,6 +15,7 @@ rooms=(
     record   # the user's own voice: the recording screen and the kept takes
     diary    # the dated diary, its file and its list
     samples  # the sample sentences, their list over the board, the predictions and the list stepping
+    transfer # the user's data in one file: the export, the checked import with its backup, the daily copy
     access   # switch scanning, dwell, the switch keys and the call for help: they reach every control
     app      # the composition root: the main window that builds and wires the rooms, and the options dialog
 )

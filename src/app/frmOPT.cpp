@@ -14,6 +14,8 @@
 #include "platform/SettingsStore.h"
 #include "platform/UiText.h"
 #include "platform/Units.h"
+#include "transfer/DataDialogs.h"
+#include "transfer/TransferTexts.h"
 #include "voice/SpeechOutput.h"
 #include "voice/Voice.h"
 #include "voice/VoicePage.h"
@@ -142,6 +144,30 @@ void frmOPT::createControls()
     DesignLayout::setFont(lblAccess, Face::PGothic, 12, true);
     lblAccess->setText(text(AccessTexts::kPendingNote));
     lblAccess->hide();
+    createDataButtons();
+}
+
+void frmOPT::createDataButtons()
+{
+    const auto button = [this](const QString &name, const char16_t *caption, int left) {
+        auto *b = new QPushButton(text(caption), this);
+        b->setObjectName(name);
+        b->setAccessibleName(b->text());
+        b->setAutoDefault(false);
+        DesignLayout::setFont(b, Face::PGothic, 12, false);
+        DesignLayout::place(b, QRect(left, 10860, 2475, 525));
+        return b;
+    };
+    cmdExport = button(u"cmdExport"_s, TransferTexts::kExportButton, 780);
+    cmdImport = button(u"cmdImport"_s, TransferTexts::kImportButton, 3660);
+    connect(cmdExport, &QPushButton::clicked, this,
+            [this] { DataDialogs::exportData(m_services, this); });
+    connect(cmdImport, &QPushButton::clicked, this, [this] {
+        if (!DataDialogs::importData(m_services, this))
+            return;
+        reject();
+        emit dataImported();
+    });
 }
 
 void frmOPT::cmdAccess_Click()

@@ -28,7 +28,7 @@ class frmOPT : public QDialog
 
   public:
     static constexpr int kDesignWidth = 6990;
-    static constexpr int kDesignHeight = 10800;
+    static constexpr int kDesignHeight = 11520;
 
     frmOPT(QWidget &window, Options &options, Services &services, Voice &voice, AccessLayer *access,
            SpeechOutput *speech);
@@ -55,13 +55,18 @@ class frmOPT : public QDialog
     std::array<QPushButton *, 2> cmdOK{};
     QPushButton *cmdAccess = nullptr;
     QLabel *lblAccess = nullptr; // shown once access settings wait for "確定"
+    QPushButton *cmdExport = nullptr;
+    QPushButton *cmdImport = nullptr;
 
   signals:
     // The confirmed options are loaded and the dialog has closed.
     void applied();
+    // The user's data was replaced by an import; the dialog closed without storing anything.
+    void dataImported();
 
   private:
     void createControls();
+    void createDataButtons();
 
     Options &m_options;
     Services &m_services;

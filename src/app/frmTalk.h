@@ -78,6 +78,8 @@ class frmTalk : public QWidget
     void cmdKey_Click();
     // Applies the composition font from the Moji setting (100 or 55 points).
     void applyCompositionFont();
+    // After an import: the imported settings, board and sentences on show.
+    void showImportedData();
     // The window's height in design twips, for the sizes computed from it.
     int heightTwips() const { return kDesignOuterHeight; }
     // Fills the screen's available area, the design at the largest scale that fits.
