@@ -27,7 +27,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     // Names the user's data folder (~/.local/share/Talk) and matches the menu entry.
     QApplication::setApplicationName(QStringLiteral("Talk"));
-    QApplication::setDesktopFileName(QStringLiteral("org.talkboard.Talk"));
+    QApplication::setDesktopFileName(QStringLiteral("org.talkboard.talk"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 
     // A second start leaves silently and leaves the running one alone; when the running one

@@ -12,6 +12,7 @@
 #include <QSettings>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -46,10 +47,14 @@ std::optional<int> runFromCommandLine(int argc, char *argv[])
     const QString file = QString::fromLocal8Bit(argv[at + 1]);
     ProgramFolders folders = ProgramFolders::forThisProgram();
     folders.ensureDataDir();
-    // An import under a running window would be overwritten by its next save.
-    SingleInstance instance(QCoreApplication::applicationFilePath());
-    if (!exporting && !instance.isFirst())
-        return say(TransferTexts::text(TransferTexts::kRunning), false);
+    // An import under a running window would be overwritten by its next save; while it runs,
+    // the window does not start. An export only reads.
+    std::unique_ptr<SingleInstance> instance;
+    if (!exporting) {
+        instance = std::make_unique<SingleInstance>(QCoreApplication::applicationFilePath());
+        if (!instance->isFirst())
+            return say(TransferTexts::text(TransferTexts::kRunning), false);
+    }
     QSettings settings(u"Talk"_s, u"Talk"_s);
     DataTransfer transfer(folders.dataDir(), settings);
     if (const DataTransfer::Result recovered = transfer.recoverInterrupted();

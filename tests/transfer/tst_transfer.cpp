@@ -3,6 +3,7 @@
 #include "transfer/DailyCopy.h"
 #include "transfer/DataArchive.h"
 #include "transfer/DataTransfer.h"
+#include "transfer/TransferTexts.h"
 
 #include <QCryptographicHash>
 #include <QDirIterator>
@@ -182,22 +183,27 @@ class tst_transfer : public QObject
     void damagedRefused_data()
     {
         QTest::addColumn<QString>("damage");
-        QTest::newRow("truncated") << u"truncated"_s;
-        QTest::newRow("changed byte") << u"byte"_s;
-        QTest::newRow("manifest checksum") << u"checksum"_s;
-        QTest::newRow("dot dot") << u"../escape.txt"_s;
-        QTest::newRow("absolute") << u"/tmp/escape.txt"_s;
-        QTest::newRow("inside but unknown kind") << u"data/talk"_s;
-        QTest::newRow("symlink") << u"symlink"_s;
-        QTest::newRow("2 GB claimed") << u"huge"_s;
-        QTest::newRow("unknown version") << u"version"_s;
-        QTest::newRow("no manifest") << u"nomanifest"_s;
-        QTest::newRow("not a zip") << u"foreign"_s;
+        QTest::addColumn<QString>("reason");
+        const auto row = [](const char *name, const QString &damage, const char16_t *reason) {
+            QTest::newRow(name) << damage << TransferTexts::text(reason);
+        };
+        row("truncated", u"truncated"_s, TransferTexts::kNotAnArchive);
+        row("changed byte", u"byte"_s, TransferTexts::kDamaged);
+        row("manifest checksum", u"checksum"_s, TransferTexts::kChecksum);
+        row("dot dot", u"../escape.txt"_s, TransferTexts::kForeignName);
+        row("absolute", u"/tmp/escape.txt"_s, TransferTexts::kForeignName);
+        row("inside but unknown kind", u"data/talk"_s, TransferTexts::kForeignName);
+        row("symlink", u"symlink"_s, TransferTexts::kNotAFile);
+        row("2 GB claimed", u"huge"_s, TransferTexts::kTooLarge);
+        row("unknown version", u"version"_s, TransferTexts::kUnknownVersion);
+        row("no manifest", u"nomanifest"_s, TransferTexts::kNoManifest);
+        row("not a zip", u"foreign"_s, TransferTexts::kNotAnArchive);
     }
 
     void damagedRefused()
     {
         QFETCH(QString, damage);
+        QFETCH(QString, reason);
         makeData();
         const QString zip = exported();
         QByteArray bytes = FileBytes::read(zip);
@@ -217,19 +223,27 @@ class tst_transfer : public QObject
             const int extra = uchar(bytes[name - 2]) | uchar(bytes[name - 1]) << 8;
             bytes[name + 13 + extra + 1] = char(bytes[name + 13 + extra + 1] ^ 0x20);
         } else if (damage == u"checksum"_s)
-            bytes = zipped(manifestFor("data/Talk.txt", "other"), u"data/Talk.txt"_s, text);
+            bytes = zipped(manifestFor("data/Talk.txt", "TEXT\r\n"), u"data/Talk.txt"_s, text);
         else if (damage.contains(u'/'))
             bytes = zipped(manifestFor(damage.toUtf8(), text), damage, text);
         else if (damage == u"symlink"_s)
-            bytes = craftedZip("data/Talk.txt", "/etc/passwd", "/etc/passwd", [](archive_entry *e) {
+            bytes = craftedZip("data/Talk.txt", "", "", [](archive_entry *e) {
                 archive_entry_set_filetype(e, AE_IFLNK);
+                archive_entry_set_size(e, 0);
                 archive_entry_set_symlink(e, "/etc/passwd");
             });
-        else if (damage == u"huge"_s)
-            bytes = craftedZip("data/Talk.txt", text, text, [](archive_entry *e) {
-                archive_entry_set_size(e, 2LL * 1024 * 1024 * 1024);
-            });
-        else if (damage == u"version"_s)
+        else if (damage == u"huge"_s) {
+            // Both of the member's headers claim 2 GB (stored: compressed and plain sizes).
+            bytes = craftedZip("data/Talk.txt", text, text, [](archive_entry *) {});
+            const QByteArray name = "data/Talk.txt";
+            qsizetype local = -1;
+            while ((local = bytes.indexOf("PK\x03\x04", local + 1)) >= 0 &&
+                   bytes.mid(local + 30, name.size()) != name) {
+            }
+            const qsizetype central = bytes.lastIndexOf(name) - 46;
+            for (const qsizetype at : {local + 18, local + 22, central + 20, central + 24})
+                qToLittleEndian<quint32>(0x80000000u, bytes.data() + at);
+        } else if (damage == u"version"_s)
             bytes = zipped(manifestFor("data/Talk.txt", text, 2), u"data/Talk.txt"_s, text);
         else if (damage == u"nomanifest"_s)
             bytes = zipped("not a manifest", u"data/Talk.txt"_s, text)
@@ -244,7 +258,7 @@ class tst_transfer : public QObject
         const DataTransfer::Result result =
             DataTransfer(m_data, *m_settings).importFrom(zip, m_now);
         QVERIFY(!result.ok);
-        QVERIFY(!result.message.isEmpty());
+        QVERIFY2(result.message.contains(reason), qPrintable(result.message));
         QCOMPARE(state(m_data, *m_settings), changed);
         QVERIFY(QDir(m_data).entryList({u"backup-*"_s}, QDir::Dirs).isEmpty());
         QVERIFY(!QFile::exists(m_tmp.filePath(u"escape.txt"_s)));
