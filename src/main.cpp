@@ -12,6 +12,7 @@
 #include "platform/SingleInstance.h"
 #include "platform/UiServices.h"
 #include "samples/SampleFile.h"
+#include "transfer/DataCommands.h"
 #include "voice/EngineFiles.h"
 
 #include <QApplication>
@@ -20,10 +21,13 @@
 
 int main(int argc, char *argv[])
 {
+    // `--export FILE` and `--import FILE` run without a display and end there.
+    if (const std::optional<int> exitCode = DataCommands::runFromCommandLine(argc, argv))
+        return *exitCode;
     QApplication app(argc, argv);
     // Names the user's data folder (~/.local/share/Talk) and matches the menu entry.
     QApplication::setApplicationName(QStringLiteral("Talk"));
-    QApplication::setDesktopFileName(QStringLiteral("org.talkboard.Talk"));
+    QApplication::setDesktopFileName(QStringLiteral("org.talkboard.talk"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 
     // A second start leaves silently and leaves the running one alone; when the running one
@@ -54,6 +58,8 @@ int main(int argc, char *argv[])
     const QStringList adopted = folders.adoptDataFiles(
         {QString::fromUtf16(SampleFile::kFileName), QString::fromUtf16(DiaryFile::kFileName)});
     qInfo("Talk: Talk.txt and day.txt in %s", qUtf8Printable(folders.dataDir()));
+    // Before anything reads the data: an import cut short is undone, and the day's copy made.
+    const QStringList dataNotices = DataCommands::atStart(folders.dataDir(), clock.today());
 
     frmTalk window(
         state, Services{clock, events, beeper, clipboard, wave, settings, busy, asker, folders});
@@ -74,6 +80,8 @@ int main(int argc, char *argv[])
         asker.ask(QString::fromUtf16(AppTexts::kDataFolderMoved) + where, frmOK::kNotice,
                   QString::fromUtf16(AppTexts::kDataFolderTitle), &window);
     }
+    for (const QString &notice : dataNotices)
+        asker.ask(notice, frmOK::kNotice, QString::fromUtf16(AppTexts::kCaption), &window);
     const int result = QApplication::exec();
     // The next start may run at once, while the sound and the window close.
     instance.release();

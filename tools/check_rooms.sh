@@ -15,6 +15,7 @@ rooms=(
     record   # the user's own voice: the recording screen and the kept takes
     diary    # the dated diary, its file and its list
     samples  # the sample sentences, their list over the board, the predictions and the list stepping
+    transfer # the user's data in one file: the export, the checked import with its backup, the daily copy
     partner  # the partner's view: the composition and the last sentence said, large, in a window of its own
     quick    # the quick answers: their band, saying them in the best voice there is, and their dialog
     access   # switch scanning, dwell, the switch keys and the call for help: they reach every control

@@ -405,6 +405,24 @@ FAULTS = [
     f("partner/PartnerView.cpp", "the partner sees the end marker",
       ("lblText->setText(TextArea::withoutEndMarkers(m_composition.text()));",
        "lblText->setText(m_composition.text());")),
+    # transfer
+    f("transfer/DataArchive.cpp", "an import follows a link in the archive",
+      ("if (archive_entry_filetype(entry) != AE_IFREG || archive_entry_hardlink(entry) ||\n            archive_entry_symlink(entry)) {",
+       "if (false) {")),
+    f("transfer/DataArchive.cpp", "a member claiming more than the bounds is read all the same",
+      ("if (claimed > kMaxMemberBytes || total + claimed > kMaxTotalBytes ||", "if (claimed < 0 ||")),
+    f("transfer/DataManifest.cpp", "an archive of a format this program cannot read is imported",
+      ("if (lines.first() != kFormatLine + QByteArray::number(kFormat))", "if (false)")),
+    f("transfer/DataManifest.cpp", "a member whose checksum differs from the manifest is imported",
+      (" ||\n            sha256(member.bytes) != fields[0])", ")")),
+    f("transfer/DataTransfer.cpp", "an import that fails part-way leaves the data half replaced",
+      ("const Result back = recoverInterrupted();", "const Result back{false, {}};")),
+    f("transfer/DataSet.cpp", "an import removes the files it has just written",
+      ("        stale.removeAll(file.name);\n", "")),
+    f("transfer/DailyCopy.cpp", "a daily copy that cannot be made is told at every start",
+      ("        if (told)\n            return {};\n", "")),
+    f("transfer/DailyCopy.cpp", "the daily copies are kept one day too long",
+      ("while (days.size() > kKeptDays)", "while (days.size() > kKeptDays + 1)")),
 ]
 
 

@@ -2,7 +2,8 @@
 # Builds the Debian package, unpacks it into a temporary root and uses the unpacked program
 # as a user would: under Xvfb with a fresh HOME it enters "あい" on the board and registers it
 # as a sample sentence; Talk.txt must then be in the user's data folder, not beside the
-# program. Also validates the menu entry and the AppStream metadata. Leaves nothing behind.
+# program. Also validates the menu entry, the AppStream metadata and the package's copyright
+# file. Leaves nothing behind.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -26,7 +27,10 @@ fail() {
 root=$work/root
 dpkg-deb -x "$deb" "$root"
 desktop-file-validate "$root"/usr/share/applications/*.desktop
-appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml >/dev/null
+appstreamcli validate --pedantic --no-net "$root"/usr/share/metainfo/*.metainfo.xml >/dev/null
+# The licence must reach whoever gets the package: lintian finds no fault in its copyright file.
+copyright_faults=$(lintian --tag-display-limit 0 "$deb" 2>&1 | grep -E '^[EW]: .*copyright' || true)
+[ -z "$copyright_faults" ] || fail "the package's copyright file: $copyright_faults"
 [ -f "$root/usr/share/talkboard/voices/あ.wav" ] || fail "no voice files in /usr/share/talkboard/voices"
 [ -x "$root/usr/bin/talkboard" ] || fail "no /usr/bin/talkboard"
 [ ! -e "$root/usr/bin/talk" ] || fail "/usr/bin/talk would replace Debian's talk"

@@ -7,17 +7,18 @@ set -euo pipefail
 # What ./run.sh needs to build Talk and run it: the voices are spoken by espeak-ng at build time;
 # whole sentences are read by Open JTalk with its dictionary and its voice (Debian's contrib).
 talk_run_packages=(cmake ninja-build g++ pkgconf qt6-base-dev qt6-base-dev-tools
-    qt6-multimedia-dev libgl-dev libpulse-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+    qt6-multimedia-dev libgl-dev libpulse-dev libarchive-dev qt6-qpa-plugins
+    gstreamer1.0-plugins-base gstreamer1.0-plugins-good
     fonts-ipafont-gothic fonts-noto-cjk espeak-ng
     open-jtalk open-jtalk-mecab-naist-jdic hts-voice-nitech-jp-atr503-m001)
 # What tools/package.sh adds: the compiler cache and the Debian package's library dependencies.
 talk_package_tools=(ccache dpkg-dev file)
 # What ./test.sh adds: the sanitizer and fuzzing compiler, the benchmark library, the package test
-# (menu entry and metadata checks, a display, clicks and screenshots; xset for the held keys),
+# (menu entry, metadata and package checks, a display, clicks and screenshots; xset for the held keys),
 # and the sound servers the listening tests start privately (PulseAudio; PipeWire's pulse server
 # on a session bus).
 talk_test_packages=("${talk_package_tools[@]}" clang libclang-rt-14-dev libbenchmark-dev
-    desktop-file-utils appstream xvfb xauth xdotool x11-apps x11-xserver-utils
+    desktop-file-utils appstream lintian xvfb xauth xdotool x11-apps x11-xserver-utils
     pulseaudio pulseaudio-utils pipewire pipewire-pulse wireplumber dbus)
 # The program speaks through the desktop's sound server; a machine with none gets Debian's
 # default one.

@@ -15,6 +15,8 @@
 #include "platform/UiText.h"
 #include "platform/Units.h"
 #include "quick/QuickTexts.h"
+#include "transfer/DataDialogs.h"
+#include "transfer/TransferTexts.h"
 #include "voice/SpeechOutput.h"
 #include "voice/Voice.h"
 #include "voice/VoicePage.h"
@@ -151,6 +153,30 @@ void frmOPT::createControls()
     DesignLayout::setFont(cmdQuick, Face::PGothic, 18, false);
     DesignLayout::place(cmdQuick, QRect(780, 10860, 5355, 525));
     connect(cmdQuick, &QPushButton::clicked, this, &frmOPT::quickRequested);
+    createDataButtons();
+}
+
+void frmOPT::createDataButtons()
+{
+    const auto button = [this](const QString &name, const char16_t *caption, int left) {
+        auto *b = new QPushButton(text(caption), this);
+        b->setObjectName(name);
+        b->setAccessibleName(b->text());
+        b->setAutoDefault(false);
+        DesignLayout::setFont(b, Face::PGothic, 12, false);
+        DesignLayout::place(b, QRect(left, 11460, 2475, 525));
+        return b;
+    };
+    cmdExport = button(u"cmdExport"_s, TransferTexts::kExportButton, 780);
+    cmdImport = button(u"cmdImport"_s, TransferTexts::kImportButton, 3660);
+    connect(cmdExport, &QPushButton::clicked, this,
+            [this] { DataDialogs::exportData(m_services, this); });
+    connect(cmdImport, &QPushButton::clicked, this, [this] {
+        if (!DataDialogs::importData(m_services, this))
+            return;
+        reject();
+        emit dataImported();
+    });
 }
 
 void frmOPT::cmdAccess_Click()

@@ -28,7 +28,7 @@ class frmOPT : public QDialog
 
   public:
     static constexpr int kDesignWidth = 6990;
-    static constexpr int kDesignHeight = 11460;
+    static constexpr int kDesignHeight = 12120;
 
     frmOPT(QWidget &window, Options &options, Services &services, Voice &voice, AccessLayer *access,
            SpeechOutput *speech);
@@ -58,15 +58,20 @@ class frmOPT : public QDialog
     QPushButton *cmdAccess = nullptr;
     QLabel *lblAccess = nullptr; // shown once access settings wait for "確定"
     QPushButton *cmdQuick = nullptr;
+    QPushButton *cmdExport = nullptr;
+    QPushButton *cmdImport = nullptr;
 
   signals:
     // The confirmed options are loaded and the dialog has closed.
     void applied();
     // "よく使う答え…": the window opens the quick answers' dialog over this one.
     void quickRequested();
+    // The user's data was replaced by an import; the dialog closed without storing anything.
+    void dataImported();
 
   private:
     void createControls();
+    void createDataButtons();
 
     Options &m_options;
     Services &m_services;

@@ -157,6 +157,20 @@ void frmTalk::Form_Load()
     m_services.busy.setBusy(false);
 }
 
+void frmTalk::showImportedData()
+{
+    // The text being written stays; the options, the board and the sentences are the imported
+    // ones, and the diary and the voices are read afresh when next used.
+    Settings::load(m_state.options, m_services.settings);
+    applyCompositionFont();
+    cmdKey->setText(QString::fromUtf16(BoardTexts::kAlphanumeric));
+    makeBoard();
+    m_sampleFile->LoadSamples();
+    m_sampleFile->GroupSamples();
+    if (m_access)
+        m_access->reload();
+}
+
 void frmTalk::applyCompositionFont()
 {
     DesignLayout::setFontPoints(txtTalk, m_state.options.mojiOn() ? 100 : 55);
@@ -195,6 +209,7 @@ void frmTalk::cmdOpt_Click()
         if (m_conversation)
             m_conversation->openOptions(&dialog);
     });
+    connect(&dialog, &frmOPT::dataImported, this, &frmTalk::showImportedData);
     dialog.exec();
     Form_Activate();
 }

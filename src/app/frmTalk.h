@@ -84,6 +84,8 @@ class frmTalk : public QWidget
     void cmdKey_Click();
     // Applies the composition font from the Moji setting (100 or 55 points).
     void applyCompositionFont();
+    // After an import: the imported settings, board and sentences on show.
+    void showImportedData();
     // The window's height in design twips, for the sizes computed from it.
     int heightTwips() const { return kDesignOuterHeight; }
     // The design's client height: the quick answers, when shown, add their band at the foot.
