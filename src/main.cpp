@@ -43,6 +43,7 @@ int main(int argc, char *argv[])
     QtSettingsStore settings;
     QtSettingsStore accessSettings({}, QStringLiteral("ACCESS"));
     QtSettingsStore voiceSettings({}, QStringLiteral("VOICE"));
+    QtSettingsStore predictSettings({}, QStringLiteral("PREDICT"));
     ScreenBusyPointer busy;
     FrmOkAsker asker;
     AppState state;
@@ -57,6 +58,8 @@ int main(int argc, char *argv[])
         state, Services{clock, events, beeper, clipboard, wave, settings, busy, asker, folders});
     QObject::connect(&window, &frmTalk::endRequested, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
+    // The strip is built first: scanning and dwell reach it.
+    window.installPrediction(predictSettings);
     window.installAccess(accessSettings);
     window.installSpeech(voiceSettings, EngineFiles::debian());
     window.fitToScreen();

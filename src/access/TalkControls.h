@@ -6,6 +6,7 @@
 #include "samples/SampleControls.h"
 
 class CallButton;
+class PredictStrip;
 class QPushButton;
 
 // Every control of the main window, by the part that owns it.
@@ -19,4 +20,5 @@ struct TalkControls
     QPushButton *cmdEnd = nullptr;
     QPushButton *cmdOpt = nullptr;
     CallButton *cmdCall = nullptr;
+    PredictStrip *strip = nullptr; // the prediction strip, when it is chosen
 };

@@ -1,6 +1,7 @@
 #include "app/frmTalk.h"
 
 #include "access/AccessLayer.h"
+#include "app/PredictionParts.h"
 #include "app/frmOPT.h"
 #include "boards/BoardEntry.h"
 #include "boards/BoardTexts.h"
@@ -20,6 +21,7 @@
 #include "samples/Predictions.h"
 #include "samples/SampleFile.h"
 #include "samples/SampleScreen.h"
+#include "strip/PredictStrip.h"
 #include "voice/Reader.h"
 #include "voice/SpeechOutput.h"
 #include "voice/Voice.h"
@@ -55,7 +57,8 @@ TalkControls frmTalk::controls() const
             cmdRead,
             cmdEnd,
             cmdOpt,
-            cmdCall};
+            cmdCall,
+            m_strip};
 }
 
 void frmTalk::createParts()
@@ -75,8 +78,13 @@ void frmTalk::createParts()
                                       s.gListRow, s.gCellText, m_services, *this);
     m_boardEntry = std::make_unique<BoardEntry>(
         c.boards, *txtTalk, *m_areas, *m_voice,
-        [this](const QString &text) { m_predictions->OfferPredictions(text); }, options,
-        s.gCellText, m_services, *this);
+        [this](const QString &text) {
+            if (m_strip)
+                m_strip->entered();
+            else
+                m_predictions->OfferPredictions(text);
+        },
+        options, s.gCellText, m_services, *this);
     m_editPad = std::make_unique<EditPad>(c.compose, mKeyHeld, m_services, *this);
     m_reader = std::make_unique<Reader>(*cmdRead, c.compose, *m_areas, *m_voice, options,
                                         s.gStopRead, m_services, *this);
@@ -97,6 +105,13 @@ void frmTalk::installAccess(SettingsStore &accessSettings)
     m_access =
         std::make_unique<AccessLayer>(*this, controls(), m_services.clock, m_services.folders,
                                       accessSettings, [this](bool shown) { setCallShown(shown); });
+}
+
+void frmTalk::installPrediction(SettingsStore &predictSettings)
+{
+    m_prediction = PredictionParts::install(predictSettings, *this, controls(), *m_voice,
+                                            [this] { return m_speech.get(); });
+    m_strip = m_prediction ? m_prediction->strip : nullptr;
 }
 
 void frmTalk::installSpeech(SettingsStore &voiceSettings, const EngineFiles &files)
