@@ -4,6 +4,7 @@
 #include "platform/DesignButton.h"
 #include "platform/DesignLayout.h"
 #include "platform/TextBox.h"
+#include "platform/Units.h"
 #include "predict/PredictSession.h"
 
 #include <QEvent>
@@ -90,7 +91,8 @@ bool PredictStrip::eventFilter(QObject *watched, QEvent *event)
 
 void PredictStrip::followText()
 {
+    // As high as the room kept for it below the text: the text frame reaches under the board.
     const QRect text = m_box.geometry();
-    setGeometry(text.left(), text.bottom() + 1, text.width(),
-                parentWidget()->height() - text.bottom() - 1);
+    const int height = Units::twipsToPixels(kHeightTwips, DesignLayout::scale(&m_box));
+    setGeometry(text.left(), text.bottom() + 1, text.width(), height);
 }
