@@ -33,6 +33,8 @@ void LearnedWords::load(const QStringList &lines)
         e.uses = uses;
         e.last = last;
         e.passed = std::min(passed, kMostPassed);
+        if (e.passed > 0)
+            m_passed.insert(e.text, e.passed);
         m_step = std::max(m_step, last);
     }
 }
@@ -67,6 +69,7 @@ void LearnedWords::use(const QStringList &texts, quint32 weight)
         e.uses += weight;
         e.last = m_step;
         e.passed = 0;
+        m_passed.remove(text);
     }
 }
 
@@ -76,19 +79,20 @@ void LearnedWords::pass(const QString &text)
         return;
     Entry &e = entry(text);
     e.passed = std::min(e.passed + 1, kMostPassed);
+    m_passed.insert(text, e.passed);
 }
 
 void LearnedWords::clear()
 {
     m_entries.clear();
+    m_passed.clear();
     m_step = 0;
     m_skipped = 0;
 }
 
 quint32 LearnedWords::passedOver(const QString &text) const
 {
-    const auto it = m_entries.find(mapKey(text));
-    return it == m_entries.end() ? 0 : it->second.passed;
+    return m_passed.value(text, 0);
 }
 
 void LearnedWords::forEachLonger(QStringView keyPrefix,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -45,6 +46,7 @@ class LearnedWords
     Entry &entry(const QString &text);
 
     std::map<QString, Entry> m_entries; // by kana key, a U+0001, then the text
+    QHash<QString, quint32> m_passed;   // the texts passed over since their last use
     quint64 m_step = 0;
     qsizetype m_skipped = 0;
 };

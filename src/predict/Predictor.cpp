@@ -84,9 +84,11 @@ void Predictor::addWords(QStringView typed, qsizetype from, QList<Candidate> &ou
 {
     QHash<QString, Candidate> best; // by the text the typed sentence becomes
     const qsizetype caret = from + typed.size();
+    double tailWeight = 1.0;
     const auto offer = [&](qsizetype tail, const QString &word, Source source, double weight) {
-        const double score = weight * std::pow(kPerTailChar, double(tail - 1)) *
-                             std::pow(kPassedFactor, m_learned.passedOver(word)) *
+        const quint32 passed = m_learned.passedOver(word);
+        const double score = weight * tailWeight *
+                             (passed ? std::pow(kPassedFactor, passed) : 1.0) *
                              (1.0 + kPerAddedChar * double(word.size() - tail));
         const QString result = typed.chopped(tail) + word;
         auto it = best.find(result);
@@ -94,7 +96,8 @@ void Predictor::addWords(QStringView typed, qsizetype from, QList<Candidate> &ou
             best.insert(result, {word, caret - tail, source, score});
     };
     const double step = double(m_learned.step());
-    for (qsizetype tail = 1; tail <= std::min(kLongestTail, typed.size()); ++tail) {
+    for (qsizetype tail = 1; tail <= std::min(kLongestTail, typed.size());
+         ++tail, tailWeight *= kPerTailChar) {
         const QString key = KanaKey::fold(typed.last(tail));
         m_learned.forEachLonger(key, [&](const LearnedWords::Entry &e) {
             const double recency = 1.0 + kRecentSteps / (kRecentSteps + step - double(e.last));
