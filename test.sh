@@ -2,7 +2,7 @@
 # Builds Talk (Debug, AddressSanitizer + UndefinedBehaviorSanitizer) and runs every test.
 set -euo pipefail
 cd "$(dirname "$0")"
-# Each part keeps to its own controls: only the composition root includes the main window.
+# The rooms of src/ stand in layers: no include runs up the list in the check.
 tools/check_rooms.sh
 source tools/setup.sh
 source tools/test_sound_server.sh
