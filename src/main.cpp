@@ -49,6 +49,7 @@ int main(int argc, char *argv[])
     QtSettingsStore voiceSettings({}, QStringLiteral("VOICE"));
     QtSettingsStore quickSettings({}, QStringLiteral("QUICK"));
     QtSettingsStore partnerSettings({}, QStringLiteral("PARTNER"));
+    QtSettingsStore predictSettings({}, QStringLiteral("PREDICT"));
     ScreenBusyPointer busy;
     FrmOkAsker asker;
     AppState state;
@@ -65,6 +66,8 @@ int main(int argc, char *argv[])
         state, Services{clock, events, beeper, clipboard, wave, settings, busy, asker, folders});
     QObject::connect(&window, &frmTalk::endRequested, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
+    // The strip is built first: scanning and dwell reach it.
+    window.installPrediction(predictSettings);
     window.installAccess(accessSettings);
     window.installSpeech(voiceSettings, EngineFiles::debian());
     window.installConversation(quickSettings, partnerSettings);

@@ -8,9 +8,11 @@ cd "$(dirname "$0")/.."
 rooms=(
     platform # the seams to Qt and the system: grids, sound, settings, keys, clock, files
     core     # what every part shares: the options and module state, the services, the screen areas, the shared captions
+    predict  # the predictor: saved sentences, the words learned from the user's texts, the base list
     dialogs  # the question box and the notice that an unreadable file's original was kept
     compose  # the composition text and the caret pad
     voice    # the character voices, the sentence speech, the reading of the text and the readings of the voice texts
+    strip    # the prediction strip beside the composition and the taking of a candidate
     boards   # the character boards and the selection screen
     record   # the user's own voice: the recording screen and the kept takes
     diary    # the dated diary, its file and its list

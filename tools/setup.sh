@@ -5,12 +5,15 @@
 set -euo pipefail
 
 # What ./run.sh needs to build Talk and run it: the voices are spoken by espeak-ng at build time;
-# whole sentences are read by Open JTalk with its dictionary and its voice (Debian's contrib).
+# whole sentences are read by Open JTalk with its dictionary and its voice (Debian's contrib);
+# words are learned with MeCab and its dictionary, and the base list of predicted words is made
+# from libkkc-data's language model with the marisa tools.
 talk_run_packages=(cmake ninja-build g++ pkgconf qt6-base-dev qt6-base-dev-tools
     qt6-multimedia-dev libgl-dev libpulse-dev libarchive-dev qt6-qpa-plugins
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good
     fonts-ipafont-gothic fonts-noto-cjk espeak-ng
-    open-jtalk open-jtalk-mecab-naist-jdic hts-voice-nitech-jp-atr503-m001)
+    open-jtalk open-jtalk-mecab-naist-jdic hts-voice-nitech-jp-atr503-m001
+    libmecab-dev mecab-ipadic-utf8 libkkc-data marisa python3)
 # What tools/package.sh adds: the compiler cache and the Debian package's library dependencies.
 talk_package_tools=(ccache dpkg-dev file)
 # What ./test.sh adds: the sanitizer and fuzzing compiler, the benchmark library, the package test

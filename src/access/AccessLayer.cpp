@@ -13,6 +13,7 @@
 #include "platform/Clock.h"
 #include "platform/FlexGrid.h"
 #include "platform/TextBox.h"
+#include "strip/PredictStrip.h"
 #include "voice/frmRead.h"
 
 #include <QApplication>
@@ -337,6 +338,7 @@ void AccessLayer::activate(const ScanTarget &chosen)
     const bool boardCell = chosen.widget == m_controls.boards.grdBoard->viewport() ||
                            chosen.widget == m_controls.boards.grdBoard2->viewport();
     const bool readButton = chosen.widget == static_cast<QWidget *>(m_controls.cmdRead);
+    const bool candidate = m_controls.strip && chosen.widget->parentWidget() == m_controls.strip;
     const bool listRow = chosen.widget == m_controls.samples.grdSp->viewport() ||
                          chosen.widget == m_controls.samples.grdEx->viewport() ||
                          chosen.widget == m_controls.diary.grdDay->viewport();
@@ -347,8 +349,9 @@ void AccessLayer::activate(const ScanTarget &chosen)
     m_plan = ScanPlan::build(m_window, m_controls, m_settings.scanOrder != 0);
     // A new screen, an entered character or the end of a reading starts at the top; anything
     // else (caret steps, list steps, a first press that only arms) stays on the same item.
-    const bool restart = m_plan.screen != screenBefore || readButton ||
-                         (boardCell && m_controls.compose.txtTalk->text() != textBefore);
+    const bool restart =
+        m_plan.screen != screenBefore || readButton ||
+        ((boardCell || candidate) && m_controls.compose.txtTalk->text() != textBefore);
     const qint64 now = m_clock.nowMs();
     if (m_engine) {
         m_engine->setTree(m_plan.root, now, !restart);

@@ -71,8 +71,28 @@ std::shared_ptr<const PcmClip> CuePlayer::clipFor(const QString &cue, Moment mom
     if (m_mode == 2) {
         if (const auto voice = m_voices.clip(m_folders.voiceFile(cue)))
             return voice;
+        if (const auto word = wordClip(cue))
+            return word;
     }
     return m_tones[int(moment)];
+}
+
+std::shared_ptr<const PcmClip> CuePlayer::wordClip(const QString &word)
+{
+    // A predicted word has no voice file of its own: its characters' voices, one after another.
+    if (word.size() < 2 || !isBoardText(word))
+        return nullptr;
+    auto joined = std::make_shared<PcmClip>();
+    for (const QChar c : word) {
+        const auto voice = m_voices.clip(m_folders.voiceFile(QString(c)));
+        if (!voice || (joined->sampleRate != 0 && (voice->sampleRate != joined->sampleRate ||
+                                                   voice->channels != joined->channels)))
+            return nullptr;
+        joined->sampleRate = voice->sampleRate;
+        joined->channels = voice->channels;
+        joined->samples += voice->samples;
+    }
+    return joined;
 }
 
 int CuePlayer::lengthMs(const QString &cue, Moment moment)

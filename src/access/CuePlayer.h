@@ -48,6 +48,8 @@ class CuePlayer
 
   private:
     std::shared_ptr<const PcmClip> clipFor(const QString &cue, Moment moment);
+    // The voices of a word's characters joined, or nullptr when one has none.
+    std::shared_ptr<const PcmClip> wordClip(const QString &word);
 
     ProgramFolders m_folders;
     PcmCache m_voices;

@@ -13,6 +13,7 @@
 #include "platform/UiText.h"
 #include "quick/QuickTexts.h"
 #include "samples/SampleTexts.h"
+#include "strip/PredictStrip.h"
 #include "voice/frmRead.h"
 
 #include <QApplication>
@@ -282,6 +283,19 @@ void buildMainScreen(ScanPlan &plan, QWidget &window, const TalkControls &t, boo
             b.addGridGroups(root, g, g->accessibleName(), rowsDown, columnsRightToLeft, false);
         else
             b.addGridGroups(root, g, g->accessibleName(), rowsDown, range(0, g->cols() - 1), false);
+    }
+    // The prediction strip, one step after the board: most selections are on the board, and a
+    // candidate that is wanted is then reached with a single further step.
+    if (t.strip && b.shown(t.strip)) {
+        ScanNode strip;
+        strip.label = t.strip->accessibleName();
+        for (QPushButton *candidate : t.strip->cmdPredict)
+            if (b.shown(candidate)) {
+                ScanNode node = b.button(candidate);
+                node.cue = candidate->text(); // read out in the character voices
+                Builder::add(strip, std::move(node));
+            }
+        Builder::add(root, std::move(strip));
     }
     b.addButtons(root, u"", {t.samples.cmdDec});
     // Row 0 of the predictions repeats the typed key: "決定" alone already goes back with it.

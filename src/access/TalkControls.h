@@ -8,6 +8,7 @@
 #include <array>
 
 class CallButton;
+class PredictStrip;
 class QPushButton;
 
 // Every control of the main window, by the part that owns it.
@@ -22,4 +23,5 @@ struct TalkControls
     QPushButton *cmdOpt = nullptr;
     CallButton *cmdCall = nullptr;
     std::array<QPushButton *, 6> cmdQuick{}; // the quick answers, while shown
+    PredictStrip *strip = nullptr; // the prediction strip, when it is chosen
 };

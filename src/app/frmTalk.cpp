@@ -1,6 +1,7 @@
 #include "app/frmTalk.h"
 
 #include "access/AccessLayer.h"
+#include "app/PredictionParts.h"
 #include "app/frmOPT.h"
 #include "boards/BoardEntry.h"
 #include "boards/BoardTexts.h"
@@ -22,6 +23,7 @@
 #include "samples/Predictions.h"
 #include "samples/SampleFile.h"
 #include "samples/SampleScreen.h"
+#include "strip/PredictStrip.h"
 #include "voice/Reader.h"
 #include "voice/SpeechOutput.h"
 #include "voice/Voice.h"
@@ -59,7 +61,8 @@ TalkControls frmTalk::controls() const
             cmdEnd,
             cmdOpt,
             cmdCall,
-            fraQuick->buttons()};
+            fraQuick->buttons(),
+            m_strip};
 }
 
 void frmTalk::createParts()
@@ -79,8 +82,13 @@ void frmTalk::createParts()
                                       s.gListRow, s.gCellText, m_services, *this);
     m_boardEntry = std::make_unique<BoardEntry>(
         c.boards, *txtTalk, *m_areas, *m_voice,
-        [this](const QString &text) { m_predictions->OfferPredictions(text); }, options,
-        s.gCellText, m_services, *this);
+        [this](const QString &text) {
+            if (m_strip)
+                m_strip->entered();
+            else
+                m_predictions->OfferPredictions(text);
+        },
+        options, s.gCellText, m_services, *this);
     m_editPad = std::make_unique<EditPad>(c.compose, mKeyHeld, m_services, *this);
     m_reader = std::make_unique<Reader>(*cmdRead, c.compose, *m_areas, *m_voice, options,
                                         s.gStopRead, m_services, *this);
@@ -101,6 +109,13 @@ void frmTalk::installAccess(SettingsStore &accessSettings)
     m_access =
         std::make_unique<AccessLayer>(*this, controls(), m_services.clock, m_services.folders,
                                       accessSettings, [this](bool shown) { setCallShown(shown); });
+}
+
+void frmTalk::installPrediction(SettingsStore &predictSettings)
+{
+    m_prediction = PredictionParts::install(predictSettings, *this, controls(), *m_voice,
+                                            [this] { return m_speech.get(); });
+    m_strip = m_prediction ? m_prediction->strip : nullptr;
 }
 
 void frmTalk::installSpeech(SettingsStore &voiceSettings, const EngineFiles &files)

@@ -20,6 +20,8 @@ class EditPad;
 class FlexGrid;
 class ListStepper;
 class Predictions;
+class PredictStrip;
+struct PredictionParts;
 class QFrame;
 class QLabel;
 class QPushButton;
@@ -65,6 +67,10 @@ class frmTalk : public QWidget
     void installAccess(SettingsStore &accessSettings);
     // The access layer, or nullptr when none was installed.
     AccessLayer *access() { return m_access.get(); }
+    // The prediction strip, when chosen in `predictSettings` (section "PREDICT"); without it the
+    // predictions are the list over the board.
+    void installPrediction(SettingsStore &predictSettings);
+    PredictStrip *strip() { return m_strip; }
     // Sentence speech for "読む", set in `voiceSettings` (section "VOICE") and spoken by the
     // engine in `files`.
     void installSpeech(SettingsStore &voiceSettings, const EngineFiles &files);
@@ -170,4 +176,6 @@ class frmTalk : public QWidget
     std::unique_ptr<AccessLayer> m_access;
     std::unique_ptr<SpeechOutput> m_speech;
     std::unique_ptr<Conversation> m_conversation;
+    std::unique_ptr<PredictionParts> m_prediction;
+    PredictStrip *m_strip = nullptr;
 };

@@ -8,17 +8,32 @@
 #include <QFrame>
 #include <QPushButton>
 
+namespace {
+int g_roomBelowText = 0;
+} // namespace
+
+void TextArea::setRoomBelowText(int twips)
+{
+    g_roomBelowText = twips;
+}
+
+int TextArea::roomBelowText()
+{
+    return g_roomBelowText;
+}
+
 void TextArea::setNarrow(const ComposeControls &compose)
 {
     DesignLayout::setHeight(compose.fraText, kNarrowFrame);
-    DesignLayout::setHeight(compose.txtTalk, kNarrowText);
+    DesignLayout::setHeight(compose.txtTalk, kNarrowText - g_roomBelowText);
     compose.cmdWide->setText(QString::fromUtf16(AppTexts::kWiden));
 }
 
 void TextArea::setWideSizes(const ComposeControls &compose)
 {
     DesignLayout::setHeight(compose.fraText, kWindowOuterHeight - kWideFrameMargin);
-    DesignLayout::setHeight(compose.txtTalk, kWindowOuterHeight - kWideTextMargin);
+    DesignLayout::setHeight(compose.txtTalk,
+                            kWindowOuterHeight - kWideTextMargin - g_roomBelowText);
     compose.fraText->raise();
 }
 

@@ -18,6 +18,10 @@ constexpr int kWideTextMargin = 3630;  // widened text box: window height minus 
 // Stands last in the text once the caret has gone past the end.
 constexpr char16_t kEndMarker = u'_';
 
+// Keeps `twips` of the text frame below the text box free (the prediction strip), narrow or
+// widened; 0 by default.
+void setRoomBelowText(int twips);
+int roomBelowText();
 // Narrow sizes with the caption "広げる".
 void setNarrow(const ComposeControls &compose);
 // Widened sizes; the caption of cmdWide is left as it is.

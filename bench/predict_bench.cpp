@@ -1,0 +1,49 @@
+// Time from an entry to the candidates, with 100,000 learned entries and the base list: the
+// slowest and the mean of 2,000 typed texts, as the strip asks after each entry.
+#include "predict/BaseList.h"
+#include "predict/Predictor.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QRandomGenerator>
+
+#include <cstdio>
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QRandomGenerator random(34);
+    const auto kana = [&random](int length) {
+        QString text;
+        for (int i = 0; i < length; ++i)
+            text += QChar(u'ぁ' + char16_t(random.bounded(83)));
+        return text;
+    };
+    const QStringList saved;
+    Predictor predictor(saved, {});
+    QElapsedTimer load;
+    load.start();
+    predictor.setBase(BaseList::load(BaseList::builtInPath()));
+    const qint64 baseMs = load.elapsed();
+    while (predictor.learned().size() < 100000)
+        predictor.learned().use({kana(2 + random.bounded(8))});
+    qint64 slowestNs = 0;
+    qint64 totalNs = 0;
+    constexpr int kTexts = 2000;
+    for (int i = 0; i < kTexts; ++i) {
+        const QString typed = kana(1 + random.bounded(12));
+        QElapsedTimer t;
+        t.start();
+        const auto shown = predictor.candidates(typed, typed.size());
+        const qint64 ns = t.nsecsElapsed();
+        slowestNs = std::max(slowestNs, ns);
+        totalNs += ns;
+        Q_UNUSED(shown);
+    }
+    std::printf("base list: %lld words read in %lld ms; learned: %lld entries\n",
+                static_cast<long long>(predictor.base().size()), static_cast<long long>(baseMs),
+                static_cast<long long>(predictor.learned().size()));
+    std::printf("candidates: slowest %.2f ms, mean %.3f ms over %d texts\n", slowestNs / 1e6,
+                totalNs / 1e6 / kTexts, kTexts);
+    return 0;
+}

@@ -1,0 +1,107 @@
+#include "predict/LearnedWords.h"
+
+#include "predict/KanaKey.h"
+
+namespace {
+
+constexpr QChar kKeyEnd = QChar(1);
+constexpr quint32 kMostPassed = 20;
+
+QString mapKey(const QString &text)
+{
+    return KanaKey::fold(text) + kKeyEnd + text;
+}
+
+} // namespace
+
+void LearnedWords::load(const QStringList &lines)
+{
+    clear();
+    for (const QString &line : lines) {
+        const QStringList fields = line.split(u'\t');
+        bool usesOk = false;
+        bool lastOk = false;
+        bool passedOk = false;
+        const quint32 uses = fields.size() == 4 ? fields[1].toUInt(&usesOk) : 0;
+        const quint64 last = fields.size() == 4 ? fields[2].toULongLong(&lastOk) : 0;
+        const quint32 passed = fields.size() == 4 ? fields[3].toUInt(&passedOk) : 0;
+        if (!usesOk || !lastOk || !passedOk || fields[0].isEmpty() || fields[0].contains(kKeyEnd)) {
+            ++m_skipped;
+            continue;
+        }
+        Entry &e = entry(fields[0]);
+        e.uses = uses;
+        e.last = last;
+        e.passed = std::min(passed, kMostPassed);
+        if (e.passed > 0)
+            m_passed.insert(e.text, e.passed);
+        m_step = std::max(m_step, last);
+    }
+}
+
+QStringList LearnedWords::lines() const
+{
+    QStringList out;
+    out.reserve(qsizetype(m_entries.size()));
+    for (const auto &[key, e] : m_entries)
+        out << e.text + u'\t' + QString::number(e.uses) + u'\t' + QString::number(e.last) + u'\t' +
+                   QString::number(e.passed);
+    return out;
+}
+
+LearnedWords::Entry &LearnedWords::entry(const QString &text)
+{
+    auto [it, added] = m_entries.try_emplace(mapKey(text));
+    if (added) {
+        it->second.text = text;
+        it->second.keyLength = text.size();
+    }
+    return it->second;
+}
+
+void LearnedWords::use(const QStringList &texts, quint32 weight)
+{
+    ++m_step;
+    for (const QString &text : texts) {
+        if (text.isEmpty() || text.contains(kKeyEnd) || text.contains(u'\t'))
+            continue;
+        Entry &e = entry(text);
+        e.uses += weight;
+        e.last = m_step;
+        e.passed = 0;
+        m_passed.remove(text);
+    }
+}
+
+void LearnedWords::pass(const QString &text)
+{
+    if (text.isEmpty() || text.contains(kKeyEnd) || text.contains(u'\t'))
+        return;
+    Entry &e = entry(text);
+    e.passed = std::min(e.passed + 1, kMostPassed);
+    m_passed.insert(text, e.passed);
+}
+
+void LearnedWords::clear()
+{
+    m_entries.clear();
+    m_passed.clear();
+    m_step = 0;
+    m_skipped = 0;
+}
+
+quint32 LearnedWords::passedOver(const QString &text) const
+{
+    return m_passed.value(text, 0);
+}
+
+void LearnedWords::forEachLonger(QStringView keyPrefix,
+                                 const std::function<void(const Entry &)> &visit) const
+{
+    for (auto it = m_entries.lower_bound(keyPrefix.toString());
+         it != m_entries.end() && it->first.startsWith(keyPrefix); ++it) {
+        const Entry &e = it->second;
+        if (e.uses > 0 && e.keyLength > keyPrefix.size())
+            visit(e);
+    }
+}
