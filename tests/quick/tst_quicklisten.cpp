@@ -90,7 +90,8 @@ void tst_quicklisten::heard()
     if (scanMode == u"2"_s) { // A lights the answers, B enters them; the last B says はい
         for (Qt::Key key : {Qt::Key_Space, Qt::Key_Return}) {
             QTest::keyClick(w.talk->txtTalk, key);
-            QTest::qWait(300);
+            // A person's pace: the released switch settles, then the lit group does.
+            QTest::qWait(PressGuard::kSettleMs + 300);
         }
     }
     const QList<HeardTone> heard = w.listen([&] {
