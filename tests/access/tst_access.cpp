@@ -1,6 +1,6 @@
+#include "AccessFixture.h"
 #include "SampleHelpers.h"
 #include "SoundWindow.h"
-#include "TalkFixture.h"
 #include "access/AccessLayer.h"
 #include "access/AccessOverlay.h"
 #include "access/AccessTexts.h"
@@ -29,38 +29,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-// The real window with the access layer on an in-memory "ACCESS" section.
-struct AccessFixture
-{
-    TalkFixture f;
-    MemorySettingsStore access;
-    QPoint pointer{-1, -1}; // where the layer finds the pointer
-
-    // "Key=value" words: OPT1, OPT3 … go to "OPT", the others to "ACCESS".
-    frmTalk &create(const QString &settings)
-    {
-        for (const QString &word : settings.split(u' ', Qt::SkipEmptyParts))
-            (word.startsWith(u"OPT") ? f.settings.values : access.values)
-                .insert(word.section(u'=', 0, 0), word.section(u'=', 1));
-        frmTalk &w = f.create();
-        w.installAccess(access);
-        layer().setPointerSource([this] { return pointer; });
-        return w;
-    }
-    AccessLayer &layer() { return *f.window().access(); }
-    // Lets `ms` pass on the fake clock, polling as the timer does, with the event loop between
-    // (where a selection's press runs).
-    void pass(int ms)
-    {
-        QCoreApplication::sendPostedEvents();
-        for (int left = ms; left > 0; left -= AccessLayer::kPollMs) {
-            f.clock.advance(std::min(left, AccessLayer::kPollMs));
-            layer().poll();
-            QCoreApplication::sendPostedEvents();
-        }
-    }
-};
-
 // A key event as an X server sends it: its time is the server's (here the clock's).
 void sendKey(QWidget *to, QEvent::Type type, Qt::Key key, qint64 eventMs)
 {

@@ -1,3 +1,4 @@
+#include "AccessFixture.h"
 #include "SoundWindow.h"
 #include "access/AccessLayer.h"
 #include "access/CallBell.h"
@@ -70,8 +71,7 @@ void tst_xrepeat::held()
     QFETCH(QString, holds);
     SoundWindow w(SoundWindow::Voices::Recorded);
     MemorySettingsStore access;
-    for (const QString &word : settings.split(u' '))
-        access.values.insert(word.section(u'=', 0, 0), word.section(u'=', 1));
+    storeWords(access, settings);
     QVERIFY(w.show());
     w.talk->installAccess(access);
     const QStringList focus{u"windowfocus"_s, u"--sync"_s, QString::number(w.talk->winId())};

@@ -1,6 +1,6 @@
+#include "AccessFixture.h"
 #include "SampleHelpers.h"
 #include "SoundWindow.h"
-#include "access/AccessLayer.h"
 #include "access/ScanPlan.h"
 #include "partner/PartnerPlace.h"
 #include "partner/PartnerView.h"
@@ -24,24 +24,23 @@ const QStringList kDefaults{u"はい"_s,       u"いいえ"_s,     u"ちょっ�
 // The window with the conversation installed over "QUICK" and "PARTNER", and access over
 // "ACCESS"; `words` are "Key=value" settings of "QUICK" (Phrases' lines split by '|') or, with
 // a "P:" or "A:" in front, of "PARTNER" or "ACCESS".
-struct QuickFixture
+struct QuickFixture : AccessFixture
 {
-    TalkFixture f;
-    MemorySettingsStore quick, partner, access;
-    QPoint pointer{-1, -1};
+    MemorySettingsStore quick, partner;
 
     frmTalk &create(const QString &words = {})
     {
+        QString accessWords;
         for (QString word : words.split(u' ', Qt::SkipEmptyParts)) {
-            auto &store = word[1] != u':' ? quick : word[0] == u'P' ? partner : access;
-            word.remove(QRegularExpression(u"^[PA]:"_s));
-            store.values.insert(word.section(u'=', 0, 0),
-                                word.section(u'=', 1).replace(u'|', u'\n'));
+            if (word.startsWith(u"A:"))
+                accessWords += word.mid(2) + u' ';
+            else if (word.startsWith(u"P:"))
+                storeWords(partner, word.mid(2));
+            else
+                storeWords(quick, word.replace(u'|', u'\n'));
         }
-        frmTalk &w = f.create();
-        w.installConversation(quick, partner);
-        w.installAccess(access);
-        w.access()->setPointerSource([this] { return pointer; });
+        frmTalk &w = AccessFixture::create(
+            accessWords, [this](frmTalk &w) { w.installConversation(quick, partner); });
         f.userPause();
         return w;
     }
@@ -52,15 +51,6 @@ struct QuickFixture
             if (b->isVisibleTo(f.talk.get()))
                 shown.append(b);
         return shown;
-    }
-    // Lets `ms` pass on the fake clock, polling the access layer as its timer does.
-    void pass(int ms)
-    {
-        for (int left = ms; left > 0; left -= AccessLayer::kPollMs) {
-            f.clock.advance(std::min(left, AccessLayer::kPollMs));
-            f.talk->access()->poll();
-            QCoreApplication::sendPostedEvents();
-        }
     }
     QString partnerText() const { return f.talk->conversation()->partner().lblText->text(); }
 };

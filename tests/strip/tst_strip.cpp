@@ -1,8 +1,7 @@
 // The prediction strip in the real window: pointer, two switches, one switch and dwell take a
 // candidate; it stays out of the board's way; with nothing stored the list over the board stays.
+#include "AccessFixture.h"
 #include "SampleHelpers.h"
-#include "TalkFixture.h"
-#include "access/AccessLayer.h"
 #include "predict/PredictSession.h"
 #include "strip/PredictStrip.h"
 
@@ -12,33 +11,17 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-struct StripFixture
+// The strip chosen over two saved sentences, with the access layer on `accessSettings`.
+struct StripFixture : AccessFixture
 {
-    TalkFixture f;
     MemorySettingsStore predict;
-    MemorySettingsStore access;
-    QPoint pointer{-1, -1};
 
     frmTalk &create(const QString &accessSettings)
     {
         SampleHelpers::writeSamples(f, {u"みずをのみたい"_s, u"ありがとう"_s});
         predict.values.insert(u"Mode"_s, u"1"_s);
-        frmTalk &w = f.create();
-        w.installPrediction(predict);
-        for (const QString &word : accessSettings.split(u' ', Qt::SkipEmptyParts))
-            access.values.insert(word.section(u'=', 0, 0), word.section(u'=', 1));
-        w.installAccess(access);
-        w.access()->setPointerSource([this] { return pointer; });
-        return w;
-    }
-    void pass(int ms)
-    {
-        QCoreApplication::sendPostedEvents();
-        for (int left = ms; left > 0; left -= AccessLayer::kPollMs) {
-            f.clock.advance(std::min(left, AccessLayer::kPollMs));
-            f.window().access()->poll();
-            QCoreApplication::sendPostedEvents();
-        }
+        return AccessFixture::create(accessSettings,
+                                     [this](frmTalk &w) { w.installPrediction(predict); });
     }
 };
 
