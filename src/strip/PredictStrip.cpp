@@ -50,7 +50,9 @@ void PredictStrip::entered()
 
 void PredictStrip::refresh()
 {
-    m_shown = m_session.predictor().candidates(m_box.text(), m_box.selStart());
+    // Hidden (the list over the board is chosen), it offers nothing and nothing sinks.
+    m_shown = isHidden() ? QList<Predictor::Candidate>()
+                         : m_session.predictor().candidates(m_box.text(), m_box.selStart());
     for (int i = 0; i < Predictor::kMostShown; ++i) {
         QPushButton *b = cmdPredict[std::size_t(i)];
         b->setText(i < m_shown.size() ? m_shown[i].text : QString());

@@ -1,8 +1,11 @@
 // The prediction strip in the real window: pointer, two switches, one switch and dwell take a
-// candidate; it stays out of the board's way; with nothing stored the list over the board stays.
+// candidate; it stays out of the board's way; with nothing stored the list over the board stays,
+// and the choice changes while the program runs.
 #include "SampleHelpers.h"
 #include "TalkFixture.h"
 #include "access/AccessLayer.h"
+#include "app/PredictionParts.h"
+#include "platform/DesignLayout.h"
 #include "predict/PredictSession.h"
 #include "strip/PredictStrip.h"
 
@@ -111,10 +114,22 @@ void tst_strip::listOverTheBoardWithNothingStored()
     TalkFixture f;
     SampleHelpers::writeSamples(f, {u"みずをのみたい"_s});
     frmTalk &w = f.create();
-    MemorySettingsStore none;
-    w.installPrediction(none);
-    QVERIFY(!w.strip());
-    QVERIFY(!w.findChild<PredictStrip *>());
+    MemorySettingsStore predict;
+    w.installPrediction(predict);
+    const int textHeight = DesignLayout::rect(w.txtTalk).height();
+    f.setShown(u"み|_"_s);
+    QVERIFY(w.strip()->isHidden());
+    QVERIFY(w.strip()->shown().isEmpty());
+    // Chosen while the program runs, the strip shows at once under a shorter text, and goes.
+    for (const QString &mode : {u"1"_s, u"0"_s}) {
+        predict.values.insert(u"Mode"_s, mode);
+        w.prediction()->apply();
+        const bool on = mode == u"1"_s;
+        QCOMPARE(w.strip()->isHidden(), !on);
+        QCOMPARE(w.strip()->shown().size(), on ? 1 : 0);
+        QCOMPARE(DesignLayout::rect(w.txtTalk).height(),
+                 textHeight - (on ? PredictStrip::kHeightTwips : 0));
+    }
 }
 
 QTEST_MAIN(tst_strip)
