@@ -94,6 +94,8 @@ FAULTS = [
       ("if (!m_writeWanted && m_waiting.empty())", "if (!m_writeWanted)")),
     f("predict/PredictSession.cpp", "forgetting before the file is read keeps the file's words",
       ("m_forgotten = !m_ready;", "m_forgotten = false;")),
+    f("platform/DesignButton.cpp", "a long candidate stands one character a line, too small to read",
+      ("        !oneLine && metrics", "        metrics")),
     # app (predictions)
     f("app/PredictOptions.cpp", "forgetting asked for and confirmed does nothing",
       ("if (m_forgetting && m_forget)", "if (false)")),

@@ -28,7 +28,9 @@ PredictStrip::PredictStrip(QWidget &textFrame, TextBox &txtTalk, PredictSession 
         auto *b = new DesignButton(QString(), this);
         b->setObjectName(QStringLiteral("cmdPredict_%1").arg(i));
         b->setFocusPolicy(Qt::NoFocus);
-        b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+        // Five equal places, whatever the candidates' lengths; a long one shrinks on its line.
+        b->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Expanding);
+        b->setOneLine(true);
         DesignLayout::setFont(b, DesignLayout::Face::Gothic, kCandidatePoints, true);
         DesignLayout::setBackColour(b, kCandidateBack);
         connect(b, &QPushButton::clicked, this, [this, i] { take(i); });

@@ -5,6 +5,7 @@
 #include "TalkFixture.h"
 #include "access/AccessLayer.h"
 #include "app/PredictionParts.h"
+#include "platform/DesignButton.h"
 #include "platform/DesignLayout.h"
 #include "predict/PredictSession.h"
 #include "strip/PredictStrip.h"
@@ -85,6 +86,9 @@ void tst_strip::takenByEveryInput()
     const QRect stripRect(strip->mapTo(&w, QPoint()), strip->size());
     QVERIFY(stripRect.top() >= w.txtTalk->mapTo(&w, QPoint()).y() + w.txtTalk->height());
     QVERIFY(stripRect.bottom() < w.grdBoard->y());
+    // Five equal places; a saved sentence stays on one line.
+    QVERIFY(qAbs(strip->cmdPredict[4]->width() - first->width()) <= 1);
+    QVERIFY(!static_cast<DesignButton *>(first)->caption().text.contains(u'\n'));
     if (settings.startsWith(u"ScanMode=2"_s)) {
         for (Qt::Key key : {Qt::Key_Space, Qt::Key_Space, Qt::Key_Return, Qt::Key_Return}) {
             s.pass(300);
