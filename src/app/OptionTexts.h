@@ -32,8 +32,8 @@ inline constexpr char16_t kNotStored[] =
 namespace PredictOptionTexts {
 inline constexpr char16_t kFrame[] = u"予測の設定";
 // By the value stored under "Mode".
-inline constexpr const char16_t *kMode[] = {u"予測を文字盤の上に一覧で出す（これまでどおり）",
-                                            u"予測を文の下に一列で出す（文字盤を隠さない）"};
+inline constexpr const char16_t *kMode[] = {u"文字盤の上に一覧で出す（今まで通り）",
+                                            u"文の下に一列で出す（盤を隠さない）"};
 inline constexpr char16_t kLearn[] = u"使った言葉を覚えて予測に出す";
 inline constexpr char16_t kForget[] = u"覚えた言葉をすべて忘れる…";
 inline constexpr char16_t kForgetQuestion[] =

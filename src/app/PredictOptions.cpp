@@ -37,19 +37,19 @@ PredictOptions::PredictOptions(QWidget &dialog, SettingsStore &settings, Questio
     DesignLayout::setFont(this, Face::PGothic, 15.75, true);
     for (int i = 0; i < 2; ++i) {
         optPredict[i] = control<QRadioButton>(this, u"optPredict_%1"_s.arg(i),
-                                              QRect(360, 360 + 480 * i, 5655, 360));
+                                              QRect(240, 360 + 480 * i, 6640, 360));
         optPredict[i]->setText(text(PredictOptionTexts::kMode[i]));
     }
-    chkLearn = control<QCheckBox>(this, u"chkLearn"_s, QRect(360, 1440, 5655, 360));
+    chkLearn = control<QCheckBox>(this, u"chkLearn"_s, QRect(240, 1440, 6640, 360));
     chkLearn->setText(text(PredictOptionTexts::kLearn));
     cmdForget = new QPushButton(text(PredictOptionTexts::kForget), this);
     cmdForget->setObjectName(u"cmdForget"_s);
     cmdForget->setAccessibleName(cmdForget->text());
     cmdForget->setAutoDefault(false);
     DesignLayout::setFont(cmdForget, Face::PGothic, 12, false);
-    DesignLayout::place(cmdForget, QRect(360, 2040, 5355, 525));
+    DesignLayout::place(cmdForget, QRect(240, 2040, 5355, 525));
     connect(cmdForget, &QPushButton::clicked, this, &PredictOptions::cmdForget_Click);
-    lblForget = control<QLabel>(this, u"lblForget"_s, QRect(360, 2640, 5655, 360));
+    lblForget = control<QLabel>(this, u"lblForget"_s, QRect(240, 2640, 6640, 360));
     lblForget->setText(text(PredictOptionTexts::kForgetPending));
     lblForget->hide();
 

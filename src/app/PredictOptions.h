@@ -26,7 +26,7 @@ class PredictOptions : public QGroupBox
                    BusyPointer &busy, std::function<void()> forget);
 
     // The design size of the block, in twips.
-    static constexpr int kWidth = 6135;
+    static constexpr int kWidth = 7000;
     static constexpr int kHeight = 3435;
 
     // Stores the choices and forgets when that was asked; false when the store failed.
