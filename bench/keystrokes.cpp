@@ -1,6 +1,7 @@
 // Counts the selections a greedy user needs to type sentences, with and without predictions.
 //
-// keystrokes PERSONAL TEST: PERSONAL and TEST are UTF-8 files of kana sentences, one a line.
+// keystrokes PERSONAL TEST [BASE]: PERSONAL and TEST are UTF-8 files of kana sentences, one a
+// line; BASE a base list ("text<TAB>cost" lines) in place of the built-in one, to compare lists.
 // PERSONAL is learned as the saved sentences and as the user's own texts; then every TEST
 // sentence (new) and every PERSONAL sentence (repeated) is typed:
 // - without predictions: a kana on the board is one selection, a form that needs the selection
@@ -143,8 +144,8 @@ void print(const char *mode, const char *set, const Tally &t)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: keystrokes PERSONAL TEST\n");
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: keystrokes PERSONAL TEST [BASE]\n");
         return 2;
     }
     const QStringList personal = readSentences(QString::fromLocal8Bit(argv[1]));
@@ -154,7 +155,8 @@ int main(int argc, char **argv)
         return 2;
     }
     Predictor predictor(personal, {});
-    predictor.setBase(BaseList::load(BaseList::builtInPath()));
+    predictor.setBase(
+        BaseList::load(argc == 4 ? QString::fromLocal8Bit(argv[3]) : BaseList::builtInPath()));
     Segmenter segmenter;
     for (const QString &sentence : personal)
         predictor.learned().use(segmenter.wordsAndRuns(sentence));

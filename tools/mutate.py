@@ -90,6 +90,22 @@ FAULTS = [
       ("case 2:\n        return enter;", "case 2:\n        return true;")),
     f("voice/Reader.cpp", "reading step of 0.7 s",
       ("kStepMs = 800;", "kStepMs = 700;")),
+    # predict
+    f("predict/BestWords.h", "a word passed over never sinks",
+      ("score *= sunk(times);", "score *= 1.0;")),
+    f("predict/LearnedSaver.cpp", "the learned words' file loses the changes made since its copy",
+      ("            m_copy.apply(c);", "            (void)c;")),
+    f("predict/LearnedSaver.cpp", "passed-over words waiting at the end are never written",
+      ("if (!m_writeWanted && m_waiting.empty())", "if (!m_writeWanted)")),
+    f("predict/PredictSession.cpp", "forgetting before the file is read keeps the file's words",
+      ("m_forgotten = !m_ready;", "m_forgotten = false;")),
+    f("platform/DesignButton.cpp", "a long candidate stands one character a line, too small to read",
+      ("        !oneLine && metrics", "        (oneLine || true) && metrics")),
+    # app (predictions)
+    f("app/PredictOptions.cpp", "forgetting asked for and confirmed does nothing",
+      ("if (m_forgetting && m_forget)", "if (false)")),
+    f("app/PredictionParts.cpp", "the strip shown over the text instead of below it",
+      ("on ? PredictStrip::kHeightTwips : 0", "0")),
     # samples
     f("samples/ListStepper.cpp", "↓ steps past the last row",
       ("if (listRow + 1 >= t.grid->rows())", "if (listRow >= t.grid->rows())")),

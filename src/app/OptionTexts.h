@@ -27,3 +27,16 @@ inline constexpr char16_t kConfirm[] = u"確定";
 inline constexpr char16_t kNotStored[] =
     u"設定を保存できませんでした。\n終了するまでは、この設定で動きます";
 } // namespace OptionTexts
+
+// The predictions' block of the options dialog.
+namespace PredictOptionTexts {
+inline constexpr char16_t kFrame[] = u"予測の設定";
+// By the value stored under "Mode".
+inline constexpr const char16_t *kMode[] = {u"文字盤の上に一覧で出す（今まで通り）",
+                                            u"文の下に一列で出す（盤を隠さない）"};
+inline constexpr char16_t kLearn[] = u"使った言葉を覚えて予測に出す";
+inline constexpr char16_t kForget[] = u"覚えた言葉をすべて忘れる…";
+inline constexpr char16_t kForgetQuestion[] =
+    u"覚えた言葉をすべて忘れます。\n元には戻せません。よろしいですか？";
+inline constexpr char16_t kForgetPending[] = u"「確定」を押すと忘れます";
+} // namespace PredictOptionTexts

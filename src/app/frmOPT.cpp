@@ -5,6 +5,7 @@
 #include "access/AccessTexts.h"
 #include "access/frmAccess.h"
 #include "app/OptionTexts.h"
+#include "app/PredictOptions.h"
 #include "core/AppState.h"
 #include "core/Services.h"
 #include "core/Settings.h"
@@ -179,6 +180,19 @@ void frmOPT::createDataButtons()
     });
 }
 
+void frmOPT::addPrediction(SettingsStore &settings, std::function<void()> forget)
+{
+    frmPredict =
+        new PredictOptions(*this, settings, m_services.asker, m_services.busy, std::move(forget));
+    // A column of its own to the right: the dialog is as tall as before.
+    const int left = kDesignWidth - 240;
+    DesignLayout::place(frmPredict,
+                        QRect(left, 120, PredictOptions::kWidth, PredictOptions::kHeight));
+    const double scale = DesignLayout::scale(this);
+    setFixedSize(Units::twipsToPixels(left + PredictOptions::kWidth + 375, scale),
+                 Units::twipsToPixels(kDesignHeight, scale));
+}
+
 void frmOPT::cmdAccess_Click()
 {
     AccessLayer *access = m_accessLayer;
@@ -246,6 +260,8 @@ void frmOPT::cmdOK_Click(int index)
     Settings::save(store, u"Moji"_s, chkMoji->isChecked() ? 1 : 0);
     Settings::save(store, u"gMaxC"_s, chkMaxC->isChecked() ? 14 : 9);
     bool stored = store.sync();
+    if (frmPredict)
+        stored = frmPredict->store() && stored;
     if (AccessLayer *access = m_accessLayer; access && m_access && m_access->hasPending()) {
         stored = m_access->commit() && stored;
         access->reload();

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <array>
+#include <functional>
 #include <memory>
 
 class QCheckBox;
@@ -12,6 +13,8 @@ class QPushButton;
 class QRadioButton;
 class AccessLayer;
 class PendingSettingsStore;
+class PredictOptions;
+class SettingsStore;
 class SpeechOutput;
 class Voice;
 struct Options;
@@ -38,6 +41,9 @@ class frmOPT : public QDialog
     void cmdOK_Click(int index);
     // "入力と声…": the access settings dialog; what it confirms waits for this dialog's "確定".
     void cmdAccess_Click();
+    // The predictions' block beside the others: `settings` is section "PREDICT"; `forget`
+    // forgets every learned word (at "確定", once the user has said yes).
+    void addPrediction(SettingsStore &settings, std::function<void()> forget);
     // The quick answers, for their page of the recording screen.
     void setAnswers(const QStringList &answers) { m_answers = answers; }
 
@@ -60,6 +66,7 @@ class frmOPT : public QDialog
     QPushButton *cmdQuick = nullptr;
     QPushButton *cmdExport = nullptr;
     QPushButton *cmdImport = nullptr;
+    PredictOptions *frmPredict = nullptr; // once added
 
   signals:
     // The confirmed options are loaded and the dialog has closed.

@@ -17,6 +17,7 @@
 #include "platform/TextBox.h"
 #include "platform/UiServices.h"
 #include "platform/Units.h"
+#include "predict/PredictSession.h"
 #include "quick/Conversation.h"
 #include "quick/QuickBand.h"
 #include "samples/ListStepper.h"
@@ -83,7 +84,7 @@ void frmTalk::createParts()
     m_boardEntry = std::make_unique<BoardEntry>(
         c.boards, *txtTalk, *m_areas, *m_voice,
         [this](const QString &text) {
-            if (m_strip)
+            if (m_prediction && m_prediction->stripOn())
                 m_strip->entered();
             else
                 m_predictions->OfferPredictions(text);
@@ -113,9 +114,9 @@ void frmTalk::installAccess(SettingsStore &accessSettings)
 
 void frmTalk::installPrediction(SettingsStore &predictSettings)
 {
-    m_prediction = PredictionParts::install(predictSettings, *this, controls(), *m_voice,
-                                            [this] { return m_speech.get(); });
-    m_strip = m_prediction ? m_prediction->strip : nullptr;
+    m_prediction = std::make_unique<PredictionParts>(predictSettings, *this, controls(), *m_voice,
+                                                     [this] { return m_speech.get(); });
+    m_strip = m_prediction->strip();
 }
 
 void frmTalk::installSpeech(SettingsStore &voiceSettings, const EngineFiles &files)
@@ -217,7 +218,13 @@ void frmTalk::cmdOpt_Click()
         applyCompositionFont();
         cmdKey->setText(QString::fromUtf16(BoardTexts::kAlphanumeric));
         makeBoard();
+        if (m_prediction)
+            m_prediction->apply();
     });
+    if (m_prediction) {
+        PredictSession *session = &m_prediction->session();
+        dialog.addPrediction(m_prediction->settings(), [session] { session->forget(); });
+    }
     if (m_conversation)
         dialog.setAnswers(m_conversation->answers());
     connect(&dialog, &frmOPT::quickRequested, this, [this, &dialog] {

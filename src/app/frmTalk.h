@@ -21,7 +21,7 @@ class FlexGrid;
 class ListStepper;
 class Predictions;
 class PredictStrip;
-struct PredictionParts;
+class PredictionParts;
 class QFrame;
 class QLabel;
 class QPushButton;
@@ -67,10 +67,12 @@ class frmTalk : public QWidget
     void installAccess(SettingsStore &accessSettings);
     // The access layer, or nullptr when none was installed.
     AccessLayer *access() { return m_access.get(); }
-    // The prediction strip, when chosen in `predictSettings` (section "PREDICT"); without it the
-    // predictions are the list over the board.
+    // The predictions as `predictSettings` (section "PREDICT") choose them: the strip under the
+    // text, or the list over the board; the options dialog changes the choice at once.
     void installPrediction(SettingsStore &predictSettings);
+    // The prediction strip once installed (hidden while the list over the board is chosen).
     PredictStrip *strip() { return m_strip; }
+    PredictionParts *prediction() { return m_prediction.get(); }
     // Sentence speech for "読む", set in `voiceSettings` (section "VOICE") and spoken by the
     // engine in `files`.
     void installSpeech(SettingsStore &voiceSettings, const EngineFiles &files);

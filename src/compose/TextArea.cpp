@@ -22,6 +22,13 @@ int TextArea::roomBelowText()
     return g_roomBelowText;
 }
 
+void TextArea::changeRoomBelowText(const ComposeControls &compose, int twips)
+{
+    const int change = twips - g_roomBelowText;
+    g_roomBelowText = twips;
+    DesignLayout::setHeight(compose.txtTalk, DesignLayout::rect(compose.txtTalk).height() - change);
+}
+
 void TextArea::setNarrow(const ComposeControls &compose)
 {
     DesignLayout::setHeight(compose.fraText, kNarrowFrame);

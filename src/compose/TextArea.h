@@ -22,6 +22,8 @@ constexpr char16_t kEndMarker = u'_';
 // widened; 0 by default.
 void setRoomBelowText(int twips);
 int roomBelowText();
+// Changes that room on show: the text box, narrow or widened, gives or takes the difference.
+void changeRoomBelowText(const ComposeControls &compose, int twips);
 // Narrow sizes with the caption "広げる".
 void setNarrow(const ComposeControls &compose);
 // Widened sizes; the caption of cmdWide is left as it is.

@@ -54,12 +54,13 @@ DesignButton::DesignButton(const QString &caption, QWidget *parent) : QPushButto
 }
 
 DesignButton::Caption DesignButton::layoutCaption(const QString &caption, const QFont &font,
-                                                  const QSize &box)
+                                                  const QSize &box, bool oneLine)
 {
     const QFontMetrics metrics(font);
     // A caption that does not fit on one line, clear of the border, wraps at every character
     // (the design's tall narrow buttons).
-    const bool stacked = metrics.horizontalAdvance(caption) + 2 * kPadding > box.width();
+    const bool stacked =
+        !oneLine && metrics.horizontalAdvance(caption) + 2 * kPadding > box.width();
     const QStringList lines = stacked ? characters(caption) : QStringList{caption};
     const QSize block = blockSize(lines, metrics);
     Caption result{lines.join(u'\n'), font};
@@ -78,6 +79,11 @@ DesignButton::Caption DesignButton::layoutCaption(const QString &caption, const 
     return result;
 }
 
+DesignButton::Caption DesignButton::caption() const
+{
+    return layoutCaption(text(), font(), captionBox(), m_oneLine);
+}
+
 QSize DesignButton::captionBox() const
 {
     return rect().adjusted(kBorder, kBorder, -kBorder, -kBorder).size();
@@ -90,9 +96,9 @@ void DesignButton::paintEvent(QPaintEvent *)
     initStyleOption(&option);
     option.text.clear();
     painter.drawControl(QStyle::CE_PushButton, option);
-    const Caption caption = layoutCaption(text(), font(), captionBox());
-    painter.setFont(caption.font);
-    painter.drawItemText(rect(), Qt::AlignCenter, palette(), isEnabled(), caption.text,
+    const Caption drawn = caption();
+    painter.setFont(drawn.font);
+    painter.drawItemText(rect(), Qt::AlignCenter, palette(), isEnabled(), drawn.text,
                          QPalette::ButtonText);
 }
 

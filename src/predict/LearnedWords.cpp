@@ -90,6 +90,22 @@ void LearnedWords::clear()
     m_skipped = 0;
 }
 
+void LearnedWords::apply(const Change &change)
+{
+    switch (change.kind) {
+    case Change::Kind::Use:
+        use(change.texts, change.weight);
+        return;
+    case Change::Kind::Pass:
+        for (const QString &text : change.texts)
+            pass(text);
+        return;
+    case Change::Kind::Clear:
+        clear();
+        return;
+    }
+}
+
 quint32 LearnedWords::passedOver(const QString &text) const
 {
     return m_passed.value(text, 0);

@@ -23,6 +23,21 @@ class LearnedWords
         quint32 passed = 0; // offered and not taken since the last use
     };
 
+    // One change, as the window makes it; a copy kept elsewhere follows by applying the same
+    // changes in the same order.
+    struct Change
+    {
+        enum class Kind
+        {
+            Use,
+            Pass,
+            Clear
+        };
+        Kind kind = Kind::Use;
+        QStringList texts;
+        quint32 weight = 1;
+    };
+
     // Reads the lines; a line that does not hold the four fields is skipped and counted.
     void load(const QStringList &lines);
     QStringList lines() const;
@@ -33,6 +48,7 @@ class LearnedWords
     // The text was offered and the user went on without it.
     void pass(const QString &text);
     void clear();
+    void apply(const Change &change);
 
     qsizetype size() const { return qsizetype(m_entries.size()); }
     quint64 step() const { return m_step; }

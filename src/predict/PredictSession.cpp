@@ -3,9 +3,10 @@
 #include "platform/TextFile.h"
 #include "predict/BaseList.h"
 #include "predict/LearnedFile.h"
+#include "predict/LearnedSaver.h"
 #include "predict/Segmenter.h"
 
-#include <QPointer>
+using Change = LearnedWords::Change;
 
 PredictSession::PredictSession(const QStringList &saved, const QString &notASentence,
                                QString learnedPath, bool learning, QStringList firstTexts)
@@ -18,37 +19,37 @@ PredictSession::~PredictSession()
 {
     if (m_loader.joinable())
         m_loader.join();
-    waitForSave();
+    m_saver.reset();
 }
 
 void PredictSession::start()
 {
     if (m_loader.joinable() || m_ready)
         return;
-    m_loader = std::thread([this] {
+    const bool learning = m_learning;
+    m_loader = std::thread([this, learning] {
         WordList base = BaseList::load(BaseList::builtInPath());
         auto learned = std::make_shared<LearnedWords>();
-        bool existed = false;
-        {
-            std::lock_guard lock(m_fileMutex);
-            existed = m_file->load(*learned);
-        }
+        const bool existed = m_file->load(*learned);
         m_segmenter = std::make_unique<Segmenter>();
         QStringList firstWords;
-        for (const QString &path : existed || !m_learning ? QStringList() : m_firstTexts) {
+        for (const QString &path : existed || !learning ? QStringList() : m_firstTexts) {
             for (const QString &line : TextFile::readLines(path).lines)
                 firstWords << m_segmenter->wordsAndRuns(line);
         }
+        // The file's writer starts from the same words as the window.
+        auto copy = std::make_shared<LearnedWords>(*learned);
         QMetaObject::invokeMethod(
             this,
-            [this, base = std::move(base), learned, existed, firstWords]() mutable {
-                loaded(std::move(base), learned, existed, firstWords);
+            [this, base = std::move(base), learned, copy, existed, firstWords]() mutable {
+                loaded(std::move(base), learned, copy, existed, firstWords);
             },
             Qt::QueuedConnection);
     });
 }
 
-void PredictSession::loaded(WordList base, std::shared_ptr<LearnedWords> learned, bool fileExisted,
+void PredictSession::loaded(WordList base, std::shared_ptr<LearnedWords> learned,
+                            std::shared_ptr<LearnedWords> copy, bool fileExisted,
                             const QStringList &firstWords)
 {
     m_loader.join();
@@ -57,21 +58,37 @@ void PredictSession::loaded(WordList base, std::shared_ptr<LearnedWords> learned
     LearnedWords &words = m_predictor.learned();
     const QStringList meanwhile = words.lines();
     words = std::move(*learned);
-    if (!firstWords.isEmpty())
-        words.use(firstWords);
+    m_saver = std::make_unique<LearnedSaver>(*m_file, std::move(*copy));
+    m_ready = true;
+    bool write = !fileExisted;
+    if (m_forgotten) {
+        change({Change::Kind::Clear, {}, 1}, true);
+        write = true;
+    } else if (!firstWords.isEmpty()) {
+        change({Change::Kind::Use, firstWords, 1}, false);
+    }
     if (!meanwhile.isEmpty()) {
         LearnedWords added;
         added.load(meanwhile);
-        added.forEachLonger({}, [&](const LearnedWords::Entry &e) { words.use({e.text}, e.uses); });
+        added.forEachLonger({}, [&](const LearnedWords::Entry &e) {
+            change({Change::Kind::Use, {e.text}, e.uses}, false);
+        });
+        write = true;
     }
-    m_ready = true;
     QStringList waiting;
     waiting.swap(m_waitingTexts);
     for (const QString &text : waiting)
         learnText(text);
-    if (!fileExisted || !meanwhile.isEmpty() || !waiting.isEmpty())
-        save();
+    if (write)
+        m_saver->write();
     emit becameReady();
+}
+
+void PredictSession::change(Change c, bool write)
+{
+    m_predictor.learned().apply(c);
+    if (m_saver)
+        m_saver->add(std::move(c), write);
 }
 
 void PredictSession::learnText(const QString &text)
@@ -82,56 +99,33 @@ void PredictSession::learnText(const QString &text)
         m_waitingTexts << text;
         return;
     }
-    m_predictor.learned().use(m_segmenter->wordsAndRuns(text));
-    save();
+    change({Change::Kind::Use, m_segmenter->wordsAndRuns(text), 1}, true);
 }
 
 void PredictSession::taken(const Predictor::Candidate &c)
 {
-    if (!m_learning)
-        return;
-    m_predictor.learned().use({c.text});
-    if (m_ready)
-        save();
+    if (m_learning)
+        change({Change::Kind::Use, {c.text}, 1}, true);
 }
 
 void PredictSession::passed(const QList<Predictor::Candidate> &offered)
 {
-    if (!m_learning)
+    if (!m_learning || offered.isEmpty())
         return;
+    QStringList texts;
     for (const Predictor::Candidate &c : offered)
-        m_predictor.learned().pass(c.text);
+        texts << c.text;
+    change({Change::Kind::Pass, texts, 1}, false);
 }
 
 void PredictSession::forget()
 {
-    m_predictor.learned().clear();
     m_waitingTexts.clear();
-    save();
+    m_forgotten = !m_ready;
+    change({Change::Kind::Clear, {}, 1}, true);
 }
 
-void PredictSession::save()
+bool PredictSession::waitForSave()
 {
-    waitForSave();
-    m_unsaved = true;
-    m_saver = std::thread([this, lines = m_predictor.learned().lines()] {
-        bool ok = false;
-        {
-            std::lock_guard lock(m_fileMutex);
-            ok = m_file->save(lines);
-        }
-        QMetaObject::invokeMethod(
-            this,
-            [this, ok] {
-                m_unsaved = !ok;
-                emit saveDone(ok);
-            },
-            Qt::QueuedConnection);
-    });
-}
-
-void PredictSession::waitForSave()
-{
-    if (m_saver.joinable())
-        m_saver.join();
+    return !m_saver || m_saver->wait();
 }

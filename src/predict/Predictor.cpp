@@ -1,11 +1,9 @@
 #include "predict/Predictor.h"
 
+#include "predict/BestWords.h"
 #include "predict/KanaKey.h"
 
-#include <QHash>
-
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -17,10 +15,6 @@ constexpr double kLearnedFloor = 2.0;
 // Uses weigh most while recent: a use `kRecentSteps` learning steps ago counts half as much
 // again as one long ago.
 constexpr double kRecentSteps = 200.0;
-// Each time a word is passed over it counts this much less.
-constexpr double kPassedFactor = 0.8;
-// A longer addition saves more selections.
-constexpr double kPerAddedChar = 0.15;
 // Saved sentences offered after one character, and after more.
 constexpr int kSavedAfterOne = 2;
 constexpr int kSavedAfterMore = 3;
@@ -82,43 +76,34 @@ void Predictor::addSaved(QStringView typed, qsizetype from, QList<Candidate> &ou
 
 void Predictor::addWords(QStringView typed, qsizetype from, QList<Candidate> &out, int count) const
 {
-    QHash<QString, Candidate> best; // by the text the typed sentence becomes
-    const qsizetype caret = from + typed.size();
-    double tailWeight = 1.0;
-    const auto offer = [&](qsizetype tail, const QString &word, Source source, double weight) {
-        const quint32 passed = m_learned.passedOver(word);
-        const double score = weight * tailWeight *
-                             (passed ? std::pow(kPassedFactor, passed) : 1.0) *
-                             (1.0 + kPerAddedChar * double(word.size() - tail));
-        const QString result = typed.chopped(tail) + word;
-        auto it = best.find(result);
-        if (it == best.end() || it->score < score)
-            best.insert(result, {word, caret - tail, source, score});
-    };
+    // The best few only: a word whose score before sinking cannot enter them costs no more.
+    // A saved sentence already offered may repeat one of them, so as many more are kept.
+    BestWords best(typed, from + typed.size(), count + int(out.size()));
     const double step = double(m_learned.step());
+    double tailWeight = 1.0;
     for (qsizetype tail = 1; tail <= std::min(kLongestTail, typed.size());
          ++tail, tailWeight *= kPerTailChar) {
         const QString key = KanaKey::fold(typed.last(tail));
         m_learned.forEachLonger(key, [&](const LearnedWords::Entry &e) {
             const double recency = 1.0 + kRecentSteps / (kRecentSteps + step - double(e.last));
-            offer(tail, e.text, Source::Learned, kLearnedFloor + double(e.uses) * recency);
+            best.offer(tail, e.text, Source::Learned,
+                       (kLearnedFloor + double(e.uses) * recency) * tailWeight,
+                       [&e] { return e.passed; });
         });
-        m_base.forEachLonger(
-            key, [&](const WordList::Word &w) { offer(tail, w.text, Source::Base, w.weight); });
+        m_base.forEachLonger(key, [&](const WordList::Word &w) {
+            best.offer(tail, w.text, Source::Base, w.weight * tailWeight,
+                       [this, &w] { return m_learned.passedOver(w.text); });
+        });
     }
-    QList<Candidate> ranked = best.values();
-    const qsizetype wanted = std::min<qsizetype>(ranked.size(), count);
-    std::partial_sort(ranked.begin(), ranked.begin() + wanted, ranked.end(),
-                      [](const Candidate &a, const Candidate &b) {
-                          return a.score != b.score ? a.score > b.score : a.text < b.text;
-                      });
-    for (qsizetype i = 0; i < ranked.size() && out.size() < count; ++i) {
-        const QString result = typed.chopped(caret - ranked[i].replaceFrom) + ranked[i].text;
-        const bool repeats = std::any_of(out.begin(), out.end(), [&](const Candidate &c) {
-            return c.source == Source::Saved && c.text == result;
+    for (const Candidate &c : best.ranked()) {
+        if (out.size() >= count)
+            return;
+        const QString result = typed.chopped(from + typed.size() - c.replaceFrom) + c.text;
+        const bool repeats = std::any_of(out.begin(), out.end(), [&](const Candidate &o) {
+            return o.source == Source::Saved && o.text == result;
         });
         if (!repeats)
-            out.append(ranked[i]);
+            out.append(c);
     }
 }
 

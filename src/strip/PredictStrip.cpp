@@ -28,7 +28,9 @@ PredictStrip::PredictStrip(QWidget &textFrame, TextBox &txtTalk, PredictSession 
         auto *b = new DesignButton(QString(), this);
         b->setObjectName(QStringLiteral("cmdPredict_%1").arg(i));
         b->setFocusPolicy(Qt::NoFocus);
-        b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+        // Five equal places, whatever the candidates' lengths; a long one shrinks on its line.
+        b->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Expanding);
+        b->setOneLine(true);
         DesignLayout::setFont(b, DesignLayout::Face::Gothic, kCandidatePoints, true);
         DesignLayout::setBackColour(b, kCandidateBack);
         connect(b, &QPushButton::clicked, this, [this, i] { take(i); });
@@ -50,7 +52,9 @@ void PredictStrip::entered()
 
 void PredictStrip::refresh()
 {
-    m_shown = m_session.predictor().candidates(m_box.text(), m_box.selStart());
+    // Hidden (the list over the board is chosen), it offers nothing and nothing sinks.
+    m_shown = isHidden() ? QList<Predictor::Candidate>()
+                         : m_session.predictor().candidates(m_box.text(), m_box.selStart());
     for (int i = 0; i < Predictor::kMostShown; ++i) {
         QPushButton *b = cmdPredict[std::size_t(i)];
         b->setText(i < m_shown.size() ? m_shown[i].text : QString());

@@ -1,8 +1,13 @@
 #include "TalkFixture.h"
 #include "access/frmAccess.h"
+#include "app/PredictOptions.h"
+#include "app/PredictionParts.h"
 #include "app/frmOPT.h"
 #include "core/Settings.h"
 #include "platform/DesignLayout.h"
+#include "platform/TextFile.h"
+#include "predict/PredictSession.h"
+#include "strip/PredictStrip.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -79,20 +84,23 @@ void tst_options::closingOnKatakanaBoard_data()
     QTest::addColumn<int>("button");
     QTest::addColumn<bool>("refuseToStore");
     QTest::addColumn<Stored>("stored");
-    // The board switch's caption, the board's columns, the text's points, the failures told.
+    // The board switch's caption, the board's columns, the text's points, the questions asked
+    // (forgetting the learned words, and failures told), the strip shown, the words learned.
     QTest::addColumn<QString>("shown");
     QTest::addColumn<Stored>("access"); // confirmed in "入力と声の設定" on the way
+    QTest::addColumn<Stored>("predict");
     const Stored access{
         {u"ScanMode"_s, u"2"_s}, {u"DwellMode"_s, u"1"_s}, {u"DwellMs"_s, u"1250"_s}};
     const Stored everyKey{{u"OPT1"_s, u"3"_s}, {u"OPT2"_s, u"1"_s},   {u"OPT3"_s, u"2"_s},
                           {u"Samp"_s, u"0"_s}, {u"Sample"_s, u"5"_s}, {u"Beep"_s, u"1"_s},
                           {u"Moji"_s, u"1"_s}, {u"gMaxC"_s, u"14"_s}};
+    const Stored predict{{u"Mode"_s, u"1"_s}, {u"Learn"_s, u"0"_s}};
     QTest::newRow("confirm stores every key and rebuilds the hiragana board")
-        << 1 << false << everyKey << u"ひら 15 100 0"_s << access;
+        << 1 << false << everyKey << u"ひら 15 100 1 1 0"_s << access << predict;
     QTest::newRow("a store that refuses: applied all the same, and told")
-        << 1 << true << everyKey << u"ひら 15 100 1"_s << access;
+        << 1 << true << everyKey << u"ひら 15 100 2 1 0"_s << access << predict;
     QTest::newRow("cancel writes and changes nothing")
-        << 0 << false << Stored() << u"カタ 10 55 0"_s << Stored();
+        << 0 << false << Stored() << u"カタ 10 55 1 0 1"_s << Stored() << Stored();
 }
 
 // The dialog opened with "設定" while the katakana board is shown; every control changed.
@@ -105,6 +113,12 @@ void tst_options::closingOnKatakanaBoard()
     frmTalk &w = f.create();
     MemorySettingsStore accessStore;
     w.installAccess(accessStore);
+    const QString learnedPath = w.services().folders.dataFile(u"learned.txt"_s);
+    QVERIFY(TextFile::writeLines(learnedPath, {u"みずを\t3\t7\t0"_s}));
+    MemorySettingsStore predictStore;
+    predictStore.refuseToStore = refuseToStore;
+    w.installPrediction(predictStore);
+    f.asker.answers << true; // yes, forget the learned words
     f.click("cmdKey");
     bool noted = false; // the options dialog says the access settings wait for its 確定
     QTimer::singleShot(0, [button, &noted] {
@@ -129,16 +143,28 @@ void tst_options::closingOnKatakanaBoard()
         d->cmbSample->setCurrentIndex(4);
         for (QCheckBox *on : {d->chkBeep, d->chkMoji, d->chkMaxC})
             on->setChecked(true);
+        d->frmPredict->optPredict[1]->setChecked(true);
+        d->frmPredict->chkLearn->setChecked(false);
+        QTest::mouseClick(d->frmPredict->cmdForget, Qt::LeftButton);
         QTest::mouseClick(d->cmdOK[button], Qt::LeftButton);
     });
     f.click("cmdOpt");
     QVERIFY(noted);
     QTEST(f.settings.values, "stored");
-    QTEST(u"%1 %2 %3 %4"_s.arg(w.cmdKey->text())
+    // Chosen, the strip shows at once and reads the file, whose words were forgotten.
+    PredictSession &session = w.prediction()->session();
+    if (!w.strip()->isHidden())
+        QTRY_VERIFY(session.ready());
+    session.waitForSave();
+    QTEST(u"%1 %2 %3 %4 %5 %6"_s.arg(w.cmdKey->text())
               .arg(w.grdBoard->cols())
               .arg(DesignLayout::fontPoints(w.txtTalk))
-              .arg(f.asker.asked.size()),
+              .arg(f.asker.asked.size())
+              .arg(int(!w.strip()->isHidden()))
+              .arg(TextFile::readLines(learnedPath).lines.size()),
           "shown");
+    QCOMPARE(session.learning(), button == 0);
+    QTEST(predictStore.values, "predict");
     QFETCH(Stored, access);
     for (auto it = access.cbegin(); it != access.cend(); ++it)
         QCOMPARE(accessStore.values.value(it.key()), it.value());

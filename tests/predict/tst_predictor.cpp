@@ -1,8 +1,10 @@
-// The predictor's ranking and learning, and its file surviving damage and a full disk.
+// The predictor's ranking and learning, its file surviving damage and a full disk, and the
+// session writing every change the window made.
 #include "platform/TextFile.h"
 #include "predict/BaseList.h"
 #include "predict/KanaKey.h"
 #include "predict/LearnedFile.h"
+#include "predict/PredictSession.h"
 #include "predict/Predictor.h"
 #include "predict/Segmenter.h"
 
@@ -55,6 +57,7 @@ class tst_predictor : public QObject
     void learnsWordsAndRunsWithTheAnalyser();
     void damagedLinesAreSkippedAndTheFileKept();
     void aFullDiskLeavesTheOldFileWhole();
+    void sessionWritesWhatTheWindowLearned();
 };
 
 void tst_predictor::ranks_data()
@@ -89,6 +92,9 @@ void tst_predictor::ranks_data()
     QTest::newRow("passed over sinks")
         << none << none << QStringList{u"たべもの"_s, u"たべたい"_s} << QStringList{u"たべたい"_s}
         << u"た"_s << QStringList{u"たべもの"_s, u"たべたい"_s};
+    QTest::newRow("passed over sinks below one taken, though used more")
+        << none << none << QStringList{u"たべたい"_s, u"たべたい"_s, u"たべもの"_s}
+        << QStringList{u"たべたい"_s} << u"た"_s << QStringList{u"たべもの"_s, u"たべたい"_s};
     QTest::newRow("katakana found by hiragana") << none << QStringList{u"トイレ=20000"_s} << none
                                                 << none << u"とい"_s << QStringList{u"トイレ"_s};
     QTest::newRow("nothing typed, nothing offered")
@@ -204,6 +210,38 @@ void tst_predictor::aFullDiskLeavesTheOldFileWhole()
     LearnedWords again;
     QVERIFY(LearnedFile(path).load(again));
     QCOMPARE(again.size(), 3);
+}
+
+void tst_predictor::sessionWritesWhatTheWindowLearned()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"learned.txt"_s);
+    QVERIFY(TextFile::writeLines(path, {u"みずを\t3\t7\t0"_s}));
+    const QStringList saved;
+    const auto candidate = [](const QString &text) {
+        return Predictor::Candidate{text, 0, Predictor::Source::Base, 0};
+    };
+    QStringList learned;
+    {
+        PredictSession session(saved, {}, path, true);
+        session.taken(candidate(u"たべたい"_s)); // before the file is read: counts on top of it
+        session.start();
+        QTRY_VERIFY(session.ready());
+        session.taken(candidate(u"みずを"_s));
+        session.passed({candidate(u"のみたい"_s)}); // no write of its own: written at the end
+        learned = session.predictor().learned().lines();
+    }
+    QCOMPARE(learned.size(), 3);
+    QCOMPARE(TextFile::readLines(path).lines, learned);
+    {
+        PredictSession session(saved, {}, path, true);
+        session.forget(); // before the file is read: what it holds goes too
+        session.start();
+        QTRY_VERIFY(session.ready());
+        QVERIFY(session.predictor().learned().lines().isEmpty());
+        QVERIFY(session.waitForSave());
+    }
+    QVERIFY(TextFile::readLines(path).lines.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(tst_predictor)

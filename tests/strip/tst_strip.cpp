@@ -1,7 +1,11 @@
 // The prediction strip in the real window: pointer, two switches, one switch and dwell take a
-// candidate; it stays out of the board's way; with nothing stored the list over the board stays.
+// candidate; it stays out of the board's way; with nothing stored the list over the board stays,
+// and the choice changes while the program runs.
 #include "AccessFixture.h"
 #include "SampleHelpers.h"
+#include "app/PredictionParts.h"
+#include "platform/DesignButton.h"
+#include "platform/DesignLayout.h"
 #include "predict/PredictSession.h"
 #include "strip/PredictStrip.h"
 
@@ -65,6 +69,9 @@ void tst_strip::takenByEveryInput()
     const QRect stripRect(strip->mapTo(&w, QPoint()), strip->size());
     QVERIFY(stripRect.top() >= w.txtTalk->mapTo(&w, QPoint()).y() + w.txtTalk->height());
     QVERIFY(stripRect.bottom() < w.grdBoard->y());
+    // Five equal places; a saved sentence stays on one line.
+    QVERIFY(qAbs(strip->cmdPredict[4]->width() - first->width()) <= 1);
+    QVERIFY(!static_cast<DesignButton *>(first)->caption().text.contains(u'\n'));
     if (settings.startsWith(u"ScanMode=2"_s)) {
         for (Qt::Key key : {Qt::Key_Space, Qt::Key_Space, Qt::Key_Return, Qt::Key_Return}) {
             s.pass(300);
@@ -94,10 +101,22 @@ void tst_strip::listOverTheBoardWithNothingStored()
     TalkFixture f;
     SampleHelpers::writeSamples(f, {u"みずをのみたい"_s});
     frmTalk &w = f.create();
-    MemorySettingsStore none;
-    w.installPrediction(none);
-    QVERIFY(!w.strip());
-    QVERIFY(!w.findChild<PredictStrip *>());
+    MemorySettingsStore predict;
+    w.installPrediction(predict);
+    const int textHeight = DesignLayout::rect(w.txtTalk).height();
+    f.setShown(u"み|_"_s);
+    QVERIFY(w.strip()->isHidden());
+    QVERIFY(w.strip()->shown().isEmpty());
+    // Chosen while the program runs, the strip shows at once under a shorter text, and goes.
+    for (const QString &mode : {u"1"_s, u"0"_s}) {
+        predict.values.insert(u"Mode"_s, mode);
+        w.prediction()->apply();
+        const bool on = mode == u"1"_s;
+        QCOMPARE(w.strip()->isHidden(), !on);
+        QCOMPARE(w.strip()->shown().size(), on ? 1 : 0);
+        QCOMPARE(DesignLayout::rect(w.txtTalk).height(),
+                 textHeight - (on ? PredictStrip::kHeightTwips : 0));
+    }
 }
 
 QTEST_MAIN(tst_strip)
