@@ -2,7 +2,11 @@
 #include "access/frmAccess.h"
 #include "app/frmOPT.h"
 #include "core/Settings.h"
+#include "partner/PartnerView.h"
 #include "platform/DesignLayout.h"
+#include "quick/Conversation.h"
+#include "quick/QuickBand.h"
+#include "quick/frmQuick.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -10,6 +14,7 @@
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -81,7 +86,8 @@ void tst_options::closingOnKatakanaBoard_data()
     QTest::addColumn<Stored>("stored");
     // The board switch's caption, the board's columns, the text's points, the failures told.
     QTest::addColumn<QString>("shown");
-    QTest::addColumn<Stored>("access"); // confirmed in "入力と声の設定" on the way
+    // Confirmed in "入力と声の設定" and in "よく使う答え…" on the way.
+    QTest::addColumn<Stored>("access");
     const Stored access{
         {u"ScanMode"_s, u"2"_s}, {u"DwellMode"_s, u"1"_s}, {u"DwellMs"_s, u"1250"_s}};
     const Stored everyKey{{u"OPT1"_s, u"3"_s}, {u"OPT2"_s, u"1"_s},   {u"OPT3"_s, u"2"_s},
@@ -95,7 +101,8 @@ void tst_options::closingOnKatakanaBoard_data()
         << 0 << false << Stored() << u"カタ 10 55 0"_s << Stored();
 }
 
-// The dialog opened with "設定" while the katakana board is shown; every control changed.
+// The dialog opened with "設定" while the katakana board is shown; every control changed, the
+// quick answers turned on and the partner's view opened.
 void tst_options::closingOnKatakanaBoard()
 {
     QFETCH(int, button);
@@ -103,11 +110,14 @@ void tst_options::closingOnKatakanaBoard()
     TalkFixture f;
     f.settings.refuseToStore = refuseToStore;
     frmTalk &w = f.create();
-    MemorySettingsStore accessStore;
+    MemorySettingsStore accessStore, quick, partner;
+    quick.refuseToStore = refuseToStore;
     w.installAccess(accessStore);
+    w.installConversation(quick, partner);
     f.click("cmdKey");
-    bool noted = false; // the options dialog says the access settings wait for its 確定
-    QTimer::singleShot(0, [button, &noted] {
+    // The options dialog says the access settings wait for its 確定; the quick answers wait too.
+    bool noted = false;
+    QTimer::singleShot(0, [button, &noted, &w] {
         auto *d = qobject_cast<frmOPT *>(QApplication::activeModalWidget());
         QVERIFY(d);
         // The whole rest is shown and set (1.5 s); 確定 there only holds it for this dialog.
@@ -122,6 +132,17 @@ void tst_options::closingOnKatakanaBoard()
         });
         QTest::mouseClick(d->cmdAccess, Qt::LeftButton);
         noted = d->lblAccess->isVisible();
+        QTimer::singleShot(0, [] {
+            auto *q = qobject_cast<frmQuick *>(QApplication::activeModalWidget());
+            QVERIFY(q);
+            QCOMPARE(q->txtPhrase[2]->text(), u"ちょっとまって"_s);
+            q->chkQuick->setChecked(true);
+            q->txtPhrase[0]->setText(u" うん "_s);
+            q->chkPartner->setChecked(true);
+            QTest::mouseClick(q->findChild<QPushButton *>(u"cmdQuickOK"_s), Qt::LeftButton);
+        });
+        QTest::mouseClick(d->cmdQuick, Qt::LeftButton);
+        noted = noted && !w.fraQuick->isVisibleTo(&w) && !w.conversation()->partner().isVisible();
         d->Option1[3]->setChecked(true);
         d->Option2[1]->setChecked(true);
         d->Option3[2]->setChecked(true);
@@ -143,6 +164,13 @@ void tst_options::closingOnKatakanaBoard()
     for (auto it = access.cbegin(); it != access.cend(); ++it)
         QCOMPARE(accessStore.values.value(it.key()), it.value());
     QCOMPARE(accessStore.writes > 0, !access.isEmpty());
+    const bool confirmed = !access.isEmpty();
+    QCOMPARE(quick.values.value(u"Phrases"_s).section(u'\n', 0, 0),
+             confirmed ? u"うん"_s : QString());
+    QCOMPARE(w.fraQuick->isVisibleTo(&w) ? w.fraQuick->buttons()[0]->text() : QString(),
+             confirmed ? u"うん"_s : QString());
+    QCOMPARE(w.conversation()->partner().isVisible(), confirmed);
+    QCOMPARE(partner.values.value(u"On"_s), confirmed ? u"1"_s : QString());
 }
 
 // A stored choice outside its group shows the group with nothing on and stays as it is.

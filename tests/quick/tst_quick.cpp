@@ -9,11 +9,8 @@
 #include "quick/Conversation.h"
 #include "quick/QuickBand.h"
 #include "quick/QuickSpeaker.h"
-#include "quick/frmQuick.h"
 
-#include <QCheckBox>
 #include <QLabel>
-#include <QLineEdit>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -78,7 +75,6 @@ class tst_quick : public QObject
     void partnerFollowsTheText();
     void partnerScreen_data();
     void partnerScreen();
-    void optionsDialog();
 };
 
 void tst_quick::band_data()
@@ -222,26 +218,6 @@ void tst_quick::partnerScreen()
     QFETCH(QStringList, screens);
     QFETCH(QString, remembered);
     QTEST(PartnerPlace::choose(screens, int(screens.indexOf(u"A"_s)), remembered), "chosen");
-}
-
-void tst_quick::optionsDialog()
-{
-    QuickFixture q;
-    frmTalk &w = q.create();
-    const int before = w.height();
-    for (const bool storable : {false, true}) {
-        q.quick.refuseToStore = !storable;
-        frmQuick dialog(q.quick, false, &w);
-        QCOMPARE(dialog.txtPhrase[2]->text(), kDefaults[2]);
-        dialog.chkQuick->setChecked(true);
-        dialog.txtPhrase[0]->setText(u" うん "_s);
-        QTest::mouseClick(dialog.findChild<QPushButton *>(u"cmdQuickOK"_s), Qt::LeftButton);
-        QCOMPARE(dialog.stored(), storable);
-    }
-    QCOMPARE(q.quick.values.value(u"Phrases"_s),
-             (QStringList{u"うん"_s} + kDefaults.mid(1)).join(u'\n'));
-    QCOMPARE(q.quick.values.value(u"On"_s), u"1"_s);
-    QCOMPARE(w.height(), before); // applied by the window, not by the dialog
 }
 
 QTEST_MAIN(tst_quick)
