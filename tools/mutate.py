@@ -406,6 +406,8 @@ FAULTS = [
       ("    return *pending;\n", "    return store;\n")),
     f("app/frmTalk.cpp", "the quick answers confirmed in the options dialog wait for a restart",
       ("        if (m_conversation)\n            m_conversation->applyOptions();\n", "")),
+    f("partner/PartnerPlace.cpp", "the partner's view kept off the first screen, not off the user's",
+      ("        if (distance(screens[i].geometry, user) == nearest)", "        if (i == 0 || distance(screens[i].geometry, user) == nearest)")),
     f("partner/PartnerView.cpp", "the partner sees the end marker",
       ("lblText->setText(TextArea::withoutEndMarkers(m_composition.text()));",
        "lblText->setText(m_composition.text());")),

@@ -81,6 +81,8 @@ PartnerView::PartnerView(TextBox &composition, QWidget &userWindow, SettingsStor
             if (isVisible())
                 place();
         });
+    // Where the window manager puts the user's window, and where it is moved, decides too.
+    userWindow.installEventFilter(this);
     showComposition();
 }
 
@@ -112,13 +114,17 @@ void PartnerView::setSpoken(const QString &sentence)
 
 void PartnerView::place()
 {
-    QList<QString> names;
+    QList<PartnerPlace::Screen> places;
     const QList<QScreen *> screens = QGuiApplication::screens();
     for (const QScreen *screen : screens)
-        names.append(screen->name());
+        places.append({screen->name(), screen->geometry()});
+    // Where the user's window is seen, not the screen Qt holds it on: when a screen goes, Qt
+    // moves the windows it held to the primary screen, wherever they are. Before the window is
+    // first shown, the screen it is meant for (placed again once it is shown).
     QScreen *userScreen = m_userWindow.screen();
-    const int chosen =
-        PartnerPlace::choose(names, int(screens.indexOf(userScreen)), m_settings.screen);
+    const QPoint user = m_userWindow.isVisible() || !userScreen ? m_userWindow.geometry().center()
+                                                                : userScreen->geometry().center();
+    const int chosen = PartnerPlace::choose(places, user, m_settings.screen);
     if (chosen < 0) {
         // No other screen: an ordinary window, on the user's screen, where the carer puts it.
         if (isFullScreen() || !isVisible()) {
@@ -130,13 +136,26 @@ void PartnerView::place()
         return;
     }
     QScreen *screen = screens[chosen];
+    if (isFullScreen() && isVisible() && geometry() == screen->geometry())
+        return;
     setScreen(screen);
     setGeometry(screen->geometry());
-    showFullScreen();
+    // As showFullScreen(), without asking to be made active.
+    setWindowState((windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized)) |
+                   Qt::WindowFullScreen);
+    show();
     if (m_settings.screen != screen->name()) {
         m_settings.screen = screen->name();
         store();
     }
+}
+
+bool PartnerView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == &m_userWindow && isVisible() &&
+        (event->type() == QEvent::Move || event->type() == QEvent::Show))
+        place();
+    return QWidget::eventFilter(watched, event);
 }
 
 void PartnerView::closeEvent(QCloseEvent *event)
