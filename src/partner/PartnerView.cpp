@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -36,6 +37,15 @@ int largestFitting(const QString &text, QFont font, const QSize &box)
             high = middle - 1;
     }
     return low;
+}
+
+// Where `window` comes nearest to where it is while lying wholly within `area`.
+QPoint within(const QRect &window, const QRect &area)
+{
+    return {std::clamp(window.x(), area.left(),
+                       std::max(area.left(), area.right() - window.width() + 1)),
+            std::clamp(window.y(), area.top(),
+                       std::max(area.top(), area.bottom() - window.height() + 1))};
 }
 
 QLabel *label(QWidget *parent, const QString &name, const char16_t *accessible)
@@ -128,10 +138,16 @@ void PartnerView::place()
     if (chosen < 0) {
         // No other screen: an ordinary window, on the user's screen, where the carer puts it.
         if (isFullScreen() || !isVisible()) {
-            if (userScreen)
-                setScreen(userScreen);
+            QScreen *seen = QGuiApplication::screenAt(user);
+            if (!seen)
+                seen = userScreen;
+            if (seen)
+                setScreen(seen);
             showNormal();
             resize(kWindowSize);
+            // Back from a screen that went: brought wholly onto the user's.
+            if (seen)
+                move(within(frameGeometry(), seen->availableGeometry()));
         }
         return;
     }
