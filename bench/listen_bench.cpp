@@ -4,6 +4,7 @@
 // figure is an onset measured after its marker. Run through bench/listen_bench.sh.
 #include "Fakes.h"
 #include "Listening.h"
+#include "PressListen.h"
 #include "app/frmTalk.h"
 #include "core/AppState.h"
 #include "platform/Clock.h"
@@ -39,12 +40,6 @@ const QList<std::pair<QString, int>> kVoices = {{u"か"_s, 500},  {u"あ"_s, 700
                                                 {u"う"_s, 1300}, {u"え"_s, 1600}, {u"お"_s, 1900},
                                                 {u"_"_s, 2300}};
 const QString kReadText = u"あいうえお_"_s;
-
-double percentile(QList<double> values, double p)
-{
-    std::sort(values.begin(), values.end());
-    return values.isEmpty() ? 0 : values[qsizetype(p * double(values.size() - 1) + 0.5)];
-}
 
 // The tones heard with each marker, times relative to it. The marker and the voice take the
 // same road through the sound server, so a voice may come out a few milliseconds before its

@@ -2,7 +2,7 @@
 // own recorded voice (a 350 ms tone as its voice file) and in the sentence voice (the engine's,
 // made ahead at start). A marker tone is played before each press and onsets are measured from
 // the press. Run through bench/quick_bench.sh.
-#include "Listening.h"
+#include "PressListen.h"
 #include "SoundWindow.h"
 #include "quick/QuickBand.h"
 #include "voice/EngineFiles.h"
@@ -10,22 +10,14 @@
 #include <QApplication>
 #include <QPushButton>
 #include <QTest>
-#include <algorithm>
 #include <cstdio>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 constexpr int kTrials = 10;
-constexpr int kMarkerLeadMs = 100;
 constexpr int kGapMs = 1500; // between presses: the longest answer has ended
 constexpr double kLimitMs = 100;
-
-double percentile(QList<double> values, double p)
-{
-    std::sort(values.begin(), values.end());
-    return values.isEmpty() ? 0 : values[qsizetype(p * double(values.size() - 1) + 0.5)];
-}
 } // namespace
 
 int main(int argc, char *argv[])
@@ -52,26 +44,12 @@ int main(int argc, char *argv[])
     std::printf("quick answer: press -> first sound (%d presses each)\n", kTrials);
     for (int answer = 0; answer < 2; ++answer) {
         QPushButton *button = w.talk->fraQuick->buttons()[size_t(answer)];
-        MonitorRecorder recorder;
-        QTest::qWait(200);
+        PressListen listen(w);
         for (int i = 0; i < kTrials; ++i) {
-            w.playMarker();
-            QTest::qWait(kMarkerLeadMs);
-            QTest::mouseClick(button, Qt::LeftButton);
+            listen.press([button] { QTest::mouseClick(button, Qt::LeftButton); });
             QTest::qWait(kGapMs);
         }
-        const QByteArray samples = recorder.stop();
-        const QList<HeardTone> markers =
-            heardTones(samples, MonitorRecorder::kRate, {SoundWindow::kMarkerHz});
-        QList<double> onsets;
-        for (qsizetype i = 0; i < markers.size(); ++i) {
-            const double from = markers[i].onsetMs;
-            const double to = i + 1 < markers.size() ? markers[i + 1].onsetMs - 50
-                                                     : std::numeric_limits<double>::max();
-            const HeardSound sound = heardSound(samples, MonitorRecorder::kRate, markers, from, to);
-            if (sound.firstMs >= 0)
-                onsets.append(sound.firstMs - from - kMarkerLeadMs);
-        }
+        const QList<double> onsets = listen.onsets(listen.stop());
         const double median = percentile(onsets, 0.5), worst = percentile(onsets, 1);
         within = within && onsets.size() == kTrials && worst < kLimitMs;
         std::printf("  %-15s median %.0f ms, p95 %.0f ms, max %.0f ms (%lld of %d heard)\n",

@@ -1,9 +1,9 @@
 // Listens to the real window reading aloud in both modes, on the test sink's monitor: press to
 // first sound for short and long texts, the time to say one sentence, and the CPU and memory
 // spent while speaking. The character voices are 350 ms tones; sentence speech is the engine's
-// own voice. A marker tone is played at each press and onsets are measured from it. Run through
-// bench/listen_bench.sh.
-#include "Listening.h"
+// own voice. A marker tone is played before each press and onsets are measured from the press.
+// Run through bench/listen_bench.sh.
+#include "PressListen.h"
 #include "SoundWindow.h"
 #include "platform/FlexGrid.h"
 #include "platform/TextBox.h"
@@ -13,13 +13,11 @@
 
 #include <QApplication>
 #include <QDateTime>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-#include <algorithm>
 #include <cstdio>
 #include <sys/resource.h>
 
@@ -29,7 +27,6 @@ namespace {
 
 constexpr int kTrials = 10;
 constexpr int kStopAfterMs = 900; // each first-sound trial is stopped by the panel after this
-constexpr int kMarkerLeadMs = 100;
 const QString kSentence = u"きょうはいいてんきですね"_s;
 // Written before each text read, so that what was made ahead is never the text's own.
 const QString kOtherText = u"あめがふっています"_s;
@@ -50,12 +47,6 @@ QString textOf(int length)
     while (text.size() < length)
         text += kProse;
     return text.left(length);
-}
-
-double percentile(QList<double> values, double p)
-{
-    std::sort(values.begin(), values.end());
-    return values.isEmpty() ? 0 : values[qsizetype(p * double(values.size() - 1) + 0.5)];
 }
 
 double cpuSeconds(int who)
@@ -114,10 +105,10 @@ struct Bench : SoundWindow
 
     void setMode(int mode) { voiceSettings.values.insert(u"Mode"_s, QString::number(mode)); }
 
-    // Reads `text` aloud after a marker. The text is written over another one, whose first part
-    // was made ahead, and the marker comes `composedMs` later. The stop panel is clicked
-    // `stopAfterMs` after it shows (never when 0). Returns when the reading has ended.
-    void read(const QString &text, int stopAfterMs, int composedMs)
+    // Reads `text` aloud, pressed after a marker. The text is written over another one, whose
+    // first part was made ahead, and the marker comes `composedMs` later. The stop panel is
+    // clicked `stopAfterMs` after it shows (never when 0). Returns when the reading has ended.
+    void read(PressListen &listen, const QString &text, int stopAfterMs, int composedMs)
     {
         talk->txtTalk->setText(kOtherText);
         QTest::qWait(FirstPartAhead::kQuietMs + 400);
@@ -125,7 +116,6 @@ struct Bench : SoundWindow
         talk->txtTalk->setText(text);
         QTest::qWait(composedMs);
         QElapsedTimer shown;
-        QElapsedTimer pressed;
         QTimer watch;
         QObject::connect(&watch, &QTimer::timeout, &watch, [&] {
             peakMiB = std::max(peakMiB, residentMiB());
@@ -136,57 +126,30 @@ struct Bench : SoundWindow
                 shown.start();
             if (shown.elapsed() < stopAfterMs)
                 return;
-            stops.append(double(pressed.elapsed()));
+            stops.append(listen.sinceMarkerMs());
             QTest::mouseClick(panel->lblLabel, Qt::LeftButton);
         });
         watch.start(5);
-        // The press comes a little after the marker, so the marker's own sound never hides
-        // a quick onset; every time is then counted from the press.
-        pressed.start();
-        playMarker();
-        QTest::qWait(kMarkerLeadMs);
-        presses.append(double(pressed.elapsed()));
-        QTest::mouseClick(talk->cmdRead, Qt::LeftButton);
+        listen.press([this] { QTest::mouseClick(talk->cmdRead, Qt::LeftButton); });
         watch.stop();
         QTest::qWait(400);
         spent += Usage() - before;
     }
 
     // Enters the character of the board's cell (0, column) after a marker, as a click does.
-    void enter(int column)
+    void enter(PressListen &listen, int column)
     {
         const QRect cell = talk->grdBoard->visualRect(talk->grdBoard->model()->index(0, column));
-        playMarker();
-        QTest::qWait(kMarkerLeadMs);
-        QTest::mouseClick(talk->grdBoard->viewport(), Qt::LeftButton, {}, cell.center());
+        listen.press([this, cell] {
+            QTest::mouseClick(talk->grdBoard->viewport(), Qt::LeftButton, {}, cell.center());
+        });
     }
 
     bool exposed = false;
     double peakMiB = 0;          // the program's resident set while reading, sampled every 5 ms
-    QList<double> presses;       // when "読む" was clicked, from the marker of each press
     QList<double> stops;         // when the stop panel was clicked, from the marker of each press
     Usage spent = Usage::none(); // from the text's last change to the end of each reading
 };
-
-// Onsets of the first sound after each marker, and how long each sound went on.
-QList<HeardSound> afterMarkers(const QByteArray &samples)
-{
-    const QList<HeardTone> markers =
-        heardTones(samples, MonitorRecorder::kRate, {SoundWindow::kMarkerHz});
-    QList<HeardSound> heard;
-    for (qsizetype i = 0; i < markers.size(); ++i) {
-        const double from = markers[i].onsetMs;
-        const double to = i + 1 < markers.size() ? markers[i + 1].onsetMs - 100
-                                                 : std::numeric_limits<double>::max();
-        HeardSound sound = heardSound(samples, MonitorRecorder::kRate, markers, from, to);
-        if (sound.firstMs >= 0) {
-            sound.firstMs -= from;
-            sound.lastMs -= from;
-        }
-        heard.append(sound);
-    }
-    return heard;
-}
 
 } // namespace
 
@@ -211,27 +174,26 @@ int main(int argc, char *argv[])
         int mode;
         int composedMs;
     };
-    for (const Config config : {Config{0, kComposedMs}, Config{1, kComposedMs}, Config{1, 0}}) {
+    // Pressed by a slow user, and within 0.4 s of the last change (0.1 s and 0.3 s after it).
+    const Config configs[] = {{0, kComposedMs}, {1, kComposedMs}, {1, 0}, {1, 200}};
+    for (const Config config : configs) {
         bench.setMode(config.mode);
         for (const int length : {10, 100, 2000}) {
-            MonitorRecorder recorder;
+            PressListen listen(bench);
             bench.stops.clear();
-            bench.presses.clear();
             for (int i = 0; i < kTrials; ++i)
-                bench.read(textOf(length), kStopAfterMs, config.composedMs);
-            QList<double> onsets, silenced;
-            const QList<HeardSound> heard = afterMarkers(recorder.stop());
-            for (qsizetype i = 0; i < heard.size(); ++i) {
-                if (heard[i].firstMs < 0)
-                    continue;
-                onsets.append(heard[i].firstMs - bench.presses.value(i));
-                if (i < bench.stops.size())
+                bench.read(listen, textOf(length), kStopAfterMs, config.composedMs);
+            const QList<HeardSound> heard = listen.stop();
+            const QList<double> onsets = listen.onsets(heard);
+            QList<double> silenced;
+            for (qsizetype i = 0; i < heard.size() && i < bench.stops.size(); ++i)
+                if (heard[i].firstMs >= 0)
                     silenced.append(heard[i].lastMs - bench.stops[i]);
-            }
             std::printf("  %-10s %4d ms after the last change, %4d characters: median %.0f ms, "
                         "p95 %.0f ms (%lld heard)",
-                        modes[config.mode], config.composedMs, length, percentile(onsets, 0.5),
-                        percentile(onsets, 0.95), qlonglong(onsets.size()));
+                        modes[config.mode], config.composedMs + PressListen::kMarkerLeadMs, length,
+                        percentile(onsets, 0.5), percentile(onsets, 0.95),
+                        qlonglong(onsets.size()));
             // A character's voice is never cut: the stop takes effect at the next 0.8 s step.
             if (config.mode == 1)
                 std::printf("; stop panel to silence: median %.0f ms, max %.0f ms",
@@ -242,26 +204,23 @@ int main(int argc, char *argv[])
 
     std::printf("composing: %d characters entered on the board, each %d ms after the voice of "
                 "the one before (press -> its voice; CPU over the whole run)\n",
-                kEntries, kMarkerLeadMs);
+                kEntries, PressListen::kMarkerLeadMs);
     for (int mode = 0; mode < 2; ++mode) {
         bench.setMode(mode);
         bench.talk->txtTalk->setText({});
         QTest::qWait(FirstPartAhead::kQuietMs + 400);
-        MonitorRecorder recorder;
+        PressListen listen(bench);
         const Usage before;
         // Each entry waits for its voice (0.5 s), so the next press comes just after the run
         // ahead of the text so far has begun. The first row's kana, the text cleared now and then.
         for (int i = 0; i < kEntries; ++i) {
             if (i % 8 == 0)
                 bench.talk->txtTalk->setText({});
-            bench.enter(i % kBoardColumns);
+            bench.enter(listen, i % kBoardColumns);
         }
         QTest::qWait(FirstPartAhead::kQuietMs + 400);
         const Usage spent = Usage() - before;
-        QList<double> onsets;
-        for (const HeardSound &heard : afterMarkers(recorder.stop()))
-            if (heard.firstMs >= 0)
-                onsets.append(heard.firstMs - kMarkerLeadMs);
+        const QList<double> onsets = listen.onsets(listen.stop());
         std::printf("  %-10s voice median %.0f ms, p95 %.0f ms (%lld heard); program %.1f %%, "
                     "engine %.1f %% of one core; engine %.0f ms of CPU per character entered\n",
                     modes[mode], percentile(onsets, 0.5), percentile(onsets, 0.95),
@@ -276,15 +235,14 @@ int main(int argc, char *argv[])
         bench.setMode(mode);
         const double rssBefore = residentMiB();
         bench.peakMiB = 0;
-        bench.presses.clear();
         bench.spent = Usage::none();
-        MonitorRecorder recorder;
+        PressListen listen(bench);
         for (int i = 0; i < 3; ++i)
-            bench.read(kSentence, 0, kComposedMs);
+            bench.read(listen, kSentence, 0, kComposedMs);
         QList<double> totals, gaps;
-        const QList<HeardSound> heard = afterMarkers(recorder.stop());
+        const QList<HeardSound> heard = listen.stop();
         for (qsizetype i = 0; i < heard.size(); ++i) {
-            totals.append(heard[i].lastMs - bench.presses.value(i));
+            totals.append(heard[i].lastMs - listen.presses().value(i));
             gaps.append(heard[i].longestGapMs);
         }
         rusage engine{};

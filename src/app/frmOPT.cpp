@@ -215,6 +215,14 @@ void frmOPT::cmdAccess_Click()
     lblAccess->setVisible(m_access->hasPending() || (m_voice && m_voice->hasPending()));
 }
 
+SettingsStore &frmOPT::held(SettingsStore &store)
+{
+    std::unique_ptr<PendingSettingsStore> &pending = m_held[&store];
+    if (!pending)
+        pending = std::make_unique<PendingSettingsStore>(store);
+    return *pending;
+}
+
 void frmOPT::Form_Load()
 {
     Options &state = m_options;
@@ -269,6 +277,9 @@ void frmOPT::cmdOK_Click(int index)
     // Sentence speech reads its settings at each reading: storing them is all it needs.
     if (m_voice && m_voice->hasPending())
         stored = m_voice->commit() && stored;
+    for (const auto &[inner, pending] : m_held)
+        if (pending->hasPending())
+            stored = pending->commit() && stored;
     Settings::load(m_options, store);
     accept();
     emit applied();

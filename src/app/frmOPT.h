@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <array>
 #include <functional>
+#include <map>
 #include <memory>
 
 class QCheckBox;
@@ -46,6 +47,10 @@ class frmOPT : public QDialog
     void addPrediction(SettingsStore &settings, std::function<void()> forget);
     // The quick answers, for their page of the recording screen.
     void setAnswers(const QStringList &answers) { m_answers = answers; }
+    // Where a dialog opened from this one writes `store`'s settings: held until "確定" stores
+    // them with the rest (`applied` then applies them), dropped by "キャンセル". The same for
+    // every call with the same store, so a second opening shows what the first confirmed.
+    SettingsStore &held(SettingsStore &store);
 
     QGroupBox *frmOPT1 = nullptr;
     QGroupBox *frmOPT2 = nullptr;
@@ -88,4 +93,5 @@ class frmOPT : public QDialog
     QStringList m_answers;
     std::unique_ptr<PendingSettingsStore> m_access; // the access settings until "確定"
     std::unique_ptr<PendingSettingsStore> m_voice;  // the reading settings until "確定"
+    std::map<SettingsStore *, std::unique_ptr<PendingSettingsStore>> m_held;
 };

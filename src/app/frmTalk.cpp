@@ -132,7 +132,7 @@ void frmTalk::installConversation(SettingsStore &quickSettings, SettingsStore &p
 {
     m_conversation = std::make_unique<Conversation>(
         *fraQuick, *m_voice, QDir::fromNativeSeparators(m_services.folders.dataDir()), *txtTalk,
-        *this, quickSettings, partnerSettings, m_services);
+        *this, quickSettings, partnerSettings);
     m_conversation->setSpeech(m_speech.get());
     m_reader->setSaidListener([this](const QString &said) { m_conversation->spoken(said); });
     // The band adds to the design's height: the window fits the screen anew.
@@ -213,13 +213,15 @@ void frmTalk::cmdEnd2_Click()
 void frmTalk::cmdOpt_Click()
 {
     frmOPT dialog(*this, m_state.options, m_services, *m_voice, m_access.get(), m_speech.get());
-    // The options apply to the text's font and to a new hiragana board.
+    // The options apply to the text's font, to a new hiragana board and to the conversation.
     connect(&dialog, &frmOPT::applied, this, [this] {
         applyCompositionFont();
         cmdKey->setText(QString::fromUtf16(BoardTexts::kAlphanumeric));
         makeBoard();
         if (m_prediction)
             m_prediction->apply();
+        if (m_conversation)
+            m_conversation->applyOptions();
     });
     if (m_prediction) {
         PredictSession *session = &m_prediction->session();
@@ -229,7 +231,9 @@ void frmTalk::cmdOpt_Click()
         dialog.setAnswers(m_conversation->answers());
     connect(&dialog, &frmOPT::quickRequested, this, [this, &dialog] {
         if (m_conversation)
-            m_conversation->openOptions(&dialog);
+            m_conversation->openOptions(
+                &dialog,
+                [&dialog](SettingsStore &store) -> SettingsStore & { return dialog.held(store); });
     });
     connect(&dialog, &frmOPT::dataImported, this, &frmTalk::showImportedData);
     dialog.exec();

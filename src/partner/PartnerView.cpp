@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -36,6 +37,15 @@ int largestFitting(const QString &text, QFont font, const QSize &box)
             high = middle - 1;
     }
     return low;
+}
+
+// Where `window` comes nearest to where it is while lying wholly within `area`.
+QPoint within(const QRect &window, const QRect &area)
+{
+    return {std::clamp(window.x(), area.left(),
+                       std::max(area.left(), area.right() - window.width() + 1)),
+            std::clamp(window.y(), area.top(),
+                       std::max(area.top(), area.bottom() - window.height() + 1))};
 }
 
 QLabel *label(QWidget *parent, const QString &name, const char16_t *accessible)
@@ -81,6 +91,8 @@ PartnerView::PartnerView(TextBox &composition, QWidget &userWindow, SettingsStor
             if (isVisible())
                 place();
         });
+    // Where the window manager puts the user's window, and where it is moved, decides too.
+    userWindow.installEventFilter(this);
     showComposition();
 }
 
@@ -112,31 +124,54 @@ void PartnerView::setSpoken(const QString &sentence)
 
 void PartnerView::place()
 {
-    QList<QString> names;
+    QList<PartnerPlace::Screen> places;
     const QList<QScreen *> screens = QGuiApplication::screens();
     for (const QScreen *screen : screens)
-        names.append(screen->name());
+        places.append({screen->name(), screen->geometry()});
+    // Where the user's window is seen, not the screen Qt holds it on: when a screen goes, Qt
+    // moves the windows it held to the primary screen, wherever they are. Before the window is
+    // first shown, the screen it is meant for (placed again once it is shown).
     QScreen *userScreen = m_userWindow.screen();
-    const int chosen =
-        PartnerPlace::choose(names, int(screens.indexOf(userScreen)), m_settings.screen);
+    const QPoint user = m_userWindow.isVisible() || !userScreen ? m_userWindow.geometry().center()
+                                                                : userScreen->geometry().center();
+    const int chosen = PartnerPlace::choose(places, user, m_settings.screen);
     if (chosen < 0) {
         // No other screen: an ordinary window, on the user's screen, where the carer puts it.
         if (isFullScreen() || !isVisible()) {
-            if (userScreen)
-                setScreen(userScreen);
+            QScreen *seen = QGuiApplication::screenAt(user);
+            if (!seen)
+                seen = userScreen;
+            if (seen)
+                setScreen(seen);
             showNormal();
             resize(kWindowSize);
+            // Back from a screen that went: brought wholly onto the user's.
+            if (seen)
+                move(within(frameGeometry(), seen->availableGeometry()));
         }
         return;
     }
     QScreen *screen = screens[chosen];
+    if (isFullScreen() && isVisible() && geometry() == screen->geometry())
+        return;
     setScreen(screen);
     setGeometry(screen->geometry());
-    showFullScreen();
+    // As showFullScreen(), without asking to be made active.
+    setWindowState((windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized)) |
+                   Qt::WindowFullScreen);
+    show();
     if (m_settings.screen != screen->name()) {
         m_settings.screen = screen->name();
         store();
     }
+}
+
+bool PartnerView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == &m_userWindow && isVisible() &&
+        (event->type() == QEvent::Move || event->type() == QEvent::Show))
+        place();
+    return QWidget::eventFilter(watched, event);
 }
 
 void PartnerView::closeEvent(QCloseEvent *event)

@@ -34,6 +34,7 @@ class PartnerView : public QWidget
     QLabel *lblSpoken = nullptr;
 
   protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 

@@ -1,21 +1,18 @@
 #include "quick/Conversation.h"
 
-#include "core/Services.h"
-#include "dialogs/AskUser.h"
-#include "dialogs/frmOK.h"
+#include "partner/PartnerSettings.h"
 #include "partner/PartnerView.h"
 #include "quick/QuickBand.h"
 #include "quick/QuickSettings.h"
 #include "quick/QuickSpeaker.h"
-#include "quick/QuickTexts.h"
 #include "quick/frmQuick.h"
 
 #include <QPushButton>
 
 Conversation::Conversation(QuickBand &band, Voice &voice, const QString &ownVoiceDir,
                            TextBox &composition, QWidget &window, SettingsStore &quickStore,
-                           SettingsStore &partnerStore, Services &services)
-    : m_band(band), m_quickStore(quickStore), m_services(services),
+                           SettingsStore &partnerStore)
+    : m_band(band), m_quickStore(quickStore), m_partnerStore(partnerStore),
       m_speaker(std::make_unique<QuickSpeaker>(voice, ownVoiceDir)),
       m_partner(std::make_unique<PartnerView>(composition, window, partnerStore))
 {
@@ -37,18 +34,16 @@ void Conversation::spoken(const QString &sentence)
     m_partner->setSpoken(sentence);
 }
 
-void Conversation::openOptions(QWidget *parent)
+void Conversation::openOptions(QWidget *parent, const Hold &hold)
 {
-    frmQuick dialog(m_quickStore, m_partner->isOpen(), parent);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
+    frmQuick dialog(hold(m_quickStore), hold(m_partnerStore), parent);
+    dialog.exec();
+}
+
+void Conversation::applyOptions()
+{
     applyQuick();
-    m_partner->setOpen(dialog.partnerOpen());
-    // The answers apply until the program ends; the user learns they will not come back.
-    if (!dialog.stored())
-        AskUser(m_services.asker, m_services.busy, parent,
-                QString::fromUtf16(QuickTexts::kNotStored), frmOK::kNotice,
-                QString::fromUtf16(QuickTexts::kGroup));
+    m_partner->setOpen(PartnerSettings::read(m_partnerStore).on);
 }
 
 void Conversation::closePartner()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 #include <memory>
 
 class PartnerView;
@@ -11,7 +12,6 @@ class SettingsStore;
 class SpeechOutput;
 class TextBox;
 class Voice;
-struct Services;
 
 // What a conversation adds to the window: the quick answers and the partner's view. Reads
 // sections "QUICK" and "PARTNER", says the answers pressed on the band, tells the partner's view
@@ -21,16 +21,21 @@ class Conversation : public QObject
     Q_OBJECT
 
   public:
+    // The store that holds what "よく使う答え…" confirms for the given one, until it is stored.
+    using Hold = std::function<SettingsStore &(SettingsStore &)>;
+
     Conversation(QuickBand &band, Voice &voice, const QString &ownVoiceDir, TextBox &composition,
-                 QWidget &window, SettingsStore &quickStore, SettingsStore &partnerStore,
-                 Services &services);
+                 QWidget &window, SettingsStore &quickStore, SettingsStore &partnerStore);
     ~Conversation() override;
 
     void setSpeech(SpeechOutput *speech);
     // A sentence said some other way ("読む"), for the partner's view.
     void spoken(const QString &sentence);
-    // "よく使う答え…", modal over `parent`; applies what it confirms.
-    void openOptions(QWidget *parent);
+    // "よく使う答え…", modal over `parent`: what it confirms goes to the stores `hold` gives
+    // for "QUICK" and "PARTNER", and applies once stored, by applyOptions().
+    void openOptions(QWidget *parent, const Hold &hold);
+    // Shows the quick answers and opens or closes the partner's view as stored now.
+    void applyOptions();
     // Closes the partner's view with the program, leaving its setting as it is.
     void closePartner();
     // The answers shown that can be recorded (none while they are off).
@@ -48,7 +53,7 @@ class Conversation : public QObject
 
     QuickBand &m_band;
     SettingsStore &m_quickStore;
-    Services &m_services;
+    SettingsStore &m_partnerStore;
     std::unique_ptr<QuickSpeaker> m_speaker;
     std::unique_ptr<PartnerView> m_partner;
 };

@@ -13,5 +13,4 @@ inline constexpr char16_t kPhraseLabel[] = u"答え%1";
 inline constexpr char16_t kPartnerShow[] = u"相手に見せる";
 inline constexpr char16_t kCancel[] = u"キャンセル";
 inline constexpr char16_t kConfirm[] = u"確定";
-inline constexpr char16_t kNotStored[] = u"よく使う答えの設定を保存できませんでした";
 } // namespace QuickTexts

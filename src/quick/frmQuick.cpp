@@ -1,5 +1,6 @@
 #include "quick/frmQuick.h"
 
+#include "partner/PartnerSettings.h"
 #include "platform/SettingsStore.h"
 #include "quick/QuickTexts.h"
 
@@ -15,8 +16,8 @@ namespace {
 constexpr int kPoints = 16;
 } // namespace
 
-frmQuick::frmQuick(SettingsStore &store, bool partnerOpen, QWidget *parent)
-    : QDialog(parent), m_store(store)
+frmQuick::frmQuick(SettingsStore &quickStore, SettingsStore &partnerStore, QWidget *parent)
+    : QDialog(parent), m_quickStore(quickStore), m_partnerStore(partnerStore)
 {
     setObjectName(u"frmQuick"_s);
     setWindowTitle(QString::fromUtf16(QuickTexts::kGroup));
@@ -25,7 +26,7 @@ frmQuick::frmQuick(SettingsStore &store, bool partnerOpen, QWidget *parent)
     big.setPointSize(kPoints);
     setFont(big);
 
-    const QuickSettings current = QuickSettings::read(store);
+    const QuickSettings current = QuickSettings::read(quickStore);
     auto *form = new QFormLayout(this);
     chkQuick = new QCheckBox(QString::fromUtf16(QuickTexts::kShow), this);
     chkQuick->setObjectName(u"chkQuick"_s);
@@ -42,7 +43,7 @@ frmQuick::frmQuick(SettingsStore &store, bool partnerOpen, QWidget *parent)
     }
     chkPartner = new QCheckBox(QString::fromUtf16(QuickTexts::kPartnerShow), this);
     chkPartner->setObjectName(u"chkPartner"_s);
-    chkPartner->setChecked(partnerOpen);
+    chkPartner->setChecked(PartnerSettings::read(partnerStore).on);
     form->addRow(chkPartner);
 
     auto *buttons = new QDialogButtonBox(this);
@@ -67,14 +68,11 @@ QuickSettings frmQuick::settings() const
     return settings;
 }
 
-bool frmQuick::partnerOpen() const
-{
-    return chkPartner->isChecked();
-}
-
 void frmQuick::confirm()
 {
-    settings().write(m_store);
-    m_stored = m_store.sync();
+    settings().write(m_quickStore);
+    PartnerSettings partner = PartnerSettings::read(m_partnerStore);
+    partner.on = chkPartner->isChecked();
+    partner.write(m_partnerStore);
     accept();
 }

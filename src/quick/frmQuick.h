@@ -10,19 +10,17 @@ class QLineEdit;
 class SettingsStore;
 
 // "よく使う答え…": whether the quick answers are shown and their phrases (section "QUICK"), and
-// whether the partner's view is open. "確定" stores the answers and closes; the window then
-// applies both. "キャンセル" closes without writing anything.
+// whether the partner's view is open (section "PARTNER"). "確定" writes both to the stores it
+// was given and closes; whoever gave them stores and applies them. "キャンセル" closes without
+// writing anything.
 class frmQuick : public QDialog
 {
     Q_OBJECT
 
   public:
-    frmQuick(SettingsStore &store, bool partnerOpen, QWidget *parent);
+    frmQuick(SettingsStore &quickStore, SettingsStore &partnerStore, QWidget *parent);
 
     QuickSettings settings() const;
-    bool partnerOpen() const;
-    // False when "確定" could not store the settings (they apply until the program ends).
-    bool stored() const { return m_stored; }
 
     QCheckBox *chkQuick = nullptr;
     std::array<QLineEdit *, QuickSettings::kMaxPhrases> txtPhrase{};
@@ -31,6 +29,6 @@ class frmQuick : public QDialog
   private:
     void confirm();
 
-    SettingsStore &m_store;
-    bool m_stored = true;
+    SettingsStore &m_quickStore;
+    SettingsStore &m_partnerStore;
 };

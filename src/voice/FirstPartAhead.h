@@ -17,9 +17,10 @@ class FirstPartAhead : public QObject
 
   public:
     // Short, so that "読む" pressed right after the last change finds the first part made or
-    // nearly made (no one moves from a cell to "読む" this fast), yet long enough that the changes
-    // of one action (a paste, a deletion and an entry) start one run, not one each.
-    static constexpr int kQuietMs = 50;
+    // nearly made (no one moves from a cell to "読む" this fast; every millisecond here is one
+    // more of waiting for the engine then), yet long enough that the changes of one action (a
+    // paste, a deletion and an entry, all in one pass of the event loop) start one run.
+    static constexpr int kQuietMs = 10;
 
     FirstPartAhead(SpeechOutput &speech, TextBox &box, const Clock &clock);
 

@@ -4,9 +4,13 @@
 #include "app/PredictionParts.h"
 #include "app/frmOPT.h"
 #include "core/Settings.h"
+#include "partner/PartnerView.h"
 #include "platform/DesignLayout.h"
 #include "platform/TextFile.h"
 #include "predict/PredictSession.h"
+#include "quick/Conversation.h"
+#include "quick/QuickBand.h"
+#include "quick/frmQuick.h"
 #include "strip/PredictStrip.h"
 
 #include <QApplication>
@@ -15,6 +19,7 @@
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -87,7 +92,8 @@ void tst_options::closingOnKatakanaBoard_data()
     // The board switch's caption, the board's columns, the text's points, the questions asked
     // (forgetting the learned words, and failures told), the strip shown, the words learned.
     QTest::addColumn<QString>("shown");
-    QTest::addColumn<Stored>("access"); // confirmed in "入力と声の設定" on the way
+    // Confirmed in "入力と声の設定" and in "よく使う答え…" on the way.
+    QTest::addColumn<Stored>("access");
     QTest::addColumn<Stored>("predict");
     const Stored access{
         {u"ScanMode"_s, u"2"_s}, {u"DwellMode"_s, u"1"_s}, {u"DwellMs"_s, u"1250"_s}};
@@ -103,7 +109,8 @@ void tst_options::closingOnKatakanaBoard_data()
         << 0 << false << Stored() << u"カタ 10 55 1 0 1"_s << Stored() << Stored();
 }
 
-// The dialog opened with "設定" while the katakana board is shown; every control changed.
+// The dialog opened with "設定" while the katakana board is shown; every control changed, the
+// quick answers turned on and the partner's view opened.
 void tst_options::closingOnKatakanaBoard()
 {
     QFETCH(int, button);
@@ -111,8 +118,10 @@ void tst_options::closingOnKatakanaBoard()
     TalkFixture f;
     f.settings.refuseToStore = refuseToStore;
     frmTalk &w = f.create();
-    MemorySettingsStore accessStore;
+    MemorySettingsStore accessStore, quick, partner;
+    quick.refuseToStore = refuseToStore;
     w.installAccess(accessStore);
+    w.installConversation(quick, partner);
     const QString learnedPath = w.services().folders.dataFile(u"learned.txt"_s);
     QVERIFY(TextFile::writeLines(learnedPath, {u"みずを\t3\t7\t0"_s}));
     MemorySettingsStore predictStore;
@@ -120,10 +129,17 @@ void tst_options::closingOnKatakanaBoard()
     w.installPrediction(predictStore);
     f.asker.answers << true; // yes, forget the learned words
     f.click("cmdKey");
-    bool noted = false; // the options dialog says the access settings wait for its 確定
-    QTimer::singleShot(0, [button, &noted] {
+    // The options dialog says the access settings wait for its 確定; the quick answers wait too.
+    bool noted = false;
+    bool fits = false;
+    QTimer::singleShot(0, [button, &noted, &fits, &w] {
         auto *d = qobject_cast<frmOPT *>(QApplication::activeModalWidget());
         QVERIFY(d);
+        // It fits over the window, every control within it: a screen the window fits takes it.
+        fits = d->width() <= w.width() && d->height() <= w.height();
+        for (const QWidget *c : d->findChildren<QWidget *>())
+            fits = fits && (!c->isVisibleTo(d) ||
+                            d->rect().contains(QRect(c->mapTo(d, QPoint()), c->size())));
         // The whole rest is shown and set (1.5 s); 確定 there only holds it for this dialog.
         QTimer::singleShot(0, [] {
             auto *a = qobject_cast<frmAccess *>(QApplication::activeModalWidget());
@@ -136,6 +152,17 @@ void tst_options::closingOnKatakanaBoard()
         });
         QTest::mouseClick(d->cmdAccess, Qt::LeftButton);
         noted = d->lblAccess->isVisible();
+        QTimer::singleShot(0, [] {
+            auto *q = qobject_cast<frmQuick *>(QApplication::activeModalWidget());
+            QVERIFY(q);
+            QCOMPARE(q->txtPhrase[2]->text(), u"ちょっとまって"_s);
+            q->chkQuick->setChecked(true);
+            q->txtPhrase[0]->setText(u" うん "_s);
+            q->chkPartner->setChecked(true);
+            QTest::mouseClick(q->findChild<QPushButton *>(u"cmdQuickOK"_s), Qt::LeftButton);
+        });
+        QTest::mouseClick(d->cmdQuick, Qt::LeftButton);
+        noted = noted && !w.fraQuick->isVisibleTo(&w) && !w.conversation()->partner().isVisible();
         d->Option1[3]->setChecked(true);
         d->Option2[1]->setChecked(true);
         d->Option3[2]->setChecked(true);
@@ -149,7 +176,7 @@ void tst_options::closingOnKatakanaBoard()
         QTest::mouseClick(d->cmdOK[button], Qt::LeftButton);
     });
     f.click("cmdOpt");
-    QVERIFY(noted);
+    QVERIFY(noted && fits);
     QTEST(f.settings.values, "stored");
     // Chosen, the strip shows at once and reads the file, whose words were forgotten.
     PredictSession &session = w.prediction()->session();
@@ -169,6 +196,13 @@ void tst_options::closingOnKatakanaBoard()
     for (auto it = access.cbegin(); it != access.cend(); ++it)
         QCOMPARE(accessStore.values.value(it.key()), it.value());
     QCOMPARE(accessStore.writes > 0, !access.isEmpty());
+    const bool confirmed = !access.isEmpty();
+    QCOMPARE(quick.values.value(u"Phrases"_s).section(u'\n', 0, 0),
+             confirmed ? u"うん"_s : QString());
+    QCOMPARE(w.fraQuick->isVisibleTo(&w) ? w.fraQuick->buttons()[0]->text() : QString(),
+             confirmed ? u"うん"_s : QString());
+    QCOMPARE(w.conversation()->partner().isVisible(), confirmed);
+    QCOMPARE(partner.values.value(u"On"_s), confirmed ? u"1"_s : QString());
 }
 
 // A stored choice outside its group shows the group with nothing on and stays as it is.

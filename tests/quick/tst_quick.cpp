@@ -9,11 +9,8 @@
 #include "quick/Conversation.h"
 #include "quick/QuickBand.h"
 #include "quick/QuickSpeaker.h"
-#include "quick/frmQuick.h"
 
-#include <QCheckBox>
 #include <QLabel>
-#include <QLineEdit>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -68,7 +65,6 @@ class tst_quick : public QObject
     void partnerFollowsTheText();
     void partnerScreen_data();
     void partnerScreen();
-    void optionsDialog();
 };
 
 void tst_quick::band_data()
@@ -197,41 +193,32 @@ void tst_quick::partnerFollowsTheText()
 
 void tst_quick::partnerScreen_data()
 {
-    QTest::addColumn<QStringList>("screens");
+    QTest::addColumn<QString>("screens"); // side by side; "B@0" shows what the first one shows
+    QTest::addColumn<int>("user");        // the place under the middle of the user's window
     QTest::addColumn<QString>("remembered");
     QTest::addColumn<int>("chosen");
-    QTest::newRow("one screen: a window beside") << QStringList{u"A"_s} << QString() << -1;
-    QTest::newRow("a second screen appears") << u"A B"_s.split(u' ') << QString() << 1;
-    QTest::newRow("the one it was on") << u"A B C"_s.split(u' ') << u"C"_s << 2;
-    QTest::newRow("the one it was on went") << u"A B"_s.split(u' ') << u"C"_s << 1;
-    QTest::newRow("never the user's own") << u"A B"_s.split(u' ') << u"A"_s << 1;
+    QTest::newRow("one screen: a window beside") << u"A"_s << 0 << QString() << -1;
+    QTest::newRow("a second screen appears") << u"A B"_s << 0 << QString() << 1;
+    QTest::newRow("the one it was on") << u"A B C"_s << 0 << u"C"_s << 2;
+    QTest::newRow("the one it was on went") << u"A B"_s << 0 << u"C"_s << 1;
+    QTest::newRow("never the user's own") << u"A B"_s << 0 << u"A"_s << 1;
+    QTest::newRow("the user's window moved to the second") << u"A B"_s << 1 << u"B"_s << 0;
+    QTest::newRow("a mirror of the user's screen") << u"A B@0"_s << 0 << QString() << -1;
+    QTest::newRow("the user's window off every screen: the nearest is the user's")
+        << u"A@2 B@3"_s << 1 << QString() << 1;
 }
 
 void tst_quick::partnerScreen()
 {
-    QFETCH(QStringList, screens);
+    QFETCH(QString, screens);
+    QFETCH(int, user);
     QFETCH(QString, remembered);
-    QTEST(PartnerPlace::choose(screens, int(screens.indexOf(u"A"_s)), remembered), "chosen");
-}
-
-void tst_quick::optionsDialog()
-{
-    QuickFixture q;
-    frmTalk &w = q.create();
-    const int before = w.height();
-    for (const bool storable : {false, true}) {
-        q.quick.refuseToStore = !storable;
-        frmQuick dialog(q.quick, false, &w);
-        QCOMPARE(dialog.txtPhrase[2]->text(), kDefaults[2]);
-        dialog.chkQuick->setChecked(true);
-        dialog.txtPhrase[0]->setText(u" うん "_s);
-        QTest::mouseClick(dialog.findChild<QPushButton *>(u"cmdQuickOK"_s), Qt::LeftButton);
-        QCOMPARE(dialog.stored(), storable);
+    QList<PartnerPlace::Screen> places;
+    for (const QString &word : screens.split(u' ')) {
+        const int at = word.contains(u'@') ? word.section(u'@', 1).toInt() : int(places.size());
+        places.append({word.section(u'@', 0, 0), QRect(at * 1000, 0, 1000, 800)});
     }
-    QCOMPARE(q.quick.values.value(u"Phrases"_s),
-             (QStringList{u"うん"_s} + kDefaults.mid(1)).join(u'\n'));
-    QCOMPARE(q.quick.values.value(u"On"_s), u"1"_s);
-    QCOMPARE(w.height(), before); // applied by the window, not by the dialog
+    QTEST(PartnerPlace::choose(places, QPoint(user * 1000 + 500, 400), remembered), "chosen");
 }
 
 QTEST_MAIN(tst_quick)
