@@ -23,10 +23,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 constexpr int kReadBytes = MonitorRecorder::kRate / 100 * 2; // 10 ms at a time
-// The recording's own fragments: a monitor asking for short ones sets PipeWire's graph to a
-// quantum a desktop does not run at (10 ms gave 5.3 ms), so the player's streams would be heard
-// under deadlines tighter than a user's. Onsets are read from the samples, whatever the fragment.
-constexpr int kFragmentBytes = 8 * kReadBytes;
 constexpr int kKeepAwakeSeconds = 60;
 } // namespace
 
@@ -36,7 +32,7 @@ MonitorRecorder::MonitorRecorder()
     if (sink.isEmpty())
         return;
     const pa_sample_spec format{PA_SAMPLE_S16LE, kRate, 1};
-    const pa_buffer_attr attr{~0u, ~0u, ~0u, ~0u, uint32_t(kFragmentBytes)}; // the server's but one
+    const pa_buffer_attr attr{~0u, ~0u, ~0u, ~0u, uint32_t(kReadBytes)}; // the server's but one
     const QByteArray source = sink + ".monitor";
     m_stream = pa_simple_new(nullptr, "Talk tests", PA_STREAM_RECORD, source.constData(), "monitor",
                              &format, nullptr, &attr, nullptr);
