@@ -82,7 +82,7 @@ frmOPT::frmOPT(QWidget &window, Options &options, Services &services, Voice &voi
     createControls();
     const double scale = DesignLayout::scale(&window);
     DesignLayout::setScale(this, scale);
-    setFixedSize(Units::twipsToPixels(kDesignWidth, scale),
+    setFixedSize(Units::twipsToPixels(kRightColumn + PredictOptions::kWidth + 375, scale),
                  Units::twipsToPixels(kDesignHeight, scale));
     Form_Load();
 }
@@ -140,9 +140,8 @@ void frmOPT::createControls()
     cmdAccess->setAutoDefault(false);
     cmdAccess->setEnabled(m_accessLayer != nullptr);
     DesignLayout::setFont(cmdAccess, Face::PGothic, 18, false);
-    DesignLayout::place(cmdAccess, QRect(780, 9960, 5355, 525));
     connect(cmdAccess, &QPushButton::clicked, this, &frmOPT::cmdAccess_Click);
-    lblAccess = control<QLabel>(this, u"lblAccess"_s, QRect(780, 10500, 6000, 300));
+    lblAccess = control<QLabel>(this, u"lblAccess"_s, QRect());
     DesignLayout::setFont(lblAccess, Face::PGothic, 12, true);
     lblAccess->setText(text(AccessTexts::kPendingNote));
     lblAccess->hide();
@@ -152,24 +151,23 @@ void frmOPT::createControls()
     cmdQuick->setAccessibleName(cmdQuick->text());
     cmdQuick->setAutoDefault(false);
     DesignLayout::setFont(cmdQuick, Face::PGothic, 18, false);
-    DesignLayout::place(cmdQuick, QRect(780, 10860, 5355, 525));
     connect(cmdQuick, &QPushButton::clicked, this, &frmOPT::quickRequested);
     createDataButtons();
+    placeRightColumn();
 }
 
 void frmOPT::createDataButtons()
 {
-    const auto button = [this](const QString &name, const char16_t *caption, int left) {
+    const auto button = [this](const QString &name, const char16_t *caption) {
         auto *b = new QPushButton(text(caption), this);
         b->setObjectName(name);
         b->setAccessibleName(b->text());
         b->setAutoDefault(false);
         DesignLayout::setFont(b, Face::PGothic, 12, false);
-        DesignLayout::place(b, QRect(left, 11460, 2475, 525));
         return b;
     };
-    cmdExport = button(u"cmdExport"_s, TransferTexts::kExportButton, 780);
-    cmdImport = button(u"cmdImport"_s, TransferTexts::kImportButton, 3660);
+    cmdExport = button(u"cmdExport"_s, TransferTexts::kExportButton);
+    cmdImport = button(u"cmdImport"_s, TransferTexts::kImportButton);
     connect(cmdExport, &QPushButton::clicked, this,
             [this] { DataDialogs::exportData(m_services, this); });
     connect(cmdImport, &QPushButton::clicked, this, [this] {
@@ -184,13 +182,26 @@ void frmOPT::addPrediction(SettingsStore &settings, std::function<void()> forget
 {
     frmPredict =
         new PredictOptions(*this, settings, m_services.asker, m_services.busy, std::move(forget));
-    // A column of its own to the right: the dialog is as tall as before.
-    const int left = kDesignWidth - 240;
-    DesignLayout::place(frmPredict,
-                        QRect(left, 120, PredictOptions::kWidth, PredictOptions::kHeight));
-    const double scale = DesignLayout::scale(this);
-    setFixedSize(Units::twipsToPixels(left + PredictOptions::kWidth + 375, scale),
-                 Units::twipsToPixels(kDesignHeight, scale));
+    placeRightColumn();
+}
+
+void frmOPT::placeRightColumn()
+{
+    // The options of the first design keep the left column at its height; what came later
+    // stands in a column to the right, the predictions' block at its top when there is one, so
+    // the whole dialog fits a 1024x768 screen.
+    int top = 120;
+    if (frmPredict) {
+        DesignLayout::place(
+            frmPredict, QRect(kRightColumn, top, PredictOptions::kWidth, PredictOptions::kHeight));
+        top += PredictOptions::kHeight + 240;
+    }
+    const int left = kRightColumn + 240;
+    DesignLayout::place(cmdAccess, QRect(left, top, 5355, 525));
+    DesignLayout::place(lblAccess, QRect(left, top + 540, 6000, 300));
+    DesignLayout::place(cmdQuick, QRect(left, top + 900, 5355, 525));
+    DesignLayout::place(cmdExport, QRect(left, top + 1500, 2475, 525));
+    DesignLayout::place(cmdImport, QRect(left + 2880, top + 1500, 2475, 525));
 }
 
 void frmOPT::cmdAccess_Click()

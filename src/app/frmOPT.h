@@ -32,7 +32,9 @@ class frmOPT : public QDialog
 
   public:
     static constexpr int kDesignWidth = 6990;
-    static constexpr int kDesignHeight = 12120;
+    static constexpr int kDesignHeight = 10005;
+    // Where the column of the later options begins.
+    static constexpr int kRightColumn = kDesignWidth - 240;
 
     frmOPT(QWidget &window, Options &options, Services &services, Voice &voice, AccessLayer *access,
            SpeechOutput *speech);
@@ -84,6 +86,7 @@ class frmOPT : public QDialog
   private:
     void createControls();
     void createDataButtons();
+    void placeRightColumn();
 
     Options &m_options;
     Services &m_services;
