@@ -1,5 +1,6 @@
 #include "app/PredictOptions.h"
 
+#include "app/OptionControls.h"
 #include "app/OptionTexts.h"
 #include "app/PredictionParts.h"
 #include "dialogs/AskUser.h"
@@ -16,17 +17,6 @@
 using namespace Qt::Literals::StringLiterals;
 using DesignLayout::Face;
 
-namespace {
-template <typename W> W *control(QWidget *parent, const QString &name, QRect place)
-{
-    auto *w = new W(parent);
-    w->setObjectName(name);
-    DesignLayout::setFont(w, Face::PGothic, 15.75, true);
-    DesignLayout::place(w, place);
-    return w;
-}
-} // namespace
-
 PredictOptions::PredictOptions(QWidget &dialog, SettingsStore &settings, QuestionAsker &asker,
                                BusyPointer &busy, std::function<void()> forget)
     : QGroupBox(&dialog), m_settings(settings), m_asker(asker), m_busy(busy),
@@ -36,11 +26,11 @@ PredictOptions::PredictOptions(QWidget &dialog, SettingsStore &settings, Questio
     setTitle(text(PredictOptionTexts::kFrame));
     DesignLayout::setFont(this, Face::PGothic, 15.75, true);
     for (int i = 0; i < 2; ++i) {
-        optPredict[i] = control<QRadioButton>(this, u"optPredict_%1"_s.arg(i),
-                                              QRect(240, 360 + 480 * i, 6640, 360));
+        optPredict[i] = optionControl<QRadioButton>(this, u"optPredict_%1"_s.arg(i),
+                                                    QRect(240, 360 + 480 * i, 6640, 360));
         optPredict[i]->setText(text(PredictOptionTexts::kMode[i]));
     }
-    chkLearn = control<QCheckBox>(this, u"chkLearn"_s, QRect(240, 1440, 6640, 360));
+    chkLearn = optionControl<QCheckBox>(this, u"chkLearn"_s, QRect(240, 1440, 6640, 360));
     chkLearn->setText(text(PredictOptionTexts::kLearn));
     cmdForget = new QPushButton(text(PredictOptionTexts::kForget), this);
     cmdForget->setObjectName(u"cmdForget"_s);
@@ -49,7 +39,7 @@ PredictOptions::PredictOptions(QWidget &dialog, SettingsStore &settings, Questio
     DesignLayout::setFont(cmdForget, Face::PGothic, 12, false);
     DesignLayout::place(cmdForget, QRect(240, 2040, 5355, 525));
     connect(cmdForget, &QPushButton::clicked, this, &PredictOptions::cmdForget_Click);
-    lblForget = control<QLabel>(this, u"lblForget"_s, QRect(240, 2640, 6640, 360));
+    lblForget = optionControl<QLabel>(this, u"lblForget"_s, QRect(240, 2640, 6640, 360));
     lblForget->setText(text(PredictOptionTexts::kForgetPending));
     lblForget->hide();
 

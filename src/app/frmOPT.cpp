@@ -4,6 +4,7 @@
 #include "access/AccessLayer.h"
 #include "access/AccessTexts.h"
 #include "access/frmAccess.h"
+#include "app/OptionControls.h"
 #include "app/OptionTexts.h"
 #include "app/PredictOptions.h"
 #include "core/AppState.h"
@@ -33,25 +34,16 @@ using namespace Qt::Literals::StringLiterals;
 using DesignLayout::Face;
 
 namespace {
-template <typename W> W *control(QWidget *parent, const QString &name, QRect place)
-{
-    auto *w = new W(parent);
-    w->setObjectName(name);
-    DesignLayout::setFont(w, Face::PGothic, 15.75, true);
-    DesignLayout::place(w, place);
-    return w;
-}
-
 QGroupBox *group(QWidget *parent, const QString &name, const char16_t *caption, QRect place)
 {
-    auto *g = control<QGroupBox>(parent, name, place);
+    auto *g = optionControl<QGroupBox>(parent, name, place);
     g->setTitle(text(caption));
     return g;
 }
 
 QRadioButton *radio(QWidget *parent, const QString &name, const char16_t *caption, QRect place)
 {
-    auto *r = control<QRadioButton>(parent, name, place);
+    auto *r = optionControl<QRadioButton>(parent, name, place);
     r->setText(text(caption));
     r->setAutoExclusive(true);
     return r;
@@ -59,7 +51,7 @@ QRadioButton *radio(QWidget *parent, const QString &name, const char16_t *captio
 
 QCheckBox *check(QWidget *parent, const QString &name, const char16_t *caption, QRect place)
 {
-    auto *c = control<QCheckBox>(parent, name, place);
+    auto *c = optionControl<QCheckBox>(parent, name, place);
     c->setText(text(caption));
     return c;
 }
@@ -112,10 +104,10 @@ void frmOPT::createControls()
     frmSample =
         group(this, u"frmSample"_s, OptionTexts::kSampleFrame, QRect(480, 6000, 6135, 1575));
     chkSamp = check(frmSample, u"chkSamp"_s, OptionTexts::kSampAuto, QRect(360, 360, 4845, 360));
-    cmbSample = control<QComboBox>(frmSample, u"cmbSample"_s, QRect(360, 900, 615, 435));
+    cmbSample = optionControl<QComboBox>(frmSample, u"cmbSample"_s, QRect(360, 900, 615, 435));
     for (const char16_t *item : OptionTexts::kSampleItems)
         cmbSample->addItem(text(item));
-    lblSample = control<QLabel>(frmSample, u"lblSample"_s, QRect(1140, 960, 3315, 375));
+    lblSample = optionControl<QLabel>(frmSample, u"lblSample"_s, QRect(1140, 960, 3315, 375));
     lblSample->setText(text(OptionTexts::kSampleLabel));
 
     chkMaxC = check(this, u"chkMaxC"_s, OptionTexts::kMaxC, QRect(780, 7680, 5475, 375));
@@ -141,7 +133,7 @@ void frmOPT::createControls()
     cmdAccess->setEnabled(m_accessLayer != nullptr);
     DesignLayout::setFont(cmdAccess, Face::PGothic, 18, false);
     connect(cmdAccess, &QPushButton::clicked, this, &frmOPT::cmdAccess_Click);
-    lblAccess = control<QLabel>(this, u"lblAccess"_s, QRect());
+    lblAccess = optionControl<QLabel>(this, u"lblAccess"_s, QRect());
     DesignLayout::setFont(lblAccess, Face::PGothic, 12, true);
     lblAccess->setText(text(AccessTexts::kPendingNote));
     lblAccess->hide();
