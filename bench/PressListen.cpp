@@ -1,6 +1,7 @@
 #include "PressListen.h"
 
 #include "SoundWindow.h"
+#include "voice/EngineFiles.h"
 
 #include <QTest>
 #include <algorithm>
@@ -59,4 +60,9 @@ double percentile(QList<double> values, double p)
 {
     std::sort(values.begin(), values.end());
     return values.isEmpty() ? 0 : values[qsizetype(p * double(values.size() - 1) + 0.5)];
+}
+
+QString sentenceListeningUnavailable()
+{
+    return listeningUnavailable() + EngineFiles::debian().missingPackage();
 }

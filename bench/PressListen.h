@@ -37,5 +37,9 @@ class PressListen
     QList<double> m_presses;
 };
 
+// Why a bench that listens to the sentence voice cannot run here (no test sound server, or the
+// speech engine's packages missing); empty when it can.
+QString sentenceListeningUnavailable();
+
 // The value below which a share `p` (0 to 1) of `values` lies, nearest rank; 0 when empty.
 double percentile(QList<double> values, double p);

@@ -23,10 +23,8 @@ constexpr double kLimitMs = 100;
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    const QString unavailable = listeningUnavailable();
-    const QString missing = EngineFiles::debian().missingPackage();
-    if (!unavailable.isEmpty() || !missing.isEmpty()) {
-        std::fprintf(stderr, "%s%s\n", qPrintable(unavailable), qPrintable(missing));
+    if (const QString why = sentenceListeningUnavailable(); !why.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(why));
         return 1;
     }
     SoundWindow w(SoundWindow::Voices::Heard);

@@ -156,10 +156,8 @@ struct Bench : SoundWindow
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    const QString unavailable = listeningUnavailable();
-    const QString missing = EngineFiles::debian().missingPackage();
-    if (!unavailable.isEmpty() || !missing.isEmpty()) {
-        std::fprintf(stderr, "%s%s\n", qPrintable(unavailable), qPrintable(missing));
+    if (const QString why = sentenceListeningUnavailable(); !why.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(why));
         return 1;
     }
     Bench bench;
