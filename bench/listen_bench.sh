@@ -3,6 +3,7 @@
 # the desktop's (through a private null sink) or a private one (see tools/test_sound_server.sh),
 # on PulseAudio and on PipeWire, each on the machine as it is and again with two busy processes
 # at normal priority beside it (a busy desktop). Reading as sentences too: speech_bench.
+# BENCH_KINDS=pipewire (or pulseaudio) measures one kind of server only.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/setup.sh
@@ -22,7 +23,7 @@ stop_busy() {
 }
 trap 'stop_busy; talk_sound_server_stop' EXIT
 
-for kind in pulseaudio pipewire; do
+for kind in ${BENCH_KINDS:-pulseaudio pipewire}; do
     for load in 0 2; do
         talk_sound_server_start $kind
         for ((i = 0; i < load; i++)); do
