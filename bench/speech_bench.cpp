@@ -6,6 +6,7 @@
 #include "PressListen.h"
 #include "SoundWindow.h"
 #include "platform/FlexGrid.h"
+#include "platform/PcmPlayer.h"
 #include "platform/TextBox.h"
 #include "voice/EngineFiles.h"
 #include "voice/FirstPartAhead.h"
@@ -26,6 +27,10 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 constexpr int kTrials = 10;
+constexpr int kWholeReadings = 5;
+// A reading is whole when no quiet stretch inside it is longer than its own pauses: 450 ms
+// between two character voices, about 50 ms inside the sentence as the engine says it.
+constexpr double kLongestQuietMs[] = {600, 200};
 constexpr int kStopAfterMs = 900; // each first-sound trial is stopped by the panel after this
 const QString kSentence = u"きょうはいいてんきですね"_s;
 // Written before each text read, so that what was made ahead is never the text's own.
@@ -179,6 +184,7 @@ int main(int argc, char *argv[])
         for (const int length : {10, 100, 2000}) {
             PressListen listen(bench);
             bench.stops.clear();
+            const int underrunsBefore = PcmPlayer::underrunsInClips();
             for (int i = 0; i < kTrials; ++i)
                 bench.read(listen, textOf(length), kStopAfterMs, config.composedMs);
             const QList<HeardSound> heard = listen.stop();
@@ -188,10 +194,10 @@ int main(int argc, char *argv[])
                 if (heard[i].firstMs >= 0)
                     silenced.append(heard[i].lastMs - bench.stops[i]);
             std::printf("  %-10s %4d ms after the last change, %4d characters: median %.0f ms, "
-                        "p95 %.0f ms (%lld heard)",
+                        "p95 %.0f ms (%lld heard, %d underruns)",
                         modes[config.mode], config.composedMs + PressListen::kMarkerLeadMs, length,
-                        percentile(onsets, 0.5), percentile(onsets, 0.95),
-                        qlonglong(onsets.size()));
+                        percentile(onsets, 0.5), percentile(onsets, 0.95), qlonglong(onsets.size()),
+                        PcmPlayer::underrunsInClips() - underrunsBefore);
             // A character's voice is never cut: the stop takes effect at the next 0.8 s step.
             if (config.mode == 1)
                 std::printf("; stop panel to silence: median %.0f ms, max %.0f ms",
@@ -227,29 +233,34 @@ int main(int argc, char *argv[])
     }
 
     std::printf("saying \"%s\" whole, written %d ms before the press (press to the end of the "
-                "last sound; 3 readings; CPU from the last change to the end)\n",
-                qPrintable(kSentence), kComposedMs);
+                "last sound; %d readings; CPU from the last change to the end)\n",
+                qPrintable(kSentence), kComposedMs, kWholeReadings);
     for (int mode = 0; mode < 2; ++mode) {
         bench.setMode(mode);
         const double rssBefore = residentMiB();
         bench.peakMiB = 0;
         bench.spent = Usage::none();
         PressListen listen(bench);
-        for (int i = 0; i < 3; ++i)
+        const int underrunsBefore = PcmPlayer::underrunsInClips();
+        for (int i = 0; i < kWholeReadings; ++i)
             bench.read(listen, kSentence, 0, kComposedMs);
         QList<double> totals, gaps;
         const QList<HeardSound> heard = listen.stop();
+        int whole = 0;
         for (qsizetype i = 0; i < heard.size(); ++i) {
             totals.append(heard[i].lastMs - listen.presses().value(i));
             gaps.append(heard[i].longestGapMs);
+            whole += heard[i].firstMs >= 0 && heard[i].longestGapMs <= kLongestQuietMs[mode];
         }
         rusage engine{};
         getrusage(RUSAGE_CHILDREN, &engine);
         const Usage &spent = bench.spent;
-        std::printf("  %-10s median %.0f ms, longest quiet stretch %.0f ms; CPU: program %.1f %% "
-                    "of one core; program RSS %.1f MiB before, %.1f MiB at most while reading",
-                    modes[mode], percentile(totals, 0.5), percentile(gaps, 1),
-                    100 * spent.self / spent.wall, rssBefore, bench.peakMiB);
+        std::printf("  %-10s %d of %d whole (%d underruns reported by the server), median %.0f "
+                    "ms, longest quiet stretch %.0f ms; CPU: program %.1f %% of one core; program "
+                    "RSS %.1f MiB before, %.1f MiB at most while reading",
+                    modes[mode], whole, kWholeReadings,
+                    PcmPlayer::underrunsInClips() - underrunsBefore, percentile(totals, 0.5),
+                    percentile(gaps, 1), 100 * spent.self / spent.wall, rssBefore, bench.peakMiB);
         if (mode == 1)
             std::printf("; engine %.1f %% of one core, its peak RSS %.1f MiB",
                         100 * spent.children / spent.wall, double(engine.ru_maxrss) / 1024);

@@ -19,11 +19,12 @@
 namespace {
 
 // How the stream's buffer is asked for. The server keeps the sink about PcmPlayer::kLatencyMs
-// ahead of what is heard: a new clip's first sound comes that soon. It holds up to kAheadMs of
-// the clip beyond that and asks for more only once about half of it has played, so the client's
-// thread may be kept off the processor for half a second (a busy machine) before a voice breaks
-// up; a voice is written whole at its start. With 100 ms held (30 ms of it in the sink), voices
-// broke up whenever this thread waited for the processor longer than the rest.
+// ahead of what is heard: a new clip's first sound comes that soon. A clip is written at its
+// start as far as half the server's whole buffer holds (seconds of sound; voices and sentence
+// parts whole); past that the server holds up to kAheadMs and asks for more once about half of
+// it has played, so this thread may then be kept off the processor for half a second (a busy
+// machine) before the sound breaks up. With 100 ms held (30 ms of it in the sink), voices broke
+// up whenever this thread waited for the processor longer than the rest.
 constexpr int kAheadMs = 1000;
 // The stream starts as soon as this much is written, and again after running out.
 constexpr int kStartMs = 10;
@@ -225,9 +226,14 @@ class PcmPlayer::Connection
             pa_operation_unref(pa_stream_cork(m_stream, 0, nullptr, nullptr));
             m_corked = false;
         }
-        // Only as much as the server asks for: more would wait in the buffer, a delay added to
-        // every later sound of the clip.
-        feed(qsizetype(pa_stream_writable_size(m_stream)));
+        // As much of the clip as half the server's buffer holds, asked for or not: what is
+        // written need not be asked for again. On PipeWire the request that follows a flush
+        // can come only after the buffer has run dry, and a client kept off the processor
+        // answers late; either broke a sentence in the middle. Bytes written beyond the
+        // request only make the next one come later, once the buffer is back to its length.
+        const pa_buffer_attr *attr = pa_stream_get_buffer_attr(m_stream);
+        feed(std::max(qsizetype(pa_stream_writable_size(m_stream)),
+                      attr ? qsizetype(attr->maxlength / 2) : 0));
     }
 
     // The server ran out of what was written. Past the clip's end that is only the silence after

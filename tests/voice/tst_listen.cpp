@@ -13,6 +13,7 @@
 
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -173,6 +174,7 @@ class tst_listen : public QObject
     void callChime_data();
     void callChime();
     void deviceFollowsTheServer();
+    void wholeThroughAStall();
     void quitWithAHangingServer_data();
     void quitWithAHangingServer();
 };
@@ -337,6 +339,26 @@ void tst_listen::deviceFollowsTheServer()
     QVERIFY(std::abs(heard[0].durationMs - kVoiceMs) < kWholeMs);
     QCOMPARE(heard[1].frequencyHz, 1000);
     QVERIFY2(heard[1].durationMs < 1000, qPrintable(u"heard %1 ms"_s.arg(heard[1].durationMs)));
+}
+
+// A voice longer than the server's buffer, and the whole program kept off the processor for
+// 1.5 s just after it starts, as on a busy desktop: it is heard whole, in one piece.
+void tst_listen::wholeThroughAStall()
+{
+    constexpr int kHz = 900, kLengthMs = 3000;
+    MonitorRecorder recorder;
+    QVERIFY(recorder.isRecording());
+    PcmPlayer player("voice");
+    player.play(std::make_shared<const PcmClip>(makeTone(kHz, kLengthMs, 0.5, 48000)));
+    QTest::qWait(200);
+    QProcess stall;
+    stall.start(u"sh"_s, {u"-c"_s, u"kill -STOP $PPID; sleep 1.5; kill -CONT $PPID"_s});
+    QVERIFY(stall.waitForFinished(10000));
+    QTest::qWait(kLengthMs);
+    const QList<HeardTone> heard = heardTones(recorder.stop(), MonitorRecorder::kRate, {kHz});
+    QVERIFY2(heard.size() == 1, qPrintable(u"heard in %1 pieces"_s.arg(heard.size())));
+    QVERIFY2(std::abs(heard[0].durationMs - kLengthMs) < kWholeMs,
+             qPrintable(u"heard %1 ms"_s.arg(heard[0].durationMs)));
 }
 
 void tst_listen::quitWithAHangingServer_data()
