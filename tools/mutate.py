@@ -451,7 +451,9 @@ FAULTS = [
     f("transfer/DailyCopy.cpp", "the daily copies are kept one day too long",
       ("while (days.size() > kKeptDays)", "while (days.size() > kKeptDays + 1)")),
     f("platform/PcmPlayer.cpp", "a clip is written only as far as the server asks at its start",
-      ("attr ? qsizetype(attr->maxlength / 2) : 0", "0")),
+      ("attr ? qsizetype(attr->maxlength / 2) : 0", "qsizetype(attr ? 0 : 0)")),
+    f("platform/PcmPlayer.cpp", "a clip written ahead is paused 3 s after its last write",
+      ("armIdle(playedAt > now ? playedAt - now : 0);", "armIdle(playedAt > now ? 0 : 0);")),
 ]
 
 

@@ -222,6 +222,7 @@ class PcmPlayer::Connection
             return;
         }
         pa_operation_unref(pa_stream_flush(m_stream, nullptr, nullptr));
+        m_startedAt = pa_rtclock_now();
         if (m_corked) {
             pa_operation_unref(pa_stream_cork(m_stream, 0, nullptr, nullptr));
             m_corked = false;
@@ -273,16 +274,20 @@ class PcmPlayer::Connection
         if (m_offset < end)
             return;
         m_clip.reset();
-        armIdle();
+        // Written well ahead, the clip may play on for seconds: the idle time counts from its end.
+        const pa_usec_t playedAt =
+            m_startedAt + pa_usec_t(m_offset) * PA_USEC_PER_SEC / pa_usec_t(bytesFor(1000));
+        const pa_usec_t now = pa_rtclock_now();
+        armIdle(playedAt > now ? playedAt - now : 0);
     }
 
     // After the idle time the stream is paused: the server may then let the sound card sleep.
     // The connection and the stream stay, so the next clip starts as promptly.
-    void armIdle()
+    void armIdle(pa_usec_t playingUs = 0)
     {
         cancelIdle();
         timeval at{};
-        pa_timeval_add(pa_gettimeofday(&at), pa_usec_t(m_idleMs) * PA_USEC_PER_MSEC);
+        pa_timeval_add(pa_gettimeofday(&at), playingUs + pa_usec_t(m_idleMs) * PA_USEC_PER_MSEC);
         m_idle = api()->time_new(
             api(), &at,
             [](pa_mainloop_api *, pa_time_event *, const timeval *, void *self) {
@@ -321,6 +326,7 @@ class PcmPlayer::Connection
     std::shared_ptr<const PcmClip> m_clip;
     qsizetype m_offset = 0;
     pa_usec_t m_requestedAt = 0;
+    pa_usec_t m_startedAt = 0; // when the clip began to be written
     QByteArray m_silence;
 };
 
