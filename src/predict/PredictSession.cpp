@@ -71,8 +71,8 @@ void PredictSession::loaded(WordList base, std::shared_ptr<LearnedWords> learned
     if (!meanwhile.isEmpty()) {
         LearnedWords added;
         added.load(meanwhile);
-        added.forEachLonger({}, [&](const LearnedWords::Entry &e) {
-            change({Change::Kind::Use, {e.text}, e.uses}, false);
+        added.forEachLonger({}, [&](const QString &text, const LearnedWords::Entry &e) {
+            change({Change::Kind::Use, {text}, e.uses}, false);
         });
         write = true;
     }

@@ -95,8 +95,12 @@ void tst_predictor::ranks_data()
     QTest::newRow("passed over sinks below one taken, though used more")
         << none << none << QStringList{u"たべたい"_s, u"たべたい"_s, u"たべもの"_s}
         << QStringList{u"たべたい"_s} << u"た"_s << QStringList{u"たべもの"_s, u"たべたい"_s};
-    QTest::newRow("katakana found by hiragana") << none << QStringList{u"トイレ=20000"_s} << none
-                                                << none << u"と"_s << QStringList{u"トイレ"_s};
+    QTest::newRow("katakana found by hiragana")
+        << none << QStringList{u"トイレ=20000"_s} << QStringList{u"テレビ"_s} << none << u"て"_s
+        << QStringList{u"テレビ"_s};
+    QTest::newRow("katakana found by hiragana, base")
+        << none << QStringList{u"トイレ=20000"_s} << none << none << u"と"_s
+        << QStringList{u"トイレ"_s};
     QTest::newRow("nothing typed, nothing offered")
         << QStringList{u"あつい"_s} << QStringList{u"あつい=18000"_s} << none << none << u"_"_s
         << none;
