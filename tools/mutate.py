@@ -93,6 +93,8 @@ FAULTS = [
     # predict
     f("predict/BestWords.h", "a word passed over never sinks",
       ("score *= sunk(times);", "score *= 1.0;")),
+    f("predict/BestWords.h", "a word passed over sinks after a single word's typing",
+      ("kPassedFactor = 0.95;", "kPassedFactor = 0.8;")),
     f("predict/BestWords.h", "a word adding one character takes a longer one's place",
       ("if (added < kLeastAdded)", "if (added < 1)")),
     f("predict/BestWords.h", "a word adding many characters ranks as one adding few",

@@ -16,8 +16,9 @@
 class BestWords
 {
   public:
-    // Each time a word is passed over it counts this much less.
-    static constexpr double kPassedFactor = 0.8;
+    // Each time a word is passed over it counts this much less. Gently: a word stays offered
+    // while the typed part goes on matching it, and is passed over at each entry meanwhile.
+    static constexpr double kPassedFactor = 0.95;
     // The fewest characters a word adds.
     static constexpr qsizetype kLeastAdded = 2;
     // Each character added makes the word less likely to be the one meant.
