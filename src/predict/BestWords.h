@@ -5,18 +5,24 @@
 #include <QString>
 #include <QStringView>
 
+#include <cmath>
 #include <vector>
 
 // The few best words offered for the typed part of a sentence, best first, each text the typed
 // part can become once. A word is scored by its weight, how much it adds and how often it was
-// passed over; the passed count is asked for only when the word could still enter.
+// passed over; the passed count is asked for only when the word could still enter. A word that
+// adds a single character is not offered: taking it saves no selection (or one, for a form on
+// the selection screen) and it would keep a longer word from the few places.
 class BestWords
 {
   public:
-    // Each time a word is passed over it counts this much less.
-    static constexpr double kPassedFactor = 0.8;
-    // A longer addition saves more selections.
-    static constexpr double kPerAddedChar = 0.15;
+    // Each time a word is passed over it counts this much less. Gently: a word stays offered
+    // while the typed part goes on matching it, and is passed over at each entry meanwhile.
+    static constexpr double kPassedFactor = 0.95;
+    // The fewest characters a word adds.
+    static constexpr qsizetype kLeastAdded = 2;
+    // Each character added makes the word less likely to be the one meant.
+    static constexpr double kPerAddedChar = 0.8;
 
     // `typed`: the sentence typed so far, ending at `caret` in the text; `most`: how many kept.
     BestWords(QStringView typed, qsizetype caret, int most);
@@ -27,7 +33,10 @@ class BestWords
     void offer(qsizetype tail, const QString &word, Predictor::Source source, double weight,
                Passed passed)
     {
-        double score = weight * (1.0 + kPerAddedChar * double(word.size() - tail));
+        const qsizetype added = word.size() - tail;
+        if (added < kLeastAdded)
+            return;
+        double score = weight * std::pow(kPerAddedChar, double(added));
         if (!enters(score, word))
             return;
         if (const quint32 times = passed(); times > 0) {

@@ -10,12 +10,12 @@ LearnedFile::LearnedFile(QString path, TextFile::Disk &disk) : m_path(std::move(
 
 bool LearnedFile::load(LearnedWords &words)
 {
-    const TextFile::ReadResult read = TextFile::readLines(m_path);
+    TextFile::ReadResult read = TextFile::readLines(m_path);
     if (read.status == TextFile::ReadResult::Status::Missing) {
         words.clear();
         return false;
     }
-    words.load(read.lines);
+    words.load(std::move(read.lines));
     m_keepBeforeSaving = !read.ok() || !read.clean || words.skippedLines() > 0;
     return true;
 }

@@ -9,16 +9,25 @@ constexpr quint32 kMostPassed = 20;
 
 QString mapKey(const QString &text)
 {
-    return KanaKey::fold(text) + kKeyEnd + text;
+    const QString key = KanaKey::fold(text);
+    return key == text ? text : key + kKeyEnd + text;
+}
+
+QString textOf(const QString &mapKey)
+{
+    const qsizetype end = mapKey.indexOf(kKeyEnd);
+    return end < 0 ? mapKey : mapKey.sliced(end + 1);
 }
 
 } // namespace
 
-void LearnedWords::load(const QStringList &lines)
+void LearnedWords::load(QStringList lines)
 {
     clear();
-    for (const QString &line : lines) {
+    for (QString &line : lines) {
         const QStringList fields = line.split(u'\t');
+        // Each line goes once read: the lines and the words are never held whole together.
+        line = QString();
         bool usesOk = false;
         bool lastOk = false;
         bool passedOk = false;
@@ -34,7 +43,7 @@ void LearnedWords::load(const QStringList &lines)
         e.last = last;
         e.passed = std::min(passed, kMostPassed);
         if (e.passed > 0)
-            m_passed.insert(e.text, e.passed);
+            m_passed.insert(fields[0], e.passed);
         m_step = std::max(m_step, last);
     }
 }
@@ -44,19 +53,14 @@ QStringList LearnedWords::lines() const
     QStringList out;
     out.reserve(qsizetype(m_entries.size()));
     for (const auto &[key, e] : m_entries)
-        out << e.text + u'\t' + QString::number(e.uses) + u'\t' + QString::number(e.last) + u'\t' +
-                   QString::number(e.passed);
+        out << textOf(key) + u'\t' + QString::number(e.uses) + u'\t' + QString::number(e.last) +
+                   u'\t' + QString::number(e.passed);
     return out;
 }
 
 LearnedWords::Entry &LearnedWords::entry(const QString &text)
 {
-    auto [it, added] = m_entries.try_emplace(mapKey(text));
-    if (added) {
-        it->second.text = text;
-        it->second.keyLength = text.size();
-    }
-    return it->second;
+    return m_entries.try_emplace(mapKey(text)).first->second;
 }
 
 void LearnedWords::use(const QStringList &texts, quint32 weight)
@@ -111,13 +115,14 @@ quint32 LearnedWords::passedOver(const QString &text) const
     return m_passed.value(text, 0);
 }
 
-void LearnedWords::forEachLonger(QStringView keyPrefix,
-                                 const std::function<void(const Entry &)> &visit) const
+void LearnedWords::forEachLonger(
+    QStringView keyPrefix, const std::function<void(const QString &, const Entry &)> &visit) const
 {
     for (auto it = m_entries.lower_bound(keyPrefix.toString());
          it != m_entries.end() && it->first.startsWith(keyPrefix); ++it) {
         const Entry &e = it->second;
-        if (e.uses > 0 && e.keyLength > keyPrefix.size())
-            visit(e);
+        const QString text = textOf(it->first);
+        if (e.uses > 0 && text.size() > keyPrefix.size())
+            visit(text, e);
     }
 }

@@ -16,10 +16,8 @@ class LearnedWords
   public:
     struct Entry
     {
-        QString text;
-        qsizetype keyLength = 0;
-        quint32 uses = 0;   // learned from a text or taken from the strip; 0: only passed over
         quint64 last = 0;   // the step of the last use
+        quint32 uses = 0;   // learned from a text or taken from the strip; 0: only passed over
         quint32 passed = 0; // offered and not taken since the last use
     };
 
@@ -39,7 +37,7 @@ class LearnedWords
     };
 
     // Reads the lines; a line that does not hold the four fields is skipped and counted.
-    void load(const QStringList &lines);
+    void load(QStringList lines);
     QStringList lines() const;
     qsizetype skippedLines() const { return m_skipped; }
 
@@ -54,15 +52,18 @@ class LearnedWords
     quint64 step() const { return m_step; }
     // How often the text was passed over since its last use.
     quint32 passedOver(const QString &text) const;
-    // Calls `visit` for each used entry whose kana key begins with `keyPrefix` and is longer.
+    // Calls `visit` with the text of each used entry whose kana key begins with `keyPrefix` and
+    // is longer.
     void forEachLonger(QStringView keyPrefix,
-                       const std::function<void(const Entry &)> &visit) const;
+                       const std::function<void(const QString &, const Entry &)> &visit) const;
 
   private:
     Entry &entry(const QString &text);
 
-    std::map<QString, Entry> m_entries; // by kana key, a U+0001, then the text
-    QHash<QString, quint32> m_passed;   // the texts passed over since their last use
+    // By kana key, then a U+0001 and the text when it differs (katakana); a text that is its own
+    // kana key is kept only as the key.
+    std::map<QString, Entry> m_entries;
+    QHash<QString, quint32> m_passed; // the texts passed over since their last use
     quint64 m_step = 0;
     qsizetype m_skipped = 0;
 };

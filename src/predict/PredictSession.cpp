@@ -10,7 +10,8 @@ using Change = LearnedWords::Change;
 
 PredictSession::PredictSession(const QStringList &saved, const QString &notASentence,
                                QString learnedPath, bool learning, QStringList firstTexts)
-    : m_predictor(saved, notASentence), m_learnedPath(std::move(learnedPath)), m_learning(learning),
+    : m_predictor(saved, notASentence), m_learnedPath(std::move(learnedPath)),
+      m_basePath(BaseList::builtInPath()), m_learning(learning),
       m_firstTexts(std::move(firstTexts)), m_file(std::make_unique<LearnedFile>(m_learnedPath))
 {
 }
@@ -27,8 +28,8 @@ void PredictSession::start()
     if (m_loader.joinable() || m_ready)
         return;
     const bool learning = m_learning;
-    m_loader = std::thread([this, learning] {
-        WordList base = BaseList::load(BaseList::builtInPath());
+    m_loader = std::thread([this, learning, basePath = m_basePath] {
+        WordList base = BaseList::load(basePath);
         auto learned = std::make_shared<LearnedWords>();
         const bool existed = m_file->load(*learned);
         m_segmenter = std::make_unique<Segmenter>();
@@ -70,8 +71,8 @@ void PredictSession::loaded(WordList base, std::shared_ptr<LearnedWords> learned
     if (!meanwhile.isEmpty()) {
         LearnedWords added;
         added.load(meanwhile);
-        added.forEachLonger({}, [&](const LearnedWords::Entry &e) {
-            change({Change::Kind::Use, {e.text}, e.uses}, false);
+        added.forEachLonger({}, [&](const QString &text, const LearnedWords::Entry &e) {
+            change({Change::Kind::Use, {text}, e.uses}, false);
         });
         write = true;
     }

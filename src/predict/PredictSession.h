@@ -31,6 +31,8 @@ class PredictSession : public QObject
     // Writes what is still waiting to the file.
     ~PredictSession() override;
 
+    // The base list read by start(): the built-in one unless another is given before.
+    void setBaseList(QString path) { m_basePath = std::move(path); }
     void start();
     bool ready() const { return m_ready; }
     const Predictor &predictor() const { return m_predictor; }
@@ -61,6 +63,7 @@ class PredictSession : public QObject
 
     Predictor m_predictor;
     const QString m_learnedPath;
+    QString m_basePath;
     bool m_learning;
     bool m_forgotten = false; // forgotten before the file was loaded: what it held goes too
     const QStringList m_firstTexts;

@@ -84,9 +84,9 @@ void Predictor::addWords(QStringView typed, qsizetype from, QList<Candidate> &ou
     for (qsizetype tail = 1; tail <= std::min(kLongestTail, typed.size());
          ++tail, tailWeight *= kPerTailChar) {
         const QString key = KanaKey::fold(typed.last(tail));
-        m_learned.forEachLonger(key, [&](const LearnedWords::Entry &e) {
+        m_learned.forEachLonger(key, [&](const QString &text, const LearnedWords::Entry &e) {
             const double recency = 1.0 + kRecentSteps / (kRecentSteps + step - double(e.last));
-            best.offer(tail, e.text, Source::Learned,
+            best.offer(tail, text, Source::Learned,
                        (kLearnedFloor + double(e.uses) * recency) * tailWeight,
                        [&e] { return e.passed; });
         });

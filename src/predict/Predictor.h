@@ -11,8 +11,8 @@
 // that begin with the sentence typed so far, the words and runs learned from the user's own
 // texts, and a base list of common words. Saved sentences come first; then words whose kana
 // begin with the last characters typed, the longer the typed part they continue the better,
-// then the more used and the more lately used (learned) or the commoner (base), and a word
-// passed over sinks.
+// then the more used and the more lately used (learned) or the commoner (base), and the fewer
+// characters they add (at least two); a word passed over sinks.
 class Predictor
 {
   public:

@@ -5,14 +5,27 @@
 
 #include <mecab.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 // Debian's MeCab dictionaries, the one chosen for the system first.
 constexpr const char *kDictionaries[] = {
     "/var/lib/mecab/dic/debian", "/var/lib/mecab/dic/ipadic-utf8", "/var/lib/mecab/dic/naist-jdic"};
 
-constexpr qsizetype kShortestWord = 2;
-constexpr qsizetype kLongestRun = 3;
+// A candidate adds two characters at least (BestWords), after one typed at least: a shorter
+// entry is never offered.
+constexpr qsizetype kShortestEntry = 3;
+constexpr qsizetype kLongestRun = 4;
+
+// No word begins with these: where the analyser begins one there, it has split the text wrongly.
+bool beginsNoWord(QChar c)
+{
+    static const QString never =
+        QStringLiteral("ぁぃぅぇぉっゃゅょゎーんァィゥェォッャュョヮヵヶン");
+    return never.contains(c);
+}
 
 const QRegularExpression &gaps()
 {
@@ -69,12 +82,22 @@ QStringList Segmenter::wordsAndRuns(const QString &text)
     QStringList out;
     for (const QString &sentence : text.split(sentenceEnds, Qt::SkipEmptyParts)) {
         const QStringList w = words(sentence);
-        for (qsizetype i = 0; i < w.size(); ++i) {
-            QString run;
-            for (qsizetype n = 0; n < kLongestRun && i + n < w.size(); ++n) {
-                run += w[i + n];
-                if (run.size() >= kShortestWord)
-                    out << run;
+        const QString joined = w.join(QString());
+        std::vector<qsizetype> ends; // where each word ends in `joined`
+        for (const QString &word : w)
+            ends.push_back((ends.empty() ? 0 : ends.back()) + word.size());
+        qsizetype wordStart = 0;
+        std::size_t next = 0; // the first word ending after `from`
+        for (qsizetype from = 0; from < joined.size(); ++from) {
+            for (; ends[next] <= from; ++next)
+                wordStart = ends[next];
+            if (beginsNoWord(joined[from]))
+                continue;
+            // Kana text is often split wrongly: a run from inside a word reaches its end only.
+            const std::size_t runs = from == wordStart ? std::size_t(kLongestRun) : 1;
+            for (std::size_t e = next; e < std::min(next + runs, ends.size()); ++e) {
+                if (ends[e] - from >= kShortestEntry)
+                    out << joined.sliced(from, ends[e] - from);
             }
         }
     }

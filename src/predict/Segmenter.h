@@ -21,8 +21,10 @@ class Segmenter
     bool hasAnalyser() const { return m_tagger != nullptr; }
     // The words of one sentence, in order; spaces and punctuation end up in none.
     QStringList words(const QString &sentence);
-    // The words worth offering from `text` (two characters or more) and the runs of two and of
-    // three neighbouring words in each of its sentences.
+    // What is worth offering from `text` (three characters or more), in each of its sentences:
+    // the runs of one to four neighbouring words, and the rest of each word from each character
+    // inside it, so that a typed part beginning where the analyser saw no word still finds them.
+    // Nothing begins with a small kana, "ー" or "ん".
     QStringList wordsAndRuns(const QString &text);
 
   private:

@@ -65,7 +65,7 @@ void tst_predictor::ranks_data()
     QTest::addColumn<QStringList>("saved");
     QTest::addColumn<QStringList>("base");
     QTest::addColumn<QStringList>("learned"); // each used once, in order (later is newer)
-    QTest::addColumn<QStringList>("passed");  // each passed over three times
+    QTest::addColumn<QStringList>("passed");  // each passed over ten times
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("expected");
 
@@ -78,10 +78,10 @@ void tst_predictor::ranks_data()
         << QStringList{u"みずをください"_s} << none << none << none << u"あつい。み"_s
         << QStringList{u"みずをください"_s};
     QTest::newRow("commoner base word first")
-        << none << QStringList{u"たべもの=30000"_s, u"たべる=20000"_s} << none << none << u"たべ"_s
+        << none << QStringList{u"たべもの=30000"_s, u"たべる=20000"_s} << none << none << u"た"_s
         << QStringList{u"たべる"_s, u"たべもの"_s};
     QTest::newRow("learned before base")
-        << none << QStringList{u"たべる=18000"_s} << QStringList{u"たべたい"_s} << none << u"たべ"_s
+        << none << QStringList{u"たべる=18000"_s} << QStringList{u"たべたい"_s} << none << u"た"_s
         << QStringList{u"たべたい"_s, u"たべる"_s};
     QTest::newRow("newer learned first")
         << none << none << QStringList{u"たべたい"_s, u"たべもの"_s} << none << u"た"_s
@@ -95,13 +95,24 @@ void tst_predictor::ranks_data()
     QTest::newRow("passed over sinks below one taken, though used more")
         << none << none << QStringList{u"たべたい"_s, u"たべたい"_s, u"たべもの"_s}
         << QStringList{u"たべたい"_s} << u"た"_s << QStringList{u"たべもの"_s, u"たべたい"_s};
-    QTest::newRow("katakana found by hiragana") << none << QStringList{u"トイレ=20000"_s} << none
-                                                << none << u"とい"_s << QStringList{u"トイレ"_s};
+    QTest::newRow("passed over sinks gently: used three times, it stays first")
+        << none << none << QStringList{u"たべたい"_s, u"たべたい"_s, u"たべたい"_s, u"たべもの"_s}
+        << QStringList{u"たべたい"_s} << u"た"_s << QStringList{u"たべたい"_s, u"たべもの"_s};
+    QTest::newRow("katakana found by hiragana")
+        << none << QStringList{u"トイレ=20000"_s} << QStringList{u"テレビ"_s} << none << u"て"_s
+        << QStringList{u"テレビ"_s};
+    QTest::newRow("katakana found by hiragana, base")
+        << none << QStringList{u"トイレ=20000"_s} << none << none << u"と"_s
+        << QStringList{u"トイレ"_s};
     QTest::newRow("nothing typed, nothing offered")
         << QStringList{u"あつい"_s} << QStringList{u"あつい=18000"_s} << none << none << u"_"_s
         << none;
-    QTest::newRow("a word equal to the typed part adds nothing")
-        << none << QStringList{u"たべ=18000"_s} << none << none << u"たべ"_s << none;
+    QTest::newRow("a word adding one character is not worth a place")
+        << none << QStringList{u"たべる=18000"_s, u"たべもの=40000"_s} << none << none << u"たべ"_s
+        << QStringList{u"たべもの"_s};
+    QTest::newRow("the less a word adds, the likelier")
+        << none << QStringList{u"たべものや=18000"_s, u"たべもの=18500"_s} << none << none
+        << u"たべ"_s << QStringList{u"たべもの"_s, u"たべものや"_s};
 }
 
 void tst_predictor::ranks()
@@ -117,7 +128,7 @@ void tst_predictor::ranks()
     p.setBase(baseOf(base));
     for (const QString &word : learned)
         p.learned().use({word});
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 10; ++i) {
         for (const QString &word : passed)
             p.learned().pass(word);
     }
@@ -133,8 +144,8 @@ void tst_predictor::takingReplacesTheTypedPartAndKeepsWhatFollows_data()
     QTest::addColumn<int>("newCaret");
 
     QTest::newRow("at the end, before the marker") << u"おみ_"_s << 2 << u"おみずを_"_s << 4;
-    QTest::newRow("caret in the middle") << u"みずのむ_"_s << 2 << u"みずをのむ_"_s << 3;
-    QTest::newRow("second sentence") << u"あつい。みず_"_s << 6 << u"あつい。みずを_"_s << 7;
+    QTest::newRow("caret in the middle") << u"みのむ_"_s << 1 << u"みずをのむ_"_s << 3;
+    QTest::newRow("second sentence") << u"あつい。み_"_s << 5 << u"あつい。みずを_"_s << 7;
 }
 
 void tst_predictor::takingReplacesTheTypedPartAndKeepsWhatFollows()
@@ -159,13 +170,21 @@ void tst_predictor::learnsWordsAndRunsWithTheAnalyser()
 {
     Segmenter segmenter;
     QVERIFY2(segmenter.hasAnalyser(), "the MeCab dictionary is installed with the program");
-    const QStringList learned = segmenter.wordsAndRuns(u"みずをのみたい。あしたはあめ"_s);
-    for (const QString &expected : {u"みず"_s, u"みずを"_s, u"あした"_s, u"あしたは"_s})
+    // The analyser splits "たいへん|おいしかっ|た" and "ち|ゅ|ー|とり|ある".
+    const QStringList learned = segmenter.wordsAndRuns(
+        u"みずをのみたい。あしたはあめ。たいへんおいしかった。ちゅーとりある"_s);
+    for (const QString &expected : {u"みずを"_s, u"みずをのみ"_s, u"あした"_s, u"あしたはあめ"_s,
+                                    u"いしかっ"_s, u"たいへんおいしかった"_s})
         QVERIFY2(learned.contains(expected), qPrintable(learned.join(u'|')));
-    // Runs stay inside a sentence; a single-character word alone is not worth offering.
-    QVERIFY(!learned.contains(u"を"_s));
-    QVERIFY(std::none_of(learned.begin(), learned.end(),
-                         [](const QString &w) { return w.contains(u"たいあ"_s); }));
+    // Runs stay inside a sentence, and from inside a word reach its end only; nothing shorter
+    // than three characters (never offered), nothing from a small kana or "ー".
+    QVERIFY(!learned.contains(u"いしかった"_s));
+    QVERIFY2(std::none_of(learned.begin(), learned.end(),
+                          [](const QString &w) {
+                              return w.size() < 3 || u"ゅー"_s.contains(w[0]) ||
+                                     w.contains(u"たいあ"_s);
+                          }),
+             qPrintable(learned.join(u'|')));
 }
 
 void tst_predictor::damagedLinesAreSkippedAndTheFileKept()
