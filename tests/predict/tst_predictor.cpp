@@ -247,10 +247,10 @@ void tst_predictor::sessionWritesWhatTheWindowLearned()
         session.start();
         QTRY_VERIFY(session.ready());
         session.taken(candidate(u"みずを"_s));
-        session.passed({candidate(u"のみたい"_s)}); // no write of its own: written at the end
+        session.passed({candidate(u"みずを"_s)}); // no write of its own: written at the end
         learned = session.predictor().learned().lines();
     }
-    QCOMPARE(learned.size(), 3);
+    QCOMPARE(learned.size(), 2);
     QCOMPARE(TextFile::readLines(path).lines, learned);
     {
         PredictSession session(saved, {}, path, true);
