@@ -472,6 +472,13 @@ FAULTS = [
       ("kLongestRun = 4;", "kLongestRun = 3;")),
     f("predict/LearnedWords.cpp", "a learned katakana word is offered with its kana key in front",
       ("end < 0 ? mapKey : mapKey.sliced(end + 1)", "end < 0 ? mapKey : mapKey.sliced(0)")),
+    f("voice/EngineWorker.cpp", "a part starts with the silent closure of its first stop",
+      ("SpeechOnset::audibleFromMs(*wave, speechFrom, firstMoraEndMs)",
+       "speechFrom + 0 * firstMoraEndMs")),
+    f("voice/SpeechOnset.cpp", "the closure cut at a fixed level: a quiet voice loses its onset",
+      ("std::max(1, int(peak * kBelowPeak))", "std::max(1, int(32767 * kBelowPeak))")),
+    f("voice/SpeechOnset.cpp", "a first mora quiet throughout is cut to its end",
+      ("    return fromMs;\n}", "    return limitMs;\n}")),
 ]
 
 

@@ -1,6 +1,7 @@
 #include "voice/EngineWorker.h"
 
 #include "platform/PrivateTemp.h"
+#include "voice/SpeechOnset.h"
 
 #include <QFile>
 #include <QProcess>
@@ -156,7 +157,10 @@ SpokenPart EngineWorker::readResult() const
     const qint64 length = wave->durationMs();
     if (timing.labelsEndMs < length - kLabelsShortMs)
         return part;
-    const qint64 from = std::clamp<qint64>(timing.speechStartMs - kLeadMs, 0, length);
+    const qint64 firstMoraEndMs =
+        timing.morae.size() > 1 ? timing.morae[1].startMs : timing.speechEndMs;
+    const qint64 speechFrom = std::clamp<qint64>(timing.speechStartMs - kLeadMs, 0, length);
+    const qint64 from = SpeechOnset::audibleFromMs(*wave, speechFrom, firstMoraEndMs);
     const qint64 to = timing.morae.isEmpty()
                           ? length
                           : std::clamp<qint64>(timing.speechEndMs + kTailMs, from, length);

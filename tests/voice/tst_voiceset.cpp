@@ -2,6 +2,7 @@
 #include "boards/BoardTables.h"
 #include "boards/ConvertChar.h"
 #include "voice/EngineTrace.h"
+#include "voice/SpeechOnset.h"
 #include "voice/SpeechScript.h"
 #include "voice/VoiceReadings.h"
 
@@ -75,6 +76,8 @@ class tst_voiceset : public QObject
     void parts();
     void sourcesOfReadings();
     void moraeFromTrace();
+    void onsetOfSpeech_data();
+    void onsetOfSpeech();
 };
 
 void tst_voiceset::tableListsEveryBoardText()
@@ -229,6 +232,36 @@ void tst_voiceset::moraeFromTrace()
     QCOMPARE(EngineTrace::read(damaged, u"きょうは12"_s).morae,
              (QList<Mora>{
                  {310, 0, 1}, {495, 1, 1}, {580, 2, 1}, {715, 3, 1}, {885, 4, 1}, {940, 5, 1}}));
+}
+
+void tst_voiceset::onsetOfSpeech_data()
+{
+    // A part's first 600 ms at 48 kHz: "ms:level" stretches, the level a square wave's height.
+    // The trace puts speech at 300 ms (from 290, with its lead); the first mora ends at 450.
+    QTest::addColumn<QString>("stretches");
+    QTest::addColumn<int>("fromMs");
+    QTest::newRow("a stop's closure noise is not played") << u"300:0 80:150 220:9000"_s << 370;
+    QTest::newRow("a vowel from its start") << u"300:0 300:9000"_s << 290;
+    QTest::newRow("a quiet start above the closure's level is kept")
+        << u"300:0 50:400 250:9000"_s << 290;
+    QTest::newRow("a first mora quiet throughout is kept whole")
+        << u"300:0 150:150 150:9000"_s << 290;
+    QTest::newRow("a quiet voice: within 30 dB of its own peak")
+        << u"300:0 80:150 220:1500"_s << 290;
+}
+
+void tst_voiceset::onsetOfSpeech()
+{
+    QFETCH(QString, stretches);
+    PcmClip clip{48000, 1, {}};
+    for (const QString &stretch : stretches.split(u' ')) {
+        const auto level = qint16(stretch.section(u':', 1).toInt());
+        for (int i = 0; i < stretch.section(u':', 0, 0).toInt() * 48; ++i) {
+            const qint16 sample = i % 2 ? level : qint16(-level);
+            clip.samples.append(reinterpret_cast<const char *>(&sample), sizeof sample);
+        }
+    }
+    QTEST(int(SpeechOnset::audibleFromMs(clip, 290, 450)), "fromMs");
 }
 
 QTEST_GUILESS_MAIN(tst_voiceset)
