@@ -426,6 +426,10 @@ void tst_access::callRings_data()
         << on + u"ScanMode=2"_s << u"switch 2980"_s << false;
     QTest::newRow("switch A held 4 s, repeated by the X server")
         << on + u"ScanMode=1"_s << u"xswitch 4000"_s << true;
+    // Let go at 2 s and pressed again at 2.3 s by the X server's clock, both reaching a window
+    // that was busy until 2.4 s: two holds, neither of 3 s.
+    QTest::newRow("switch A pressed twice, reaching a busy window together")
+        << on + u"ScanMode=1"_s << u"busy 3500"_s << false;
     QTest::newRow("switch A held 1.5 s with a selecting hold of 2 s: the call at 3 s")
         << on + u"ScanMode=2 SwitchHoldMs=2000 CallHoldMs=1000"_s << u"switch 1500"_s << false;
     QTest::newRow("F12 held 2.5 s, repeated by the X server") << on << u"xkey 2500"_s << true;
@@ -469,6 +473,17 @@ void tst_access::callRings()
         pass(100);
         if (!bell.isRinging())
             QTest::keyRelease(w.txtTalk, Qt::Key_Space);
+        pass(5000);
+    } else if (trigger == u"busy") {
+        const qint64 start = a.f.clock.nowMs();
+        sendKey(w.txtTalk, QEvent::KeyPress, Qt::Key_Space, start);
+        pass(2000);
+        a.f.clock.advance(400);
+        sendKey(w.txtTalk, QEvent::KeyRelease, Qt::Key_Space, start + 2000);
+        a.f.clock.advance(1);
+        sendKey(w.txtTalk, QEvent::KeyPress, Qt::Key_Space, start + 2300);
+        pass(heldMs - 2400);
+        sendKey(w.txtTalk, QEvent::KeyRelease, Qt::Key_Space, a.f.clock.nowMs());
         pass(5000);
     } else if (trigger.startsWith(u'x')) {
         // The ringing that began goes on through the hold: no repeat stops and rings it anew.
