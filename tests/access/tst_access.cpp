@@ -83,10 +83,8 @@ class tst_access : public QObject
     void callRings();
     void callOnQuestionAndPanel_data();
     void callOnQuestionAndPanel();
-    void keyChosen_data();
-    void keyChosen();
-    void keysSwapped_data();
-    void keysSwapped();
+    void keysChosen_data();
+    void keysChosen();
     void framesInsideScreen_data();
     void framesInsideScreen();
 };
@@ -587,86 +585,53 @@ void tst_access::callOnQuestionAndPanel()
         panel->unload();
 }
 
-void tst_access::keyChosen_data()
+void tst_access::keysChosen_data()
 {
-    QTest::addColumn<QString>("catcher"); // its settings key
-    QTest::addColumn<int>("pressed");
-    QTest::addColumn<QString>("keys");   // after the press
-    QTest::addColumn<QString>("reason"); // shown under the keys; empty when taken
-    const QString call = u"CallKey"_s, a = u"SwitchAKeys"_s, space = u"Space, 1"_s;
-    const auto why = [](const char16_t *text) { return QString::fromUtf16(text); };
-    QTest::newRow("call: F2 taken") << call << int(Qt::Key_F2) << u"F2"_s << QString();
-    QTest::newRow("call: an arrow")
-        << call << int(Qt::Key_Left) << u"F12"_s << why(AccessTexts::kArrowRefused);
-    QTest::newRow("call: Esc, the dialog stays")
-        << call << int(Qt::Key_Escape) << u"F12"_s << why(AccessTexts::kEscapeRefused);
-    QTest::newRow("call: a switch's key")
-        << call << int(Qt::Key_Space) << u"F12"_s << why(AccessTexts::kSwitchKeyRefused);
-    QTest::newRow("switch: the call key")
-        << a << int(Qt::Key_F12) << space << why(AccessTexts::kCallKeyRefused);
-    for (const int key : {Qt::Key_Left, Qt::Key_Shift, Qt::Key_Backspace, Qt::Key_Tab})
-        QTest::addRow("switch: refused %d", key)
-            << a << key << space << why(SwitchKeys::refusal(key));
-    QTest::newRow("switch: function key") << a << int(Qt::Key_F5) << u"F5"_s << QString();
-    QTest::newRow("switch: keypad enter") << a << int(Qt::Key_Enter) << u"Return"_s << QString();
-}
-
-// A key is chosen by pressing it on the switch tab; keys the program, the switches or the call
-// need are refused with the reason shown, the keys stay, and the wait goes on for a good key.
-void tst_access::keyChosen()
-{
-    QFETCH(QString, catcher);
-    QFETCH(int, pressed);
-    QFETCH(QString, reason);
-    MemorySettingsStore store;
-    store.values.insert(u"CallOn"_s, u"1"_s);
-    frmAccess dialog(nullptr, store);
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowActive(&dialog));
-    KeyCatcher *keys = catcher == u"CallKey"_s ? dialog.catCallKey : dialog.keySwitch[0];
-    QTest::mouseClick(keys->findChild<QPushButton *>(u"cmdCatch"_s), Qt::LeftButton);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key(pressed));
-    QVERIFY(dialog.isVisible());
-    const QLabel *message = keys->message();
-    QCOMPARE(message->isVisibleTo(&dialog) ? message->text() : QString(), reason);
-    QTEST(keys->keys(), "keys");
-    QCOMPARE(keys->catching(), !reason.isEmpty());
-    if (keys->catching()) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F7);
-        QCOMPARE(keys->keys(), u"F7"_s);
-    }
-    dialog.cmdOK_Click(1);
-    QCOMPARE(store.values.value(catcher), keys->keys());
-}
-
-void tst_access::keysSwapped_data()
-{
-    // "catcher:key" words, the catcher A, B or call; "holds:S,C" sets the selecting and the
-    // call hold (seconds).
+    // "catcher:key" words, the catcher A, B or call, each key pressed on a catch of its own;
+    // "holds:S,C" sets the selecting and the call hold (seconds).
     QTest::addColumn<QString>("script");
-    QTest::addColumn<QString>("stored"); // A's keys / B's keys / call key / call hold ms
+    QTest::addColumn<QStringList>("told"); // the reason shown for each key refused, in order
+    QTest::addColumn<QString>("stored");   // A's keys / B's keys / call key / call hold ms
+    const QString plain = u"Space, 1 / Return, 2 / F12 / 3000"_s;
+    const auto why = [](const char16_t *text) { return QString::fromUtf16(text); };
     QTest::newRow("B takes 1 from A: A gets B's keys")
-        << u"B:1"_s << u"Return, 2 / 1 / F12 / 3000"_s;
+        << u"B:1"_s << QStringList() << u"Return, 2 / 1 / F12 / 3000"_s;
     QTest::newRow("A takes Return from B: B gets A's keys")
-        << u"A:Return"_s << u"Return / Space, 1 / F12 / 3000"_s;
+        << u"A:Return"_s << QStringList() << u"Return / Space, 1 / F12 / 3000"_s;
+    QTest::newRow("keypad enter is Return")
+        << u"A:Enter"_s << QStringList() << u"Return / Space, 1 / F12 / 3000"_s;
     QTest::newRow("B gets A's keys as they are now, not the call key")
-        << u"A:F5 call:1 A:Return"_s << u"Return / F5 / 1 / 3000"_s;
-    QTest::newRow("swapped twice") << u"A:Return B:Return"_s << u"Space, 1 / Return / F12 / 3000"_s;
+        << u"A:F5 call:1 A:Return"_s << QStringList() << u"Return / F5 / 1 / 3000"_s;
+    QTest::newRow("swapped twice")
+        << u"A:Return B:Return"_s << QStringList() << u"Space, 1 / Return / F12 / 3000"_s;
     QTest::newRow("the call refuses B's key")
-        << u"call:2"_s << u"Space, 1 / Return, 2 / F12 / 3000"_s;
+        << u"call:2"_s << QStringList{why(AccessTexts::kSwitchKeyRefused)} << plain;
     QTest::newRow("B refuses the call key")
-        << u"call:F2 B:F2"_s << u"Space, 1 / Return, 2 / F2 / 3000"_s;
+        << u"call:F2 B:F2"_s << QStringList{why(AccessTexts::kCallKeyRefused)}
+        << u"Space, 1 / Return, 2 / F2 / 3000"_s;
+    QTest::newRow("A refuses the call key")
+        << u"A:F12"_s << QStringList{why(AccessTexts::kCallKeyRefused)} << plain;
+    QTest::newRow("the call refuses an arrow and Esc; the dialog stays")
+        << u"call:Left call:Esc"_s
+        << QStringList{why(AccessTexts::kArrowRefused), why(AccessTexts::kEscapeRefused)} << plain;
+    QStringList refused;
+    for (const int key : {Qt::Key_Left, Qt::Key_Shift, Qt::Key_Backspace, Qt::Key_Tab})
+        refused.append(why(SwitchKeys::refusal(key)));
+    QTest::newRow("a switch refuses the keys the program needs")
+        << u"A:Left A:Shift A:Backspace A:Tab"_s << refused << plain;
     for (const char *holds : {"2.0,1.0", "2.0,2.0", "2.0,2.9"})
         QTest::addRow("call hold within the selecting hold: refused, %s", holds)
-            << u"holds:"_s + QLatin1StringView(holds) << u"refused"_s;
+            << u"holds:"_s + QLatin1StringView(holds) << QStringList() << u"refused"_s;
     QTest::newRow("call hold a second after the selecting hold")
-        << u"holds:2.0,3.0"_s << u"Space, 1 / Return, 2 / F12 / 3000"_s;
+        << u"holds:2.0,3.0"_s << QStringList() << plain;
 }
 
-// Keys chosen one after another on the switch tab: a key given to one switch leaves the other
-// with keys of its own, and neither switch ever shares a key with the call. 確定 refuses a call
-// hold that a selecting hold reaches, says why, and writes nothing.
-void tst_access::keysSwapped()
+// Keys chosen one after another on the switch tab, each by pressing it: a key given to one
+// switch leaves the other with keys of its own, and neither switch ever shares a key with the
+// call. Keys the program, the switches or the call need are refused with the reason shown, and
+// the wait goes on for a good key. 確定 refuses a call hold that a selecting hold reaches,
+// says why, and writes nothing.
+void tst_access::keysChosen()
 {
     QFETCH(QString, script);
     MemorySettingsStore store;
@@ -674,6 +639,7 @@ void tst_access::keysSwapped()
     frmAccess dialog(nullptr, store);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    QStringList told;
     for (const QString &word : script.split(u' ')) {
         const QString which = word.section(u':', 0, 0), what = word.section(u':', 1);
         if (which == u"holds"_s) {
@@ -684,10 +650,18 @@ void tst_access::keysSwapped()
         KeyCatcher *keys =
             which == u"call"_s ? dialog.catCallKey : dialog.keySwitch[which == u"A"_s ? 0 : 1];
         QTest::mouseClick(keys->findChild<QPushButton *>(u"cmdCatch"_s), Qt::LeftButton);
-        QTest::keyClick(QApplication::focusWidget(), QKeySequence::fromString(what)[0].key());
-        if (keys->catching()) // refused: the wait is ended by clicking elsewhere
+        const Qt::Key key =
+            what == u"Shift"_s ? Qt::Key_Shift : QKeySequence::fromString(what)[0].key();
+        QTest::keyClick(QApplication::focusWidget(), key);
+        QVERIFY(dialog.isVisible());
+        const QLabel *message = keys->message();
+        QCOMPARE(message->isVisibleTo(&dialog), keys->catching());
+        if (keys->catching()) { // refused: the wait is ended by clicking elsewhere
+            told.append(message->text());
             dialog.cmdOK[0]->setFocus();
+        }
     }
+    QTEST(told, "told");
     dialog.cmdOK_Click(1);
     QCOMPARE(dialog.lblCallHoldRefused->isVisible(), dialog.isVisible());
     QCOMPARE(store.writes == 0, dialog.isVisible());

@@ -10,7 +10,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 #include <QtEndian>
@@ -141,55 +140,14 @@ QString soundServerSocket()
     return first.startsWith(u'/') ? first : QString();
 }
 
-ServerTrouble::ServerTrouble() : m_underrunsBefore(PcmPlayer::underrunsInClips())
-{
-    const QString runtime = pipeWireRuntime();
-    if (runtime.isEmpty())
-        return;
-    m_dir = std::make_unique<QTemporaryDir>();
-    m_profiler = std::make_unique<QProcess>();
-    m_profiler->setWorkingDirectory(m_dir->path());
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(u"PIPEWIRE_RUNTIME_DIR"_s, runtime);
-    m_profiler->setProcessEnvironment(env);
-    m_profiler->start(u"pw-profiler"_s, {u"-o"_s, u"profiler.log"_s});
-    // Cycles are logged from the moment it is connected.
-    if (!m_profiler->waitForStarted() || m_profiler->waitForFinished(200))
-        m_profiler.reset();
-}
+ServerTrouble::ServerTrouble() : m_underrunsBefore(PcmPlayer::underrunsInClips()) {}
 
-ServerTrouble::~ServerTrouble()
+QString ServerTrouble::report() const
 {
-    report();
-}
-
-QString ServerTrouble::report()
-{
-    QStringList seen;
-    if (const int underruns = PcmPlayer::underrunsInClips() - m_underrunsBefore)
-        seen.append(u"ran out of a clip playing %1 time(s)"_s.arg(underruns));
-    if (m_profiler) {
-        m_profiler->terminate();
-        m_profiler->waitForFinished();
-        m_profiler.reset();
-        // Each line is one cycle: 4 columns of the driver, then 8 of each client, its state
-        // 7th; a client still triggered (1) or awake (2) at the end missed the cycle.
-        QFile log(m_dir->filePath(u"profiler.log"_s));
-        int missed = 0, cycles = 0;
-        if (log.open(QIODevice::ReadOnly)) {
-            while (!log.atEnd()) {
-                const QList<QByteArray> columns = log.readLine().split('\t');
-                ++cycles;
-                for (qsizetype i = 4 + 6; i < columns.size(); i += 8)
-                    missed += columns[i] == "1" || columns[i] == "2";
-            }
-        }
-        if (missed > 0)
-            seen.append(
-                u"had a client miss its turn in %1 of %2 cycles (PipeWire's profiler)"_s.arg(missed)
-                    .arg(cycles));
-    }
-    return seen.isEmpty() ? QString() : u" -- meanwhile the sound server "_s + seen.join(u", "_s);
+    const int underruns = PcmPlayer::underrunsInClips() - m_underrunsBefore;
+    if (underruns == 0)
+        return {};
+    return u" -- meanwhile the sound server ran out of a clip playing %1 time(s)"_s.arg(underruns);
 }
 
 namespace {

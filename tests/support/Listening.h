@@ -11,8 +11,6 @@
 #include <limits>
 #include <memory>
 
-class QProcess;
-class QTemporaryDir;
 class QThread;
 struct pa_simple;
 
@@ -41,23 +39,17 @@ class MonitorRecorder
     std::unique_ptr<QThread> m_thread;
 };
 
-// What the sound server itself reports going wrong while this lives: running out of a clip
-// this process was playing (either server) and, on PipeWire, graph cycles in which a client
-// missed its turn (PipeWire's profiler), each a gap in what the sink played.
+// What the sound server reports going wrong while this lives: running out of a clip this
+// process was playing, a gap in what the sink played.
 class ServerTrouble
 {
   public:
     ServerTrouble();
-    ~ServerTrouble();
-    ServerTrouble(const ServerTrouble &) = delete;
-    ServerTrouble &operator=(const ServerTrouble &) = delete;
-    // Stops listening; empty when nothing was reported, else a sentence for a failure message.
-    QString report();
+    // Empty when nothing was reported, else a sentence for a failure message.
+    QString report() const;
 
   private:
     const int m_underrunsBefore;
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<QProcess> m_profiler;
 };
 
 // Why listening tests cannot run here; empty when they can.
