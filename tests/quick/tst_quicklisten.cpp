@@ -10,7 +10,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-constexpr int kMarkerHz = SoundWindow::kMarkerHz;
 constexpr int kVoiceMs = 350;
 // Generous: a loaded machine must not fail these (bench/quick_bench holds the tight figures).
 constexpr double kOnsetMs = 100;
@@ -32,35 +31,6 @@ struct QuickListening : SoundWindow
         talk->installAccess(access);
         talk->txtTalk->setText(u"あい_"_s);
         QTest::qWait(PressGuard::kSettleMs + 100); // no press just after the band appeared
-    }
-
-    // The onsets and lengths of the voices heard after the marker, measured from it.
-    QList<HeardTone> listen(const std::function<void()> &press)
-    {
-        MonitorRecorder recorder;
-        if (!recorder.isRecording())
-            return {};
-        QTest::qWait(100);
-        playMarker();
-        press();
-        QTest::qWait(2400); // three characters at 0.8 s end in the recording
-        QList<int> pitches = kVoiceHz.values();
-        // The marker plays through a stream of its own and may reach the sink a little after a
-        // voice that was pressed after it: every voice counts, measured from the marker.
-        QList<HeardTone> heard;
-        double markerMs = -1;
-        for (HeardTone t :
-             heardTones(recorder.stop(), MonitorRecorder::kRate, pitches << kMarkerHz)) {
-            if (t.frequencyHz != kMarkerHz)
-                heard.append(t);
-            else if (markerMs < 0)
-                markerMs = t.onsetMs;
-        }
-        if (markerMs < 0)
-            return {};
-        for (HeardTone &t : heard)
-            t.onsetMs -= markerMs;
-        return heard;
     }
 
     MemorySettingsStore quick, partner, access;
@@ -100,25 +70,28 @@ void tst_quicklisten::heard()
             QTest::qWait(PressGuard::kSettleMs + 300);
         }
     }
-    const QList<HeardTone> heard = w.listen([&] {
-        if (scanMode == u"2"_s)
-            QTest::keyClick(w.talk->txtTalk, Qt::Key_Return);
-        else
-            QTest::mouseClick(button, Qt::LeftButton);
-    });
-    QList<int> heardPitches;
+    // Three characters at 0.8 s end in the recording.
+    const Heard heard = w.listen(
+        [&] {
+            if (scanMode == u"2"_s)
+                QTest::keyClick(w.talk->txtTalk, Qt::Key_Return);
+            else
+                QTest::mouseClick(button, Qt::LeftButton);
+        },
+        kVoiceHz.values(), 2400);
     QString described; // pitch@onset/length from the marker
-    for (const HeardTone &t : heard)
-        described += u" %1@%2/%3"_s.arg(heardPitches.emplace_back(t.frequencyHz))
-                         .arg(t.onsetMs)
-                         .arg(t.durationMs);
+    for (const HeardTone &t : heard.sounds)
+        described +=
+            u" %1@%2/%3"_s.arg(t.frequencyHz).arg(t.onsetMs - heard.markerMs).arg(t.durationMs);
     QFETCH(QList<int>, pitches);
-    QVERIFY2(heardPitches == pitches, qPrintable(u"heard"_s + described));
-    QVERIFY2(heard[0].onsetMs < kOnsetMs, qPrintable(u"began"_s + described));
-    for (qsizetype i = 0; i < heard.size(); ++i) {
-        QVERIFY2(std::abs(heard[i].durationMs - kVoiceMs) < kWholeMs, qPrintable(described));
+    QVERIFY2(heard.markerMs >= 0 && heard.pitches == pitches, qPrintable(u"heard"_s + described));
+    QVERIFY2(heard.sounds[0].onsetMs - heard.markerMs < kOnsetMs,
+             qPrintable(u"began"_s + described));
+    for (qsizetype i = 0; i < heard.sounds.size(); ++i) {
+        const HeardTone &t = heard.sounds[i];
+        QVERIFY2(std::abs(t.durationMs - kVoiceMs) < kWholeMs, qPrintable(described));
         if (i > 0)
-            QVERIFY2(std::abs(heard[i].onsetMs - heard[i - 1].onsetMs - 800) < kStepToleranceMs,
+            QVERIFY2(std::abs(t.onsetMs - heard.sounds[i - 1].onsetMs - 800) < kStepToleranceMs,
                      qPrintable(described));
     }
     // Said without touching the text.

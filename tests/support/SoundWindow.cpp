@@ -44,6 +44,35 @@ void SoundWindow::playMarker()
     m_marker.play(m_markerTone);
 }
 
+Heard byMarker(const QByteArray &samples, const QList<int> &pitches)
+{
+    Heard heard;
+    int markers = 0;
+    for (const HeardTone &t : heardTones(samples, MonitorRecorder::kRate,
+                                         pitches + QList<int>{SoundWindow::kMarkerHz})) {
+        if (t.frequencyHz == SoundWindow::kMarkerHz) {
+            heard.markerMs = ++markers == 1 ? t.onsetMs : -1;
+            continue;
+        }
+        heard.sounds.append(t);
+        heard.pitches.append(t.frequencyHz);
+    }
+    return heard;
+}
+
+Heard SoundWindow::listen(const std::function<void()> &press, const QList<int> &pitches,
+                          int afterMs)
+{
+    MonitorRecorder recorder;
+    if (!recorder.isRecording())
+        return {};
+    QTest::qWait(100); // some silence before the marker
+    playMarker();
+    press();
+    QTest::qWait(afterMs);
+    return byMarker(recorder.stop(), pitches);
+}
+
 QStringList playedNames(const WaveDevice &wave)
 {
     QStringList names;

@@ -25,7 +25,6 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 // Each voice is a tone of its own pitch, so the recording tells which one was heard.
-constexpr int kMarkerHz = SoundWindow::kMarkerHz;
 constexpr int kClickHz = 500;
 constexpr int kClickColumn = 8;         // "か": not one of the voices read aloud
 const QString kReadText = u"あいう_"_s; // as typed: entering keeps the end marker
@@ -35,31 +34,6 @@ constexpr int kVoiceMs = 350;
 constexpr double kOnsetMs = 100;
 constexpr double kWholeMs = 30;
 constexpr double kStepToleranceMs = 100;
-
-// The tones of `pitches` heard in a recording with one marker: the marker's onset (-1 unless it
-// was heard exactly once) and the other tones in order.
-struct Heard
-{
-    double markerMs = -1;
-    QList<HeardTone> sounds;
-    QList<int> pitches;
-};
-
-Heard byMarker(const QByteArray &samples, const QList<int> &pitches)
-{
-    Heard heard;
-    int markers = 0;
-    for (const HeardTone &t :
-         heardTones(samples, MonitorRecorder::kRate, pitches + QList<int>{kMarkerHz})) {
-        if (t.frequencyHz == kMarkerHz) {
-            heard.markerMs = ++markers == 1 ? t.onsetMs : -1;
-            continue;
-        }
-        heard.sounds.append(t);
-        heard.pitches.append(t.frequencyHz);
-    }
-    return heard;
-}
 
 // The real window with the real clock, wave device and beeper, playing to the test sink.
 struct ListeningWindow : SoundWindow
@@ -85,14 +59,8 @@ struct ListeningWindow : SoundWindow
     // Plays the marker, runs the press, and returns what was heard.
     Heard listen(const std::function<void()> &press)
     {
-        MonitorRecorder recorder;
-        if (!recorder.isRecording())
-            return {};
-        QTest::qWait(100); // some silence before the marker
-        playMarker();
-        press();
-        QTest::qWait(600); // the last sound ends in the recording
-        return byMarker(recorder.stop(), QList<int>{kClickHz, SystemBeeper::kToneHz} + kReadHz);
+        return SoundWindow::listen(press, QList<int>{kClickHz, SystemBeeper::kToneHz} + kReadHz,
+                                   600);
     }
 
     MemorySettingsStore accessSettings;

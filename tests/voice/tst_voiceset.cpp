@@ -241,7 +241,6 @@ void tst_voiceset::onsetOfSpeech_data()
     QTest::addColumn<QString>("stretches");
     QTest::addColumn<int>("fromMs");
     QTest::newRow("a stop's closure noise is not played") << u"300:0 80:150 220:9000"_s << 370;
-    QTest::newRow("a vowel from its start") << u"300:0 300:9000"_s << 290;
     QTest::newRow("a quiet start above the closure's level is kept")
         << u"300:0 50:400 250:9000"_s << 290;
     QTest::newRow("a first mora quiet throughout is kept whole")
