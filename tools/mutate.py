@@ -473,12 +473,13 @@ FAULTS = [
     f("predict/LearnedWords.cpp", "a learned katakana word is offered with its kana key in front",
       ("end < 0 ? mapKey : mapKey.sliced(end + 1)", "end < 0 ? mapKey : mapKey.sliced(0)")),
     f("voice/EngineWorker.cpp", "a part starts with the silent closure of its first stop",
-      ("SpeechOnset::audibleFromMs(*wave, speechFrom, firstMoraEndMs)",
-       "speechFrom + 0 * firstMoraEndMs")),
+      ("timing.closureEndMs < 0\n", "timing.closureEndMs < 1000000\n")),
     f("voice/SpeechOnset.cpp", "the closure cut at a fixed level: a quiet voice loses its onset",
       ("std::max(1, int(peak * kBelowPeak))", "std::max(1, int(32767 * kBelowPeak))")),
-    f("voice/SpeechOnset.cpp", "a first mora quiet throughout is cut to its end",
+    f("voice/SpeechOnset.cpp", "a stop quiet throughout is cut to its end",
       ("    return fromMs;\n}", "    return limitMs;\n}")),
+    f("voice/EngineTrace.cpp", "a fricative's quiet start cut as if it were a stop's closure",
+      ("u\"p\"_s, u\"py\"_s,", "u\"h\"_s, u\"py\"_s,")),
 ]
 
 

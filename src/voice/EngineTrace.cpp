@@ -84,6 +84,14 @@ bool isSilence(const Label &label)
     return label.phoneme == u"sil"_s || label.phoneme == u"pau"_s;
 }
 
+// The engine's voiceless stops and affricates, whose sound begins after a closure.
+bool opensWithClosure(const Label &label)
+{
+    static const QStringList closures{u"k"_s, u"ky"_s, u"kw"_s, u"t"_s, u"ty"_s,
+                                      u"p"_s, u"py"_s, u"ch"_s, u"ts"_s};
+    return closures.contains(label.phoneme);
+}
+
 // Finds each word in the input from where the previous one ended; the engine's text
 // normalisation (full-width digits and marks) is undone by comparing compatibility forms.
 void place(QList<Word> &list, const QString &input)
@@ -155,6 +163,8 @@ EngineTrace EngineTrace::read(const QString &trace, const QString &input)
     if (firstSound == all.end())
         return result;
     result.speechStartMs = firstSound->startMs;
+    if (opensWithClosure(*firstSound))
+        result.closureEndMs = firstSound->endMs;
     result.speechEndMs = lastSound->endMs;
 
     // Each word's characters: found ones as found; a run of words not found shares what lies

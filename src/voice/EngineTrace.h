@@ -17,8 +17,11 @@ struct EngineTrace
 
     QList<Mora> morae;
     qint64 speechStartMs = 0; // the end of the leading silence
-    qint64 speechEndMs = 0;   // the start of the trailing silence
-    qint64 labelsEndMs = 0;   // the end of the last label: the waveform's length when whole
+    // Where a first phoneme that opens with a silent closure (a voiceless stop or affricate:
+    // the k of きょう) ends; -1 when the speech starts otherwise.
+    qint64 closureEndMs = -1;
+    qint64 speechEndMs = 0; // the start of the trailing silence
+    qint64 labelsEndMs = 0; // the end of the last label: the waveform's length when whole
 
     // Reads the trace of a run on `input`. The words of the text analysis are found in the
     // input in order (numbers the engine spells out, which it does not find, share the

@@ -157,10 +157,10 @@ SpokenPart EngineWorker::readResult() const
     const qint64 length = wave->durationMs();
     if (timing.labelsEndMs < length - kLabelsShortMs)
         return part;
-    const qint64 firstMoraEndMs =
-        timing.morae.size() > 1 ? timing.morae[1].startMs : timing.speechEndMs;
     const qint64 speechFrom = std::clamp<qint64>(timing.speechStartMs - kLeadMs, 0, length);
-    const qint64 from = SpeechOnset::audibleFromMs(*wave, speechFrom, firstMoraEndMs);
+    const qint64 from = timing.closureEndMs < 0
+                            ? speechFrom
+                            : SpeechOnset::audibleFromMs(*wave, speechFrom, timing.closureEndMs);
     const qint64 to = timing.morae.isEmpty()
                           ? length
                           : std::clamp<qint64>(timing.speechEndMs + kTailMs, from, length);

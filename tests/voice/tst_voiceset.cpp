@@ -221,6 +221,11 @@ void tst_voiceset::moraeFromTrace()
     const EngineTrace read = EngineTrace::read(trace, u"きょうは12"_s);
     QCOMPARE(read.speechStartMs, 310);
     QCOMPARE(read.speechEndMs, 1110);
+    // The k of きょ opens with a closure, an h would not.
+    QCOMPARE(read.closureEndMs, 430);
+    QCOMPARE(EngineTrace::read(QString(trace).replace(u"sil-ky+"_s, u"sil-h+"_s), u"はい"_s)
+                 .closureEndMs,
+             -1);
     // きょ is one mora; は said "wa" is still は; the number the engine spells out (十二) shares
     // the digits it was read from.
     QCOMPARE(read.morae,
@@ -237,14 +242,13 @@ void tst_voiceset::moraeFromTrace()
 void tst_voiceset::onsetOfSpeech_data()
 {
     // A part's first 600 ms at 48 kHz: "ms:level" stretches, the level a square wave's height.
-    // The trace puts speech at 300 ms (from 290, with its lead); the first mora ends at 450.
+    // The trace puts speech at 300 ms (from 290, with its lead); the stop's phoneme ends at 450.
     QTest::addColumn<QString>("stretches");
     QTest::addColumn<int>("fromMs");
     QTest::newRow("a stop's closure noise is not played") << u"300:0 80:150 220:9000"_s << 370;
     QTest::newRow("a quiet start above the closure's level is kept")
         << u"300:0 50:400 250:9000"_s << 290;
-    QTest::newRow("a first mora quiet throughout is kept whole")
-        << u"300:0 150:150 150:9000"_s << 290;
+    QTest::newRow("a stop quiet throughout is kept whole") << u"300:0 150:150 150:9000"_s << 290;
     QTest::newRow("a quiet voice: within 30 dB of its own peak")
         << u"300:0 80:150 220:1500"_s << 290;
 }
