@@ -1,8 +1,8 @@
 #include "voice/SpeechOnset.h"
 
+#include <QtEndian>
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
 
 namespace SpeechOnset {
 
@@ -12,11 +12,10 @@ namespace {
 constexpr double kBelowPeak = 0.0316;
 constexpr qint64 kLeadMs = 10;
 
+// The clip's samples are little-endian, as the sound server takes them.
 qint16 sampleAt(const PcmClip &clip, qsizetype frame)
 {
-    qint16 value;
-    std::memcpy(&value, clip.samples.constData() + frame * clip.bytesPerFrame(), sizeof value);
-    return value;
+    return qFromLittleEndian<qint16>(clip.samples.constData() + frame * clip.bytesPerFrame());
 }
 } // namespace
 
